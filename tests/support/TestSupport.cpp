@@ -1,0 +1,141 @@
+#include "TestSupport.h"
+
+#include "scenario/MpqControl.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+QByteArray section(const char (&name)[5], const QByteArray &data)
+{
+    QByteArray out(name, 4);
+    char len[4];
+    qToLittleEndian<quint32>(quint32(data.size()), len);
+    out.append(len, 4);
+    out.append(data);
+    return out;
+}
+
+QByteArray dimData(quint16 width, quint16 height)
+{
+    char d[4];
+    qToLittleEndian<quint16>(width, d);
+    qToLittleEndian<quint16>(height, d + 2);
+    return QByteArray(d, 4);
+}
+
+QByteArray scenario(int width, int height, quint8 tileset, quint8 tilesetHigh)
+{
+    const QByteArray tiles(2 * width * height, '\0');
+    QByteArray era;
+    era.append(char(tileset));
+    era.append(char(tilesetHigh));
+    return section("VER ", QByteArray("\xCD\x00", 2)) + section("DIM ", dimData(width, height))
+        + section("ERA ", era) + section("TILE", tiles) + section("MTXM", tiles)
+        + section("UNIT", QByteArray(36, '\x11'));
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void writeMap(const QString &path, const QByteArray &scenarioBytes, bool withListfile)
+{
+    const QList<MpqControl::Entry> entries{
+        {QStringLiteral("staredit\\scenario.chk"), scenarioBytes},
+        {QStringLiteral("staredit\\wav\\note.wav"), QByteArray(500, 'w')},
+        {QStringLiteral("readme\\about.txt"), QByteArray("made by the tests")},
+    };
+    const Outcome made = MpqControl().createArchive(path, entries, withListfile);
+    ASSERT_TRUE(made.ok()) << made.reason().toStdString();
+}
+
+QString realMapsDir()
+{
+    const QByteArray dir = qgetenv("VELMORA_MAPS");
+    if (dir.isEmpty())
+        return {};
+    const QString path = QString::fromLocal8Bit(dir);
+    EXPECT_TRUE(QDir(path).exists()) << "VELMORA_MAPS names a missing folder: " << dir.constData();
+    return path;
+}
+
+QStringList realMaps()
+{
+    const QString dir = realMapsDir();
+    if (dir.isEmpty())
+        return {};
+    QStringList out;
+    const QDir d(dir);
+    for (const QString &name : d.entryList({"*.scm", "*.scx"}, QDir::Files, QDir::Name))
+        out << d.filePath(name);
+    EXPECT_FALSE(out.isEmpty()) << "no maps in " << dir.toStdString();
+    return out;
+}
+
+ProgramFolder::ProgramFolder()
+{
+    EXPECT_TRUE(m_dir.isValid());
+}
+
+QList<ScriptedDialogs::Asked> ScriptedDialogs::messages() const
+{
+    QList<Asked> out;
+    for (const Asked &a : asked)
+        if (a.kind == QLatin1String("message"))
+            out << a;
+    return out;
+}
+
+QString ScriptedDialogs::answer(const QString &kind, const QString &title,
+                                const QString &initialPath, const QString &filter)
+{
+    asked.append({kind, title, filter, initialPath, QMessageBox::NoIcon});
+    if (whileFileDialogOpen)
+        whileFileDialogOpen();
+    if (fileAnswers.empty())
+        return {};
+    QString a = fileAnswers.front();
+    fileAnswers.pop_front();
+    return a;
+}
+
+QString ScriptedDialogs::getOpenFileName(QWidget *, const QString &title,
+                                         const QString &initialPath, const QString &filter)
+{
+    return answer(QStringLiteral("open"), title, initialPath, filter);
+}
+
+QString ScriptedDialogs::getSaveFileName(QWidget *, const QString &title,
+                                         const QString &initialPath, const QString &filter)
+{
+    return answer(QStringLiteral("save"), title, initialPath, filter);
+}
+
+void ScriptedDialogs::showMessage(QWidget *, QMessageBox::Icon icon, const QString &title,
+                                  const QString &text)
+{
+    asked.append({QStringLiteral("message"), title, text, QString(), icon});
+}
+
+void ScriptedDialogs::openDocument(const QString &path)
+{
+    asked.append({QStringLiteral("document"), QString(), path, QString(), QMessageBox::NoIcon});
+}
+
+} // namespace testsupport

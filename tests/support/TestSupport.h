@@ -1,0 +1,86 @@
+#pragma once
+
+#include "shell/UserDialogs.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <functional>
+
+namespace testsupport {
+
+/// One section: 4-byte name, 32-bit little-endian length, data.
+QByteArray section(const char (&name)[5], const QByteArray &data);
+/// Little-endian 16-bit pairs of a "DIM " section's data.
+QByteArray dimData(quint16 width, quint16 height);
+/// A plausible scenario file: "VER ", "DIM ", "ERA ", "TILE", "MTXM" (W x H zero entries
+/// each) and a trailing "UNIT" section, in that order.
+QByteArray scenario(int width, int height, quint8 tileset = 0, quint8 tilesetHigh = 0);
+/// Writes `bytes` to `path`; fails the current test when it cannot.
+void writeFile(const QString &path, const QByteArray &bytes);
+QByteArray readFile(const QString &path);
+
+/// Creates a map archive at `path` holding "staredit\scenario.chk" = `scenarioBytes`
+/// and a few other entries.
+void writeMap(const QString &path, const QByteArray &scenarioBytes, bool withListfile = true);
+
+/// The folder of the real test maps named by VELMORA_MAPS, or an empty string when the
+/// variable is not set. When it is set and the folder is missing, the current test fails.
+QString realMapsDir();
+/// The real maps' paths (*.scm, *.scx) in realMapsDir().
+QStringList realMaps();
+
+/// A fresh program folder for one test case, removed afterwards.
+class ProgramFolder
+{
+public:
+    ProgramFolder();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString &name) const { return m_dir.filePath(name); }
+    QString workFile(const QString &name) const { return m_dir.filePath("temp/" + name); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+/// Answers the program's dialogs from a script and records what it was asked.
+class ScriptedDialogs : public UserDialogs
+{
+public:
+    struct Asked
+    {
+        QString kind; // "open", "save", "message", "document"
+        QString title;
+        QString text; // filter for file dialogs, text for messages, path for documents
+        QString initialPath;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+    };
+
+    /// Answers for the next file dialogs, in order; an empty string is Cancel.
+    /// A dialog with no answer queued is cancelled.
+    std::deque<QString> fileAnswers;
+    /// Runs while a file dialog would be open (before its answer is returned).
+    std::function<void()> whileFileDialogOpen;
+    QList<Asked> asked;
+
+    QList<Asked> messages() const;
+
+    QString getOpenFileName(QWidget *parent, const QString &title, const QString &initialPath,
+                            const QString &filter) override;
+    QString getSaveFileName(QWidget *parent, const QString &title, const QString &initialPath,
+                            const QString &filter) override;
+    void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                     const QString &text) override;
+    void openDocument(const QString &path) override;
+
+private:
+    QString answer(const QString &kind, const QString &title, const QString &initialPath,
+                   const QString &filter);
+};
+
+} // namespace testsupport
