@@ -7,7 +7,14 @@
 QString QtUserDialogs::getOpenFileName(QWidget *parent, const QString &title,
                                        const QString &initialPath, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, title, initialPath, filter);
+    QFileDialog dialog(parent, title, initialPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Filters carry their visible text first and Qt's patterns last; show only the text.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 QString QtUserDialogs::getSaveFileName(QWidget *parent, const QString &title,
@@ -17,6 +24,7 @@ QString QtUserDialogs::getSaveFileName(QWidget *parent, const QString &title,
     QFileDialog dialog(parent, title, initialPath, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     dialog.setDefaultSuffix(QString());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};

@@ -14,7 +14,9 @@ public:
     virtual ~UserDialogs() = default;
 
     /// Open-file dialog. Returns the chosen path, or an empty string on Cancel.
-    /// `filter` uses Qt's form: entries separated by ";;".
+    /// `filter` uses Qt's form: entries separated by ";;". An entry may end in a second
+    /// bracket holding Qt's space-separated patterns after the text the user sees,
+    /// e.g. "StarCraft Maps (*.scm;*.scx) (*.scm *.scx)"; only the text is shown.
     virtual QString getOpenFileName(QWidget *parent, const QString &title,
                                     const QString &initialPath, const QString &filter) = 0;
     /// Save-file dialog without an overwrite question; the path is returned exactly as chosen.
