@@ -39,6 +39,19 @@ public:
     /// program knows), and the number of entries in its tables.
     Outcome listEntries(const QString &archivePath, QStringList *names, int *fileCount) const;
 
+    /// What the archive's tables say about one entry.
+    struct EntryInfo
+    {
+        quint32 flags = 0;  ///< the library's file flags (compression, encryption, ...)
+        quint32 locale = 0;
+        qint64 size = 0;
+        qint64 compressedSize = 0;
+    };
+
+    /// Reads the table data of `entryName` (flags, locale, sizes) without reading the entry.
+    Outcome entryInfo(const QString &archivePath, const QString &entryName,
+                      EntryInfo *info) const;
+
     /// Creates a new archive holding `entries` (each stored like a scenario entry).
     /// With `withListfile` false the archive carries no "(listfile)". Used by tests,
     /// benchmarks and tools.
