@@ -1,0 +1,26 @@
+// velmora-cli: the program's whole job from the command line, with the windows' core code.
+// Only Qt Core and Gui are used, so it runs where there is no display.
+#include "cli/Companion.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#define velmora_isatty _isatty
+#else
+#include <unistd.h>
+#define velmora_isatty isatty
+#endif
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("velmora-cli"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    Companion companion(out, err, velmora_isatty(fileno(stderr)) != 0);
+    return companion.run(QCoreApplication::arguments().mid(1));
+}

@@ -1,0 +1,420 @@
+// Runs the real velmora-cli as a script would and checks its output, its exit statuses
+// and that failing commands leave every input file as it was.
+#include "cli/ExitStatus.h"
+#include "scenario/MpqControl.h"
+
+#include "TestSupport.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+using testsupport::readFile;
+using testsupport::scenario;
+using testsupport::writeFile;
+using testsupport::writeMap;
+
+namespace {
+
+const QString Scenario = QStringLiteral("staredit\\scenario.chk");
+
+struct CliRun
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+CliRun runCli(const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(VELMORA_CLI_PATH), args);
+    CliRun r;
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit) {
+        ADD_FAILURE() << "velmora-cli did not finish: " << p.errorString().toStdString();
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.status = p.exitCode();
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+/// Every file of a folder with its bytes, to show that a command changed none of them.
+QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    const QDir d(folder);
+    for (const QString &name : d.entryList(QDir::Files | QDir::Hidden))
+        files.insert(name, readFile(d.filePath(name)));
+    return files;
+}
+
+QRgb rgb(int r, int g, int b) { return qRgb(r, g, b); }
+
+/// The expected bytes of a scenario after converting: the value of each tile written little-endian
+/// at the first "TILE" and first "MTXM" found in the original bytes.
+QByteArray expectedScenario(QByteArray original, int w, int h, const std::function<quint16(int, int)> &tile)
+{
+    for (const char *name : {"TILE", "MTXM"}) {
+        const qsizetype at = original.indexOf(name) + 8;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                qToLittleEndian<quint16>(tile(x, y), original.data() + at + 2 * (y * w + x));
+    }
+    return original;
+}
+
+class Companion : public ::testing::Test
+{
+public:
+    QTemporaryDir dir;
+    QString file(const QString &name) const { return dir.filePath(name); }
+};
+
+// The picture as the three formats the program offers; each must decode in the companion,
+// which runs without a display. The keys come in colour list order: the order of each
+// colour's last occurrence, rows from the top, each row from the left.
+TEST_F(Companion, ColorsListsEachKeyInListOrderForEveryFormat)
+{
+    writeMap(file("map.scm"), scenario(64, 64));
+    QImage picture(64, 64, QImage::Format_RGB32);
+    picture.fill(rgb(255, 255, 255));
+    picture.setPixel(0, 63, rgb(255, 0, 0));
+    picture.setPixel(1, 63, rgb(0, 255, 0));
+    picture.setPixel(63, 63, rgb(0, 0, 255));
+    picture.setPixel(5, 5, rgb(0, 0, 255)); // an earlier blue does not move it forward
+    ASSERT_TRUE(picture.save(file("pic.bmp"), "BMP"));
+
+    CliRun r = runCli({"colors", file("map.scm"), file("pic.bmp")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("00000255 1 #FF0000\n"
+                                    "00065280 1 #00FF00\n"
+                                    "16777215 4092 #FFFFFF\n"
+                                    "16711680 2 #0000FF\n"));
+
+    // A 2 x 2 GIF (red, blue / blue, red) on a 64 x 64 map: the rest of the area has no
+    // picture pixel and is listed without a colour.
+    writeFile(file("pic.gif"),
+              QByteArray::fromHex("47494638396102000200800000ff00000000ff2c000000000200020000020344"
+                                  "0205003b"));
+    r = runCli({"colors", file("map.scm"), file("pic.gif")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("16711680 2 #0000FF\n00000255 2 #FF0000\n-00000001 4092\n"));
+
+    QImage black(64, 64, QImage::Format_RGB32);
+    black.fill(rgb(0, 0, 0));
+    ASSERT_TRUE(black.save(file("pic.jpg"), "JPEG", 100));
+    r = runCli({"colors", file("map.scm"), file("pic.jpg")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("00000000 4096 #000000\n"));
+}
+
+TEST_F(Companion, TemplateConvertsToAllZeroTiles)
+{
+    QByteArray original = scenario(96, 64);
+    original.replace(original.indexOf("TILE") + 8, 2 * 96 * 64, QByteArray(2 * 96 * 64, '\x7E'));
+    writeMap(file("map.scm"), original);
+    QImage picture(96, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 96; ++x)
+            picture.setPixel(x, y, rgb(x % 3 * 100, y % 2 * 200, 9));
+    ASSERT_TRUE(picture.save(file("pic.bmp"), "BMP"));
+
+    const CliRun t = runCli({"colors", "--template", file("map.scm"), file("pic.bmp")});
+    ASSERT_EQ(t.status, 0) << t.err.toStdString();
+    EXPECT_EQ(t.out.count(QStringLiteral("=0\n")), 6);
+    writeFile(file("colours.txt"), t.out.toUtf8());
+
+    const CliRun c = runCli({"convert", file("map.scm"), file("pic.bmp"), "--colors", file("colours.txt")});
+    ASSERT_EQ(c.status, 0) << c.err.toStdString();
+    EXPECT_EQ(c.err.count('\n'), 1) << "one summary line when standard error is not a terminal";
+    EXPECT_TRUE(c.err.contains(QStringLiteral("6 colours, 0 not named"))) << c.err.toStdString();
+    QByteArray converted;
+    ASSERT_TRUE(MpqControl().readEntry(file("map.scm"), Scenario, &converted));
+    EXPECT_EQ(converted, expectedScenario(original, 96, 64, [](int, int) { return quint16(0); }));
+}
+
+// A real map: the converted archive holds the expected tiles in both sections, every other
+// scenario byte and every other entry as before; the input map is unchanged.
+TEST_F(Companion, ConvertsRealMapsLikeTheWindows)
+{
+    const QStringList maps = testsupport::realMaps();
+    if (maps.isEmpty())
+        GTEST_SKIP() << "VELMORA_MAPS is not set";
+    const MpqControl mpq;
+    int converted = 0;
+    for (const QString &source : maps) {
+        SCOPED_TRACE(source.toStdString());
+        QByteArray original;
+        ASSERT_TRUE(mpq.readEntry(source, Scenario, &original));
+        const qsizetype dim = original.indexOf("DIM ");
+        const int w = qFromLittleEndian<quint16>(original.constData() + dim + 8);
+        const int h = qFromLittleEndian<quint16>(original.constData() + dim + 10);
+
+        // Red stripes on blue, a green corner; red comes from the colour file as #RRGGBB,
+        // blue by its key, green is not named and becomes 0; one named colour is absent.
+        QImage picture(w, h, QImage::Format_RGB32);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                picture.setPixel(x, y, (x + y) % 5 == 0 ? rgb(255, 0, 0) : rgb(0, 0, 255));
+        picture.setPixel(0, 0, rgb(0, 255, 0));
+        ASSERT_TRUE(picture.save(file("pic.bmp"), "BMP"));
+        writeFile(file("colours.txt"), "# stripes\n#FF0000=300\n16711680 = 32767\n16777215=12\n");
+        const auto tile = [](int x, int y) -> quint16 {
+            if (x == 0 && y == 0)
+                return 0;
+            return (x + y) % 5 == 0 ? 300 : 32767;
+        };
+
+        QFile::remove(file("out.scx"));
+        const QByteArray sourceBytes = readFile(source);
+        const CliRun r = runCli({"convert", source, file("pic.bmp"), "--colors", file("colours.txt"),
+                              "-o", file("out.scx"), "--tileset", "Ice"});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_EQ(readFile(source), sourceBytes);
+        EXPECT_TRUE(r.err.contains(QStringLiteral("1 not named"))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("warning"))) << "white is not in the picture";
+
+        QByteArray after;
+        ASSERT_TRUE(mpq.readEntry(file("out.scx"), Scenario, &after));
+        QByteArray expected = expectedScenario(original, w, h, tile);
+        expected[original.indexOf("ERA ") + 8] = 6; // Ice
+        EXPECT_EQ(after, expected);
+
+        QStringList namesBefore, namesAfter;
+        int countBefore = 0, countAfter = 0;
+        ASSERT_TRUE(mpq.listEntries(source, &namesBefore, &countBefore));
+        ASSERT_TRUE(mpq.listEntries(file("out.scx"), &namesAfter, &countAfter));
+        EXPECT_EQ(countAfter, countBefore);
+        namesBefore.sort();
+        namesAfter.sort();
+        EXPECT_EQ(namesAfter, namesBefore);
+        for (const QString &name : namesBefore) {
+            if (name.compare(Scenario, Qt::CaseInsensitive) == 0 || name == QLatin1String("(listfile)"))
+                continue;
+            QByteArray a, b;
+            ASSERT_TRUE(mpq.readEntry(source, name, &a));
+            ASSERT_TRUE(mpq.readEntry(file("out.scx"), name, &b));
+            EXPECT_EQ(a, b) << name.toStdString();
+        }
+        ++converted;
+    }
+    EXPECT_EQ(converted, maps.size());
+}
+
+TEST_F(Companion, ConvertWithoutOutputReplacesTheMapItself)
+{
+    const QByteArray original = scenario(64, 64);
+    writeMap(file("map.scm"), original);
+    QImage picture(64, 64, QImage::Format_RGB32);
+    picture.fill(rgb(1, 2, 3));
+    ASSERT_TRUE(picture.save(file("pic.bmp"), "BMP"));
+    writeFile(file("colours.txt"), "00197121=258\n");
+    const CliRun r = runCli({"convert", file("map.scm"), file("pic.bmp"), "--colors=" + file("colours.txt")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QByteArray after;
+    ASSERT_TRUE(MpqControl().readEntry(file("map.scm"), Scenario, &after));
+    EXPECT_EQ(after, expectedScenario(original, 64, 64, [](int, int) { return quint16(258); }));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3) << "no temporary file left beside the map";
+}
+
+// Each class of failure: its own exit status, one line on standard error naming the file,
+// and no input file changed.
+struct FailureCase
+{
+    const char *what;
+    int status;
+    std::function<void(Companion &, QStringList *args, QProcessEnvironment *env)> setUp;
+    QString mentions; // a file name the message must name ("" for usage errors)
+};
+
+class Failure : public Companion, public ::testing::WithParamInterface<FailureCase>
+{
+public:
+    void goodInputs(int w = 64, int h = 64)
+    {
+        writeMap(file("map.scm"), scenario(w, h));
+        QImage picture(w, h, QImage::Format_RGB32);
+        picture.fill(rgb(0, 0, 255));
+        ASSERT_TRUE(picture.save(file("pic.bmp"), "BMP"));
+        writeFile(file("colours.txt"), "#0000FF=5\n");
+    }
+    QStringList convertArgs() const
+    {
+        return {"convert", file("map.scm"), file("pic.bmp"), "--colors", file("colours.txt")};
+    }
+};
+
+TEST_P(Failure, HasItsStatusAndChangesNothing)
+{
+    const FailureCase &c = GetParam();
+    QStringList args;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    c.setUp(*this, &args, &env);
+    const auto before = snapshot(dir.path());
+    const CliRun r = runCli(args, env);
+    EXPECT_EQ(r.status, c.status) << r.err.toStdString();
+    EXPECT_EQ(snapshot(dir.path()), before);
+    EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("velmora-cli: "))) << r.err.toStdString();
+    if (!c.mentions.isEmpty()) {
+        EXPECT_TRUE(r.err.contains(c.mentions)) << r.err.toStdString();
+    }
+}
+
+void use(Failure &f, QStringList *args) { f.goodInputs(); *args = f.convertArgs(); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Classes, Failure,
+    ::testing::Values(
+        FailureCase{"no command", exitstatus::Usage, [](Companion &, QStringList *a, auto *) { *a = {}; }, ""},
+        FailureCase{"unknown command", exitstatus::Usage,
+                    [](Companion &, QStringList *a, auto *) { *a = {"paint", "x"}; }, "paint"},
+        FailureCase{"convert without a colour file", exitstatus::Usage,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        f.goodInputs();
+                        *a = f.convertArgs().mid(0, 3);
+                    }, "--colors"},
+        FailureCase{"unknown tileset", exitstatus::Usage,
+                    [](Companion &c, QStringList *a, auto *) { use(static_cast<Failure &>(c), a); *a << "--tileset" << "8"; }, "8"},
+        FailureCase{"unknown option", exitstatus::Usage,
+                    [](Companion &c, QStringList *a, auto *) { use(static_cast<Failure &>(c), a); *a << "--fast"; }, "--fast"},
+        FailureCase{"missing map", exitstatus::MapUnreadable,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        use(f, a);
+                        QFile::remove(f.file("map.scm"));
+                    }, "map.scm"},
+        FailureCase{"not an archive", exitstatus::NotAnArchive,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        use(f, a);
+                        writeFile(f.file("map.scm"), QByteArray(4000, 'x'));
+                    }, "map.scm"},
+        FailureCase{"no scenario entry", exitstatus::NoScenario,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        use(f, a);
+                        QFile::remove(f.file("map.scm"));
+                        ASSERT_TRUE(MpqControl().createArchive(f.file("map.scm"), {{"readme\\a.txt", "hello"}}));
+                    }, "map.scm"},
+        FailureCase{"map size rejected", exitstatus::MapSize,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        f.goodInputs(128, 100);
+                        *a = {"colors", f.file("map.scm"), f.file("pic.bmp")};
+                    }, "map.scm"},
+        FailureCase{"no DIM section", exitstatus::MapSize,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        use(f, a);
+                        QByteArray s = scenario(64, 64);
+                        s.replace("DIM ", "DIMX");
+                        QFile::remove(f.file("map.scm"));
+                        writeMap(f.file("map.scm"), s);
+                    }, "map.scm"},
+        FailureCase{"picture does not decode", exitstatus::BadPicture,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        use(f, a);
+                        writeFile(f.file("pic.bmp"), "BM not really a bitmap");
+                    }, "pic.bmp"},
+        FailureCase{"picture missing", exitstatus::BadPicture,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        use(f, a);
+                        QFile::remove(f.file("pic.bmp"));
+                    }, "pic.bmp"},
+        FailureCase{"too many colours", exitstatus::TooManyColors,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        f.goodInputs(256, 256);
+                        QImage p(256, 256, QImage::Format_RGB32);
+                        for (int y = 0; y < 256; ++y)
+                            for (int x = 0; x < 256; ++x)
+                                p.setPixel(x, y, qRgb(x, y, 0));
+                        ASSERT_TRUE(p.save(f.file("pic.bmp"), "BMP"));
+                        *a = f.convertArgs();
+                    }, "pic.bmp"},
+        FailureCase{"malformed colour file", exitstatus::BadColorFile,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        use(f, a);
+                        writeFile(f.file("colours.txt"), "#0000FF=5\nblue=6\n");
+                    }, "colours.txt"},
+        FailureCase{"missing colour file", exitstatus::BadColorFile,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        use(f, a);
+                        QFile::remove(f.file("colours.txt"));
+                    }, "colours.txt"},
+        FailureCase{"value out of range", exitstatus::ValueOutOfRange,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        use(f, a);
+                        writeFile(f.file("colours.txt"), "#0000FF=40000\n");
+                    }, "colours.txt"},
+        FailureCase{"missing MTXM section", exitstatus::BadScenario,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        use(f, a);
+                        QByteArray s = scenario(64, 64);
+                        s.replace("MTXM", "MTXQ");
+                        QFile::remove(f.file("map.scm"));
+                        writeMap(f.file("map.scm"), s);
+                    }, "map.scm"},
+        FailureCase{"no ERA section for the tileset", exitstatus::BadScenario,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        use(f, a);
+                        QByteArray s = scenario(64, 64);
+                        s.replace("ERA ", "ERAX");
+                        QFile::remove(f.file("map.scm"));
+                        writeMap(f.file("map.scm"), s);
+                        *a << "--tileset" << "Desert";
+                    }, "map.scm"},
+        FailureCase{"output is a folder", exitstatus::CannotReplace,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        use(f, a);
+                        ASSERT_TRUE(QDir(f.dir.path()).mkdir("sub"));
+                        *a << "-o" << f.file("sub");
+                    }, "sub"},
+        FailureCase{"output folder missing", exitstatus::CannotReplace,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        use(f, a);
+                        *a << "-o" << f.file("nowhere/out.scm");
+                    }, "out.scm"},
+        FailureCase{"no working folder", exitstatus::WorkFolder,
+                    [](Companion &c, QStringList *a, QProcessEnvironment *env) {
+                        use(static_cast<Failure &>(c), a);
+                        env->insert("TMPDIR", "/proc"); // no folder can be made there, not even by root
+                    }, ""}),
+    [](const ::testing::TestParamInfo<FailureCase> &info) { return "case" + std::to_string(info.index); });
+
+TEST(CompanionHelp, HelpAndVersionSucceed)
+{
+    const CliRun help = runCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (int code = 2; code <= 13; ++code)
+        EXPECT_TRUE(help.out.contains(QStringLiteral("\n  %1  ").arg(code, 2))) << "status " << code;
+    const CliRun version = runCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, QStringLiteral("velmora-cli %1.%2\n").arg(VELMORA_VERSION_MAJOR).arg(VELMORA_VERSION_MINOR));
+}
+
+} // namespace
