@@ -40,6 +40,15 @@ Outcome saveMap(const Workspace &ws, const MpqControl &mpq, const QString &targe
                                             "place for the map.")
                                     .arg(shown(target)));
 
+    const auto samePath = [&](const QString &a, const QString &b) {
+        return QDir::cleanPath(QFileInfo(a).absoluteFilePath())
+            == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+    };
+    if (samePath(target, ws.scenarioPath()) || samePath(target, ws.archivePath()))
+        return Outcome::failure(QObject::tr("\"%1\" is one of the program's working files; "
+                                            "choose another place for the map.")
+                                    .arg(shown(target)));
+
     bool ok = false;
     const QByteArray scenarioBytes = readWhole(ws.scenarioPath(), &ok);
     if (!ok)

@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSet>
 #include <QTemporaryFile>
+#include <QtEndian>
 
 #include <StormLib.h>
 
@@ -30,6 +32,9 @@ constexpr DWORD MaxEntrySize = 64u * 1024u * 1024u;
 
 constexpr DWORD DefaultSectorSize = 0x1000;
 
+// Far beyond any map (the game's own limit is a few thousand entries).
+constexpr quint32 MaxTableEntries = 0x10000;
+
 /// Entry names the program knows even when an archive does not list them. The library
 /// must know every name before it can replace or compact.
 const char *const KnownNames[] = {
@@ -53,6 +58,13 @@ QString notAnArchive(const QString &archivePath)
 {
     return QObject::tr("\"%1\" is not a map archive, or it is damaged. Choose another map file.")
         .arg(shown(archivePath));
+}
+
+Outcome protectedArchive(const QString &archivePath)
+{
+    return Outcome::failure(QObject::tr("The map archive \"%1\" is protected and cannot be "
+                                        "written. Load a map that is not protected.")
+                                .arg(shown(archivePath)));
 }
 
 QString damagedEntry(const QString &archivePath, const QString &entryName)
@@ -116,7 +128,26 @@ private:
     HANDLE m_handle = nullptr;
 };
 
-/// Refuses what the library should never see: missing files, folders, empty files.
+/// True when an archive header at `at` holds a value known to crash the library: a sector
+/// size that wraps to zero or asks for gigabytes.
+bool headerIsUnsafe(const uchar *bytes, qint64 size, qint64 at)
+{
+    if (at < 0 || at + 16 > size)
+        return false;
+    const quint16 sectorShift = qFromLittleEndian<quint16>(bytes + at + 14);
+    if (sectorShift > 15)
+        return true;
+    // Table lengths in entries; the library walks (and allocates) them in full.
+    if (at + 32 > size)
+        return false;
+    const quint32 hashEntries = qFromLittleEndian<quint32>(bytes + at + 24);
+    const quint32 blockEntries = qFromLittleEndian<quint32>(bytes + at + 28);
+    return hashEntries > MaxTableEntries || blockEntries > MaxTableEntries;
+}
+
+/// Refuses what the library should never see: missing files, folders, empty files, and
+/// headers that would make it divide by zero. Every place the library looks for a header
+/// (each 512-byte boundary, and where a user-data block points) is checked.
 Outcome checkArchiveFile(const QString &archivePath)
 {
     const QFileInfo info(archivePath);
@@ -125,6 +156,30 @@ Outcome checkArchiveFile(const QString &archivePath)
                                     .arg(shown(archivePath)));
     if (!info.isFile() || info.size() == 0)
         return Outcome::failure(notAnArchive(archivePath));
+
+    QFile file(archivePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return Outcome::failure(QObject::tr("The map archive \"%1\" cannot be read.")
+                                    .arg(shown(archivePath)));
+    const qint64 size = file.size();
+    const uchar *bytes = file.map(0, size);
+    QByteArray copy;
+    if (!bytes) {
+        copy = file.readAll();
+        bytes = reinterpret_cast<const uchar *>(copy.constData());
+    }
+    for (qint64 at = 0; at + 16 <= size; at += 512) {
+        const uchar *p = bytes + at;
+        if (p[0] != 'M' || p[1] != 'P' || p[2] != 'Q')
+            continue;
+        bool unsafe = false;
+        if (p[3] == 0x1A)
+            unsafe = headerIsUnsafe(bytes, size, at);
+        else if (p[3] == 0x1B)
+            unsafe = headerIsUnsafe(bytes, size, at + qFromLittleEndian<quint32>(p + 8));
+        if (unsafe)
+            return Outcome::failure(notAnArchive(archivePath));
+    }
     return Outcome::success();
 }
 
@@ -163,12 +218,22 @@ Outcome readFrom(HANDLE archive, const QString &archivePath, const QString &entr
     return readOpened(entry.get(), archivePath, entryName, data);
 }
 
-/// Opening an entry by name teaches the library that name, which it needs before it
-/// can replace the entry or move it while compacting.
-void learnName(HANDLE archive, const char *name)
+/// Teaches the library the names the program knows plus `entryName`. It needs an entry's
+/// name before it replaces the entry (it stops the process otherwise) and before it moves
+/// the entry while compacting. A listfile teaches every table slot of a name, including
+/// slots whose entries are too damaged to open.
+bool learnNames(HANDLE archive, const QString &entryName)
 {
-    EntryHandle entry;
-    entry.open(archive, QByteArray(name));
+    QByteArray list;
+    for (const char *known : KnownNames)
+        list += QByteArray(known) + "\r\n";
+    list += entryBytes(entryName) + "\r\n";
+    QTemporaryFile listfile;
+    if (!listfile.open() || listfile.write(list) != list.size() || !listfile.flush())
+        return false;
+    listfile.close();
+    return SFileAddListFile(archive, QFile::encodeName(listfile.fileName()).constData())
+        == ERROR_SUCCESS;
 }
 
 template <typename T>
@@ -264,20 +329,20 @@ QString cannotWriteBeside(const QString &archivePath)
 Outcome MpqControl::extractEntry(const QString &archivePath, const QString &entryName,
                                  const QString &destFolder) const
 {
+    // Only the entry's bare name is used, so no name can reach outside the folder.
+    const QString bareName = entryName.section(QLatin1Char('\\'), -1).section(QLatin1Char('/'), -1);
+    if (bareName.isEmpty() || bareName == QLatin1String(".") || bareName == QLatin1String(".."))
+        return Outcome::failure(QObject::tr("\"%1\" is not an entry name that can be extracted.")
+                                    .arg(entryName));
     QByteArray data;
     if (Outcome read = readEntry(archivePath, entryName, &data); !read)
         return read;
-    const QString bareName = entryName.section(QLatin1Char('\\'), -1);
     const QString destPath = QDir(destFolder).filePath(bareName);
-    QFile out(destPath);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(data) != data.size()
-        || !out.flush()) {
-        out.close();
-        out.remove();
+    QSaveFile out(destPath);
+    if (!out.open(QIODevice::WriteOnly) || out.write(data) != data.size() || !out.commit())
         return Outcome::failure(QObject::tr("\"%1\" could not be written. Check that the disk "
                                             "is not full and that you may write there.")
                                     .arg(shown(destPath)));
-    }
     return Outcome::success();
 }
 
@@ -396,28 +461,37 @@ Outcome MpqControl::storeEntry(const QString &archivePath, const QString &filePa
 
     {
         ArchiveHandle archive;
-        if (!archive.open(scratch.path(), 0))
+        if (!archive.open(scratch.path(), 0)) {
+            // Some maps are readable only the way the game reads them (format 1, tables
+            // taken as they are); those cannot be written safely.
+            ArchiveHandle readable;
+            if (readable.open(scratch.path(), ReadOnlyOpen))
+                return protectedArchive(archivePath);
             return Outcome::failure(notAnArchive(archivePath));
+        }
 
         DWORD archiveFlags = 0;
         if (!fileInfo(archive.get(), SFileMpqFlags, &archiveFlags)
             || (archiveFlags & (MPQ_FLAG_READ_ONLY | MPQ_FLAG_MALFORMED)))
-            return Outcome::failure(QObject::tr("The map archive \"%1\" is protected and cannot "
-                                                "be written. Save to a map that is not "
-                                                "protected.")
+            return protectedArchive(archivePath);
+
+        if (!learnNames(archive.get(), entryName))
+            return Outcome::failure(QObject::tr("The map archive \"%1\" could not be prepared "
+                                                "for writing. Check that the disk is not full.")
                                         .arg(shown(archivePath)));
 
-        for (const char *known : KnownNames)
-            learnName(archive.get(), known);
-
-        // Same locale as the entry it replaces; a new entry is language-neutral.
+        // Same locale as the entry it replaces; a new entry is language-neutral. An entry
+        // that is listed but cannot be opened means damaged tables: not written into.
         LCID locale = 0;
         {
             EntryHandle existing;
             if (existing.open(archive.get(), entryBytes(entryName))) {
                 DWORD value = 0;
-                if (fileInfo(existing.get(), SFileInfoLocale, &value))
-                    locale = value;
+                if (!fileInfo(existing.get(), SFileInfoLocale, &value))
+                    return Outcome::failure(notAnArchive(archivePath));
+                locale = value;
+            } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
+                return Outcome::failure(notAnArchive(archivePath));
             }
         }
 

@@ -111,6 +111,7 @@ TEST_F(Saving, UnsavedTargetStaysByteIdenticalOnEveryFailure)
     const Case cases[] = {
         {"target is a folder", targetFolder, {}, {}},
         {"target in a missing folder", mapsDir + "/gone/Island.scm", {}, {}},
+        {"target is the working scenario", ws.scenarioPath(), {}, {}},
         {"working archive vanished", loaded, [&] { QFile::remove(ws.archivePath()); }, {}},
         {"working archive is not an archive", loaded,
          [&] { writeFile(ws.archivePath(), QByteArray("no archive here").repeated(50)); }, {}},
@@ -134,6 +135,9 @@ TEST_F(Saving, UnsavedTargetStaysByteIdenticalOnEveryFailure)
         EXPECT_TRUE(QFileInfo(targetFolder).isDir());
         EXPECT_EQ(filesIn(mapsDir), QStringList{"Island.scm"});
         EXPECT_FALSE(QFileInfo::exists(mapsDir + "/gone"));
+        if (QFileInfo::exists(ws.scenarioPath())) {
+            EXPECT_EQ(readFile(ws.scenarioPath()), scenario) << "saving changed the scenario";
+        }
         const QStringList work = filesIn(ws.folder());
         for (const QString &name : work)
             EXPECT_TRUE(name == "~temp.map" || name == "scenario.chk") << name.toStdString();

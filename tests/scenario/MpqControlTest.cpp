@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -306,4 +307,72 @@ TEST_F(Archive, FailedStoresLeaveTheArchiveAsItWas)
     const QString empty = file("empty.scm");
     writeFile(empty, {});
     expectStoreFails(empty, chk);
+}
+
+TEST_F(Archive, DamagedHeaderFieldsNeverCrash)
+{
+    const QByteArray scenario = noisy(9000, 5);
+    const QByteArray good = readFile(makeMap("good.scm", scenario));
+    const QString chk = file("scenario.chk");
+    writeFile(chk, testsupport::scenario(64, 64));
+
+    // Every header byte set to values that break sizes and shifts, then every 32-bit field
+    // (sizes, table positions and lengths) set to the values that break arithmetic.
+    QList<QByteArray> variants;
+    for (int at = 4; at < 32; ++at) {
+        for (const int value : {0x00, 0x01, 0x10, 0x1F, 0x7F, 0x80, 0xFF}) {
+            QByteArray v = good;
+            v[at] = char(value);
+            variants << v;
+        }
+    }
+    for (const int field : {4, 8, 12, 16, 20, 24, 28}) {
+        for (const quint32 value : {0u, 1u, 0x7FFFFFFFu, 0xFFFFFFFFu, quint32(good.size()),
+                                    quint32(good.size() - 16)}) {
+            QByteArray v = good;
+            qToLittleEndian<quint32>(value, v.data() + field);
+            variants << v;
+        }
+    }
+
+    const QString path = file("bad.scm");
+    for (const QByteArray &v : variants) {
+        writeFile(path, v);
+        QByteArray data;
+        const Outcome read = mpq.readEntry(path, Scenario, &data);
+        if (!read.ok()) {
+            EXPECT_FALSE(read.reason().isEmpty());
+        }
+        mpq.listEntries(path, nullptr, nullptr);
+        const Outcome stored = mpq.storeEntry(path, chk, Scenario);
+        if (!stored.ok()) {
+            EXPECT_EQ(readFile(path), v) << "a failed store changed the archive";
+        }
+    }
+    QFile::remove(path);
+    EXPECT_EQ(folderListing(), (QStringList{"good.scm", "scenario.chk"}));
+}
+
+TEST_F(Archive, ProtectedArchivesAreReadButNotWritten)
+{
+    const QByteArray scenario = testsupport::scenario(64, 64);
+    const QByteArray good = readFile(makeMap("good.scm", scenario));
+    const QString chk = file("scenario.chk");
+    writeFile(chk, testsupport::scenario(64, 64, 5));
+
+    // Header fields the game ignores but a careful writer cannot trust.
+    QByteArray badVersion = good;
+    badVersion[12] = 5;
+    QByteArray badHeaderSize = good;
+    badHeaderSize[4] = '\xFF';
+    badHeaderSize[5] = '\xFF';
+    for (const QByteArray &bytes : {badVersion, badHeaderSize}) {
+        const QString path = file("protected.scm");
+        writeFile(path, bytes);
+        EXPECT_EQ(entry(path, Scenario), scenario);
+        const Outcome stored = mpq.storeEntry(path, chk, Scenario);
+        EXPECT_FALSE(stored.ok());
+        EXPECT_TRUE(stored.reason().contains("protected")) << stored.reason().toStdString();
+        EXPECT_EQ(readFile(path), bytes);
+    }
 }
