@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class frmColorList;
+
+/// What the picture window needs from the window that hosts it: the map's size, the status
+/// line, the colour list window and the conversion commands.
+class PictureHost
+{
+public:
+    virtual ~PictureHost() = default;
+
+    /// Width of the loaded map in tiles (0 until a map is loaded).
+    virtual qint16 mapWidth() const = 0;
+    /// Height of the loaded map in tiles (0 until a map is loaded).
+    virtual qint16 mapHeight() const = 0;
+    /// Sets the status line and repaints it; processes no user input.
+    virtual void setStatus(const QString &text) = 0;
+    /// The colour list window, created hidden on first use.
+    virtual frmColorList *colorList() = 0;
+    /// Shows the colour list window.
+    virtual void showColorList() = 0;
+    /// Enables Convert, then Convert & Save.
+    virtual void enableConversion() = 0;
+};
