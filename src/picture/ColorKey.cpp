@@ -25,9 +25,24 @@ qint32 pixelValue(const QImage &normalizedPicture, int x, int y)
 
 QString colorKey(qint32 value)
 {
+    // Written digit by digit into one allocation: the scan makes up to 32767 keys at a time.
+    quint32 magnitude = value < 0 ? quint32(-qint64(value)) : quint32(value);
+    QChar digits[10];
+    int count = 0;
+    do {
+        digits[count++] = QChar(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    while (count < 8)
+        digits[count++] = QChar(u'0');
+
+    QString key;
+    key.reserve(count + 1);
     if (value < 0)
-        return QLatin1Char('-') + QString::number(-qint64(value)).rightJustified(8, QLatin1Char('0'));
-    return QString::number(value).rightJustified(8, QLatin1Char('0'));
+        key.append(QChar(u'-'));
+    while (count > 0)
+        key.append(digits[--count]);
+    return key;
 }
 
 } // namespace colorkey

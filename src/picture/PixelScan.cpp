@@ -2,11 +2,9 @@
 
 #include "picture/ColorKey.h"
 
-#include <QHash>
 #include <QSet>
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 namespace pixelscan {
@@ -33,33 +31,45 @@ ScanResult scan(const QImage &normalizedPicture, int width, int height,
     if (width <= 0 || height <= 0)
         return result;
 
-    // Colour value -> position of its last occurrence. Sorting the survivors by that
-    // position gives the order the per-pixel duplicate removal would leave.
-    QHash<qint32, qint64> lastSeen;
-    lastSeen.reserve(std::min<qint64>(qint64(width) * height, qint64(MaxColors) + 1));
-    qint64 position = 0;
+    // Read the area in scan order first (reporting each row), then walk it backwards: the
+    // first sighting of a value from the end is its last occurrence. A bit per possible
+    // colour (2 MiB) makes each look-up one memory access.
+    std::vector<qint32> values;
+    values.reserve(size_t(width) * size_t(height));
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x)
-            lastSeen.insert(colorkey::pixelValue(normalizedPicture, x, y), position++);
+            values.push_back(colorkey::pixelValue(normalizedPicture, x, y));
         if (afterRow)
             afterRow(y + 1);
     }
 
-    result.distinctColors = int(lastSeen.size());
-    if (lastSeen.size() > MaxColors) {
+    std::vector<bool> seen(size_t(1) << 24, false);
+    bool seenNoPixel = false;
+    std::vector<qint32> survivors;
+    for (auto it = values.crbegin(); it != values.crend(); ++it) {
+        const qint32 value = *it;
+        if (value < 0) {
+            if (seenNoPixel)
+                continue;
+            seenNoPixel = true;
+        } else {
+            const size_t bit = size_t(value) & 0xFFFFFF;
+            if (seen[bit])
+                continue;
+            seen[bit] = true;
+        }
+        survivors.push_back(value);
+    }
+
+    result.distinctColors = int(survivors.size());
+    if (survivors.size() > size_t(MaxColors)) {
         result.tooManyColors = true;
         return result;
     }
 
-    std::vector<std::pair<qint64, qint32>> order;
-    order.reserve(size_t(lastSeen.size()));
-    for (auto it = lastSeen.cbegin(); it != lastSeen.cend(); ++it)
-        order.emplace_back(it.value(), it.key());
-    std::sort(order.begin(), order.end());
-
-    result.keys.reserve(qsizetype(order.size()));
-    for (const auto &entry : order)
-        result.keys.append(colorkey::colorKey(entry.second));
+    result.keys.reserve(qsizetype(survivors.size()));
+    for (auto it = survivors.crbegin(); it != survivors.crend(); ++it)
+        result.keys.append(colorkey::colorKey(*it));
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -112,16 +113,19 @@ void frmColorList::setColors(const QStringList &keys)
     // One repaint at the end instead of one per entry.
     lstColor->setUpdatesEnabled(false);
     clearLists();
-    for (const QString &key : keys) {
-        auto *item = new QListWidgetItem(key);
-        const qint32 value = colorOfKey(key);
-        // The standard item view draws a QColor decoration as a small swatch.
-        if (value >= 0)
-            item->setData(Qt::DecorationRole, colorOfValue(value));
-        else
-            item->setIcon(noColorIcon());
-        item->setData(Qt::AccessibleDescriptionRole, describe(value));
-        lstColor->addItem(item);
+    // One insertion for all rows, then the swatches. The per-item change signals are held
+    // back: updates are off and the whole list repaints once at the end.
+    lstColor->addItems(keys);
+    {
+        const QSignalBlocker quiet(lstColor->model());
+        for (int i = 0; i < keys.size(); ++i) {
+            const qint32 value = colorOfKey(keys.at(i));
+            // The standard item view draws a QColor decoration as a small swatch.
+            if (value >= 0)
+                lstColor->item(i)->setData(Qt::DecorationRole, colorOfValue(value));
+            else
+                lstColor->item(i)->setIcon(noColorIcon());
+        }
     }
     lstReplace->addItems(QStringList(keys.size(), QStringLiteral("0")));
     lstColor->setUpdatesEnabled(true);

@@ -45,7 +45,7 @@ QStringList randomKeys(std::mt19937 &rng, int count, int distinct)
     std::uniform_int_distribution<int> pick(0, distinct - 1);
     QStringList keys;
     for (int i = 0; i < count; ++i)
-        keys.append(colorkey::colorKey(pick(rng) * 4099));
+        keys.append(colorkey::colorKey(qint32(qint64(pick(rng)) * 4099 % 0x1000000)));
     return keys;
 }
 

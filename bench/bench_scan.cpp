@@ -1,0 +1,87 @@
+// Scanning a picture's colours and filling the colour list, against the per-pixel
+// duplicate removal that the fast scan replaces.
+#include "picture/ColorKey.h"
+#include "picture/PixelScan.h"
+#include "picture/frmColorList.h"
+
+#include <QApplication>
+#include <QImage>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QImage pictureWithColors(int size, int distinct)
+{
+    QImage picture(size, size, QImage::Format_ARGB32);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const int c = (y * size + x) % distinct;
+            picture.setPixel(x, y, qRgb(c & 0xFF, (c >> 8) & 0xFF, 11));
+        }
+    return picture;
+}
+
+// The straightforward pass: add each key at the end, then remove duplicates with the
+// downward double loop.
+void referencePass(QStringList &list)
+{
+    const int n = int(list.size());
+    for (int i = n - 1; i >= 0; --i) {
+        if (i >= list.size())
+            continue;
+        const QString key = list.at(i);
+        for (int j = int(list.size()) - 1; j >= 0; --j)
+            if (j != i && list.at(j) == key)
+                list.removeAt(j);
+    }
+}
+
+void BM_ScanAndDeduplicate(benchmark::State &state)
+{
+    const QImage picture = pictureWithColors(256, int(state.range(0)));
+    for (auto _ : state) {
+        const pixelscan::ScanResult result = pixelscan::scan(picture, 256, 256);
+        benchmark::DoNotOptimize(pixelscan::deduplicated(result.keys));
+    }
+}
+BENCHMARK(BM_ScanAndDeduplicate)->Arg(1)->Arg(256)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+void BM_ReferenceScan(benchmark::State &state)
+{
+    const int size = int(state.range(0));
+    const QImage picture = pictureWithColors(size, int(state.range(1)));
+    for (auto _ : state) {
+        QStringList list;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                list.append(colorkey::colorKey(colorkey::pixelValue(picture, x, y)));
+                referencePass(list);
+            }
+        benchmark::DoNotOptimize(list);
+    }
+}
+BENCHMARK(BM_ReferenceScan)->Args({64, 1})->Args({64, 16})->Args({64, 64})->Unit(benchmark::kMillisecond);
+
+void BM_FillColorList(benchmark::State &state)
+{
+    const pixelscan::ScanResult result =
+        pixelscan::scan(pictureWithColors(256, int(state.range(0))), 256, 256);
+    frmColorList window;
+    for (auto _ : state)
+        window.setColors(result.keys);
+}
+BENCHMARK(BM_FillColorList)->Arg(256)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
