@@ -6,8 +6,6 @@
 
 #include <QComboBox>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QMdiSubWindow>
 #include <QPushButton>
 
 namespace {
@@ -33,7 +31,7 @@ qint32 currentEraPosition(const QString &path, Outcome *error)
 } // namespace
 
 frmTileset::frmTileset(const QString &scenarioPath, QWidget *parent)
-    : QWidget(parent)
+    : ChildDialog(parent)
     , cmbTileset(new QComboBox(this))
     , btnCancel(new QPushButton(QStringLiteral("&Cancel"), this))
     , btnApply(new QPushButton(QStringLiteral("&Apply"), this))
@@ -56,10 +54,11 @@ frmTileset::frmTileset(const QString &scenarioPath, QWidget *parent)
     btnCancel->setGeometry(80, 35, 49, 20);
     btnApply->setGeometry(128, 35, 49, 20);
 
-    // A focused button takes Enter itself; elsewhere Enter is Apply (see keyPressEvent).
+    // A focused button takes Enter itself; elsewhere Enter is Apply (see ChildDialog).
     btnCancel->setAutoDefault(true);
     btnApply->setAutoDefault(true);
     btnApply->setDefault(true);
+    setDialogButtons(btnApply, btnCancel);
 
     setTabOrder(cmbTileset, btnCancel);
     setTabOrder(btnCancel, btnApply);
@@ -106,29 +105,4 @@ void frmTileset::btnApply_Click()
 void frmTileset::btnCancel_Click()
 {
     closeForm();
-}
-
-void frmTileset::closeForm()
-{
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        sub->close();
-    else
-        close();
-}
-
-void frmTileset::keyPressEvent(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        btnApply->click();
-        break;
-    case Qt::Key_Escape:
-        event->accept();
-        btnCancel->click();
-        break;
-    default:
-        QWidget::keyPressEvent(event);
-    }
 }

@@ -1,14 +1,14 @@
 #pragma once
 
 #include <QString>
-#include <QWidget>
+#include "shell/ChildDialog.h"
 
 class QComboBox;
 class QPushButton;
 
 /// The tileset dialog: shows the map's tileset from the working scenario file and writes
 /// the user's choice back as the one "ERA " byte. Non-modal, shown inside the main window.
-class frmTileset : public QWidget
+class frmTileset : public ChildDialog
 {
     Q_OBJECT
 
@@ -31,14 +31,10 @@ signals:
     /// still closes and the file is as it was.
     void failed(const QString &reason);
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void Form_Load();
     void btnApply_Click();
     void btnCancel_Click();
-    void closeForm();
 
     QString m_scenarioPath;
 };

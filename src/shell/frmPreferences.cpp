@@ -3,9 +3,7 @@
 #include "shell/modINI.h"
 
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 
 #include <array>
@@ -17,7 +15,7 @@ const QString kSection = QStringLiteral("Settings");
 } // namespace
 
 frmPreferences::frmPreferences(const QString &programDir, QWidget *parent)
-    : QWidget(parent)
+    : ChildDialog(parent)
     , lblGeneral(new QLabel(QStringLiteral("::General::::...."), this))
     , chkSplash(new QCheckBox(QStringLiteral("Show splash screen"), this))
     , chkStatusBar(new QCheckBox(QStringLiteral("Enable status bar"), this))
@@ -45,10 +43,11 @@ frmPreferences::frmPreferences(const QString &programDir, QWidget *parent)
     btnCancel->setGeometry(72, 80, 49, 20);
     btnApply->setGeometry(120, 80, 49, 20);
 
-    // A focused button takes Enter itself; elsewhere Enter is Apply (see keyPressEvent).
+    // A focused button takes Enter itself; elsewhere Enter is Apply (see ChildDialog).
     btnCancel->setAutoDefault(true);
     btnApply->setAutoDefault(true);
     btnApply->setDefault(true);
+    setDialogButtons(btnApply, btnCancel);
 
     setTabOrder(chkSplash, chkStatusBar);
     setTabOrder(chkStatusBar, chkLoadDialog);
@@ -95,29 +94,4 @@ void frmPreferences::btnApply_Click()
 void frmPreferences::btnCancel_Click()
 {
     closeForm();
-}
-
-void frmPreferences::closeForm()
-{
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        sub->close();
-    else
-        close();
-}
-
-void frmPreferences::keyPressEvent(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        btnApply->click();
-        break;
-    case Qt::Key_Escape:
-        event->accept();
-        btnCancel->click();
-        break;
-    default:
-        QWidget::keyPressEvent(event);
-    }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QString>
-#include <QWidget>
+#include "shell/ChildDialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -9,7 +9,7 @@ class QPushButton;
 
 /// The preferences dialog: the three on/off settings of the settings file. Non-modal,
 /// shown inside the main window; a change takes effect at the next start.
-class frmPreferences : public QWidget
+class frmPreferences : public ChildDialog
 {
     Q_OBJECT
 
@@ -25,14 +25,10 @@ public:
     QPushButton *btnCancel;
     QPushButton *btnApply;
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void Form_Load();
     void btnApply_Click();
     void btnCancel_Click();
-    void closeForm();
 
     QString m_programDir;
 };

@@ -404,7 +404,7 @@ bool mdiMain::ConvertPicture()
     const Outcome converted = convertScenario(input, [this](const QString &text) { setStatus(text); });
     if (!converted) {
         m_dialogs.showMessage(this, QMessageBox::Warning, tr("Convert"), converted.reason());
-        setStatus(tr("Conversion not done: the map was not changed."));
+        setStatus(tr("Conversion failed."));
         return false;
     }
     return true;
