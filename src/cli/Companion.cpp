@@ -17,7 +17,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
-#include <QImageReader>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -474,15 +473,13 @@ int Companion::loadPicture(const QString &path, QImage *picture)
 {
     if (!QFileInfo(path).isFile())
         return fail(BadPicture, path, QStringLiteral("no such file"));
-    // Decoded as the picture window does: by content, pixels as stored.
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(false);
-    const QImage decoded = reader.read();
+    // Decoded exactly as the picture window does.
+    QString why;
+    const QImage decoded = colorkey::decodePicture(path, &why);
     if (decoded.isNull())
         return fail(BadPicture, path,
                     QStringLiteral("the picture cannot be decoded (%1); use a BMP, GIF or JPEG file")
-                        .arg(reader.errorString()));
+                        .arg(why));
     *picture = colorkey::normalized(decoded);
     return Ok;
 }

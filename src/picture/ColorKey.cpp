@@ -1,6 +1,19 @@
 #include "picture/ColorKey.h"
 
+#include <QImageReader>
+
 namespace colorkey {
+
+QImage decodePicture(const QString &path, QString *error)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(false); // one pixel per tile, as stored
+    QImage decoded = reader.read();
+    if (decoded.isNull() && error)
+        *error = reader.errorString();
+    return decoded;
+}
 
 QImage normalized(const QImage &picture)
 {

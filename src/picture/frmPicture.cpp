@@ -6,7 +6,6 @@
 #include "picture/frmColorList.h"
 #include "shell/UserDialogs.h"
 
-#include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
@@ -78,10 +77,7 @@ void frmPicture::btnLoad_Click()
     }
     m_lastPath = path;
 
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(false); // pixels as stored: one pixel per tile, no rotation
-    const QImage decoded = reader.read();
+    const QImage decoded = colorkey::decodePicture(path);
     if (decoded.isNull()) {
         emptyPicture();
         return;
