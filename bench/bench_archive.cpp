@@ -72,16 +72,22 @@ bool check(benchmark::State &state, const Outcome &outcome)
     return outcome.ok();
 }
 
+/// The load steps of the windows: working folder, copy, extraction, "DIM " and the size.
+bool loadSteps(benchmark::State &state, Fixture &f, scenario::MapSize *size)
+{
+    if (!check(state, f.ws.clear()) || !check(state, f.ws.copyIn(f.map))
+        || !check(state, f.ws.extractScenario(f.mpq)))
+        return false;
+    const qint32 dim = modFunctions::FindSection(f.ws.scenarioPath(), "DIM ");
+    return check(state, scenario::readMapSize(f.ws.scenarioPath(), dim, size));
+}
+
 void fullLoad(benchmark::State &state, const QString &source)
 {
     Fixture f(source);
     for (auto _ : state) {
-        if (!check(state, f.ws.clear()) || !check(state, f.ws.copyIn(f.map))
-            || !check(state, f.ws.extractScenario(f.mpq)))
-            break;
-        const qint32 dim = modFunctions::FindSection(f.ws.scenarioPath(), "DIM ");
         scenario::MapSize size;
-        if (!check(state, scenario::readMapSize(f.ws.scenarioPath(), dim, &size)))
+        if (!loadSteps(state, f, &size))
             break;
         benchmark::DoNotOptimize(size);
     }
@@ -126,12 +132,8 @@ void wholeJob(benchmark::State &state, const QString &source)
             picture.setPixel(x, y, qRgb((x / 8) * 16, (y / 8) * 16, 40));
     const QImage normalized = colorkey::normalized(picture);
     for (auto _ : state) {
-        if (!check(state, f.ws.clear()) || !check(state, f.ws.copyIn(f.map))
-            || !check(state, f.ws.extractScenario(f.mpq)))
-            break;
-        const qint32 dim = modFunctions::FindSection(f.ws.scenarioPath(), "DIM ");
         scenario::MapSize size;
-        if (!check(state, scenario::readMapSize(f.ws.scenarioPath(), dim, &size)))
+        if (!loadSteps(state, f, &size))
             break;
         ConversionInput input;
         input.scenarioPath = f.ws.scenarioPath();

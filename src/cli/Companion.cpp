@@ -285,13 +285,9 @@ int Companion::colors(const QStringList &positional, bool asTemplate)
         return fail(WorkFolder, work.path(), QStringLiteral("the working folder cannot be created"));
     const Workspace ws(work.path());
     scenario::MapSize size;
-    if (int code = loadMap(map, ws, &size, true))
-        return code;
     QImage picture;
-    if (int code = loadPicture(picturePath, &picture))
-        return code;
     QStringList keys;
-    if (int code = scanPicture(picturePath, picture, size.width, size.height, &keys))
+    if (int code = loadMapAndPicture(map, picturePath, ws, &size, &picture, &keys))
         return code;
     endProgress();
 
@@ -343,13 +339,9 @@ int Companion::convert(const QStringList &positional, const QString &colorFilePa
     const Workspace ws(work.path());
     const MpqControl mpq;
     scenario::MapSize size;
-    if (int code = loadMap(map, ws, &size, true))
-        return code;
     QImage picture;
-    if (int code = loadPicture(picturePath, &picture))
-        return code;
     QStringList keys;
-    if (int code = scanPicture(picturePath, picture, size.width, size.height, &keys))
+    if (int code = loadMapAndPicture(map, picturePath, ws, &size, &picture, &keys))
         return code;
 
     QHash<QString, quint16> valueOf;
@@ -467,6 +459,17 @@ int Companion::loadMap(const QString &map, const Workspace &ws, scenario::MapSiz
                         .arg(size->width)
                         .arg(size->height));
     return Ok;
+}
+
+int Companion::loadMapAndPicture(const QString &map, const QString &picturePath,
+                                 const Workspace &ws, scenario::MapSize *size, QImage *picture,
+                                 QStringList *keys)
+{
+    if (int code = loadMap(map, ws, size, true))
+        return code;
+    if (int code = loadPicture(picturePath, picture))
+        return code;
+    return scanPicture(picturePath, *picture, size->width, size->height, keys);
 }
 
 int Companion::loadPicture(const QString &path, QImage *picture)

@@ -41,6 +41,10 @@ private:
     int loadPicture(const QString &path, QImage *picture);
     int scanPicture(const QString &path, const QImage &picture, int width, int height,
                     QStringList *keys);
+    /// Loads the map into `ws`, then decodes and scans the picture over the map's area,
+    /// as the windows do.
+    int loadMapAndPicture(const QString &map, const QString &picturePath, const Workspace &ws,
+                          scenario::MapSize *size, QImage *picture, QStringList *keys);
 
     int fail(int code, const QString &file, const QString &reason);
     int usage(const QString &reason);
