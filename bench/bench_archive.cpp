@@ -1,13 +1,13 @@
 // Map loading and saving against the archive library alone, on a 128 x 128 map built here
 // and, when VELMORA_MAPS names the real maps, on the first of them.
-#include "convert/Conversion.h"
-#include "picture/ColorKey.h"
-#include "picture/PixelScan.h"
-#include "scenario/MapSaver.h"
-#include "scenario/MpqControl.h"
-#include "scenario/ScenarioFile.h"
-#include "scenario/Workspace.h"
-#include "scenario/modFunctions.h"
+#include "core/convert/Conversion.h"
+#include "core/picture/ColorKey.h"
+#include "core/picture/PixelScan.h"
+#include "core/scenario/MapSaver.h"
+#include "core/archive/MpqControl.h"
+#include "core/scenario/ScenarioFile.h"
+#include "core/scenario/Workspace.h"
+#include "core/scenario/modFunctions.h"
 
 #include <QDir>
 #include <QFile>

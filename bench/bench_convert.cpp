@@ -1,7 +1,7 @@
 // How long converting a picture into a 256 x 256 map takes (both sections, no status
 // callbacks), with a few colours and with thousands of them.
-#include "convert/Conversion.h"
-#include "picture/ColorKey.h"
+#include "core/convert/Conversion.h"
+#include "core/picture/ColorKey.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,7 +1,7 @@
 // The yardstick for velmora-cli's speed: what the archive library alone costs to take the
 // scenario entry out of a map and put it back. Usage: bench_mpq_roundtrip MAP WORKFOLDER
 // (the map is copied into WORKFOLDER first, so it is never changed).
-#include "scenario/MpqControl.h"
+#include "core/archive/MpqControl.h"
 
 #include <QCoreApplication>
 #include <QDir>

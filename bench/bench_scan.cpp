@@ -1,8 +1,8 @@
 // Scanning a picture's colours and filling the colour list, against the per-pixel
 // duplicate removal that the fast scan replaces.
-#include "picture/ColorKey.h"
-#include "picture/PixelScan.h"
-#include "picture/frmColorList.h"
+#include "core/picture/ColorKey.h"
+#include "core/picture/PixelScan.h"
+#include "ui/frmColorList.h"
 
 #include <QApplication>
 #include <QImage>

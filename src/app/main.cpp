@@ -1,7 +1,7 @@
-#include "shell/Artwork.h"
-#include "shell/UserDialogs.h"
-#include "shell/frmSplash.h"
-#include "shell/mdiMain.h"
+#include "ui/Artwork.h"
+#include "ui/UserDialogs.h"
+#include "ui/frmSplash.h"
+#include "ui/mdiMain.h"
 
 #include <QApplication>
 #include <QMetaObject>

@@ -1,16 +1,16 @@
 #include "cli/Companion.h"
 
-#include "cli/ColorFile.h"
+#include "core/convert/ColorFile.h"
 #include "cli/ExitStatus.h"
-#include "convert/Conversion.h"
-#include "picture/ColorKey.h"
-#include "picture/PixelScan.h"
-#include "scenario/MapSaver.h"
-#include "scenario/MpqControl.h"
-#include "scenario/ScenarioFile.h"
-#include "scenario/Tileset.h"
-#include "scenario/Workspace.h"
-#include "scenario/modFunctions.h"
+#include "core/convert/Conversion.h"
+#include "core/picture/ColorKey.h"
+#include "core/picture/PixelScan.h"
+#include "core/scenario/MapSaver.h"
+#include "core/archive/MpqControl.h"
+#include "core/scenario/ScenarioFile.h"
+#include "core/scenario/Tileset.h"
+#include "core/scenario/Workspace.h"
+#include "core/scenario/modFunctions.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Runs the real velmora-cli as a script would and checks its output, its exit statuses
 // and that failing commands leave every input file as it was.
 #include "cli/ExitStatus.h"
-#include "scenario/MpqControl.h"
+#include "core/archive/MpqControl.h"
 
 #include "TestSupport.h"
 

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "scenario/MpqControl.h"
+#include "core/archive/MpqControl.h"
 
 #include <QDir>
 #include <QFile>

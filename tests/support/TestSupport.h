@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/common/Outcome.h"
+
+#include <QString>
+
+#include <functional>
+
+class MpqControl;
+class Workspace;
+
+/// Puts "scenario.chk" back into the working archive and replaces `target` with a complete
+/// copy of that archive.
+///
+/// Before the target is touched it verifies that the stored entry reads back equal to
+/// "scenario.chk" and that the archive holds as many entries as before the store. The
+/// target is written as a temporary file in its own folder, flushed and renamed over the
+/// target; on any failure the target is byte-for-byte unchanged and no temporary file is
+/// left. `afterStore` runs between the store and the copy (the window yields to the event
+/// loop there).
+Outcome saveMap(const Workspace &ws, const MpqControl &mpq, const QString &target,
+                const std::function<void()> &afterStore = {});

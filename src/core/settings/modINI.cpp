@@ -1,0 +1,261 @@
+#include "core/settings/modINI.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QList>
+#include <QSaveFile>
+
+namespace modINI {
+
+namespace {
+
+// The reader's buffer held 128 characters including the closing zero.
+constexpr qsizetype kMaxValueLength = 127;
+// A settings file is a few lines; anything this large is not ours and is left alone.
+constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
+
+struct Line
+{
+    QByteArray text; // without the line ending
+    QByteArray eol;  // "\r\n", "\n", "\r" or empty on a last line without one
+};
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+QByteArray trimmedBlanks(const QByteArray &s)
+{
+    qsizetype b = 0;
+    qsizetype e = s.size();
+    while (b < e && isBlank(s.at(b)))
+        ++b;
+    while (e > b && isBlank(s.at(e - 1)))
+        --e;
+    return s.mid(b, e - b);
+}
+
+QList<Line> splitLines(const QByteArray &bytes)
+{
+    QList<Line> lines;
+    qsizetype pos = 0;
+    while (pos < bytes.size()) {
+        qsizetype end = pos;
+        while (end < bytes.size() && bytes.at(end) != '\n' && bytes.at(end) != '\r')
+            ++end;
+        Line line{bytes.mid(pos, end - pos), {}};
+        if (end < bytes.size()) {
+            const qsizetype eolLength =
+                (bytes.at(end) == '\r' && end + 1 < bytes.size() && bytes.at(end + 1) == '\n') ? 2 : 1;
+            line.eol = bytes.mid(end, eolLength);
+            end += eolLength;
+        }
+        lines.append(line);
+        pos = end;
+    }
+    return lines;
+}
+
+/// True for a header line "[name]", with the name in `name`.
+bool sectionName(const QByteArray &line, QByteArray *name)
+{
+    const QByteArray t = trimmedBlanks(line);
+    if (!t.startsWith('['))
+        return false;
+    qsizetype close = t.indexOf(']');
+    if (close < 0)
+        close = t.size();
+    *name = trimmedBlanks(t.mid(1, close - 1));
+    return true;
+}
+
+/// Key and raw value of a "key=value" line; false for comments, headers and other lines.
+bool keyValue(const QByteArray &line, QByteArray *key, QByteArray *value)
+{
+    const QByteArray t = trimmedBlanks(line);
+    if (t.isEmpty() || t.startsWith(';') || t.startsWith('['))
+        return false;
+    const qsizetype eq = t.indexOf('=');
+    if (eq < 0)
+        return false;
+    *key = trimmedBlanks(t.left(eq));
+    *value = trimmedBlanks(t.mid(eq + 1));
+    return true;
+}
+
+bool sameName(const QByteArray &a, const QString &b)
+{
+    return QString::fromLatin1(a).compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool isLatin1(const QString &s)
+{
+    for (const QChar c : s)
+        if (c.unicode() > 0xFF)
+            return false;
+    return true;
+}
+
+enum class Load { Missing, Loaded, Failed };
+
+Load loadFile(const QString &path, QByteArray *bytes)
+{
+    QFile file(path);
+    if (!file.exists())
+        return Load::Missing;
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize)
+        return Load::Failed;
+    *bytes = file.readAll();
+    return file.error() == QFileDevice::NoError ? Load::Loaded : Load::Failed;
+}
+
+/// Index of the header line of the first section called `section`, or -1.
+qsizetype findSection(const QList<Line> &lines, const QString &section)
+{
+    QByteArray name;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (sectionName(lines[i].text, &name) && sameName(name, section))
+            return i;
+    return -1;
+}
+
+/// One past the last line of the section whose header is at `header`.
+qsizetype sectionEnd(const QList<Line> &lines, qsizetype header)
+{
+    QByteArray name;
+    qsizetype i = header + 1;
+    while (i < lines.size() && !sectionName(lines[i].text, &name))
+        ++i;
+    return i;
+}
+
+qsizetype findKey(const QList<Line> &lines, qsizetype header, const QString &key,
+                  QByteArray *storedKey, QByteArray *value)
+{
+    const qsizetype end = sectionEnd(lines, header);
+    for (qsizetype i = header + 1; i < end; ++i)
+        if (keyValue(lines[i].text, storedKey, value) && sameName(*storedKey, key))
+            return i;
+    return -1;
+}
+
+QByteArray unquoted(const QByteArray &value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
+        && value.back() == value.front())
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
+QByteArray lineEndingOf(const QByteArray &bytes)
+{
+    if (bytes.contains("\r\n"))
+        return "\r\n";
+    if (bytes.contains('\n'))
+        return "\n";
+#ifdef Q_OS_WIN
+    return "\r\n";
+#else
+    return "\n";
+#endif
+}
+
+bool validName(const QString &name, const char *forbidden)
+{
+    if (name.trimmed().isEmpty() || !isLatin1(name))
+        return false;
+    for (const char *f = forbidden; *f; ++f)
+        if (name.contains(QLatin1Char(*f)))
+            return false;
+    return true;
+}
+
+} // namespace
+
+QString ReadIniValue(const QString &section, const QString &key, const QString &def,
+                     const QString &path)
+{
+    QString result = def;
+    QByteArray bytes;
+    if (loadFile(path, &bytes) == Load::Loaded) {
+        const QList<Line> lines = splitLines(bytes);
+        const qsizetype header = findSection(lines, section);
+        QByteArray storedKey;
+        QByteArray value;
+        if (header >= 0 && findKey(lines, header, key, &storedKey, &value) >= 0)
+            result = QString::fromLatin1(unquoted(value));
+    }
+    return result.left(kMaxValueLength);
+}
+
+bool WriteIniValue(const QString &section, const QString &key, const QString &value,
+                   const QString &path)
+{
+    // A line break or a stray "=" / "]" in a name would let one call write lines the next
+    // read takes for other keys or sections.
+    if (!validName(section, "[]\r\n") || !validName(key, "=\r\n") || key.trimmed().startsWith(';')
+        || value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n'))
+        || !isLatin1(value))
+        return false;
+
+    QByteArray bytes;
+    if (loadFile(path, &bytes) == Load::Failed)
+        return false;
+    QList<Line> lines = splitLines(bytes);
+    const QByteArray eol = lineEndingOf(bytes);
+
+    const qsizetype header = findSection(lines, section);
+    QByteArray storedKey;
+    QByteArray oldValue;
+    const qsizetype keyLine = header >= 0 ? findKey(lines, header, key, &storedKey, &oldValue) : -1;
+    if (keyLine >= 0) {
+        // The user's spelling of the key stays; only the value changes.
+        lines[keyLine].text = storedKey + '=' + value.toLatin1();
+    } else if (header >= 0) {
+        // After the section's last non-blank line, so blank lines between sections stay.
+        qsizetype at = sectionEnd(lines, header);
+        while (at > header + 1 && trimmedBlanks(lines[at - 1].text).isEmpty())
+            --at;
+        if (lines[at - 1].eol.isEmpty())
+            lines[at - 1].eol = eol;
+        lines.insert(at, Line{key.toLatin1() + '=' + value.toLatin1(), eol});
+    } else {
+        if (!lines.isEmpty()) {
+            if (lines.last().eol.isEmpty())
+                lines.last().eol = eol;
+            if (!trimmedBlanks(lines.last().text).isEmpty())
+                lines.append(Line{{}, eol});
+        }
+        lines.append(Line{'[' + section.toLatin1() + ']', eol});
+        lines.append(Line{key.toLatin1() + '=' + value.toLatin1(), eol});
+    }
+
+    QByteArray out;
+    out.reserve(bytes.size() + key.size() + value.size() + section.size() + 8);
+    for (const Line &line : std::as_const(lines))
+        out += line.text + line.eol;
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(out) != out.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+QString configPath(const QString &programDir)
+{
+    return QDir::toNativeSeparators(QDir(programDir).filePath(QStringLiteral("config.ini")));
+}
+
+qint16 ReadSetting(const QString &programDir, const QString &key)
+{
+    const QString text =
+        ReadIniValue(QStringLiteral("Settings"), key, QStringLiteral("1"), configPath(programDir));
+    bool ok = false;
+    const short number = text.toShort(&ok);
+    return ok ? qint16(number) : qint16(1);
+}
+
+} // namespace modINI

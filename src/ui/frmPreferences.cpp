@@ -1,0 +1,97 @@
+#include "ui/frmPreferences.h"
+
+#include "core/settings/modINI.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <array>
+
+namespace {
+
+const QString kSection = QStringLiteral("Settings");
+
+} // namespace
+
+frmPreferences::frmPreferences(const QString &programDir, QWidget *parent)
+    : ChildDialog(parent)
+    , lblGeneral(new QLabel(QStringLiteral("::General::::...."), this))
+    , chkSplash(new QCheckBox(QStringLiteral("Show splash screen"), this))
+    , chkStatusBar(new QCheckBox(QStringLiteral("Enable status bar"), this))
+    , chkLoadDialog(new QCheckBox(QStringLiteral("Show load dialog on start"), this))
+    , btnCancel(new QPushButton(QStringLiteral("&Cancel"), this))
+    , btnApply(new QPushButton(QStringLiteral("&Apply"), this))
+    , m_programDir(programDir)
+{
+    setObjectName(QStringLiteral("frmPreferences"));
+    setWindowTitle(QStringLiteral("Preferences"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(177, 108);
+
+    lblGeneral->setObjectName(QStringLiteral("lblGeneral"));
+    chkSplash->setObjectName(QStringLiteral("chkSplash"));
+    chkStatusBar->setObjectName(QStringLiteral("chkStatusBar"));
+    chkLoadDialog->setObjectName(QStringLiteral("chkLoadDialog"));
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnApply->setObjectName(QStringLiteral("btnApply"));
+
+    lblGeneral->setGeometry(8, 8, 153, 17);
+    chkSplash->setGeometry(24, 24, 185, 17);
+    chkStatusBar->setGeometry(24, 40, 177, 17);
+    chkLoadDialog->setGeometry(24, 56, 193, 17);
+    btnCancel->setGeometry(72, 80, 49, 20);
+    btnApply->setGeometry(120, 80, 49, 20);
+
+    // A focused button takes Enter itself; elsewhere Enter is Apply (see ChildDialog).
+    btnCancel->setAutoDefault(true);
+    btnApply->setAutoDefault(true);
+    btnApply->setDefault(true);
+    setDialogButtons(btnApply, btnCancel);
+
+    setTabOrder(chkSplash, chkStatusBar);
+    setTabOrder(chkStatusBar, chkLoadDialog);
+    setTabOrder(chkLoadDialog, btnCancel);
+    setTabOrder(btnCancel, btnApply);
+
+    connect(btnApply, &QPushButton::clicked, this, &frmPreferences::btnApply_Click);
+    connect(btnCancel, &QPushButton::clicked, this, &frmPreferences::btnCancel_Click);
+
+    Form_Load();
+    chkSplash->setFocus();
+}
+
+void frmPreferences::Form_Load()
+{
+    const QString path = modINI::configPath(m_programDir);
+    const std::array<QString, 3> keys{QStringLiteral("SplashScreen"), QStringLiteral("StatusBar"),
+                                      QStringLiteral("LoadDialog")};
+    // A value outside 0..1 is put back to the default before the boxes show anything; a
+    // value that is no number at all already reads as the default and is left as it is.
+    for (const QString &key : keys) {
+        const qint16 value = modINI::ReadSetting(m_programDir, key);
+        if (value > 1 || value < 0)
+            modINI::WriteIniValue(kSection, key, QStringLiteral("1"), path);
+    }
+    const std::array<QCheckBox *, 3> boxes{chkSplash, chkStatusBar, chkLoadDialog};
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        boxes[i]->setChecked(modINI::ReadSetting(m_programDir, keys[i]) != 0);
+}
+
+void frmPreferences::btnApply_Click()
+{
+    const QString path = modINI::configPath(m_programDir);
+    auto bit = [](const QCheckBox *box) {
+        return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    };
+    // Failed writes go unnoticed, as everywhere for this file; the dialog still closes.
+    modINI::WriteIniValue(kSection, QStringLiteral("SplashScreen"), bit(chkSplash), path);
+    modINI::WriteIniValue(kSection, QStringLiteral("StatusBar"), bit(chkStatusBar), path);
+    modINI::WriteIniValue(kSection, QStringLiteral("LoadDialog"), bit(chkLoadDialog), path);
+    closeForm();
+}
+
+void frmPreferences::btnCancel_Click()
+{
+    closeForm();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include "ui/ChildDialog.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+/// The preferences dialog: the three on/off settings of the settings file. Non-modal,
+/// shown inside the main window; a change takes effect at the next start.
+class frmPreferences : public ChildDialog
+{
+    Q_OBJECT
+
+public:
+    /// Runs the opening steps at once: repairs stored values outside 0..1 and sets the
+    /// boxes from the file. Creates no file when there is none.
+    explicit frmPreferences(const QString &programDir, QWidget *parent = nullptr);
+
+    QLabel *lblGeneral;
+    QCheckBox *chkSplash;
+    QCheckBox *chkStatusBar;
+    QCheckBox *chkLoadDialog;
+    QPushButton *btnCancel;
+    QPushButton *btnApply;
+
+private:
+    void Form_Load();
+    void btnApply_Click();
+    void btnCancel_Click();
+
+    QString m_programDir;
+};

@@ -1,0 +1,511 @@
+#include "ui/mdiMain.h"
+
+#include "core/convert/Conversion.h"
+#include "ui/frmColorList.h"
+#include "ui/frmPicture.h"
+#include "core/scenario/MapSaver.h"
+#include "core/scenario/ScenarioFile.h"
+#include "ui/frmTileset.h"
+#include "core/scenario/modFunctions.h"
+#include "core/settings/InstanceLock.h"
+#include "ui/UserDialogs.h"
+#include "ui/frmAbout.h"
+#include "ui/frmPreferences.h"
+#include "core/settings/modINI.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+
+namespace {
+
+const QString MapFilter = QStringLiteral("StarCraft Maps (*.scm;*.scx) (*.scm *.scx)");
+
+// Client area of the frame when it is first shown.
+constexpr int ClientWidth = 565;
+constexpr int ClientHeight = 368;
+
+} // namespace
+
+mdiMain::mdiMain(const QString &programDir, UserDialogs &dialogs, QWidget *parent)
+    : QMainWindow(parent)
+    , m_programDir(programDir)
+    , m_dialogs(dialogs)
+    , m_workspace(programDir)
+{
+    setObjectName(QStringLiteral("mdiMain"));
+    setWindowTitle(captionFor(QStringLiteral("No File Loaded")));
+
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The application-workspace colour of the platform.
+    m_mdiArea->setBackground(palette().brush(QPalette::Dark));
+    setCentralWidget(m_mdiArea);
+
+    createMenus();
+
+    // A permanent label, so that menu hovers never wipe the status text.
+    staStatus = new QLabel(this);
+    staStatus->setObjectName(QStringLiteral("staStatus"));
+    staStatus->setAccessibleName(tr("Status"));
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->addWidget(staStatus, 1);
+
+    resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height()
+                            + statusBar()->sizeHint().height());
+}
+
+mdiMain::~mdiMain() = default;
+
+QString mdiMain::captionFor(const QString &fileTitle)
+{
+    return QStringLiteral("::[Velmora]::[Version %1.%2]::[%3]::....")
+        .arg(VELMORA_VERSION_MAJOR)
+        .arg(VELMORA_VERSION_MINOR)
+        .arg(fileTitle);
+}
+
+QAction *mdiMain::addItem(QMenu *menu, const char *name, const QString &caption, bool enabled)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setEnabled(enabled);
+    return action;
+}
+
+QAction *mdiMain::addSeparator(QMenu *menu, const char *name)
+{
+    QAction *line = menu->addSeparator();
+    line->setObjectName(QString::fromLatin1(name));
+    return line;
+}
+
+void mdiMain::createMenus()
+{
+    mnuFile = menuBar()->addMenu(tr("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuLoad = addItem(mnuFile, "mnuLoad", tr("&Load Map"), true);
+    mnuFileLine1 = addSeparator(mnuFile, "mnuFileLine1");
+    mnuSave = addItem(mnuFile, "mnuSave", tr("&Save Map"), false);
+    mnuSaveAs = addItem(mnuFile, "mnuSaveAs", tr("Save Map &As..."), false);
+    mnuFileLine2 = addSeparator(mnuFile, "mnuFileLine2");
+    mnuExit = addItem(mnuFile, "mnuExit", tr("&Exit"), true);
+
+    mnuConversion = menuBar()->addMenu(tr("&Conversion"));
+    mnuConversion->setObjectName(QStringLiteral("mnuConversion"));
+    mnuConvert = addItem(mnuConversion, "mnuConvert", tr("&Convert"), false);
+    mnuConvertSave = addItem(mnuConversion, "mnuConvertSave", tr("Convert && &Save"), false);
+
+    mnuTools = menuBar()->addMenu(tr("&Tools"));
+    mnuTools->setObjectName(QStringLiteral("mnuTools"));
+    mnuTileset = addItem(mnuTools, "mnuTileset", tr("Change &Tileset"), false);
+    mnuToolsLine1 = addSeparator(mnuTools, "mnuToolsLine1");
+    mnuPreferences = addItem(mnuTools, "mnuPreferences", tr("&Preferences"), true);
+
+    mnuHelp = menuBar()->addMenu(tr("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAbout = addItem(mnuHelp, "mnuAbout", tr("&About"), true);
+    mnuReadme = addItem(mnuHelp, "mnuReadme", tr("&Readme"), true);
+    mnuCoolStuff = addItem(mnuHelp, "mnuCoolStuff", tr("Cool Stuff!"), true);
+
+    connect(mnuLoad, &QAction::triggered, this, &mdiMain::LoadMap);
+    connect(mnuSave, &QAction::triggered, this, &mdiMain::mnuSave_Click);
+    connect(mnuSaveAs, &QAction::triggered, this, &mdiMain::mnuSaveAs_Click);
+    connect(mnuExit, &QAction::triggered, this, &mdiMain::mnuExit_Click);
+    connect(mnuConvert, &QAction::triggered, this, &mdiMain::mnuConvert_Click);
+    connect(mnuConvertSave, &QAction::triggered, this, &mdiMain::mnuConvertSave_Click);
+    connect(mnuTileset, &QAction::triggered, this, &mdiMain::mnuTileset_Click);
+    connect(mnuPreferences, &QAction::triggered, this, &mdiMain::mnuPreferences_Click);
+    connect(mnuAbout, &QAction::triggered, this, &mdiMain::mnuAbout_Click);
+    connect(mnuReadme, &QAction::triggered, this, &mdiMain::mnuReadme_Click);
+    connect(mnuCoolStuff, &QAction::triggered, this, &mdiMain::mnuCoolStuff_Click);
+}
+
+bool mdiMain::MDIForm_Load()
+{
+    m_instanceLock = std::make_unique<InstanceLock>(m_programDir);
+    if (!m_instanceLock->tryAcquire())
+        return false;
+
+    if (modINI::ReadSetting(m_programDir, QStringLiteral("StatusBar")) == 0)
+        statusBar()->hide();
+    setStatus(tr("Initialized."));
+    show();
+    setWindowTitle(captionFor(QStringLiteral("No File Loaded")));
+    if (modINI::ReadSetting(m_programDir, QStringLiteral("LoadDialog")) == 1)
+        LoadMap();
+    return true;
+}
+
+frmPicture *mdiMain::pictureWindow() const
+{
+    return m_picture;
+}
+
+frmColorList *mdiMain::existingColorList() const
+{
+    return m_colorList;
+}
+
+QMdiSubWindow *mdiMain::tilesetWindow() const
+{
+    return m_tilesetWindow;
+}
+
+QMdiSubWindow *mdiMain::preferencesWindow() const
+{
+    return m_preferencesWindow;
+}
+
+QString mdiMain::statusText() const
+{
+    return staStatus->text();
+}
+
+void mdiMain::repaintNow()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void mdiMain::setStatus(const QString &text)
+{
+    staStatus->setText(text);
+    emit statusChanged(text);
+    repaintNow();
+}
+
+// ---------------------------------------------------------------------------
+// Map loading
+
+void mdiMain::LoadMap()
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    if (!loadMapSteps())
+        enterNoMapState();
+    m_busy = false;
+}
+
+bool mdiMain::loadMapSteps()
+{
+    // The working files are about to go: nothing may keep a position in them.
+    closeTilesetWindow();
+    m_mapLoaded = false;
+
+    if (!m_workspace.clear())
+        return false;
+    repaintNow();
+
+    const QString chosen =
+        m_dialogs.getOpenFileName(this, tr("Load Map"), m_lastMapPath, MapFilter);
+    if (chosen.isEmpty())
+        return false;
+    m_lastMapPath = chosen;
+
+    setStatus(tr("Loading Map..."));
+    if (!m_workspace.copyIn(chosen))
+        return false;
+    repaintNow();
+
+    if (!m_workspace.extractScenario(m_mpq))
+        return false;
+    repaintNow();
+
+    setStatus(tr("Location \"DIM \" region."));
+    Outcome searchError = Outcome::success();
+    const qint32 dimPosition =
+        modFunctions::FindSection(m_workspace.scenarioPath(), QByteArrayLiteral("DIM "), &searchError);
+    if (!searchError)
+        return false;
+    repaintNow();
+
+    setStatus(tr("Checking dimension..."));
+    scenario::MapSize size;
+    const bool sizeRead = scenario::readMapSize(m_workspace.scenarioPath(), dimPosition, &size).ok();
+    if (sizeRead) {
+        intDimensionX = size.width;
+        intDimensionY = size.height;
+    }
+    if (!sizeRead || !scenario::isAcceptedDimension(size.width)
+        || !scenario::isAcceptedDimension(size.height)) {
+        m_dialogs.showMessage(this, QMessageBox::Critical, tr("Load Map"),
+                              tr("Map dimensions invalid.") + QStringLiteral("\r\n\r\n")
+                                  + tr("Make sure the map uses standard map dimensions."));
+        return false;
+    }
+
+    setStatus(tr("Map loaded!"));
+    setWindowTitle(captionFor(QFileInfo(chosen).fileName()));
+    strFilename = chosen;
+    m_mapLoaded = true;
+    mnuSave->setEnabled(true);
+    mnuSaveAs->setEnabled(true);
+    mnuTileset->setEnabled(true);
+    // The picture goes with the old map; the next picture load enables these again.
+    mnuConvert->setEnabled(false);
+    mnuConvertSave->setEnabled(false);
+
+    discardPictureAndColors();
+    openPictureWindow();
+    return true;
+}
+
+void mdiMain::enterNoMapState()
+{
+    m_mapLoaded = false;
+    setMapCommandsEnabled(false);
+    closeTilesetWindow();
+    setStatus(tr("No map loaded."));
+}
+
+void mdiMain::setMapCommandsEnabled(bool enabled)
+{
+    mnuSave->setEnabled(enabled);
+    mnuSaveAs->setEnabled(enabled);
+    mnuTileset->setEnabled(enabled);
+    mnuConvert->setEnabled(enabled);
+    mnuConvertSave->setEnabled(enabled);
+}
+
+void mdiMain::closeTilesetWindow()
+{
+    delete m_tilesetWindow;
+}
+
+QMdiSubWindow *mdiMain::wrap(QWidget *content, bool deleteOnClose)
+{
+    auto *window = new QMdiSubWindow;
+    window->setAttribute(Qt::WA_DeleteOnClose, deleteOnClose);
+    window->setWidget(content);
+    window->setWindowTitle(content->windowTitle());
+    window->setWindowIcon(windowIcon());
+    m_mdiArea->addSubWindow(window);
+    return window;
+}
+
+void mdiMain::discardPictureAndColors()
+{
+    delete m_pictureWindow;
+    delete m_colorListWindow;
+}
+
+void mdiMain::openPictureWindow()
+{
+    m_picture = new frmPicture(*this, m_dialogs);
+    m_picture->layoutForMap(intDimensionX, intDimensionY);
+    // Closing the picture window only hides it: the conversion still reads its picture.
+    m_pictureWindow = wrap(m_picture, false);
+    m_pictureWindow->setWindowFlags(m_pictureWindow->windowFlags() & ~Qt::WindowMaximizeButtonHint);
+    m_pictureWindow->show();
+    m_pictureWindow->adjustSize();
+}
+
+// ---------------------------------------------------------------------------
+// Picture host
+
+frmColorList *mdiMain::colorList()
+{
+    if (!m_colorList) {
+        m_colorList = new frmColorList;
+        // Closing the colour list only hides it: the conversion needs its lists.
+        m_colorListWindow = wrap(m_colorList, false);
+        m_colorListWindow->setWindowFlags(m_colorListWindow->windowFlags()
+                                          & ~Qt::WindowMaximizeButtonHint);
+        m_colorListWindow->hide();
+    }
+    return m_colorList;
+}
+
+void mdiMain::showColorList()
+{
+    colorList();
+    m_colorListWindow->show();
+    m_colorListWindow->adjustSize();
+    m_colorListWindow->raise();
+}
+
+void mdiMain::enableConversion()
+{
+    mnuConvert->setEnabled(true);
+    mnuConvertSave->setEnabled(true);
+}
+
+// ---------------------------------------------------------------------------
+// Saving
+
+Outcome mdiMain::SaveMap(const QString &target)
+{
+    if (!m_mapLoaded)
+        return Outcome::failure(tr("No map is loaded, so there is nothing to save."));
+    const Outcome saved = saveMap(m_workspace, m_mpq, target, [this] { repaintNow(); });
+    if (saved)
+        setStatus(tr("Map saved!"));
+    return saved;
+}
+
+void mdiMain::reportSaveFailure(const QString &target, const Outcome &failure)
+{
+    m_dialogs.showMessage(this, QMessageBox::Warning, tr("Save Map"),
+                          tr("The map could not be saved to %1.")
+                                  .arg(QDir::toNativeSeparators(target))
+                              + QStringLiteral("\n\n") + failure.reason());
+}
+
+void mdiMain::mnuSave_Click()
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    const Outcome saved = SaveMap(strFilename);
+    if (!saved)
+        reportSaveFailure(strFilename, saved);
+    m_busy = false;
+}
+
+void mdiMain::mnuSaveAs_Click()
+{
+    if (m_busy || !m_mapLoaded)
+        return;
+    m_busy = true;
+    const QString target =
+        m_dialogs.getSaveFileName(this, tr("Save Map As..."), m_lastMapPath, MapFilter);
+    if (!target.isEmpty()) {
+        m_lastMapPath = target;
+        // Save Map As abandons silently on any failure.
+        SaveMap(target);
+    }
+    m_busy = false;
+}
+
+// ---------------------------------------------------------------------------
+// Conversion
+
+bool mdiMain::ConvertPicture()
+{
+    ConversionInput input;
+    input.scenarioPath = m_workspace.scenarioPath();
+    input.width = intDimensionX;
+    input.height = intDimensionY;
+    if (m_picture)
+        input.picture = m_picture->picture();
+    if (m_colorList) {
+        input.colors = m_colorList->colorKeys();
+        input.replacements = m_colorList->replacements();
+    }
+    const Outcome converted = convertScenario(input, [this](const QString &text) { setStatus(text); });
+    if (!converted) {
+        m_dialogs.showMessage(this, QMessageBox::Warning, tr("Convert"), converted.reason());
+        setStatus(tr("Conversion failed."));
+        return false;
+    }
+    return true;
+}
+
+void mdiMain::mnuConvert_Click()
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    ConvertPicture();
+    m_busy = false;
+}
+
+void mdiMain::mnuConvertSave_Click()
+{
+    if (m_busy)
+        return;
+    if (!m_mapLoaded) {
+        // The working files belong to no map: never save them over the last map.
+        m_dialogs.showMessage(this, QMessageBox::Warning, tr("Convert & Save"),
+                              tr("No map is loaded. Load a map, then a picture, and try again."));
+        return;
+    }
+    m_busy = true;
+    // A refused conversion wrote nothing: saving then would only claim success.
+    if (ConvertPicture()) {
+        const Outcome saved = SaveMap(strFilename);
+        if (!saved)
+            reportSaveFailure(strFilename, saved);
+    }
+    m_busy = false;
+}
+
+// ---------------------------------------------------------------------------
+// Tools and Help
+
+void mdiMain::mnuTileset_Click()
+{
+    if (m_tilesetWindow) {
+        m_mdiArea->setActiveSubWindow(m_tilesetWindow);
+        m_tilesetWindow->raise();
+        return;
+    }
+    if (!m_mapLoaded || m_busy)
+        return;
+    auto *dialog = new frmTileset(m_workspace.scenarioPath());
+    connect(dialog, &frmTileset::failed, this, [this](const QString &reason) {
+        m_dialogs.showMessage(this, QMessageBox::Warning, tr("Change Tileset"), reason);
+    });
+    m_tilesetWindow = wrap(dialog, true);
+    m_tilesetWindow->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                    | Qt::WindowCloseButtonHint);
+    m_tilesetWindow->show();
+    m_tilesetWindow->adjustSize();
+}
+
+void mdiMain::mnuPreferences_Click()
+{
+    if (m_preferencesWindow) {
+        m_mdiArea->setActiveSubWindow(m_preferencesWindow);
+        m_preferencesWindow->raise();
+        return;
+    }
+    auto *dialog = new frmPreferences(m_programDir);
+    m_preferencesWindow = wrap(dialog, true);
+    m_preferencesWindow->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint
+                                        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    m_preferencesWindow->show();
+    m_preferencesWindow->adjustSize();
+}
+
+void mdiMain::mnuAbout_Click()
+{
+    frmAbout about(this);
+    about.exec();
+}
+
+void mdiMain::mnuReadme_Click()
+{
+    const QString path = m_programDir + QStringLiteral("/readme.txt");
+    if (QFileInfo(path).isFile())
+        m_dialogs.openDocument(path);
+    else
+        m_dialogs.showMessage(this, QMessageBox::Warning, tr("Error"),
+                              tr("readme.txt could not be found."));
+}
+
+void mdiMain::mnuCoolStuff_Click()
+{
+    // Present in the menu, and deliberately without an action.
+}
+
+void mdiMain::mnuExit_Click()
+{
+    close();
+}
+
+void mdiMain::closeEvent(QCloseEvent *event)
+{
+    // No question, nothing saved: the working folder stays on disk for the next run.
+    event->accept();
+    emit programEnded();
+}

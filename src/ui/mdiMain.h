@@ -1,0 +1,143 @@
+#pragma once
+
+#include "ui/PictureHost.h"
+#include "core/archive/MpqControl.h"
+#include "core/scenario/Workspace.h"
+#include "core/common/Outcome.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
+
+class InstanceLock;
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class UserDialogs;
+class frmColorList;
+class frmPicture;
+
+/// The program's frame: menus, the status line, the map that is loaded, and the
+/// child windows (picture, colour list, preferences, tileset).
+class mdiMain : public QMainWindow, public PictureHost
+{
+    Q_OBJECT
+
+public:
+    /// `programDir` holds "config.ini", "readme.txt" and the working folder "temp".
+    mdiMain(const QString &programDir, UserDialogs &dialogs, QWidget *parent = nullptr);
+    ~mdiMain() override;
+
+    /// Start-up, run once when the splash hands over. Returns false when another
+    /// instance is already running: the window is then never shown and the caller ends.
+    bool MDIForm_Load();
+
+    static QString captionFor(const QString &fileTitle);
+
+    // Shared map state.
+    qint16 intDimensionX = 0;
+    qint16 intDimensionY = 0;
+    QString strFilename;
+
+    void LoadMap();
+    /// Puts the working scenario back into the working archive and replaces `target`.
+    Outcome SaveMap(const QString &target);
+    /// Writes the picture into the working scenario. Returns false when it refused.
+    bool ConvertPicture();
+
+    bool isMapLoaded() const { return m_mapLoaded; }
+    QString statusText() const;
+    frmPicture *pictureWindow() const;
+    /// The colour list window if it exists (nullptr otherwise); never creates it.
+    frmColorList *existingColorList() const;
+    QMdiArea *mdiArea() const { return m_mdiArea; }
+    QMdiSubWindow *tilesetWindow() const;
+    QMdiSubWindow *preferencesWindow() const;
+
+    // PictureHost
+    qint16 mapWidth() const override { return intDimensionX; }
+    qint16 mapHeight() const override { return intDimensionY; }
+    void setStatus(const QString &text) override;
+    frmColorList *colorList() override;
+    void showColorList() override;
+    void enableConversion() override;
+
+    // Menu items (objectName = member name).
+    QMenu *mnuFile = nullptr;
+    QMenu *mnuConversion = nullptr;
+    QMenu *mnuTools = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuLoad = nullptr;
+    QAction *mnuFileLine1 = nullptr;
+    QAction *mnuSave = nullptr;
+    QAction *mnuSaveAs = nullptr;
+    QAction *mnuFileLine2 = nullptr;
+    QAction *mnuExit = nullptr;
+    QAction *mnuConvert = nullptr;
+    QAction *mnuConvertSave = nullptr;
+    QAction *mnuTileset = nullptr;
+    QAction *mnuToolsLine1 = nullptr;
+    QAction *mnuPreferences = nullptr;
+    QAction *mnuAbout = nullptr;
+    QAction *mnuReadme = nullptr;
+    QAction *mnuCoolStuff = nullptr;
+    QLabel *staStatus = nullptr;
+
+signals:
+    /// The window was closed or Exit chosen: the program ends.
+    void programEnded();
+    /// Every status text, in order (the status line shows the last).
+    void statusChanged(const QString &text);
+
+public slots:
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void mnuExit_Click();
+    void mnuConvert_Click();
+    void mnuConvertSave_Click();
+    void mnuTileset_Click();
+    void mnuPreferences_Click();
+    void mnuAbout_Click();
+    void mnuReadme_Click();
+    void mnuCoolStuff_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createMenus();
+    QAction *addItem(QMenu *menu, const char *name, const QString &caption, bool enabled);
+    QAction *addSeparator(QMenu *menu, const char *name);
+    /// Repaints pending windows without taking user input, so no command can run
+    /// in the middle of long work.
+    void repaintNow();
+    bool loadMapSteps();
+    void enterNoMapState();
+    void setMapCommandsEnabled(bool enabled);
+    void closeTilesetWindow();
+    void discardPictureAndColors();
+    void openPictureWindow();
+    QMdiSubWindow *wrap(QWidget *content, bool deleteOnClose);
+    void reportSaveFailure(const QString &target, const Outcome &failure);
+
+    QString m_programDir;
+    UserDialogs &m_dialogs;
+    MpqControl m_mpq;
+    Workspace m_workspace;
+    std::unique_ptr<InstanceLock> m_instanceLock;
+    bool m_mapLoaded = false;
+    bool m_busy = false;
+    /// The file name shared by the Load Map and Save Map As dialogs.
+    QString m_lastMapPath;
+
+    QMdiArea *m_mdiArea = nullptr;
+    QPointer<frmPicture> m_picture;
+    QPointer<QMdiSubWindow> m_pictureWindow;
+    QPointer<frmColorList> m_colorList;
+    QPointer<QMdiSubWindow> m_colorListWindow;
+    QPointer<QMdiSubWindow> m_preferencesWindow;
+    QPointer<QMdiSubWindow> m_tilesetWindow;
+};

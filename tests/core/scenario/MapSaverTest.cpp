@@ -1,0 +1,145 @@
+// Saving: the working scenario goes back into the working archive, which then replaces
+// the target, and nothing is touched unless every step worked.
+#include "core/scenario/MapSaver.h"
+#include "core/archive/MpqControl.h"
+#include "core/scenario/Workspace.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using testsupport::readFile;
+using testsupport::writeFile;
+
+namespace {
+
+class Saving : public ::testing::Test
+{
+protected:
+    testsupport::ProgramFolder program;
+    Workspace ws{program.path()};
+    MpqControl mpq;
+    QString mapsDir;
+    QString loaded; // the map the user loaded
+    QByteArray original;
+
+    void SetUp() override
+    {
+        mapsDir = program.file("maps");
+        ASSERT_TRUE(QDir().mkpath(mapsDir));
+        loaded = mapsDir + "/Island.scm";
+        testsupport::writeMap(loaded, testsupport::scenario(64, 64));
+        original = readFile(loaded);
+        ASSERT_TRUE(ws.clear().ok());
+        ASSERT_TRUE(ws.copyIn(loaded).ok());
+        ASSERT_TRUE(ws.extractScenario(mpq).ok());
+    }
+
+    /// An edit of the working scenario, as the conversion would make it.
+    void editScenario()
+    {
+        QByteArray chk = readFile(ws.scenarioPath());
+        chk[chk.size() - 40] = '\x5A';
+        writeFile(ws.scenarioPath(), chk);
+    }
+
+    QStringList filesIn(const QString &folder) const
+    {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                                      QDir::Name);
+    }
+
+    QByteArray storedScenario(const QString &archive)
+    {
+        QByteArray data;
+        EXPECT_TRUE(mpq.readEntry(archive, Workspace::ScenarioEntry, &data).ok());
+        return data;
+    }
+};
+
+} // namespace
+
+TEST_F(Saving, SaveWritesTheEditedMapAndKeepsTheRest)
+{
+    editScenario();
+    bool ranBetween = false;
+    const Outcome saved = saveMap(ws, mpq, loaded, [&] {
+        ranBetween = true;
+        EXPECT_EQ(readFile(loaded), original) << "the target was touched before the copy";
+    });
+    ASSERT_TRUE(saved.ok()) << saved.reason().toStdString();
+    EXPECT_TRUE(ranBetween);
+    EXPECT_EQ(readFile(loaded), readFile(ws.archivePath()));
+    EXPECT_EQ(storedScenario(loaded), readFile(ws.scenarioPath()));
+    QByteArray other;
+    ASSERT_TRUE(mpq.readEntry(loaded, "staredit\\wav\\note.wav", &other).ok());
+    EXPECT_EQ(other, QByteArray(500, 'w'));
+    EXPECT_EQ(filesIn(mapsDir), QStringList{"Island.scm"});
+}
+
+TEST_F(Saving, SaveAsWritesANewFileAndSavingTwiceGivesTheSameBytes)
+{
+    const QString copy = mapsDir + "/Copy"; // no extension added
+    ASSERT_TRUE(saveMap(ws, mpq, copy).ok());
+    const QByteArray first = readFile(copy);
+    EXPECT_EQ(storedScenario(copy), readFile(ws.scenarioPath()));
+    ASSERT_TRUE(saveMap(ws, mpq, copy).ok());
+    EXPECT_EQ(readFile(copy), first);
+    EXPECT_EQ(readFile(loaded), original);
+    EXPECT_EQ(filesIn(mapsDir), (QStringList{"Copy", "Island.scm"}));
+}
+
+TEST_F(Saving, UnsavedTargetStaysByteIdenticalOnEveryFailure)
+{
+    editScenario();
+    const QString targetFolder = mapsDir + "/Folder.scm";
+    ASSERT_TRUE(QDir().mkpath(targetFolder));
+
+    struct Case
+    {
+        const char *label;
+        QString target;
+        std::function<void()> breakBefore;
+        std::function<void()> afterStore;
+    };
+    const QByteArray workingArchive = readFile(ws.archivePath());
+    const auto restore = [&] { writeFile(ws.archivePath(), workingArchive); };
+    const Case cases[] = {
+        {"target is a folder", targetFolder, {}, {}},
+        {"target in a missing folder", mapsDir + "/gone/Island.scm", {}, {}},
+        {"target is the working scenario", ws.scenarioPath(), {}, {}},
+        {"working archive vanished", loaded, [&] { QFile::remove(ws.archivePath()); }, {}},
+        {"working archive is not an archive", loaded,
+         [&] { writeFile(ws.archivePath(), QByteArray("no archive here").repeated(50)); }, {}},
+        {"working scenario vanished", loaded, [&] { QFile::remove(ws.scenarioPath()); }, {}},
+        {"working archive removed after the store", loaded, {},
+         [&] { QFile::remove(ws.archivePath()); }},
+        {"working archive replaced after the store", loaded, {},
+         [&] { testsupport::writeMap(ws.archivePath(), "other scenario"); }},
+    };
+    const QByteArray scenario = readFile(ws.scenarioPath());
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        restore();
+        writeFile(ws.scenarioPath(), scenario);
+        if (c.breakBefore)
+            c.breakBefore();
+        const Outcome saved = saveMap(ws, mpq, c.target, c.afterStore);
+        EXPECT_FALSE(saved.ok());
+        EXPECT_FALSE(saved.reason().isEmpty());
+        EXPECT_EQ(readFile(loaded), original);
+        EXPECT_TRUE(QFileInfo(targetFolder).isDir());
+        EXPECT_EQ(filesIn(mapsDir), QStringList{"Island.scm"});
+        EXPECT_FALSE(QFileInfo::exists(mapsDir + "/gone"));
+        if (QFileInfo::exists(ws.scenarioPath())) {
+            EXPECT_EQ(readFile(ws.scenarioPath()), scenario) << "saving changed the scenario";
+        }
+        const QStringList work = filesIn(ws.folder());
+        for (const QString &name : work)
+            EXPECT_TRUE(name == "~temp.map" || name == "scenario.chk") << name.toStdString();
+    }
+}
