@@ -381,7 +381,7 @@ void mdiMain::mnuSaveAs_Click()
     if (!target.isEmpty()) {
         m_lastMapPath = target;
         // Save Map As abandons silently on any failure.
-        SaveMap(target);
+        (void)SaveMap(target);
     }
     m_busy = false;
 }
