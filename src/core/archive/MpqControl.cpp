@@ -194,11 +194,11 @@ Outcome openArchive(ArchiveHandle &archive, const QString &archivePath, DWORD fl
 
 /// Reads the whole of an opened entry.
 Outcome readOpened(HANDLE entry, const QString &archivePath, const QString &entryName,
-                   QByteArray *data)
+                   QByteArray *data, qint64 maxSize = MaxEntrySize)
 {
     DWORD high = 0;
     const DWORD size = SFileGetFileSize(entry, &high);
-    if (size == SFILE_INVALID_SIZE || high != 0 || size > MaxEntrySize)
+    if (size == SFILE_INVALID_SIZE || high != 0 || qint64(size) > maxSize)
         return Outcome::failure(damagedEntry(archivePath, entryName));
     QByteArray buffer(qsizetype(size), Qt::Uninitialized);
     DWORD read = 0;
@@ -209,13 +209,13 @@ Outcome readOpened(HANDLE entry, const QString &archivePath, const QString &entr
 }
 
 Outcome readFrom(HANDLE archive, const QString &archivePath, const QString &entryName,
-                 QByteArray *data)
+                 QByteArray *data, qint64 maxSize = MaxEntrySize)
 {
     EntryHandle entry;
     if (!entry.open(archive, entryBytes(entryName)))
         return Outcome::failure(QObject::tr("The map archive \"%1\" has no entry \"%2\".")
                                     .arg(shown(archivePath), entryName));
-    return readOpened(entry.get(), archivePath, entryName, data);
+    return readOpened(entry.get(), archivePath, entryName, data, maxSize);
 }
 
 /// Teaches the library the names the program knows plus `entryName`. It needs an entry's
@@ -347,13 +347,13 @@ Outcome MpqControl::extractEntry(const QString &archivePath, const QString &entr
 }
 
 Outcome MpqControl::readEntry(const QString &archivePath, const QString &entryName,
-                              QByteArray *data) const
+                              QByteArray *data, qint64 maxSize) const
 {
     ArchiveHandle archive;
     if (Outcome opened = openArchive(archive, archivePath, ReadOnlyOpen); !opened)
         return opened;
     QByteArray bytes;
-    if (Outcome read = readFrom(archive.get(), archivePath, entryName, &bytes); !read)
+    if (Outcome read = readFrom(archive.get(), archivePath, entryName, &bytes, maxSize); !read)
         return read;
     archive.close();
     if (data)

@@ -1,16 +1,15 @@
 #pragma once
 
-#include "core/common/Outcome.h"
+#include "core/archive/ArchiveAccess.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-/// The program's access to MPQ map archives. Entry names keep their backslash
-/// ("staredit\\scenario.chk"); file paths use the native separator. This is the only
-/// part of the program that knows the archive library.
-class MpqControl
+/// The program's access to MPQ map archives through the archive library. This is the only
+/// part of the program that knows the library.
+class MpqControl : public ArchiveAccess
 {
 public:
     struct Entry
@@ -19,25 +18,14 @@ public:
         QByteArray data;
     };
 
-    /// Extracts `entryName` from `archivePath` into `destFolder`, under the entry's bare
-    /// file name (the part after the last backslash).
     Outcome extractEntry(const QString &archivePath, const QString &entryName,
-                         const QString &destFolder) const;
-
-    /// Stores the file at `filePath` as `entryName` in `archivePath`, replacing an entry of
-    /// that name (same locale) and keeping every other entry. Stored the way the game reads
-    /// scenario entries: PKWARE-compressed and encrypted. The archive is compacted afterwards
-    /// where the library can, so repeated stores do not grow it.
+                         const QString &destFolder) const override;
     Outcome storeEntry(const QString &archivePath, const QString &filePath,
-                       const QString &entryName) const;
-
-    /// Reads one entry into memory.
-    Outcome readEntry(const QString &archivePath, const QString &entryName,
-                      QByteArray *data) const;
-
-    /// Names of the entries the archive lists (from its "(listfile)" plus the names the
-    /// program knows), and the number of entries in its tables.
-    Outcome listEntries(const QString &archivePath, QStringList *names, int *fileCount) const;
+                       const QString &entryName) const override;
+    Outcome readEntry(const QString &archivePath, const QString &entryName, QByteArray *data,
+                      qint64 maxSize = DefaultMaxEntrySize) const override;
+    Outcome listEntries(const QString &archivePath, QStringList *names,
+                        int *fileCount) const override;
 
     /// What the archive's tables say about one entry.
     struct EntryInfo

@@ -1,6 +1,6 @@
 #include "core/scenario/MapSaver.h"
 
-#include "core/archive/MpqControl.h"
+#include "core/archive/ArchiveAccess.h"
 #include "core/scenario/Workspace.h"
 
 #include <QDir>
@@ -28,7 +28,7 @@ QByteArray readWhole(const QString &path, bool *ok)
 
 } // namespace
 
-Outcome saveMap(const Workspace &ws, const MpqControl &mpq, const QString &target,
+Outcome saveMap(const Workspace &ws, const ArchiveAccess &mpq, const QString &target,
                 const std::function<void()> &afterStore)
 {
     const QFileInfo targetInfo(target);

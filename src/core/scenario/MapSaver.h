@@ -6,7 +6,7 @@
 
 #include <functional>
 
-class MpqControl;
+class ArchiveAccess;
 class Workspace;
 
 /// Puts "scenario.chk" back into the working archive and replaces `target` with a complete
@@ -18,5 +18,5 @@ class Workspace;
 /// target; on any failure the target is byte-for-byte unchanged and no temporary file is
 /// left. `afterStore` runs between the store and the copy (the window yields to the event
 /// loop there).
-Outcome saveMap(const Workspace &ws, const MpqControl &mpq, const QString &target,
+Outcome saveMap(const Workspace &ws, const ArchiveAccess &archive, const QString &target,
                 const std::function<void()> &afterStore = {});

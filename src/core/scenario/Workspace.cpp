@@ -1,6 +1,6 @@
 #include "core/scenario/Workspace.h"
 
-#include "core/archive/MpqControl.h"
+#include "core/archive/ArchiveAccess.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,7 +84,7 @@ Outcome Workspace::copyIn(const QString &chosenMap) const
     return Outcome::success();
 }
 
-Outcome Workspace::extractScenario(const MpqControl &mpq) const
+Outcome Workspace::extractScenario(const ArchiveAccess &mpq) const
 {
     if (Outcome extracted = mpq.extractEntry(archivePath(), ScenarioEntry, folder() + '/');
         !extracted)

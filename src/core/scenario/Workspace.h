@@ -4,7 +4,7 @@
 
 #include <QString>
 
-class MpqControl;
+class ArchiveAccess;
 
 /// The working folder "<program folder>/temp": "~temp.map", a byte copy of the chosen map
 /// archive, and "scenario.chk", its scenario entry as a plain file that the program edits
@@ -26,7 +26,7 @@ public:
     /// Copies the chosen archive, byte for byte, to "~temp.map".
     Outcome copyIn(const QString &chosenMap) const;
     /// Extracts the scenario entry of "~temp.map" as "scenario.chk".
-    Outcome extractScenario(const MpqControl &mpq) const;
+    Outcome extractScenario(const ArchiveAccess &archive) const;
 
 private:
     QString m_programDir;

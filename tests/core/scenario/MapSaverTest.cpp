@@ -3,6 +3,7 @@
 #include "core/scenario/MapSaver.h"
 #include "core/archive/MpqControl.h"
 #include "core/scenario/Workspace.h"
+#include "FailingArchive.h"
 
 #include "TestSupport.h"
 
@@ -142,4 +143,51 @@ TEST_F(Saving, UnsavedTargetStaysByteIdenticalOnEveryFailure)
         for (const QString &name : work)
             EXPECT_TRUE(name == "~temp.map" || name == "scenario.chk") << name.toStdString();
     }
+}
+
+TEST_F(Saving, InjectedArchiveFaultsNeverReachTheUsersMap)
+{
+    using Fault = testsupport::FailingArchive::Fault;
+    editScenario();
+    const QByteArray scenario = readFile(ws.scenarioPath());
+    const QByteArray workingArchive = readFile(ws.archivePath());
+    const struct
+    {
+        Fault fault;
+        const char *label;
+    } cases[] = {
+        {Fault::StoreFailsHalfWay, "store fails half-way"},
+        {Fault::ReadBackDiffers, "read-back differs"},
+        {Fault::ReadFails, "read-back fails"},
+        {Fault::ListFails, "listing fails"},
+        {Fault::EntryCountChanges, "entry count changes"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        for (const QString &target : {loaded, mapsDir + "/New.scm"}) {
+            writeFile(ws.archivePath(), workingArchive);
+            const testsupport::FailingArchive failing(mpq, c.fault);
+            const Outcome saved = saveMap(ws, failing, target);
+            EXPECT_FALSE(saved.ok());
+            EXPECT_FALSE(saved.reason().isEmpty());
+            EXPECT_EQ(readFile(loaded), original) << "the user's map changed";
+            EXPECT_EQ(filesIn(mapsDir), QStringList{"Island.scm"});
+            EXPECT_EQ(readFile(ws.scenarioPath()), scenario);
+        }
+    }
+
+    // The same wrapper without a fault saves: the failures above come from the faults.
+    writeFile(ws.archivePath(), workingArchive);
+    const testsupport::FailingArchive sound(mpq, Fault::None);
+    ASSERT_TRUE(saveMap(ws, sound, loaded).ok());
+    EXPECT_EQ(storedScenario(loaded), scenario);
+}
+
+TEST_F(Saving, FailedExtractionIsReported)
+{
+    const testsupport::FailingArchive failing(mpq, testsupport::FailingArchive::Fault::ExtractFails);
+    ASSERT_TRUE(ws.clear().ok());
+    ASSERT_TRUE(ws.copyIn(loaded).ok());
+    EXPECT_FALSE(ws.extractScenario(failing).ok());
+    EXPECT_EQ(readFile(loaded), original);
 }

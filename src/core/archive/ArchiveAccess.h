@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/common/Outcome.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+/// What the program does with map archives. Entry names keep their backslash
+/// ("staredit\\scenario.chk"); file paths use the native separator. The map session, the
+/// saver, the windows and the companion take this by reference, so a test can put a
+/// failing archive in place of the real one.
+class ArchiveAccess
+{
+public:
+    /// No scenario entry comes near this; a damaged table can claim any size.
+    static constexpr qint64 DefaultMaxEntrySize = 64 * 1024 * 1024;
+
+    virtual ~ArchiveAccess() = default;
+
+    /// Extracts `entryName` from `archivePath` into `destFolder`, under the entry's bare
+    /// file name (the part after the last backslash).
+    [[nodiscard]] virtual Outcome extractEntry(const QString &archivePath,
+                                               const QString &entryName,
+                                               const QString &destFolder) const = 0;
+
+    /// Stores the file at `filePath` as `entryName` in `archivePath`, replacing an entry of
+    /// that name (same locale) and keeping every other entry. Stored the way the game reads
+    /// scenario entries: PKWARE-compressed and encrypted. The archive is compacted
+    /// afterwards where possible, so repeated stores do not grow it. On failure the archive
+    /// is unchanged.
+    [[nodiscard]] virtual Outcome storeEntry(const QString &archivePath, const QString &filePath,
+                                             const QString &entryName) const = 0;
+
+    /// Reads one entry into memory; an entry larger than `maxSize` is refused unread.
+    [[nodiscard]] virtual Outcome readEntry(const QString &archivePath, const QString &entryName,
+                                            QByteArray *data,
+                                            qint64 maxSize = DefaultMaxEntrySize) const = 0;
+
+    /// Names of the entries the archive lists (from its "(listfile)" plus the names the
+    /// program knows), and the number of entries in its tables.
+    [[nodiscard]] virtual Outcome listEntries(const QString &archivePath, QStringList *names,
+                                              int *fileCount) const = 0;
+
+protected:
+    ArchiveAccess() = default;
+    ArchiveAccess(const ArchiveAccess &) = default;
+    ArchiveAccess &operator=(const ArchiveAccess &) = default;
+};
