@@ -39,15 +39,6 @@ QString oneLine(QString text)
     return text.simplified();
 }
 
-QString rgbText(qint32 value)
-{
-    return QStringLiteral("#%1%2%3")
-        .arg(value & 0xff, 2, 16, QLatin1Char('0'))
-        .arg((value >> 8) & 0xff, 2, 16, QLatin1Char('0'))
-        .arg((value >> 16) & 0xff, 2, 16, QLatin1Char('0'))
-        .toUpper();
-}
-
 /// Tileset from a number 0..7 or a name (letter case ignored); -1 when it is neither.
 int tilesetFromText(const QString &text)
 {
@@ -306,12 +297,12 @@ int Companion::colors(const QStringList &positional, bool asTemplate)
         const qint32 value = key.toInt();
         const int count = pixels.value(value);
         if (asTemplate) {
-            m_out << "\n# " << (value < 0 ? QStringLiteral("no picture pixel") : rgbText(value)) << ", "
+            m_out << "\n# " << (value < 0 ? QStringLiteral("no picture pixel") : colorkey::rgbText(value)) << ", "
                   << count << (count == 1 ? " tile\n" : " tiles\n") << key << "=0\n";
         } else {
             m_out << key << ' ' << count;
             if (value >= 0)
-                m_out << ' ' << rgbText(value);
+                m_out << ' ' << colorkey::rgbText(value);
             m_out << '\n';
         }
     }
@@ -503,7 +494,7 @@ int Companion::scanPicture(const QString &path, const QImage &picture, int width
                         .arg(width)
                         .arg(height)
                         .arg(scanned.distinctColors)
-                        .arg(pixelscan::MaxColors));
+                        .arg(colorkey::MaxColors));
     *keys = scanned.keys;
     return Ok;
 }

@@ -1,5 +1,7 @@
 #include "ui/frmColorList.h"
 
+#include "core/picture/ColorKey.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,16 +15,11 @@ namespace {
 
 const QString NoColorText = QStringLiteral("no colour");
 
-QColor colorOfValue(qint32 value)
-{
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
 QString describe(qint32 value)
 {
     if (value < 0)
         return NoColorText;
-    const QColor c = colorOfValue(value);
+    const QColor c = colorkey::colorOf(value);
     return QStringLiteral("red %1, green %2, blue %3").arg(c.red()).arg(c.green()).arg(c.blue());
 }
 
@@ -122,7 +119,7 @@ void frmColorList::setColors(const QStringList &keys)
             const qint32 value = colorOfKey(keys.at(i));
             // The standard item view draws a QColor decoration as a small swatch.
             if (value >= 0)
-                lstColor->item(i)->setData(Qt::DecorationRole, colorOfValue(value));
+                lstColor->item(i)->setData(Qt::DecorationRole, colorkey::colorOf(value));
             else
                 lstColor->item(i)->setIcon(noColorIcon());
         }
@@ -167,7 +164,7 @@ void frmColorList::showSwatch(qint32 value)
 {
     QPalette palette = lblColor->palette();
     if (value >= 0)
-        palette.setBrush(QPalette::Window, colorOfValue(value));
+        palette.setBrush(QPalette::Window, colorkey::colorOf(value));
     else
         palette.setBrush(QPalette::Window, QBrush(Qt::black, Qt::DiagCrossPattern));
     lblColor->setPalette(palette);

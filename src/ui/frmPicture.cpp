@@ -113,7 +113,7 @@ void frmPicture::btnLoad_Click()
                            "list (%1 > %2).\n\nReduce the number of colors in the picture "
                            "and load it again.")
                 .arg(scanned.distinctColors)
-                .arg(pixelscan::MaxColors));
+                .arg(colorkey::MaxColors));
         return;
     }
 

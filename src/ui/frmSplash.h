@@ -23,9 +23,6 @@ public:
     /// at once. Anything else: shown centred on the screen, and `Timer1` starts.
     void start();
 
-    /// True once the main window has been handed over.
-    bool handedOver() const { return m_handedOver; }
-
     QTimer *Timer1;
 
 protected:

@@ -7,26 +7,10 @@
 #include <QHash>
 #include <QRegularExpression>
 
-namespace {
-
-bool isRgbColour(const QString &text)
-{
-    static const QRegularExpression rgb(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
-    return rgb.match(text).hasMatch();
-}
-
-} // namespace
-
 QString ColorFile::keyFromText(const QString &text)
 {
-    if (isRgbColour(text)) {
-        bool ok = false;
-        const uint rrggbb = text.mid(1).toUInt(&ok, 16);
-        const qint32 r = qint32((rrggbb >> 16) & 0xff);
-        const qint32 g = qint32((rrggbb >> 8) & 0xff);
-        const qint32 b = qint32(rrggbb & 0xff);
-        return colorkey::colorKey(r + 256 * g + 65536 * b);
-    }
+    if (const std::optional<qint32> value = colorkey::valueFromRgbText(text))
+        return colorkey::colorKey(*value);
     // The forms colorKey produces: eight or more digits, or "-00000001".
     static const QRegularExpression decimal(QStringLiteral("^(-00000001|[0-9]{8,})$"));
     if (decimal.match(text).hasMatch())

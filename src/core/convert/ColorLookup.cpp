@@ -1,34 +1,13 @@
 #include "core/convert/ColorLookup.h"
 
+#include "core/picture/ColorKey.h"
+
 #include <algorithm>
-
-namespace {
-
-// Positions are signed 16-bit; entries beyond that cannot be named and never match.
-constexpr qsizetype MaxEntries = 32767;
-
-} // namespace
-
-qint16 FindColorIndex(const QString &key, const QStringList &lstColor)
-{
-    const QString upperKey = key.toUpper();
-    const qsizetype count = std::min(lstColor.size(), MaxEntries);
-    for (qsizetype i = 0; i < count; ++i) {
-        const QString &entry = lstColor.at(i);
-        if (entry.isEmpty())
-            continue;
-        const QStringList words = entry.split(QLatin1Char(' '), Qt::KeepEmptyParts);
-        for (const QString &word : words) {
-            if (word.toUpper() == upperKey)
-                return qint16(i);
-        }
-    }
-    return -1;
-}
 
 ColorLookup::ColorLookup(const QStringList &lstColor)
 {
-    const qsizetype count = std::min(lstColor.size(), MaxEntries);
+    // Positions are signed 16-bit; entries beyond them cannot be named and never match.
+    const qsizetype count = std::min<qsizetype>(lstColor.size(), colorkey::MaxColors);
     m_firstIndex.reserve(count);
     for (qsizetype i = 0; i < count; ++i) {
         const QString &entry = lstColor.at(i);

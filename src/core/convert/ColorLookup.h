@@ -4,14 +4,13 @@
 #include <QString>
 #include <QStringList>
 
-/// The colour-list matching rule, straight: for each entry in order, split its text at each
-/// single space (two spaces give an empty word; an empty text gives no words), compare each
-/// word with the key, both upper-cased; the first matching entry's index, or -1.
-/// Only the first 32767 entries take part: list positions are 16-bit.
-qint16 FindColorIndex(const QString &key, const QStringList &lstColor);
-
-/// The same answers as FindColorIndex, built once per conversion so that each look-up costs
-/// one hash probe instead of a walk over the whole list.
+/// The colour-list matching rule: an entry matches a key when one of its words (its text
+/// split at each single space; two spaces give an empty word, an empty text gives none)
+/// equals the key, ignoring letter case; the first matching entry wins. Only the first
+/// colorkey::MaxColors entries take part: list positions are 16-bit.
+///
+/// Built once per conversion so that each look-up costs one hash probe instead of a walk
+/// over the whole list.
 class ColorLookup
 {
 public:

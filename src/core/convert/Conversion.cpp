@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr qsizetype MaxColors = 32767;
-
 /// Where one section's entries lie in the file.
 struct SectionSpan
 {
@@ -109,11 +107,11 @@ Outcome convertScenario(const ConversionInput &input, const StatusFn &status)
                            "Load the picture again.")
                 .arg(input.colors.size())
                 .arg(input.replacements.size()));
-    if (input.colors.size() > MaxColors)
+    if (input.colors.size() > colorkey::MaxColors)
         return Outcome::failure(
             QStringLiteral("The colour list has %1 entries; at most %2 can be converted.")
                 .arg(input.colors.size())
-                .arg(MaxColors));
+                .arg(colorkey::MaxColors));
 
     QList<quint16> values(input.replacements.size());
     for (qsizetype i = 0; i < input.replacements.size(); ++i) {

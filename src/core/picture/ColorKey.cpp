@@ -1,8 +1,32 @@
 #include "core/picture/ColorKey.h"
 
 #include <QImageReader>
+#include <QRegularExpression>
 
 namespace colorkey {
+
+QColor colorOf(qint32 value)
+{
+    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
+}
+
+QString rgbText(qint32 value)
+{
+    return QStringLiteral("#%1%2%3")
+        .arg(value & 0xff, 2, 16, QLatin1Char('0'))
+        .arg((value >> 8) & 0xff, 2, 16, QLatin1Char('0'))
+        .arg((value >> 16) & 0xff, 2, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+std::optional<qint32> valueFromRgbText(const QString &text)
+{
+    static const QRegularExpression rgb(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
+    if (!rgb.match(text).hasMatch())
+        return std::nullopt;
+    const uint rrggbb = text.mid(1).toUInt(nullptr, 16);
+    return colorValue(int(rrggbb >> 16), int(rrggbb >> 8), int(rrggbb));
+}
 
 QImage decodePicture(const QString &path, QString *error)
 {
@@ -33,7 +57,7 @@ qint32 pixelValue(const QImage &normalizedPicture, int x, int y)
         : normalizedPicture.pixel(x, y);
     if (qAlpha(argb) == 0)
         return -1;
-    return qint32(qRed(argb)) | (qint32(qGreen(argb)) << 8) | (qint32(qBlue(argb)) << 16);
+    return colorValue(qRed(argb), qGreen(argb), qBlue(argb));
 }
 
 QString colorKey(qint32 value)

@@ -1,11 +1,32 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QString>
 
-/// Pixel values and colour keys, shared by the scan and the conversion so that both
-/// read exactly the same value for the same coordinate.
+#include <optional>
+
+/// Colour values, colour keys and their #RRGGBB form: the one place that knows how a colour
+/// is numbered, shared by the scan, the conversion, the colour file and the colour list.
 namespace colorkey {
+
+/// The colour list holds at most this many entries: list positions are signed 16-bit.
+inline constexpr int MaxColors = 32767;
+
+/// Colour value of a red, green, blue triple: red in bits 0-7, green in 8-15, blue in 16-23.
+constexpr qint32 colorValue(int red, int green, int blue)
+{
+    return qint32(red & 0xff) | (qint32(green & 0xff) << 8) | (qint32(blue & 0xff) << 16);
+}
+
+/// The colour a non-negative colour value stands for.
+QColor colorOf(qint32 value);
+
+/// "#RRGGBB" (upper-case hex digits) for a non-negative colour value.
+QString rgbText(qint32 value);
+
+/// The colour value of a "#RRGGBB" text (either letter case); nullopt for anything else.
+std::optional<qint32> valueFromRgbText(const QString &text);
 
 /// Decodes a picture file the one way the program reads pictures: format taken from the
 /// content, pixels as stored (no rotation from the file's metadata). Returns a null image

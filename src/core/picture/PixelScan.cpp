@@ -2,8 +2,6 @@
 
 #include "core/picture/ColorKey.h"
 
-#include <QSet>
-
 #include <algorithm>
 #include <vector>
 
@@ -62,7 +60,7 @@ ScanResult scan(const QImage &normalizedPicture, int width, int height,
     }
 
     result.distinctColors = int(survivors.size());
-    if (survivors.size() > size_t(MaxColors)) {
+    if (survivors.size() > size_t(colorkey::MaxColors)) {
         result.tooManyColors = true;
         return result;
     }
@@ -71,22 +69,6 @@ ScanResult scan(const QImage &normalizedPicture, int width, int height,
     for (auto it = survivors.crbegin(); it != survivors.crend(); ++it)
         result.keys.append(colorkey::colorKey(*it));
     return result;
-}
-
-QStringList deduplicated(const QStringList &list)
-{
-    // Walk backwards so the first sighting is the last occurrence, then restore the order.
-    QSet<QString> seen;
-    seen.reserve(list.size());
-    QStringList survivors;
-    for (auto it = list.crbegin(); it != list.crend(); ++it) {
-        if (!seen.contains(*it)) {
-            seen.insert(*it);
-            survivors.append(*it);
-        }
-    }
-    std::reverse(survivors.begin(), survivors.end());
-    return survivors;
 }
 
 } // namespace pixelscan

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/picture/ColorKey.h"
+
 #include <QImage>
 #include <QStringList>
 
@@ -7,9 +9,6 @@
 
 /// Reading a picture's colours over the map's area into a list of colour keys.
 namespace pixelscan {
-
-/// The colour list holds at most this many entries (its positions are 16-bit).
-constexpr int MaxColors = 32767;
 
 /// Percentage shown in "Scanning pixels... N% complete." after `rowsDone` rows of a
 /// width x height area: rowsDone * width / (width * height) * 100, rounded half to even,
@@ -20,7 +19,7 @@ struct ScanResult
 {
     /// Each colour key of the area once, in the order of its last occurrence.
     QStringList keys;
-    /// More than MaxColors distinct keys occurred; `keys` is then empty.
+    /// More than colorkey::MaxColors distinct keys occurred; `keys` is then empty.
     bool tooManyColors = false;
     /// How many distinct keys the area holds (also when there are too many).
     int distinctColors = 0;
@@ -33,12 +32,8 @@ struct ScanResult
 /// The keys come out each once, in the order of their last occurrence: the same list as adding
 /// each pixel's key at the end of a list and removing the older duplicate after every pixel.
 /// Done in one pass with a hash map. `afterRow(rowsDone)` is called after every row.
-/// When more than MaxColors distinct keys occur, `tooManyColors` is set and `keys` is empty.
+/// When more than colorkey::MaxColors distinct keys occur, `tooManyColors` is set and `keys` is empty.
 ScanResult scan(const QImage &normalizedPicture, int width, int height,
                 const std::function<void(int rowsDone)> &afterRow = {});
-
-/// The list with each text once: of equal entries the last survives, and the survivors keep
-/// their order (A, B, A, C, A -> B, C, A). Texts are compared exactly.
-QStringList deduplicated(const QStringList &list);
 
 } // namespace pixelscan

