@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libstorm-dev
-          libgtest-dev libgmock-dev libbenchmark-dev)
+          libgtest-dev libgmock-dev libbenchmark-dev
+          dpkg-dev file lintian desktop-file-utils appstream shared-mime-info)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Velmora twice (plain, and with AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs every test in both builds.
+# UndefinedBehaviorSanitizer) and runs every test in both builds; the plain build is then
+# installed and packaged and the installed programs are checked (scripts/check-install.sh).
 # Tests that use real map archives read them from the folder named by VELMORA_MAPS.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -20,4 +21,5 @@ run_suite() {
 
 mkdir -p "$root/build-test"
 run_suite "$root/build-test/plain" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_BUILD_BENCH=ON
+"$root/scripts/check-install.sh" "$root/build-test/plain"
 run_suite "$root/build-test/sanitize" -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BUILD_BENCH=OFF

@@ -147,29 +147,34 @@ QPixmap aboutPicture()
     return QPixmap::fromImage(image);
 }
 
+QImage programIconImage(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    const int cells = size >= 32 ? 4 : 2;
+    const int cell = size / cells;
+    // Gaps between the tiles grow with the icon so that large sizes keep the same look.
+    const int gap = size >= 24 ? qMax(1, size / 48) : 0;
+    for (int row = 0; row < cells; ++row)
+        for (int column = 0; column < cells; ++column)
+            p.fillRect(QRect(column * cell, row * cell, cell - gap, cell - gap),
+                       kTileColours[tileChoice(column, row)]);
+    // A bold "V" across the tiles.
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen pen(QColor(240, 245, 255), qMax(2.0, size / 8.0), Qt::SolidLine, Qt::RoundCap,
+             Qt::RoundJoin);
+    p.setPen(pen);
+    const qreal m = size * 0.2;
+    p.drawPolyline(QPolygonF{QPointF(m, m), QPointF(size / 2.0, size - m), QPointF(size - m, m)});
+    p.end();
+    return image;
+}
+
 QIcon programIcon()
 {
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64}) {
-        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter p(&image);
-        const int cells = size >= 32 ? 4 : 2;
-        const int cell = size / cells;
-        for (int row = 0; row < cells; ++row)
-            for (int column = 0; column < cells; ++column)
-                p.fillRect(QRect(column * cell, row * cell, cell - (size >= 24 ? 1 : 0),
-                                 cell - (size >= 24 ? 1 : 0)),
-                           kTileColours[tileChoice(column, row)]);
-        // A bold "V" across the tiles.
-        p.setRenderHint(QPainter::Antialiasing);
-        QPen pen(QColor(240, 245, 255), qMax(2.0, size / 8.0), Qt::SolidLine, Qt::RoundCap,
-                 Qt::RoundJoin);
-        p.setPen(pen);
-        const qreal m = size * 0.2;
-        p.drawPolyline(QPolygonF{QPointF(m, m), QPointF(size / 2.0, size - m), QPointF(size - m, m)});
-        p.end();
-        icon.addPixmap(QPixmap::fromImage(image));
-    }
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(programIconImage(size)));
     return icon;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 class QIcon;
+class QImage;
 class QPixmap;
 
 // The program's own pictures, drawn in code so that the program needs no image files.
@@ -11,3 +12,6 @@ QPixmap splashPicture();
 QPixmap aboutPicture();
 /// The program's icon, in the sizes window systems ask for.
 QIcon programIcon();
+/// The icon at `size` x `size` pixels. The installed icon files are made from it, and
+/// data/velmora.svg draws the same design.
+QImage programIconImage(int size);

@@ -1,0 +1,49 @@
+# bash completion for velmora-cli
+_velmora_cli()
+{
+    local cur prev words cword
+    _init_completion || return
+
+    case $prev in
+        --colors)
+            _filedir
+            return ;;
+        -o | --output)
+            _filedir '@(scm|scx|SCM|SCX)'
+            return ;;
+        --tileset)
+            local IFS=$'\n'
+            COMPREPLY=($(compgen -W $'Badlands\nSpace Platform\nInstallation\nAsh World\nJungle World\nDesert\nIce\nTwilight\n0\n1\n2\n3\n4\n5\n6\n7' -- "$cur"))
+            COMPREPLY=("${COMPREPLY[@]// /\\ }")
+            return ;;
+    esac
+
+    # The command is the first word that is not an option or an option's value.
+    local i command="" position=0
+    for ((i = 1; i < cword; i++)); do
+        case ${words[i]} in
+            --colors | --tileset | -o | --output) ((i++)) ;;
+            -*) ;;
+            *) if [[ -z $command ]]; then command=${words[i]}; else ((position++)); fi ;;
+        esac
+    done
+
+    if [[ $cur == -* ]]; then
+        case $command in
+            colors) COMPREPLY=($(compgen -W '--template --help' -- "$cur")) ;;
+            convert) COMPREPLY=($(compgen -W '--colors --tileset -o --output --help' -- "$cur")) ;;
+            *) COMPREPLY=($(compgen -W '--help --version' -- "$cur")) ;;
+        esac
+        return
+    fi
+
+    if [[ -z $command ]]; then
+        COMPREPLY=($(compgen -W 'info colors convert' -- "$cur"))
+        return
+    fi
+    case $position in
+        0) _filedir '@(scm|scx|SCM|SCX)' ;;
+        1) [[ $command != info ]] && _filedir '@(bmp|gif|jpg|jpeg|png|BMP|GIF|JPG|JPEG|PNG)' ;;
+    esac
+} &&
+    complete -F _velmora_cli velmora-cli

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Installation checks on a finished build folder (scripts/test.sh runs them on its plain
+# build): installs into a staging prefix and checks every file and the desktop files'
+# validity, builds the Debian package and checks its contents and lintian's verdict.
+#   scripts/check-install.sh BUILD_DIR
+set -euo pipefail
+build="$(cd "$1" && pwd)"
+id="io.github.velmora.Velmora"
+work="$(mktemp -d /tmp/velmora-install-check.XXXXXX)"
+trap 'rm -rf "$work"' EXIT
+fail() { echo "check-install: $*" >&2; exit 1; }
+
+# --- Staging install: every file, nothing missing. --------------------------------------
+stage="$work/stage"
+cmake --install "$build" --prefix "$stage" > "$work/install.log"
+expected=(
+  bin/velmora
+  bin/velmora-cli
+  share/doc/velmora/readme.txt
+  share/doc/velmora/LICENSE
+  share/doc/velmora/copyright
+  share/doc/velmora/changelog.gz
+  share/man/man1/velmora.1.gz
+  share/man/man1/velmora-cli.1.gz
+  "share/applications/$id.desktop"
+  "share/metainfo/$id.metainfo.xml"
+  "share/mime/packages/$id.xml"
+  "share/icons/hicolor/48x48/apps/$id.png"
+  "share/icons/hicolor/128x128/apps/$id.png"
+  "share/icons/hicolor/256x256/apps/$id.png"
+  "share/icons/hicolor/scalable/apps/$id.svg"
+  share/bash-completion/completions/velmora-cli
+)
+if [ -e "$build/bin/velmora-archive-worker" ]; then
+  expected+=(libexec/velmora/velmora-archive-worker)
+fi
+for f in "${expected[@]}"; do
+  [ -f "$stage/$f" ] || fail "missing from the install: $f"
+done
+for f in bin/velmora bin/velmora-cli; do
+  [ -x "$stage/$f" ] || fail "not executable: $f"
+done
+installed="$(cd "$stage" && find . -type f | sed 's|^\./||' | sort)"
+[ "$installed" = "$(printf '%s\n' "${expected[@]}" | sort)" ] ||
+  fail "the install holds other files than expected:
+$(diff <(printf '%s\n' "${expected[@]}" | sort) <(echo "$installed") || true)"
+for size in 48 128 256; do
+  file "$stage/share/icons/hicolor/${size}x${size}/apps/$id.png" | grep -q "PNG image data, $size x $size" ||
+    fail "the ${size}px icon is not a ${size}x${size} PNG"
+done
+for page in velmora velmora-cli; do
+  zcat "$stage/share/man/man1/$page.1.gz" | grep -q '^\.TH' || fail "$page.1 is not a manual page"
+done
+bash -n "$stage/share/bash-completion/completions/velmora-cli"
+
+desktop-file-validate "$stage/share/applications/$id.desktop"
+appstreamcli validate --no-net "$stage/share/metainfo/$id.metainfo.xml"
+# The file types: a map archive named *.scm is a map, a Scheme source named *.scm is not.
+mkdir -p "$work/mime/mime/packages"
+cp /usr/share/mime/packages/freedesktop.org.xml "$stage/share/mime/packages/$id.xml" \
+   "$work/mime/mime/packages/"
+update-mime-database "$work/mime/mime" 2> /dev/null
+grep -q '^application/x-starcraft-map' "$work/mime/mime/types" || fail "map type not registered"
+echo "check-install: staging install complete and valid"
+
+# --- Debian package. --------------------------------------------------------------------
+rm -f "$build"/velmora_*.deb
+(cd "$build" && cpack -G DEB > "$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack failed"; }
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
+deb="$build/velmora_${version}_$(dpkg --print-architecture).deb"
+[ -f "$deb" ] || fail "no package $deb"
+packaged="$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sed 's|^\./usr/||' | sort)"
+[ "$packaged" = "$installed" ] ||
+  fail "the package holds other files than the install:
+$(diff <(echo "$installed") <(echo "$packaged") || true)"
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "dependencies were not computed"
+lintian --fail-on error --tag-display-limit 0 "$deb" > "$work/lintian.log" 2>&1 ||
+  { cat "$work/lintian.log"; fail "lintian reports errors"; }
+grep -v 'running with root privileges' "$work/lintian.log" || true
+echo "check-install: $(basename "$deb") built, contents and lintian checked"
