@@ -62,7 +62,7 @@ QString notAnArchive(const QString &archivePath)
 
 Outcome protectedArchive(const QString &archivePath)
 {
-    return Outcome::failure(QObject::tr("The map archive \"%1\" is protected and cannot be "
+    return Outcome::failure(FailureKind::ProtectedArchive, QObject::tr("The map archive \"%1\" is protected and cannot be "
                                         "written. Load a map that is not protected.")
                                 .arg(shown(archivePath)));
 }
@@ -152,14 +152,14 @@ Outcome checkArchiveFile(const QString &archivePath)
 {
     const QFileInfo info(archivePath);
     if (!info.exists())
-        return Outcome::failure(QObject::tr("The map archive \"%1\" does not exist.")
+        return Outcome::failure(FailureKind::MapUnreadable, QObject::tr("The map archive \"%1\" does not exist.")
                                     .arg(shown(archivePath)));
     if (!info.isFile() || info.size() == 0)
-        return Outcome::failure(notAnArchive(archivePath));
+        return Outcome::failure(FailureKind::NotAnArchive, notAnArchive(archivePath));
 
     QFile file(archivePath);
     if (!file.open(QIODevice::ReadOnly))
-        return Outcome::failure(QObject::tr("The map archive \"%1\" cannot be read.")
+        return Outcome::failure(FailureKind::MapUnreadable, QObject::tr("The map archive \"%1\" cannot be read.")
                                     .arg(shown(archivePath)));
     const qint64 size = file.size();
     const uchar *bytes = file.map(0, size);
@@ -178,7 +178,7 @@ Outcome checkArchiveFile(const QString &archivePath)
         else if (p[3] == 0x1B)
             unsafe = headerIsUnsafe(bytes, size, at + qFromLittleEndian<quint32>(p + 8));
         if (unsafe)
-            return Outcome::failure(notAnArchive(archivePath));
+            return Outcome::failure(FailureKind::NotAnArchive, notAnArchive(archivePath));
     }
     return Outcome::success();
 }
@@ -188,7 +188,7 @@ Outcome openArchive(ArchiveHandle &archive, const QString &archivePath, DWORD fl
     if (Outcome checked = checkArchiveFile(archivePath); !checked)
         return checked;
     if (!archive.open(archivePath, flags))
-        return Outcome::failure(notAnArchive(archivePath));
+        return Outcome::failure(FailureKind::NotAnArchive, notAnArchive(archivePath));
     return Outcome::success();
 }
 
@@ -199,11 +199,11 @@ Outcome readOpened(HANDLE entry, const QString &archivePath, const QString &entr
     DWORD high = 0;
     const DWORD size = SFileGetFileSize(entry, &high);
     if (size == SFILE_INVALID_SIZE || high != 0 || qint64(size) > maxSize)
-        return Outcome::failure(damagedEntry(archivePath, entryName));
+        return Outcome::failure(FailureKind::Damaged, damagedEntry(archivePath, entryName));
     QByteArray buffer(qsizetype(size), Qt::Uninitialized);
     DWORD read = 0;
     if (size > 0 && (!SFileReadFile(entry, buffer.data(), size, &read, nullptr) || read != size))
-        return Outcome::failure(damagedEntry(archivePath, entryName));
+        return Outcome::failure(FailureKind::Damaged, damagedEntry(archivePath, entryName));
     *data = std::move(buffer);
     return Outcome::success();
 }
@@ -213,7 +213,7 @@ Outcome readFrom(HANDLE archive, const QString &archivePath, const QString &entr
 {
     EntryHandle entry;
     if (!entry.open(archive, entryBytes(entryName)))
-        return Outcome::failure(QObject::tr("The map archive \"%1\" has no entry \"%2\".")
+        return Outcome::failure(FailureKind::NoScenario, QObject::tr("The map archive \"%1\" has no entry \"%2\".")
                                     .arg(shown(archivePath), entryName));
     return readOpened(entry.get(), archivePath, entryName, data, maxSize);
 }
@@ -254,14 +254,14 @@ Outcome writeEntry(HANDLE archive, const QString &archivePath, const QString &en
     HANDLE file = nullptr;
     if (!SFileCreateFile(archive, entryBytes(entryName).constData(), 0, DWORD(data.size()),
                          locale, StoredEntryFlags | MPQ_FILE_REPLACEEXISTING, &file))
-        return Outcome::failure(failed);
+        return Outcome::failure(FailureKind::WorkingFolder, failed);
     bool written = true;
     if (!data.isEmpty())
         written = SFileWriteFile(file, data.constData(), DWORD(data.size()), StoredCompression);
     // Finishing also frees the handle, so it runs even after a failed write.
     const bool finished = SFileFinishFile(file);
     if (!written || !finished)
-        return Outcome::failure(failed);
+        return Outcome::failure(FailureKind::WorkingFolder, failed);
     return Outcome::success();
 }
 
@@ -340,7 +340,7 @@ Outcome MpqControl::extractEntry(const QString &archivePath, const QString &entr
     const QString destPath = QDir(destFolder).filePath(bareName);
     QSaveFile out(destPath);
     if (!out.open(QIODevice::WriteOnly) || out.write(data) != data.size() || !out.commit())
-        return Outcome::failure(QObject::tr("\"%1\" could not be written. Check that the disk "
+        return Outcome::failure(FailureKind::WorkingFolder, QObject::tr("\"%1\" could not be written. Check that the disk "
                                             "is not full and that you may write there.")
                                     .arg(shown(destPath)));
     return Outcome::success();
@@ -369,14 +369,14 @@ Outcome MpqControl::entryInfo(const QString &archivePath, const QString &entryNa
         return opened;
     EntryHandle entry;
     if (!entry.open(archive.get(), entryBytes(entryName)))
-        return Outcome::failure(QObject::tr("The map archive \"%1\" has no entry \"%2\".")
+        return Outcome::failure(FailureKind::NoScenario, QObject::tr("The map archive \"%1\" has no entry \"%2\".")
                                     .arg(shown(archivePath), entryName));
     DWORD flags = 0, locale = 0, size = 0, compressed = 0;
     if (!fileInfo(entry.get(), SFileInfoFlags, &flags)
         || !fileInfo(entry.get(), SFileInfoLocale, &locale)
         || !fileInfo(entry.get(), SFileInfoFileSize, &size)
         || !fileInfo(entry.get(), SFileInfoCompressedSize, &compressed))
-        return Outcome::failure(damagedEntry(archivePath, entryName));
+        return Outcome::failure(FailureKind::Damaged, damagedEntry(archivePath, entryName));
     if (info)
         *info = EntryInfo{flags, locale, size, compressed};
     return Outcome::success();
@@ -391,7 +391,7 @@ Outcome MpqControl::listEntries(const QString &archivePath, QStringList *names,
 
     DWORD count = 0;
     if (!fileInfo(archive.get(), SFileMpqNumberOfFiles, &count))
-        return Outcome::failure(notAnArchive(archivePath));
+        return Outcome::failure(FailureKind::NotAnArchive, notAnArchive(archivePath));
 
     // Candidates: what the archive's own listfile says, then the names the program knows.
     QStringList candidates;
@@ -431,15 +431,15 @@ Outcome MpqControl::storeEntry(const QString &archivePath, const QString &filePa
 {
     QFile source(filePath);
     if (!QFileInfo(filePath).isFile() || !source.open(QIODevice::ReadOnly))
-        return Outcome::failure(QObject::tr("\"%1\" cannot be read, so it cannot be stored in "
+        return Outcome::failure(FailureKind::WorkingFolder, QObject::tr("\"%1\" cannot be read, so it cannot be stored in "
                                             "the map archive.")
                                     .arg(shown(filePath)));
     if (source.size() > qint64(MaxEntrySize))
-        return Outcome::failure(QObject::tr("\"%1\" is too large to be stored in a map archive.")
+        return Outcome::failure(FailureKind::BadScenario, QObject::tr("\"%1\" is too large to be stored in a map archive.")
                                     .arg(shown(filePath)));
     const QByteArray data = source.readAll();
     if (data.size() != source.size())
-        return Outcome::failure(QObject::tr("\"%1\" cannot be read, so it cannot be stored in "
+        return Outcome::failure(FailureKind::WorkingFolder, QObject::tr("\"%1\" cannot be read, so it cannot be stored in "
                                             "the map archive.")
                                     .arg(shown(filePath)));
     source.close();
@@ -448,7 +448,7 @@ Outcome MpqControl::storeEntry(const QString &archivePath, const QString &filePa
         return checked;
     QFile original(archivePath);
     if (!original.open(QIODevice::ReadOnly))
-        return Outcome::failure(QObject::tr("The map archive \"%1\" cannot be read.")
+        return Outcome::failure(FailureKind::MapUnreadable, QObject::tr("The map archive \"%1\" cannot be read.")
                                     .arg(shown(archivePath)));
     const QByteArray originalBytes = original.readAll();
     original.close();
@@ -457,7 +457,7 @@ Outcome MpqControl::storeEntry(const QString &archivePath, const QString &filePa
     // complete and holds what was stored.
     Scratch scratch(archivePath);
     if (!scratch.prepare(&originalBytes))
-        return Outcome::failure(cannotWriteBeside(archivePath));
+        return Outcome::failure(FailureKind::WorkingFolder, cannotWriteBeside(archivePath));
 
     {
         ArchiveHandle archive;
@@ -467,7 +467,7 @@ Outcome MpqControl::storeEntry(const QString &archivePath, const QString &filePa
             ArchiveHandle readable;
             if (readable.open(scratch.path(), ReadOnlyOpen))
                 return protectedArchive(archivePath);
-            return Outcome::failure(notAnArchive(archivePath));
+            return Outcome::failure(FailureKind::NotAnArchive, notAnArchive(archivePath));
         }
 
         DWORD archiveFlags = 0;
@@ -476,7 +476,7 @@ Outcome MpqControl::storeEntry(const QString &archivePath, const QString &filePa
             return protectedArchive(archivePath);
 
         if (!learnNames(archive.get(), entryName))
-            return Outcome::failure(QObject::tr("The map archive \"%1\" could not be prepared "
+            return Outcome::failure(FailureKind::WorkingFolder, QObject::tr("The map archive \"%1\" could not be prepared "
                                                 "for writing. Check that the disk is not full.")
                                         .arg(shown(archivePath)));
 
@@ -488,10 +488,10 @@ Outcome MpqControl::storeEntry(const QString &archivePath, const QString &filePa
             if (existing.open(archive.get(), entryBytes(entryName))) {
                 DWORD value = 0;
                 if (!fileInfo(existing.get(), SFileInfoLocale, &value))
-                    return Outcome::failure(notAnArchive(archivePath));
+                    return Outcome::failure(FailureKind::NotAnArchive, notAnArchive(archivePath));
                 locale = value;
             } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
-                return Outcome::failure(notAnArchive(archivePath));
+                return Outcome::failure(FailureKind::NotAnArchive, notAnArchive(archivePath));
             }
         }
 
@@ -504,20 +504,20 @@ Outcome MpqControl::storeEntry(const QString &archivePath, const QString &filePa
         SFileCompactArchive(archive.get(), nullptr, false);
 
         if (!archive.close())
-            return Outcome::failure(QObject::tr("The map archive \"%1\" could not be finished. "
+            return Outcome::failure(FailureKind::WorkingFolder, QObject::tr("The map archive \"%1\" could not be finished. "
                                                 "Check that the disk is not full.")
                                         .arg(shown(archivePath)));
     }
 
     QByteArray stored;
     if (!readEntry(scratch.path(), entryName, &stored).ok() || stored != data)
-        return Outcome::failure(QObject::tr("The entry \"%1\" did not read back correctly from "
+        return Outcome::failure(FailureKind::Damaged, QObject::tr("The entry \"%1\" did not read back correctly from "
                                             "the map archive \"%2\"; the archive was left as it "
                                             "was.")
                                     .arg(entryName, shown(archivePath)));
 
     if (!scratch.replace(archivePath))
-        return Outcome::failure(cannotWriteBeside(archivePath));
+        return Outcome::failure(FailureKind::WorkingFolder, cannotWriteBeside(archivePath));
     return Outcome::success();
 }
 
@@ -526,7 +526,7 @@ Outcome MpqControl::createArchive(const QString &archivePath, const QList<Entry>
 {
     Scratch scratch(archivePath);
     if (!scratch.prepare(nullptr))
-        return Outcome::failure(cannotWriteBeside(archivePath));
+        return Outcome::failure(FailureKind::WorkingFolder, cannotWriteBeside(archivePath));
 
     // Room for the entries, the listfile and a few later additions.
     DWORD tableSize = 16;
@@ -545,20 +545,20 @@ Outcome MpqControl::createArchive(const QString &archivePath, const QList<Entry>
 
     ArchiveHandle archive;
     if (!archive.create(scratch.path(), &info))
-        return Outcome::failure(cannotWriteBeside(archivePath));
+        return Outcome::failure(FailureKind::WorkingFolder, cannotWriteBeside(archivePath));
     for (const Entry &entry : entries) {
         if (entry.data.size() > qsizetype(MaxEntrySize))
-            return Outcome::failure(QObject::tr("The entry \"%1\" is too large for a map archive.")
+            return Outcome::failure(FailureKind::BadScenario, QObject::tr("The entry \"%1\" is too large for a map archive.")
                                         .arg(entry.name));
         if (Outcome written = writeEntry(archive.get(), archivePath, entry.name, entry.data, 0);
             !written)
             return written;
     }
     if (!archive.close())
-        return Outcome::failure(QObject::tr("The map archive \"%1\" could not be finished. "
+        return Outcome::failure(FailureKind::WorkingFolder, QObject::tr("The map archive \"%1\" could not be finished. "
                                             "Check that the disk is not full.")
                                     .arg(shown(archivePath)));
     if (!scratch.replace(archivePath))
-        return Outcome::failure(cannotWriteBeside(archivePath));
+        return Outcome::failure(FailureKind::WorkingFolder, cannotWriteBeside(archivePath));
     return Outcome::success();
 }
