@@ -1,0 +1,152 @@
+#include "core/tileset/GameData.h"
+
+#include "core/archive/MpqControl.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QObject>
+
+namespace terrain {
+
+namespace {
+
+// Far above any tileset file; a larger file is not one.
+constexpr qint64 MaxTilesetFileSize = 64 * 1024 * 1024;
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+/// The entry of `dir` called `name` in any letter case, or an empty string.
+QString findEntry(const QDir &dir, const QString &name, QDir::Filters filters)
+{
+    if (QFileInfo(dir.filePath(name)).exists())
+        return dir.filePath(name);
+    const QStringList entries = dir.entryList(filters | QDir::Hidden);
+    for (const QString &entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    return {};
+}
+
+bool holdsTilesetFiles(const QDir &dir)
+{
+    const QStringList entries = dir.entryList(QDir::Files);
+    for (const QString &entry : entries)
+        if (entry.endsWith(QLatin1String(".cv5"), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+} // namespace
+
+QString tilesetStem(int number)
+{
+    static const char *const stems[8] = {"badlands", "platform", "install", "ashworld",
+                                         "jungle",   "desert",   "ice",     "twilight"};
+    return QString::fromLatin1(stems[number & 7]);
+}
+
+Outcome GameData::locate(const QString &folder, GameData *gameData)
+{
+    const QDir dir(folder);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        return Outcome::failure(QObject::tr("The game data folder \"%1\" does not exist.")
+                                    .arg(shown(folder)));
+    GameData found;
+    found.m_folder = QFileInfo(folder).absoluteFilePath();
+    // BrooDat.mpq first: the expansion's copy of a file replaces the original's.
+    for (const char *archive : {"BrooDat.mpq", "StarDat.mpq"}) {
+        const QString path = findEntry(dir, QString::fromLatin1(archive), QDir::Files);
+        if (!path.isEmpty())
+            found.m_sources.append({path, true});
+    }
+    const QString sub = findEntry(dir, QStringLiteral("tileset"), QDir::Dirs | QDir::NoDotAndDotDot);
+    if (!sub.isEmpty())
+        found.m_sources.append({sub, false});
+    else if (holdsTilesetFiles(dir))
+        found.m_sources.append({found.m_folder, false});
+    if (found.m_sources.isEmpty())
+        return Outcome::failure(
+            QObject::tr("The game data folder \"%1\" holds neither StarDat.mpq, BrooDat.mpq nor "
+                        "a \"tileset\" folder. Choose the folder the game is installed in.")
+                .arg(shown(folder)));
+    if (gameData)
+        *gameData = std::move(found);
+    return Outcome::success();
+}
+
+bool GameData::readFile(const Source &source, const QString &fileName, QByteArray *data,
+                        QString *problem) const
+{
+    if (source.archive) {
+        // An archive without the entry is normal: the next place may hold it.
+        return MpqControl().readEntry(source.path, QStringLiteral("tileset\\") + fileName, data)
+            .ok();
+    }
+    const QString path = findEntry(QDir(source.path), fileName, QDir::Files);
+    if (path.isEmpty())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *problem = QObject::tr("The tileset file \"%1\" cannot be read.").arg(shown(path));
+        return false;
+    }
+    if (file.size() > MaxTilesetFileSize) {
+        *problem = QObject::tr("\"%1\" is far too large to be a tileset file.").arg(shown(path));
+        return false;
+    }
+    *data = file.read(MaxTilesetFileSize);
+    if (data->size() != file.size()) {
+        *problem = QObject::tr("The tileset file \"%1\" cannot be read.").arg(shown(path));
+        return false;
+    }
+    return true;
+}
+
+Outcome GameData::readTileset(int number, TilesetFiles *files) const
+{
+    TilesetFiles read;
+    read.stem = tilesetStem(number);
+    read.origin = shown(m_folder);
+    struct Wanted
+    {
+        QStringList names;
+        QByteArray *data;
+    };
+    const QString &stem = read.stem;
+    const Wanted wanted[] = {
+        {{stem + ".cv5"}, &read.cv5},
+        {{stem + ".vx4", stem + ".vx4ex"}, &read.vx4},
+        {{stem + ".vr4"}, &read.vr4},
+        {{stem + ".wpe"}, &read.wpe},
+    };
+    for (const Wanted &file : wanted) {
+        bool found = false;
+        for (const Source &source : m_sources) {
+            for (const QString &name : file.names) {
+                QString problem;
+                found = readFile(source, name, file.data, &problem);
+                if (!problem.isEmpty())
+                    return Outcome::failure(problem);
+                if (found) {
+                    read.wideVx4 = read.wideVx4 || name.endsWith(QLatin1String("ex"));
+                    break;
+                }
+            }
+            if (found)
+                break;
+        }
+        if (!found)
+            return Outcome::failure(
+                QObject::tr("The game data folder \"%1\" has no tileset file \"%2\".")
+                    .arg(shown(m_folder), file.names.constFirst()));
+    }
+    if (files)
+        *files = std::move(read);
+    return Outcome::success();
+}
+
+} // namespace terrain

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/common/Outcome.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+/// Terrain graphics read from the user's own game installation.
+namespace terrain {
+
+/// The file name stem of tileset `number` (masked with 7, as the game does): "badlands",
+/// "platform", "install", "ashworld", "jungle", "desert", "ice", "twilight".
+QString tilesetStem(int number);
+
+/// The four files of one tileset as read, before any check of their contents.
+struct TilesetFiles
+{
+    QByteArray cv5;
+    QByteArray vx4;   ///< megatiles; 16-bit entries, or 32-bit ones when `wideVx4` is set
+    bool wideVx4 = false;
+    QByteArray vr4;
+    QByteArray wpe;
+    QString stem;     ///< "badlands", ...
+    QString origin;   ///< where they came from, for messages: the folder or the archives
+};
+
+/// A game data folder: one holding StarDat.mpq and/or BrooDat.mpq, one holding a
+/// "tileset" sub-folder of extracted files, or that "tileset" folder itself. File names
+/// are matched without regard to letter case.
+class GameData
+{
+public:
+    /// Finds where `folder` keeps the tileset files.
+    /// @return A failure naming the folder when it does not exist or holds none of them.
+    [[nodiscard]] static Outcome locate(const QString &folder, GameData *gameData);
+
+    /// Reads the four files of tileset `number` (0..7 after masking with 7). Each file is
+    /// taken from the first place that has it: BrooDat.mpq, StarDat.mpq, then the
+    /// "tileset" folder. "NAME.vx4ex" is read when there is no "NAME.vx4".
+    [[nodiscard]] Outcome readTileset(int number, TilesetFiles *files) const;
+
+    QString folder() const { return m_folder; }
+
+private:
+    struct Source
+    {
+        QString path;
+        bool archive = false;
+    };
+    bool readFile(const Source &source, const QString &fileName, QByteArray *data,
+                  QString *problem) const;
+
+    QString m_folder;
+    QList<Source> m_sources;
+};
+
+} // namespace terrain

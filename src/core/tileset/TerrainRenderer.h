@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QRgb>
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace terrain {
+
+class TileGraphics;
+struct TileMap;
+
+/// Draws a map's terrain with one tileset, at 1 to 32 pixels per tile. Each distinct
+/// value is drawn once per size and kept; the image is then filled by copying rows.
+class TerrainRenderer
+{
+public:
+    explicit TerrainRenderer(std::shared_ptr<const TileGraphics> graphics);
+
+    /// The tiles of `map` inside `tiles` (in tile units; clipped to the map) as an RGB32
+    /// image of `tileSize` (1..32) pixels per tile. At 32 each pixel is the tile's own;
+    /// smaller sizes average the tile's pixels over each output pixel's share of it.
+    /// `missing` receives how many map positions showed the "missing tile" pattern.
+    QImage render(const TileMap &map, int tileSize, QRect tiles, int *missing = nullptr);
+    /// The whole map.
+    QImage render(const TileMap &map, int tileSize, int *missing = nullptr);
+
+    /// Tile `value` at `tileSize` pixels square, `tileSize` * `tileSize` pixels row by row.
+    /// The pointer stays valid until the next render() or scaledTile() call.
+    const QRgb *scaledTile(quint16 value, int tileSize, bool *present = nullptr);
+
+    const TileGraphics &graphics() const { return *m_graphics; }
+
+private:
+    struct Scaled
+    {
+        std::vector<QRgb> pixels;
+        bool present = true;
+    };
+    const Scaled &scaled(quint16 value, int tileSize);
+
+    std::shared_ptr<const TileGraphics> m_graphics;
+    std::unordered_map<quint32, Scaled> m_cache;
+};
+
+} // namespace terrain
