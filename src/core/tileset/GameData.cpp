@@ -1,6 +1,7 @@
 #include "core/tileset/GameData.h"
 
-#include "core/archive/MpqControl.h"
+#include "core/archive/ArchiveAccess.h"
+#include "core/common/UserText.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +17,12 @@ constexpr qint64 MaxTilesetFileSize = 64 * 1024 * 1024;
 
 QString shown(const QString &path)
 {
-    return QDir::toNativeSeparators(path);
+    return shownPath(path);
+}
+
+Outcome gameDataFailure(QString sentence)
+{
+    return Outcome::failure(FailureKind::GameData, std::move(sentence));
 }
 
 /// The entry of `dir` called `name` in any letter case, or an empty string.
@@ -53,7 +59,7 @@ Outcome GameData::locate(const QString &folder, GameData *gameData)
 {
     const QDir dir(folder);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        return Outcome::failure(QObject::tr("The game data folder \"%1\" does not exist.")
+        return gameDataFailure(QObject::tr("The game data folder \"%1\" does not exist.")
                                     .arg(shown(folder)));
     GameData found;
     found.m_folder = QFileInfo(folder).absoluteFilePath();
@@ -69,7 +75,7 @@ Outcome GameData::locate(const QString &folder, GameData *gameData)
     else if (holdsTilesetFiles(dir))
         found.m_sources.append({found.m_folder, false});
     if (found.m_sources.isEmpty())
-        return Outcome::failure(
+        return gameDataFailure(
             QObject::tr("The game data folder \"%1\" holds neither StarDat.mpq, BrooDat.mpq nor "
                         "a \"tileset\" folder. Choose the folder the game is installed in.")
                 .arg(shown(folder)));
@@ -78,12 +84,14 @@ Outcome GameData::locate(const QString &folder, GameData *gameData)
     return Outcome::success();
 }
 
-bool GameData::readFile(const Source &source, const QString &fileName, QByteArray *data,
-                        QString *problem) const
+bool GameData::readFile(const ArchiveAccess &archives, const Source &source,
+                        const QString &fileName, QByteArray *data, QString *problem) const
 {
     if (source.archive) {
         // An archive without the entry is normal: the next place may hold it.
-        return MpqControl().readEntry(source.path, QStringLiteral("tileset\\") + fileName, data)
+        return archives
+            .readEntry(source.path, QStringLiteral("tileset\\") + fileName, data,
+                       MaxTilesetFileSize)
             .ok();
     }
     const QString path = findEntry(QDir(source.path), fileName, QDir::Files);
@@ -106,7 +114,8 @@ bool GameData::readFile(const Source &source, const QString &fileName, QByteArra
     return true;
 }
 
-Outcome GameData::readTileset(int number, TilesetFiles *files) const
+Outcome GameData::readTileset(const ArchiveAccess &archives, int number,
+                              TilesetFiles *files) const
 {
     TilesetFiles read;
     read.stem = tilesetStem(number);
@@ -128,9 +137,9 @@ Outcome GameData::readTileset(int number, TilesetFiles *files) const
         for (const Source &source : m_sources) {
             for (const QString &name : file.names) {
                 QString problem;
-                found = readFile(source, name, file.data, &problem);
+                found = readFile(archives, source, name, file.data, &problem);
                 if (!problem.isEmpty())
-                    return Outcome::failure(problem);
+                    return gameDataFailure(std::move(problem));
                 if (found) {
                     read.wideVx4 = read.wideVx4 || name.endsWith(QLatin1String("ex"));
                     break;
@@ -140,7 +149,7 @@ Outcome GameData::readTileset(int number, TilesetFiles *files) const
                 break;
         }
         if (!found)
-            return Outcome::failure(
+            return gameDataFailure(
                 QObject::tr("The game data folder \"%1\" has no tileset file \"%2\".")
                     .arg(shown(m_folder), file.names.constFirst()));
     }

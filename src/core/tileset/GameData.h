@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+class ArchiveAccess;
+
 /// Terrain graphics read from the user's own game installation.
 namespace terrain {
 
@@ -32,13 +34,16 @@ class GameData
 {
 public:
     /// Finds where `folder` keeps the tileset files.
-    /// @return A failure naming the folder when it does not exist or holds none of them.
+    /// @return A failure (FailureKind::GameData) naming the folder when it does not exist or
+    ///         holds none of them.
     [[nodiscard]] static Outcome locate(const QString &folder, GameData *gameData);
 
     /// Reads the four files of tileset `number` (0..7 after masking with 7). Each file is
     /// taken from the first place that has it: BrooDat.mpq, StarDat.mpq, then the
-    /// "tileset" folder. "NAME.vx4ex" is read when there is no "NAME.vx4".
-    [[nodiscard]] Outcome readTileset(int number, TilesetFiles *files) const;
+    /// "tileset" folder. "NAME.vx4ex" is read when there is no "NAME.vx4". The archives
+    /// are read through `archives`.
+    [[nodiscard]] Outcome readTileset(const ArchiveAccess &archives, int number,
+                                      TilesetFiles *files) const;
 
     QString folder() const { return m_folder; }
 
@@ -48,8 +53,8 @@ private:
         QString path;
         bool archive = false;
     };
-    bool readFile(const Source &source, const QString &fileName, QByteArray *data,
-                  QString *problem) const;
+    bool readFile(const ArchiveAccess &archives, const Source &source, const QString &fileName,
+                  QByteArray *data, QString *problem) const;
 
     QString m_folder;
     QList<Source> m_sources;

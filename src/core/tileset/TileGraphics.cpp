@@ -53,9 +53,9 @@ Outcome TileGraphics::create(TilesetFiles files, TileGraphics *graphics)
     for (const Check &check : checks)
         if (QString why = badRecordSize(check.data.size(), check.record, check.what);
             !why.isEmpty())
-            return Outcome::failure(damaged(files, check.extension, why));
+            return Outcome::failure(FailureKind::GameData, damaged(files, check.extension, why));
     if (files.wpe.size() != PaletteBytes)
-        return Outcome::failure(damaged(
+        return Outcome::failure(FailureKind::GameData, damaged(
             files, QStringLiteral("wpe"),
             QObject::tr("it holds %1 bytes instead of the palette's 1024.").arg(files.wpe.size())));
 

@@ -28,7 +28,8 @@ qint64 sectionData(const QByteArray &bytes, const char *name, quint32 *length)
 Outcome readTileMap(const QByteArray &scenario, const QString &shownName, TileMap *map)
 {
     const auto damaged = [&](const char *name) {
-        return Outcome::failure(QObject::tr("The scenario of \"%1\" has no complete \"%2\" "
+        return Outcome::failure(FailureKind::BadScenario,
+                                QObject::tr("The scenario of \"%1\" has no complete \"%2\" "
                                             "section; the map is damaged.")
                                     .arg(shownName, QString::fromLatin1(name)));
     };
@@ -41,7 +42,8 @@ Outcome readTileMap(const QByteArray &scenario, const QString &shownName, TileMa
     read.width = scenario::dimensionFromBytes(byte(dim), byte(dim + 1));
     read.height = scenario::dimensionFromBytes(byte(dim + 2), byte(dim + 3));
     if (!scenario::isAcceptedDimension(read.width) || !scenario::isAcceptedDimension(read.height))
-        return Outcome::failure(QObject::tr("The map \"%1\" is %2 x %3 tiles, a size the "
+        return Outcome::failure(FailureKind::UnsupportedSize,
+                                QObject::tr("The map \"%1\" is %2 x %3 tiles, a size the "
                                             "program does not accept.")
                                     .arg(shownName)
                                     .arg(read.width)
@@ -67,8 +69,9 @@ Outcome readTileMapFile(const QString &scenarioPath, const QString &shownName, T
 {
     QFile file(scenarioPath);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxScenarioSize)
-        return Outcome::failure(
-            QObject::tr("The scenario of \"%1\" cannot be read.").arg(shownName));
+        return Outcome::failure(FailureKind::MapUnreadable,
+                                QObject::tr("The scenario of \"%1\" cannot be read.")
+                                    .arg(shownName));
     return readTileMap(file.read(MaxScenarioSize), shownName, map);
 }
 

@@ -43,7 +43,7 @@ Read readFrom(const QString &folder, int number)
     GameData data;
     read.outcome = GameData::locate(folder, &data);
     if (read.outcome.ok())
-        read.outcome = data.readTileset(number, &read.files);
+        read.outcome = data.readTileset(MpqControl(), number, &read.files);
     return read;
 }
 
@@ -140,6 +140,7 @@ TEST(GameData, SaysWhatIsMissing)
         c.lay(folder.path());
         const Read read = readFrom(QDir(folder.path()).filePath(c.open), 0);
         ASSERT_FALSE(read.outcome.ok()) << c.name;
+        EXPECT_EQ(read.outcome.kind(), FailureKind::GameData) << c.name;
         EXPECT_TRUE(read.outcome.reason().contains(QLatin1String(c.mentions)))
             << c.name << ": " << read.outcome.reason().toStdString();
     }
