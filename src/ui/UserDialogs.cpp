@@ -42,3 +42,20 @@ void QtUserDialogs::openDocument(const QString &path)
 {
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
+
+UserDialogs::UnsavedChoice QtUserDialogs::askUnsavedWork(QWidget *parent, const QString &title,
+                                                         const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, title, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return UnsavedChoice::Save;
+    case QMessageBox::Discard:
+        return UnsavedChoice::Discard;
+    default:
+        return UnsavedChoice::Cancel;
+    }
+}

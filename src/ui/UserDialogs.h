@@ -11,6 +11,9 @@ class QWidget;
 class UserDialogs
 {
 public:
+    /// Answer to the question about unsaved work.
+    enum class UnsavedChoice { Save, Discard, Cancel };
+
     virtual ~UserDialogs() = default;
 
     /// Open-file dialog. Returns the chosen path, or an empty string on Cancel.
@@ -27,6 +30,10 @@ public:
                              const QString &text) = 0;
     /// Asks the system to open a document with its viewer; the result is not reported.
     virtual void openDocument(const QString &path) = 0;
+    /// Asks what to do with unsaved work before it would be lost: Save, Discard or Cancel.
+    /// Closing the question without an answer is Cancel.
+    virtual UnsavedChoice askUnsavedWork(QWidget *parent, const QString &title,
+                                         const QString &text) = 0;
 };
 
 /// The real dialogs.
@@ -40,4 +47,6 @@ public:
     void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                      const QString &text) override;
     void openDocument(const QString &path) override;
+    UnsavedChoice askUnsavedWork(QWidget *parent, const QString &title,
+                                 const QString &text) override;
 };

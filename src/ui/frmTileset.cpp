@@ -98,6 +98,8 @@ void frmTileset::btnApply_Click()
             written = tileset::writeTileset(m_scenarioPath, lngEraPosition, quint8(number));
         if (!written.ok())
             emit failed(written.reason());
+        else
+            emit applied();
     }
     closeForm();
 }

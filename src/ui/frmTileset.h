@@ -27,6 +27,8 @@ public:
     QPushButton *btnApply;
 
 signals:
+    /// Apply wrote the chosen tileset into the working scenario.
+    void applied();
     /// Apply could not write the tileset; `reason` is a sentence for the user. The dialog
     /// still closes and the file is as it was.
     void failed(const QString &reason);

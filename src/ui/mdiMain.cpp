@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -38,6 +39,7 @@ mdiMain::mdiMain(const QString &programDir, UserDialogs &dialogs, QWidget *paren
     , m_programDir(programDir)
     , m_dialogs(dialogs)
     , m_workspace(programDir)
+    , m_unsaved(dialogs)
 {
     setObjectName(QStringLiteral("mdiMain"));
     setWindowTitle(captionFor(QStringLiteral("No File Loaded")));
@@ -55,7 +57,8 @@ mdiMain::mdiMain(const QString &programDir, UserDialogs &dialogs, QWidget *paren
     // A permanent label, so that menu hovers never wipe the status text.
     staStatus = new QLabel(this);
     staStatus->setObjectName(QStringLiteral("staStatus"));
-    staStatus->setAccessibleName(tr("Status"));
+    // The label's text is its accessible name, so a screen reader speaks the status itself.
+    staStatus->setAccessibleDescription(tr("Status"));
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->addWidget(staStatus, 1);
 
@@ -116,6 +119,8 @@ void mdiMain::createMenus()
     mnuReadme = addItem(mnuHelp, "mnuReadme", tr("&Readme"), true);
     mnuCoolStuff = addItem(mnuHelp, "mnuCoolStuff", tr("Cool Stuff!"), true);
 
+    assignShortcuts();
+
     connect(mnuLoad, &QAction::triggered, this, &mdiMain::LoadMap);
     connect(mnuSave, &QAction::triggered, this, &mdiMain::mnuSave_Click);
     connect(mnuSaveAs, &QAction::triggered, this, &mdiMain::mnuSaveAs_Click);
@@ -127,6 +132,22 @@ void mdiMain::createMenus()
     connect(mnuAbout, &QAction::triggered, this, &mdiMain::mnuAbout_Click);
     connect(mnuReadme, &QAction::triggered, this, &mdiMain::mnuReadme_Click);
     connect(mnuCoolStuff, &QAction::triggered, this, &mdiMain::mnuCoolStuff_Click);
+}
+
+void mdiMain::assignShortcuts()
+{
+    // The usual keys first (the menus show the first), then the platform's own bindings.
+    auto assign = [](QAction *action, const QKeySequence &usual, QKeySequence::StandardKey key) {
+        QList<QKeySequence> keys{usual};
+        for (const QKeySequence &k : QKeySequence::keyBindings(key))
+            if (!keys.contains(k))
+                keys << k;
+        action->setShortcuts(keys);
+    };
+    assign(mnuLoad, QKeySequence(Qt::CTRL | Qt::Key_O), QKeySequence::Open);
+    assign(mnuSave, QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence::Save);
+    assign(mnuSaveAs, QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S), QKeySequence::SaveAs);
+    assign(mnuExit, QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence::Quit);
 }
 
 bool mdiMain::MDIForm_Load()
@@ -187,26 +208,55 @@ void mdiMain::setStatus(const QString &text)
 
 void mdiMain::LoadMap()
 {
+    loadMap(QString());
+}
+
+void mdiMain::LoadMapFile(const QString &path)
+{
+    if (!path.isEmpty())
+        loadMap(path);
+}
+
+void mdiMain::loadMap(const QString &given)
+{
     if (m_busy)
         return;
+    if (!settleUnsavedWork(tr("Load Map")))
+        return;
     m_busy = true;
-    if (!loadMapSteps())
+    if (!loadMapSteps(given))
         enterNoMapState();
     m_busy = false;
 }
 
-bool mdiMain::loadMapSteps()
+bool mdiMain::settleUnsavedWork(const QString &title)
+{
+    // The question is never asked in the middle of long work.
+    if (m_busy && m_unsaved.pending())
+        return false;
+    return m_unsaved.settle(this, title, strFilename, [this] {
+        const Outcome saved = SaveMap(strFilename);
+        if (!saved)
+            reportSaveFailure(strFilename, saved);
+        return saved.ok();
+    });
+}
+
+bool mdiMain::loadMapSteps(const QString &given)
 {
     // The working files are about to go: nothing may keep a position in them.
     closeTilesetWindow();
     m_mapLoaded = false;
 
+    // From here on the old working copy is gone, whatever happens.
+    m_unsaved.markSettled();
     if (!m_workspace.clear())
         return false;
     repaintNow();
 
-    const QString chosen =
-        m_dialogs.getOpenFileName(this, tr("Load Map"), m_lastMapPath, MapFilter);
+    const QString chosen = !given.isEmpty()
+        ? given
+        : m_dialogs.getOpenFileName(this, tr("Load Map"), m_lastMapPath, MapFilter);
     if (chosen.isEmpty())
         return false;
     m_lastMapPath = chosen;
@@ -347,8 +397,10 @@ Outcome mdiMain::SaveMap(const QString &target)
     if (!m_mapLoaded)
         return Outcome::failure(tr("No map is loaded, so there is nothing to save."));
     const Outcome saved = saveMap(m_workspace, m_mpq, target, [this] { repaintNow(); });
-    if (saved)
+    if (saved) {
+        m_unsaved.markSettled();
         setStatus(tr("Map saved!"));
+    }
     return saved;
 }
 
@@ -380,8 +432,9 @@ void mdiMain::mnuSaveAs_Click()
         m_dialogs.getSaveFileName(this, tr("Save Map As..."), m_lastMapPath, MapFilter);
     if (!target.isEmpty()) {
         m_lastMapPath = target;
-        // Save Map As abandons silently on any failure.
-        (void)SaveMap(target);
+        const Outcome saved = SaveMap(target);
+        if (!saved)
+            reportSaveFailure(target, saved);
     }
     m_busy = false;
 }
@@ -407,6 +460,7 @@ bool mdiMain::ConvertPicture()
         setStatus(tr("Conversion failed."));
         return false;
     }
+    m_unsaved.markChanged();
     return true;
 }
 
@@ -452,6 +506,7 @@ void mdiMain::mnuTileset_Click()
     if (!m_mapLoaded || m_busy)
         return;
     auto *dialog = new frmTileset(m_workspace.scenarioPath());
+    connect(dialog, &frmTileset::applied, this, [this] { m_unsaved.markChanged(); });
     connect(dialog, &frmTileset::failed, this, [this](const QString &reason) {
         m_dialogs.showMessage(this, QMessageBox::Warning, tr("Change Tileset"), reason);
     });
@@ -505,7 +560,10 @@ void mdiMain::mnuExit_Click()
 
 void mdiMain::closeEvent(QCloseEvent *event)
 {
-    // No question, nothing saved: the working folder stays on disk for the next run.
+    if (!settleUnsavedWork(tr("Exit"))) {
+        event->ignore();
+        return;
+    }
     event->accept();
     emit programEnded();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/PictureHost.h"
+#include "ui/UnsavedWork.h"
 #include "core/archive/MpqControl.h"
 #include "core/scenario/Workspace.h"
 #include "core/common/Outcome.h"
@@ -42,13 +43,18 @@ public:
     qint16 intDimensionY = 0;
     QString strFilename;
 
+    /// Asks for a map and loads it; unsaved changes are settled first (Save/Discard/Cancel).
     void LoadMap();
+    /// Loads `path` without the file dialog, as LoadMap does after the dialog.
+    void LoadMapFile(const QString &path);
     /// Puts the working scenario back into the working archive and replaces `target`.
     Outcome SaveMap(const QString &target);
     /// Writes the picture into the working scenario. Returns false when it refused.
     bool ConvertPicture();
 
     bool isMapLoaded() const { return m_mapLoaded; }
+    /// The working copy holds a conversion or tileset change the map file does not have.
+    bool hasUnsavedWork() const { return m_unsaved.pending(); }
     QString statusText() const;
     frmPicture *pictureWindow() const;
     /// The colour list window if it exists (nullptr otherwise); never creates it.
@@ -114,7 +120,12 @@ private:
     /// Repaints pending windows without taking user input, so no command can run
     /// in the middle of long work.
     void repaintNow();
-    bool loadMapSteps();
+    /// Load Map's steps; `given` empty asks for the file.
+    void loadMap(const QString &given);
+    bool loadMapSteps(const QString &given);
+    /// Settles unsaved work before it would be lost; false when the user kept it.
+    bool settleUnsavedWork(const QString &title);
+    void assignShortcuts();
     void enterNoMapState();
     void setMapCommandsEnabled(bool enabled);
     void closeTilesetWindow();
@@ -128,6 +139,7 @@ private:
     MpqControl m_mpq;
     Workspace m_workspace;
     std::unique_ptr<InstanceLock> m_instanceLock;
+    UnsavedWork m_unsaved;
     bool m_mapLoaded = false;
     bool m_busy = false;
     /// The file name shared by the Load Map and Save Map As dialogs.

@@ -102,6 +102,14 @@ QList<ScriptedDialogs::Asked> ScriptedDialogs::messages() const
     return out;
 }
 
+int ScriptedDialogs::unsavedQuestions() const
+{
+    int n = 0;
+    for (const Asked &a : asked)
+        n += a.kind == QLatin1String("unsaved") ? 1 : 0;
+    return n;
+}
+
 QString ScriptedDialogs::answer(const QString &kind, const QString &title,
                                 const QString &initialPath, const QString &filter)
 {
@@ -136,6 +144,17 @@ void ScriptedDialogs::showMessage(QWidget *, QMessageBox::Icon icon, const QStri
 void ScriptedDialogs::openDocument(const QString &path)
 {
     asked.append({QStringLiteral("document"), QString(), path, QString(), QMessageBox::NoIcon});
+}
+
+UserDialogs::UnsavedChoice ScriptedDialogs::askUnsavedWork(QWidget *, const QString &title,
+                                                            const QString &text)
+{
+    asked.append({QStringLiteral("unsaved"), title, text, QString(), QMessageBox::Warning});
+    if (unsavedAnswers.empty())
+        return UnsavedChoice::Cancel;
+    const UnsavedChoice a = unsavedAnswers.front();
+    unsavedAnswers.pop_front();
+    return a;
 }
 
 } // namespace testsupport

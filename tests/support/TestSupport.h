@@ -54,7 +54,7 @@ class ScriptedDialogs : public UserDialogs
 public:
     struct Asked
     {
-        QString kind; // "open", "save", "message", "document"
+        QString kind; // "open", "save", "message", "document", "unsaved"
         QString title;
         QString text; // filter for file dialogs, text for messages, path for documents
         QString initialPath;
@@ -64,11 +64,16 @@ public:
     /// Answers for the next file dialogs, in order; an empty string is Cancel.
     /// A dialog with no answer queued is cancelled.
     std::deque<QString> fileAnswers;
+    /// Answers for the next questions about unsaved work, in order; with none queued the
+    /// question is cancelled (nothing is lost by a script that did not expect it).
+    std::deque<UnsavedChoice> unsavedAnswers;
     /// Runs while a file dialog would be open (before its answer is returned).
     std::function<void()> whileFileDialogOpen;
     QList<Asked> asked;
 
     QList<Asked> messages() const;
+    /// How many times the unsaved-work question was asked.
+    int unsavedQuestions() const;
 
     QString getOpenFileName(QWidget *parent, const QString &title, const QString &initialPath,
                             const QString &filter) override;
@@ -77,6 +82,8 @@ public:
     void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                      const QString &text) override;
     void openDocument(const QString &path) override;
+    UnsavedChoice askUnsavedWork(QWidget *parent, const QString &title,
+                                 const QString &text) override;
 
 private:
     QString answer(const QString &kind, const QString &title, const QString &initialPath,

@@ -2,8 +2,13 @@
 
 #include "TestSupport.h"
 #include "ui/mdiMain.h"
+#include "ui/frmColorList.h"
+#include "ui/frmPicture.h"
 
 #include <QAction>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStringList>
@@ -54,6 +59,30 @@ public:
         dialogs.fileAnswers.push_back(path);
         statuses.clear();
         window->LoadMap();
+    }
+
+    /// Loads a picture of the left half red and the right half blue.
+    void loadPicture(int width, int height)
+    {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        for (int y = 0; y < height; ++y)
+            for (int x = width / 2; x < width; ++x)
+                image.setPixel(x, y, qRgb(0, 0, 255));
+        const QString path = folder.file("picture.bmp");
+        ASSERT_TRUE(image.save(path));
+        dialogs.fileAnswers.push_back(path);
+        window->pictureWindow()->btnLoad_Click();
+        ASSERT_EQ(window->existingColorList()->colorKeys(), QStringList({"00000255", "16711680"}));
+    }
+
+    /// Types `value` for the colour at `row`, as a user would.
+    void typeValue(int row, const QString &value)
+    {
+        frmColorList *list = window->existingColorList();
+        list->lstColor->setCurrentRow(row);
+        list->txtReplace->selectAll();
+        list->txtReplace->insert(value);
     }
 
     /// Which of Save, Save As, Tileset, Convert, Convert & Save are enabled, as "SATCX" letters.

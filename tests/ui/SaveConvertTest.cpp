@@ -42,30 +42,6 @@ protected:
         loadMap(map);
         ASSERT_TRUE(window->isMapLoaded());
     }
-
-    /// Loads a picture of the left half red and the right half blue.
-    void loadPicture(int width, int height)
-    {
-        QImage image(width, height, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        for (int y = 0; y < height; ++y)
-            for (int x = width / 2; x < width; ++x)
-                image.setPixel(x, y, qRgb(0, 0, 255));
-        const QString path = folder.file("picture.bmp");
-        ASSERT_TRUE(image.save(path));
-        dialogs.fileAnswers.push_back(path);
-        window->pictureWindow()->btnLoad_Click();
-        ASSERT_EQ(window->existingColorList()->colorKeys(), QStringList({"00000255", "16711680"}));
-    }
-
-    /// Types `value` for the colour at `row`, as a user would.
-    void typeValue(int row, const QString &value)
-    {
-        frmColorList *list = window->existingColorList();
-        list->lstColor->setCurrentRow(row);
-        list->txtReplace->selectAll();
-        list->txtReplace->insert(value);
-    }
 };
 
 TEST_F(SaveConvert, SaveRightAfterLoadingRewritesTheMapWithTheSameScenario)
@@ -127,12 +103,15 @@ TEST_F(SaveConvert, FailedSavesLeaveTheTargetAsItWas)
     EXPECT_NE(window->statusText(), "Map saved!");
     EXPECT_EQ(testsupport::readFile(map), before);
 
-    // Save Map As onto a folder fails silently.
+    // Save Map As onto a folder says so the same way, naming the chosen target.
     loadMap(map);
     QDir(folder.path()).mkdir("a-folder.scm");
     dialogs.fileAnswers.push_back(folder.file("a-folder.scm"));
     window->mnuSaveAs->trigger();
-    EXPECT_EQ(dialogs.messages().size(), 1);
+    ASSERT_EQ(dialogs.messages().size(), 2);
+    EXPECT_EQ(dialogs.messages()[1].title, dialogs.messages()[0].title);
+    EXPECT_EQ(dialogs.messages()[1].icon, dialogs.messages()[0].icon);
+    EXPECT_TRUE(dialogs.messages()[1].text.contains(QDir::toNativeSeparators(folder.file("a-folder.scm"))));
     EXPECT_EQ(window->statusText(), "Map loaded!");
     EXPECT_TRUE(QFileInfo(folder.file("a-folder.scm")).isDir());
 
