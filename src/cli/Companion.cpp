@@ -4,6 +4,7 @@
 #include "cli/ExitStatus.h"
 #include "core/convert/Conversion.h"
 #include "core/picture/ColorKey.h"
+#include "core/picture/PictureReader.h"
 #include "core/picture/PixelScan.h"
 #include "core/scenario/MapSaver.h"
 #include "core/archive/MpqControl.h"
@@ -458,24 +459,28 @@ int Companion::loadMapAndPicture(const QString &map, const QString &picturePath,
 {
     if (int code = loadMap(map, ws, size, true))
         return code;
-    if (int code = loadPicture(picturePath, picture))
+    if (int code = loadPicture(picturePath, QSize(size->width, size->height), picture))
         return code;
     return scanPicture(picturePath, *picture, size->width, size->height, keys);
 }
 
-int Companion::loadPicture(const QString &path, QImage *picture)
+int Companion::loadPicture(const QString &path, QSize map, QImage *picture)
 {
-    if (!QFileInfo(path).isFile())
-        return fail(BadPicture, path, QStringLiteral("no such file"));
-    // Decoded exactly as the picture window does.
-    QString why;
-    const QImage decoded = colorkey::decodePicture(path, &why);
-    if (decoded.isNull())
+    // Read exactly as the picture window reads it: only the map-sized area.
+    picture::Area area = picture::readArea(path, map);
+    switch (area.failure) {
+    case picture::Failure::None:
+        *picture = std::move(area.pixels);
+        return Ok;
+    case picture::Failure::Undecodable:
         return fail(BadPicture, path,
                     QStringLiteral("the picture cannot be decoded (%1); use a BMP, GIF or JPEG file")
-                        .arg(why));
-    *picture = colorkey::normalized(decoded);
-    return Ok;
+                        .arg(area.reason));
+    case picture::Failure::Truncated:
+        return fail(BadPicture, path, QStringLiteral("the picture is incomplete: %1").arg(area.reason));
+    default:
+        return fail(BadPicture, path, area.reason);
+    }
 }
 
 int Companion::scanPicture(const QString &path, const QImage &picture, int width, int height,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -38,7 +39,7 @@ private:
 
     int loadMap(const QString &map, const Workspace &ws, scenario::MapSize *size,
                 bool requireAcceptedSize);
-    int loadPicture(const QString &path, QImage *picture);
+    int loadPicture(const QString &path, QSize map, QImage *picture);
     int scanPicture(const QString &path, const QImage &picture, int width, int height,
                     QStringList *keys);
     /// Loads the map into `ws`, then decodes and scans the picture over the map's area,

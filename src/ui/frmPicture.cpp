@@ -1,6 +1,6 @@
 #include "ui/frmPicture.h"
 
-#include "core/picture/ColorKey.h"
+#include "core/picture/PictureReader.h"
 #include "ui/PictureHost.h"
 #include "core/picture/PixelScan.h"
 #include "ui/frmColorList.h"
@@ -77,13 +77,19 @@ void frmPicture::btnLoad_Click()
     }
     m_lastPath = path;
 
-    const QImage decoded = colorkey::decodePicture(path);
-    if (decoded.isNull()) {
+    // Only the map-sized top-left area is ever decoded, kept and shown.
+    picture::Area area = picture::readArea(path, QSize(m_host.mapWidth(), m_host.mapHeight()));
+    if (!area.ok()) {
         emptyPicture();
+        // A file that is simply no picture empties the box as before; a picture Velmora
+        // refuses for its size or an incomplete file says why.
+        if (area.failure == picture::Failure::TooLarge || area.failure == picture::Failure::Truncated)
+            m_dialogs.showMessage(this, QMessageBox::Warning, tr("Load Picture"),
+                                  tr("%1 cannot be used: %2.").arg(path, area.reason));
         return;
     }
-    m_picture = colorkey::normalized(decoded);
-    picMain->setPixmap(QPixmap::fromImage(decoded));
+    m_picture = std::move(area.pixels);
+    picMain->setPixmap(QPixmap::fromImage(m_picture));
 
     frmColorList *list = m_host.colorList();
     if (!list) {

@@ -338,6 +338,18 @@ INSTANTIATE_TEST_SUITE_P(
                         use(f, a);
                         QFile::remove(f.file("pic.bmp"));
                     }, "pic.bmp"},
+        FailureCase{"picture cut short", exitstatus::BadPicture,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        use(f, a);
+                        writeFile(f.file("pic.bmp"), readFile(f.file("pic.bmp")).chopped(64));
+                    }, "incomplete"},
+        FailureCase{"picture is a device", exitstatus::BadPicture,
+                    [](Companion &c, QStringList *a, auto *) {
+                        auto &f = static_cast<Failure &>(c);
+                        use(f, a);
+                        (*a)[2] = "/dev/zero";
+                    }, "/dev/zero: not a regular file"},
         FailureCase{"too many colours", exitstatus::TooManyColors,
                     [](Companion &c, QStringList *a, auto *) {
                         auto &f = static_cast<Failure &>(c);

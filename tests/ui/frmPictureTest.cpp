@@ -352,11 +352,13 @@ TEST(PictureWindow, LaysOutOnePixelPerTile)
     EXPECT_EQ(f.window.btnLoad->geometry(), QRect(3, 102, 128, buttonHeight));
     EXPECT_EQ(f.window.size(), QSize(134, 96 + buttonHeight + 8));
 
-    // The picture is drawn unscaled from the box's origin: a larger one is cut, not shrunk.
+    // The picture is drawn unscaled from the box's origin: a larger one is cut to the map's
+    // area (the only part read), not shrunk.
     f.host.width = 128;
     f.host.height = 96;
     f.load(filled(300, 200, qRgb(4, 5, 6)));
-    EXPECT_EQ(f.window.picMain->pixmap().size(), QSize(300, 200));
+    EXPECT_EQ(f.window.picMain->pixmap().size(), QSize(128, 96));
+    EXPECT_EQ(f.window.picture().size(), QSize(128, 96));
     EXPECT_FALSE(f.window.picMain->hasScaledContents());
     EXPECT_EQ(f.window.picMain->alignment(), Qt::AlignLeft | Qt::AlignTop);
 }

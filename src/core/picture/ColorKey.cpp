@@ -1,6 +1,5 @@
 #include "core/picture/ColorKey.h"
 
-#include <QImageReader>
 #include <QRegularExpression>
 
 namespace colorkey {
@@ -26,17 +25,6 @@ std::optional<qint32> valueFromRgbText(const QString &text)
         return std::nullopt;
     const uint rrggbb = text.mid(1).toUInt(nullptr, 16);
     return colorValue(int(rrggbb >> 16), int(rrggbb >> 8), int(rrggbb));
-}
-
-QImage decodePicture(const QString &path, QString *error)
-{
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(false); // one pixel per tile, as stored
-    QImage decoded = reader.read();
-    if (decoded.isNull() && error)
-        *error = reader.errorString();
-    return decoded;
 }
 
 QImage normalized(const QImage &picture)

@@ -28,11 +28,6 @@ QString rgbText(qint32 value);
 /// The colour value of a "#RRGGBB" text (either letter case); nullopt for anything else.
 std::optional<qint32> valueFromRgbText(const QString &text);
 
-/// Decodes a picture file the one way the program reads pictures: format taken from the
-/// content, pixels as stored (no rotation from the file's metadata). Returns a null image
-/// when the file does not decode; `error`, when given, then receives the reader's reason.
-QImage decodePicture(const QString &path, QString *error = nullptr);
-
 /// The picture in the one format the program reads pixels from (32-bit ARGB).
 QImage normalized(const QImage &picture);
 

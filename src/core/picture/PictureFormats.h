@@ -1,0 +1,47 @@
+#pragma once
+
+// The format readers behind picture::readArea. Each reads the top-left area of an open file,
+// or answers std::nullopt for a variant it leaves to Qt's whole-picture decoder.
+
+#include "core/picture/PictureReader.h"
+
+#include <QCoreApplication>
+
+#include <optional>
+
+class QFile;
+
+namespace picture::detail {
+
+/// Width and height of the area a picture of `picture` size contributes to a `map` sized map.
+inline QSize areaSize(QSize picture, QSize map)
+{
+    return {qMin(picture.width(), qMax(0, map.width())), qMin(picture.height(), qMax(0, map.height()))};
+}
+
+inline Area failed(Failure failure, QString reason, QSize pictureSize = {})
+{
+    Area a;
+    a.failure = failure;
+    a.reason = std::move(reason);
+    a.pictureSize = pictureSize;
+    return a;
+}
+
+inline QString tr(const char *text)
+{
+    return QCoreApplication::translate("PictureReader", text);
+}
+
+/// An n-bit field (n = 1..32) as 8 bits, the way Qt widens BMP bit fields: shifted up,
+/// low bits zero (5-bit 31 -> 248), or the top 8 bits of a wider field.
+inline quint32 widenTo8(quint32 value, int bits)
+{
+    return bits >= 8 ? value >> (bits - 8) : value << (8 - bits);
+}
+
+std::optional<Area> readBmp(QFile &file, QSize map);
+std::optional<Area> readPng(QFile &file, QSize map);
+std::optional<Area> readGif(QFile &file, QSize map);
+
+} // namespace picture::detail

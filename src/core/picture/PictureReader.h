@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+/// Reading the part of a picture file that a map uses: its top-left map-sized area.
+///
+/// Only that area is ever held in memory. BMP rows are read straight from the file, PNG and
+/// GIF are decoded row by row and stop after the last row the area needs, JPEG is decoded
+/// through Qt with a clip rectangle. Other formats Qt can read are decoded whole, within
+/// MaxWholeDecodeBytes. So any BMP, PNG, GIF or JPEG whose dimensions fit in 32 bits reads
+/// if its map-sized area does, however large the rest of it is.
+namespace picture {
+
+/// Memory a picture may take when it has to be decoded whole (formats read through Qt
+/// without a clip rectangle).
+constexpr qint64 MaxWholeDecodeBytes = qint64(256) << 20;
+/// Memory one row of a PNG may take while it is decoded (8 bytes a pixel at most): pictures
+/// up to 8 Mi pixels wide.
+constexpr qint64 MaxRowBytes = qint64(64) << 20;
+
+enum class Failure {
+    None,
+    Missing,     ///< no such file
+    NotAFile,    ///< a folder, a device, a pipe
+    Unreadable,  ///< the file exists but cannot be opened or read
+    Undecodable, ///< not a picture, or a damaged one
+    Truncated,   ///< the file ends before the pixels the area needs
+    TooLarge,    ///< decoding it would take more memory than Velmora allows
+};
+
+struct Area
+{
+    /// The top-left min(picture, map) area, 32-bit ARGB (colorkey::normalized form); null on
+    /// failure. Pixels of the map outside it have no picture pixel.
+    QImage pixels;
+    /// The picture's whole size as its file states it (known once the header is read).
+    QSize pictureSize;
+    Failure failure = Failure::None;
+    /// One sentence naming the cause, for the user; empty on success.
+    QString reason;
+
+    [[nodiscard]] bool ok() const { return failure == Failure::None; }
+};
+
+/// Reads the top-left mapSize area of the picture file at `path`: format taken from the
+/// content, pixels as stored (no rotation from the file's metadata).
+[[nodiscard]] Area readArea(const QString &path, QSize mapSize);
+
+} // namespace picture
