@@ -5,8 +5,17 @@
 #include "core/picture/PixelScan.h"
 #include "ui/frmColorList.h"
 #include "ui/UserDialogs.h"
+#include "ui/DroppedFile.h"
+#include "ui/PictureZoom.h"
 
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QWheelEvent>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
@@ -31,50 +40,170 @@ frmPicture::frmPicture(PictureHost &host, UserDialogs &dialogs, QWidget *parent)
     btnLoad->setGeometry(3, 6, 64, btnLoad->sizeHint().height());
     connect(btnLoad, &QPushButton::clicked, this, &frmPicture::btnLoad_Click);
 
+    setAcceptDrops(true);
+    createZoomActions();
+
     const int width = host.mapWidth();
     const int height = host.mapHeight();
     layoutForMap(width > 0 ? width : 0, height > 0 ? height : 0);
 }
 
+namespace {
+
+// Suffixes the picture decoder reads, as listed in the Open dialog.
+const QStringList PictureSuffixes{QStringLiteral("bmp"), QStringLiteral("gif"), QStringLiteral("jpg"),
+                                  QStringLiteral("jpeg"), QStringLiteral("png")};
+
+} // namespace
+
 QString frmPicture::openFilter()
 {
-    return QStringLiteral("All Picture Files (*.bmp; *.gif; *.jpg) (*.bmp *.gif *.jpg);;"
+    // The first entries keep their long-standing texts; PNG is read too, so the first
+    // entry's (hidden) patterns include it and it has an entry of its own.
+    return QStringLiteral("All Picture Files (*.bmp; *.gif; *.jpg) (*.bmp *.gif *.jpg *.jpeg *.png);;"
                           "Bitmap Images (*.bmp) (*.bmp);;"
                           "GIF Images (*.gif) (*.gif);;"
                           "JPEG Images (*.jpg; *.jpeg) (*.jpg *.jpeg);;"
+                          "PNG Images (*.png) (*.png);;"
                           "All Files (*.*) (*)");
+}
+
+void frmPicture::createZoomActions()
+{
+    struct Item
+    {
+        QString text;
+        QList<QKeySequence> keys;
+        double zoom; // 0: fit; -1: one step in; -2: one step out
+    };
+    const Item items[] = {
+        {tr("Zoom &In"), {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::Key_Plus),
+                          QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::Key_Equal)}, -1},
+        {tr("Zoom &Out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus), QKeySequence(Qt::Key_Minus)}, -2},
+        {tr("&1x"), {QKeySequence(Qt::Key_1), QKeySequence(Qt::CTRL | Qt::Key_0)}, 1},
+        {tr("&2x"), {QKeySequence(Qt::Key_2)}, 2},
+        {tr("&4x"), {QKeySequence(Qt::Key_4)}, 4},
+        {tr("&8x"), {QKeySequence(Qt::Key_8)}, 8},
+        {tr("&Fit"), {QKeySequence(Qt::Key_F), QKeySequence(Qt::Key_0)}, picturezoom::Fit},
+    };
+    for (const Item &item : items) {
+        auto *action = new QAction(item.text, this);
+        action->setShortcuts(item.keys);
+        // Only while the picture window has focus: elsewhere these keys are ordinary keys.
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        const double zoom = item.zoom;
+        connect(action, &QAction::triggered, this, [this, zoom] {
+            if (zoom == -1)
+                setZoom(picturezoom::stepIn(m_factor));
+            else if (zoom == -2)
+                setZoom(picturezoom::stepOut(m_factor));
+            else
+                setZoom(zoom);
+        });
+        addAction(action);
+    }
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void frmPicture::setZoom(double factor)
+{
+    m_zoom = factor;
+    applyZoom();
+}
+
+QSize frmPicture::fitRoom() const
+{
+    auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (!frame || !frame->mdiArea())
+        return m_mapSize;
+    const QSize border = frame->size() - size();
+    return frame->mdiArea()->viewport()->size() - border
+        - QSize(6, btnLoad->height() + 8);
 }
 
 void frmPicture::layoutForMap(int width, int height)
 {
-    width = qMax(0, width);
-    height = qMax(0, height);
+    m_mapSize = QSize(qMax(0, width), qMax(0, height));
+    applyZoom();
+}
+
+void frmPicture::applyZoom()
+{
+    m_factor = m_zoom == picturezoom::Fit ? picturezoom::fitFactor(m_mapSize, fitRoom()) : m_zoom;
+    const int width = qRound(m_mapSize.width() * m_factor);
+    const int height = qRound(m_mapSize.height() * m_factor);
     picMain->setGeometry(3, 3, width, height);
     const int buttonHeight = btnLoad->height();
     btnLoad->setGeometry(3, height + 6, width, buttonHeight);
     setFixedSize(width + 6, height + buttonHeight + 8);
+    if (!m_shown.isNull())
+        picMain->setPixmap(picturezoom::render(m_shown, m_mapSize, m_factor));
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        frame->adjustSize();
+}
+
+void frmPicture::wheelEvent(QWheelEvent *event)
+{
+    // One notch (120) per step; a touchpad's small deltas add up to notches.
+    m_wheelRest += event->angleDelta().y();
+    while (m_wheelRest >= 120) {
+        m_wheelRest -= 120;
+        setZoom(picturezoom::stepIn(m_factor));
+    }
+    while (m_wheelRest <= -120) {
+        m_wheelRest += 120;
+        setZoom(picturezoom::stepOut(m_factor));
+    }
+    event->accept();
+}
+
+void frmPicture::dragEnterEvent(QDragEnterEvent *event)
+{
+    // Anything else (a map, several files) is left to the main window.
+    if (!droppedFile(event->mimeData(), PictureSuffixes).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void frmPicture::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedFile(event->mimeData(), PictureSuffixes);
+    if (path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    QMetaObject::invokeMethod(this, [this, path] { loadPictureFile(path); }, Qt::QueuedConnection);
 }
 
 void frmPicture::emptyPicture()
 {
     m_picture = QImage();
+    m_shown = QImage();
     picMain->clear();
 }
 
 void frmPicture::btnLoad_Click()
 {
-    // The status updates repaint without taking input, but a load is never re-entered.
     if (m_loading)
         return;
-    m_loading = true;
-    struct Reset { bool &flag; ~Reset() { flag = false; } } reset{m_loading};
-
     const QString path = m_dialogs.getOpenFileName(this, QStringLiteral("Open"), m_lastPath,
                                                    openFilter());
     if (path.isEmpty()) {
         emptyPicture();
         return;
     }
+    loadPictureFile(path);
+}
+
+void frmPicture::loadPictureFile(const QString &path)
+{
+    // The status updates repaint without taking input, but a load is never re-entered.
+    if (m_loading)
+        return;
+    m_loading = true;
+    struct Reset { bool &flag; ~Reset() { flag = false; } } reset{m_loading};
     m_lastPath = path;
 
     // Only the map-sized top-left area is ever decoded, kept and shown.
@@ -89,7 +218,8 @@ void frmPicture::btnLoad_Click()
         return;
     }
     m_picture = std::move(area.pixels);
-    picMain->setPixmap(QPixmap::fromImage(m_picture));
+    m_shown = m_picture;
+    picMain->setPixmap(picturezoom::render(m_shown, m_mapSize, m_factor));
 
     frmColorList *list = m_host.colorList();
     if (!list) {

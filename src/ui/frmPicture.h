@@ -9,8 +9,9 @@ class QLabel;
 class QPushButton;
 class UserDialogs;
 
-/// The picture window: shows the picture to be painted into the map, one pixel per tile,
-/// and loads a new one, scanning its colours into the colour list.
+/// The picture window: shows the picture to be painted into the map, one pixel per tile or
+/// zoomed (1x, 2x, 4x, 8x, fit; keys, mouse wheel or context menu), and loads a new one,
+/// from the Load button or dropped onto the window, scanning its colours into the colour list.
 class frmPicture : public QWidget
 {
     Q_OBJECT
@@ -19,8 +20,14 @@ public:
     frmPicture(PictureHost &host, UserDialogs &dialogs, QWidget *parent = nullptr);
 
     /// Sizes the window for a width x height map: picMain W x H at (3, 3), btnLoad below it
-    /// with the same width, client (W + 6) x (H + button height + 8).
+    /// with the same width, client (W + 6) x (H + button height + 8); W and H are the map's
+    /// size times the zoom factor.
     void layoutForMap(int width, int height);
+
+    /// Sets the zoom: a factor from picturezoom::Steps, or picturezoom::Fit.
+    void setZoom(double factor);
+    /// The factor the picture is shown at now (a fitted one resolved).
+    double zoomFactor() const { return m_factor; }
 
     /// The loaded picture, normalized (colorkey::normalized); null when none is loaded.
     const QImage &picture() const { return m_picture; }
@@ -37,13 +44,29 @@ public slots:
     /// the colour list and enables the conversion. Cancel or a file that is not a picture
     /// empties the picture box and changes nothing else.
     void btnLoad_Click();
+    /// Loads `path` as btnLoad_Click does after its dialog.
+    void loadPictureFile(const QString &path);
+
+protected:
+    void wheelEvent(QWheelEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void emptyPicture();
+    void createZoomActions();
+    void applyZoom();
+    QSize fitRoom() const;
 
     PictureHost &m_host;
     UserDialogs &m_dialogs;
     QImage m_picture;
+    /// The picture as decoded, drawn in the box at the zoom factor.
+    QImage m_shown;
+    QSize m_mapSize;
+    double m_zoom = 1.0; // a step, or picturezoom::Fit
+    double m_factor = 1.0;
+    int m_wheelRest = 0;
     QString m_lastPath;
     bool m_loading = false;
 };

@@ -11,9 +11,14 @@
 #include "ui/UserDialogs.h"
 #include "ui/frmAbout.h"
 #include "ui/frmPreferences.h"
+#include "ui/DroppedFile.h"
+#include "ui/RecentMapsMenu.h"
 #include "core/settings/modINI.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -27,6 +32,7 @@
 namespace {
 
 const QString MapFilter = QStringLiteral("StarCraft Maps (*.scm;*.scx) (*.scm *.scx)");
+const QStringList MapSuffixes{QStringLiteral("scm"), QStringLiteral("scx")};
 
 // Client area of the frame when it is first shown.
 constexpr int ClientWidth = 565;
@@ -51,6 +57,7 @@ mdiMain::mdiMain(const QString &programDir, UserDialogs &dialogs, QWidget *paren
     // The application-workspace colour of the platform.
     m_mdiArea->setBackground(palette().brush(QPalette::Dark));
     setCentralWidget(m_mdiArea);
+    setAcceptDrops(true);
 
     createMenus();
 
@@ -96,6 +103,9 @@ void mdiMain::createMenus()
     mnuFile = menuBar()->addMenu(tr("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuLoad = addItem(mnuFile, "mnuLoad", tr("&Load Map"), true);
+    mnuRecent = new RecentMapsMenu(modINI::configPath(m_programDir), mnuFile);
+    mnuRecent->menuAction()->setObjectName(QStringLiteral("mnuRecent"));
+    mnuFile->addMenu(mnuRecent);
     mnuFileLine1 = addSeparator(mnuFile, "mnuFileLine1");
     mnuSave = addItem(mnuFile, "mnuSave", tr("&Save Map"), false);
     mnuSaveAs = addItem(mnuFile, "mnuSaveAs", tr("Save Map &As..."), false);
@@ -122,6 +132,7 @@ void mdiMain::createMenus()
     assignShortcuts();
 
     connect(mnuLoad, &QAction::triggered, this, &mdiMain::LoadMap);
+    connect(mnuRecent, &RecentMapsMenu::mapChosen, this, &mdiMain::LoadMapFile);
     connect(mnuSave, &QAction::triggered, this, &mdiMain::mnuSave_Click);
     connect(mnuSaveAs, &QAction::triggered, this, &mdiMain::mnuSaveAs_Click);
     connect(mnuExit, &QAction::triggered, this, &mdiMain::mnuExit_Click);
@@ -297,6 +308,7 @@ bool mdiMain::loadMapSteps(const QString &given)
     setWindowTitle(captionFor(QFileInfo(chosen).fileName()));
     strFilename = chosen;
     m_mapLoaded = true;
+    mnuRecent->remember(chosen);
     mnuSave->setEnabled(true);
     mnuSaveAs->setEnabled(true);
     mnuTileset->setEnabled(true);
@@ -556,6 +568,22 @@ void mdiMain::mnuCoolStuff_Click()
 void mdiMain::mnuExit_Click()
 {
     close();
+}
+
+void mdiMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFile(event->mimeData(), MapSuffixes).isEmpty())
+        event->acceptProposedAction();
+}
+
+void mdiMain::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedFile(event->mimeData(), MapSuffixes);
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The drop returns before the load runs, so the dragging program is never kept waiting.
+    QMetaObject::invokeMethod(this, [this, path] { LoadMapFile(path); }, Qt::QueuedConnection);
 }
 
 void mdiMain::closeEvent(QCloseEvent *event)

@@ -17,6 +17,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class RecentMapsMenu;
 class UserDialogs;
 class frmColorList;
 class frmPicture;
@@ -77,6 +78,7 @@ public:
     QMenu *mnuTools = nullptr;
     QMenu *mnuHelp = nullptr;
     QAction *mnuLoad = nullptr;
+    RecentMapsMenu *mnuRecent = nullptr;
     QAction *mnuFileLine1 = nullptr;
     QAction *mnuSave = nullptr;
     QAction *mnuSaveAs = nullptr;
@@ -112,6 +114,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    /// A single map file dropped anywhere on the window loads as if chosen in Load Map.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createMenus();

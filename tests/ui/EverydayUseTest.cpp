@@ -2,6 +2,9 @@
 // dropped files.
 #include "MainWindowFixture.h"
 
+#include "core/settings/modINI.h"
+#include "ui/RecentMapsMenu.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -10,6 +13,11 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <cmath>
+#include <QUrl>
+#include <QWheelEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -130,7 +138,8 @@ TEST_P(AccessKeys, TheActiveDialogsKeysWinOverTheMenuBar)
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "a menu took the dialog's key";
     closeMenus();
     EXPECT_TRUE(dialog.isNull()) << "the dialog's button was not pressed";
-    const bool stored = QFileInfo(folder.file("config.ini")).size() > 30 || window->hasUnsavedWork();
+    const bool stored = modINI::ReadIniValue("Settings", "StatusBar", "1", folder.file("config.ini")) == "0"
+        || window->hasUnsavedWork();
     EXPECT_EQ(stored, c.applied);
 
     // The dialog is gone: Alt+C is the menu's again.
@@ -147,5 +156,209 @@ INSTANTIATE_TEST_SUITE_P(
         AccessKeyCase{"TilesetCancel", "mnuTileset", &mdiMain::tilesetWindow, Qt::Key_C, false},
         AccessKeyCase{"TilesetApply", "mnuTileset", &mdiMain::tilesetWindow, Qt::Key_A, true}),
     [](const ::testing::TestParamInfo<AccessKeyCase> &info) { return std::string(info.param.name); });
+
+TEST_F(EverydayUse, RecentMapsListTheLastLoadsGreyTheMissingAndLoadOnChoice)
+{
+    start();
+    QStringList maps;
+    for (const char *name : {"A.scm", "B&B.scx", "C.scm"})
+        maps << mapFile(name, testsupport::scenario(64, 64));
+    for (const QString &map : maps)
+        loadMap(map);
+    QFile::remove(maps[1]);
+
+    // A new window (the next start) reads the same list from the settings file.
+    window.reset();
+    create();
+    ASSERT_TRUE(window->MDIForm_Load());
+    QMenu *recent = window->mnuRecent;
+    emit recent->aboutToShow();
+    const QList<QAction *> entries = recent->actions();
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries[0]->text(), "&1 C.scm");
+    EXPECT_EQ(entries[1]->text(), "&2 B&&B.scx");
+    EXPECT_EQ(entries[2]->text(), "&3 A.scm");
+    EXPECT_TRUE(entries[0]->isEnabled());
+    EXPECT_FALSE(entries[1]->isEnabled());
+    EXPECT_TRUE(entries[1]->toolTip().contains(QDir::toNativeSeparators(maps[1])));
+    EXPECT_TRUE(recent->toolTipsVisible());
+
+    dialogs.asked.clear();
+    entries[2]->trigger();
+    EXPECT_TRUE(dialogs.asked.isEmpty()) << "a recent map loads without the file dialog";
+    EXPECT_EQ(window->strFilename, maps[0]);
+    EXPECT_EQ(window->windowTitle(), mdiMain::captionFor("A.scm"));
+    emit recent->aboutToShow();
+    EXPECT_EQ(recent->actions().value(0)->text(), "&1 A.scm");
+}
+
+struct DropCase
+{
+    const char *name;
+    bool ontoPicture;
+    QStringList files; // names in the test folder; "http:" entries are remote
+    const char *result; // "map", "picture" or "" for nothing
+};
+
+class Drops : public MainWindowTest, public ::testing::WithParamInterface<DropCase>
+{
+};
+
+TEST_P(Drops, AMapLoadsOnTheWindowAndAPictureOnThePictureWindow)
+{
+    const DropCase &c = GetParam();
+    start();
+    const QString first = mapFile("First.scm", testsupport::scenario(64, 64));
+    loadMap(first);
+    mapFile("Dropped.scx", testsupport::scenario(96, 64));
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    ASSERT_TRUE(image.save(folder.file("dropped.png")));
+    ASSERT_TRUE(image.save(folder.file("dropped.BMP"), "BMP"));
+    QDir(folder.path()).mkdir("folder.scm");
+
+    QList<QUrl> urls;
+    for (const QString &name : c.files)
+        urls << (name.startsWith("http:") ? QUrl(name) : QUrl::fromLocalFile(folder.file(name)));
+    QMimeData data;
+    data.setUrls(urls);
+    QWidget *target = c.ontoPicture ? static_cast<QWidget *>(window->pictureWindow()->picMain)
+                                    : window->mdiArea()->viewport();
+    const QPoint at = target->rect().center();
+    // Delivered as the platform would: to the widget under the pointer, up to one that takes drops.
+    QWidget *taker = target;
+    while (taker && !taker->acceptDrops())
+        taker = taker->parentWidget();
+    ASSERT_NE(taker, nullptr);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(taker, &enter);
+    if (!enter.isAccepted() && taker != window.get()) {
+        // Refused by the picture window: the main window may take it.
+        taker = window.get();
+        QDragEnterEvent again(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(taker, &again);
+        enter.setAccepted(again.isAccepted());
+    }
+    const QString result = c.result;
+    EXPECT_EQ(enter.isAccepted(), !result.isEmpty());
+    if (enter.isAccepted()) {
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(taker, &drop);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(window->strFilename, result == "map" ? folder.file("Dropped.scx") : first);
+    EXPECT_EQ(window->intDimensionX, result == "map" ? 96 : 64);
+    EXPECT_EQ(!window->pictureWindow()->picture().isNull(), result == "picture");
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Payloads, Drops,
+    ::testing::Values(
+        DropCase{"MapOnWindow", false, {"Dropped.scx"}, "map"},
+        DropCase{"MapOnPictureGoesToTheWindow", true, {"Dropped.scx"}, "map"},
+        DropCase{"PngOnPicture", true, {"dropped.png"}, "picture"},
+        DropCase{"UpperCaseBmpOnPicture", true, {"dropped.BMP"}, "picture"},
+        DropCase{"PictureOnWindow", false, {"dropped.png"}, ""},
+        DropCase{"TwoMaps", false, {"Dropped.scx", "First.scm"}, ""},
+        DropCase{"AFolderNamedLikeAMap", false, {"folder.scm"}, ""},
+        DropCase{"RemoteMap", false, {"http://example.invalid/x.scm"}, ""}),
+    [](const ::testing::TestParamInfo<DropCase> &info) { return std::string(info.param.name); });
+
+class Zoom : public MainWindowTest
+{
+protected:
+    frmPicture *picture = nullptr;
+    QImage source;
+
+    void SetUp() override
+    {
+        start();
+        loadMap(mapFile("Map.scm", testsupport::scenario(64, 64)));
+        picture = window->pictureWindow();
+        // Every pixel differs from its neighbours, so any blending shows.
+        source = QImage(80, 70, QImage::Format_RGB32);
+        for (int y = 0; y < source.height(); ++y)
+            for (int x = 0; x < source.width(); ++x)
+                source.setPixel(x, y, qRgb(x * 3, y * 3, (x + y) % 2 ? 255 : 0));
+        ASSERT_TRUE(source.save(folder.file("zoom.png")));
+        picture->loadPictureFile(folder.file("zoom.png"));
+        ASSERT_FALSE(picture->picture().isNull());
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        picture->btnLoad->setFocus();
+    }
+
+    /// The box shows the map's area of the picture, each pixel as a sharp factor x factor block.
+    void expectSharp(int factor)
+    {
+        SCOPED_TRACE(factor);
+        EXPECT_EQ(picture->picMain->size(), QSize(64 * factor, 64 * factor));
+        const QImage shown = picture->picMain->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_GE(shown.width(), 64 * factor);
+        ASSERT_GE(shown.height(), 64 * factor);
+        for (int y = 0; y < 64 * factor; y += (factor > 1 ? factor - 1 : 1))
+            for (int x = 0; x < 64 * factor; x += (factor > 1 ? factor - 1 : 1))
+                ASSERT_EQ(shown.pixel(x, y), source.pixel(x / factor, y / factor)) << x << "," << y;
+    }
+};
+
+TEST_F(Zoom, KeysAndTheWheelStepThroughSharpFactors)
+{
+    struct Step
+    {
+        QKeyCombination key; // Qt::Key_unknown: one wheel notch (modifiers: down when Shift)
+        int factor;
+    };
+    const Step steps[] = {
+        {QKeyCombination(Qt::Key_2), 2}, {QKeyCombination(Qt::Key_Plus), 4},
+        {QKeyCombination(Qt::CTRL | Qt::Key_Plus), 8}, {QKeyCombination(Qt::Key_Plus), 8},
+        {QKeyCombination(Qt::CTRL | Qt::Key_Minus), 4}, {QKeyCombination(Qt::Key_1), 1},
+        {QKeyCombination(Qt::Key_Minus), 1}, {QKeyCombination(Qt::Key_unknown), 2},
+        {QKeyCombination(Qt::Key_unknown), 4}, {QKeyCombination(Qt::SHIFT | Qt::Key_unknown), 2},
+        {QKeyCombination(Qt::Key_8), 8}, {QKeyCombination(Qt::CTRL | Qt::Key_0), 1},
+    };
+    expectSharp(1);
+    for (const Step &step : steps) {
+        if (step.key.key() == Qt::Key_unknown) {
+            const int delta = step.key.keyboardModifiers() & Qt::ShiftModifier ? -120 : 120;
+            QWheelEvent wheel(QPointF(10, 10), picture->mapToGlobal(QPointF(10, 10)), QPoint(),
+                              QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            // A platform's wheel event over the picture propagates to the window; sent by
+            // hand it does not, so it goes to the window directly.
+            QApplication::sendEvent(picture, &wheel);
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), step.key.key(), step.key.keyboardModifiers());
+        }
+        EXPECT_EQ(picture->zoomFactor(), step.factor);
+        expectSharp(step.factor);
+    }
+    // Zoom ends where the picture window ends: the keys are the map window's otherwise.
+    window->mdiArea()->setActiveSubWindow(nullptr);
+    window->setFocus();
+    QTest::keyClick(window.get(), Qt::Key_4);
+    EXPECT_EQ(picture->zoomFactor(), 1);
+}
+
+TEST_F(Zoom, FitUsesTheLargestWholeFactorTheWindowHasRoomFor)
+{
+    auto *frame = qobject_cast<QMdiSubWindow *>(picture->parentWidget());
+    ASSERT_NE(frame, nullptr);
+    for (const QSize client : {QSize(700, 500), QSize(300, 260), QSize(1200, 900)}) {
+        window->resize(client);
+        QCoreApplication::processEvents();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F);
+        const QSize room = window->mdiArea()->viewport()->size();
+        const double factor = picture->zoomFactor();
+        SCOPED_TRACE(factor);
+        EXPECT_EQ(factor, std::floor(factor));
+        EXPECT_LE(frame->width(), room.width());
+        EXPECT_LE(frame->height(), room.height());
+        // One step more would not fit (unless the largest step is reached).
+        if (factor < 8)
+            EXPECT_TRUE(frame->width() + 64 > room.width() || frame->height() + 64 > room.height());
+        expectSharp(int(factor));
+    }
+}
 
 } // namespace

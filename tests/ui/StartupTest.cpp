@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, MenusHaveTheirCaptionsNamesAndInitialStates)
     QStringList file;
     for (QAction *a : window->mnuFile->actions())
         file << a->objectName();
-    EXPECT_EQ(file, QStringList({"mnuLoad", "mnuFileLine1", "mnuSave", "mnuSaveAs", "mnuFileLine2",
+    EXPECT_EQ(file, QStringList({"mnuLoad", "mnuRecent", "mnuFileLine1", "mnuSave", "mnuSaveAs", "mnuFileLine2",
                                  "mnuExit"}));
     QStringList tools;
     for (QAction *a : window->mnuTools->actions())

@@ -365,10 +365,12 @@ TEST(PictureWindow, LaysOutOnePixelPerTile)
 
 TEST(PictureWindow, OpenFilterWorksInQtsFileDialog)
 {
+    // The long-standing texts stay as they were; PNG is listed beside them.
     const QStringList shown{"All Picture Files (*.bmp; *.gif; *.jpg)", "Bitmap Images (*.bmp)",
-                            "GIF Images (*.gif)", "JPEG Images (*.jpg; *.jpeg)", "All Files (*.*)"};
-    const QList<QStringList> patterns{{"*.bmp", "*.gif", "*.jpg"}, {"*.bmp"}, {"*.gif"},
-                                      {"*.jpg", "*.jpeg"}, {"*"}};
+                            "GIF Images (*.gif)", "JPEG Images (*.jpg; *.jpeg)",
+                            "PNG Images (*.png)", "All Files (*.*)"};
+    const QList<QStringList> patterns{{"*.bmp", "*.gif", "*.jpg", "*.jpeg", "*.png"}, {"*.bmp"},
+                                      {"*.gif"}, {"*.jpg", "*.jpeg"}, {"*.png"}, {"*"}};
 
     testsupport::ProgramFolder folder;
     QFileDialog dialog(nullptr, "Open", folder.path(), frmPicture::openFilter());

@@ -174,6 +174,12 @@ bool validName(const QString &name, const char *forbidden)
 QString ReadIniValue(const QString &section, const QString &key, const QString &def,
                      const QString &path)
 {
+    return ReadIniValue(section, key, def, path, kMaxValueLength);
+}
+
+QString ReadIniValue(const QString &section, const QString &key, const QString &def,
+                     const QString &path, qsizetype maxLength)
+{
     QString result = def;
     QByteArray bytes;
     if (loadFile(path, &bytes) == Load::Loaded) {
@@ -184,7 +190,7 @@ QString ReadIniValue(const QString &section, const QString &key, const QString &
         if (header >= 0 && findKey(lines, header, key, &storedKey, &value) >= 0)
             result = QString::fromLatin1(unquoted(value));
     }
-    return result.left(kMaxValueLength);
+    return result.left(maxLength);
 }
 
 bool WriteIniValue(const QString &section, const QString &key, const QString &value,

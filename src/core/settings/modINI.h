@@ -19,6 +19,11 @@ namespace modINI {
 QString ReadIniValue(const QString &section, const QString &key, const QString &def,
                      const QString &path);
 
+/// As above, but the result is cut at `maxLength` characters instead of 127: for values
+/// the program stores itself that may be longer, such as file paths.
+QString ReadIniValue(const QString &section, const QString &key, const QString &def,
+                     const QString &path, qsizetype maxLength);
+
 /// Stores `key`=`value` in `section` of the file at `path`, creating the file, the
 /// section or the key as needed and replacing the first existing value. Every other line
 /// and comment is kept byte for byte. The file is replaced by writing a complete copy
