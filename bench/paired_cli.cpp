@@ -1,0 +1,256 @@
+// Paired runs of `velmora-cli` against its floor (floor_convert) and against itself on other
+// inputs. Each pair runs alternately (A B, then B A, ...), each run is a separate process
+// whose CPU time (user + system) and peak memory come from wait4(), and each figure is the
+// median of the runs. Prints a Markdown table.
+//
+// Usage: paired_cli BIN_DIR [--runs N] [REAL_MAP...]
+//   BIN_DIR holds velmora-cli and floor_convert; N defaults to 11 (at least 9 is sensible).
+#include "core/archive/MpqControl.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <png.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <fcntl.h>
+#include <vector>
+
+namespace {
+
+struct Sample { double cpuMs; long maxRssKb; };
+
+Sample runOnce(const QStringList &command)
+{
+    std::vector<QByteArray> args;
+    for (const QString &a : command)
+        args.push_back(a.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(null, 2);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "failed (%d): %s\n", status, qPrintable(command.join(' ')));
+        std::exit(1);
+    }
+    const auto ms = [](timeval t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    return {ms(usage.ru_utime) + ms(usage.ru_stime), usage.ru_maxrss};
+}
+
+struct Median { double cpuMs; long maxRssKb; };
+
+Median median(std::vector<Sample> samples)
+{
+    std::sort(samples.begin(), samples.end(), [](auto a, auto b) { return a.cpuMs < b.cpuMs; });
+    long rss = 0;
+    for (const Sample &s : samples)
+        rss = std::max(rss, s.maxRssKb);
+    return {samples[samples.size() / 2].cpuMs, rss};
+}
+
+/// Runs a and b alternately `runs` times each (after one unmeasured run of each).
+std::pair<Median, Median> paired(const QStringList &a, const QStringList &b, int runs)
+{
+    runOnce(a);
+    runOnce(b);
+    std::vector<Sample> sa, sb;
+    for (int i = 0; i < runs; ++i) {
+        if (i % 2 == 0) {
+            sa.push_back(runOnce(a));
+            sb.push_back(runOnce(b));
+        } else {
+            sb.push_back(runOnce(b));
+            sa.push_back(runOnce(a));
+        }
+    }
+    return {median(sa), median(sb)};
+}
+
+QByteArray section(const char *name, const QByteArray &data)
+{
+    char length[4];
+    qToLittleEndian<quint32>(quint32(data.size()), length);
+    return QByteArray(name, 4) + QByteArray(length, 4) + data;
+}
+
+void writeMap(const QString &path, int size)
+{
+    QByteArray dim(4, '\0');
+    qToLittleEndian<quint16>(quint16(size), dim.data());
+    qToLittleEndian<quint16>(quint16(size), dim.data() + 2);
+    const QByteArray tiles(2 * size * size, '\0');
+    const QByteArray chk = section("VER ", QByteArray("\xCD\x00", 2)) + section("DIM ", dim)
+        + section("ERA ", QByteArray(2, '\4')) + section("TILE", tiles) + section("MTXM", tiles)
+        + section("UNIT", QByteArray(36, '\x11'));
+    if (!MpqControl().createArchive(path, {{QStringLiteral("staredit\\scenario.chk"), chk}})) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(path));
+        std::exit(1);
+    }
+}
+
+// Colour number c (0..32766) of pixel (x, y) of a picture with `colours` colours; the
+// pattern repeats every 256 pixels, so the top-left 256 x 256 area of any size is the same.
+int colourAt(int x, int y, int colours) { return ((y % 256) * 256 + x % 256) % colours; }
+QRgb rgbOf(int c) { return qRgb(c & 0xff, (c >> 8) & 0xff, 11); }
+
+void writeBmp(const QString &path, int size, int colours)
+{
+    QImage picture(size, size, QImage::Format_RGB32);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            picture.setPixel(x, y, rgbOf(colourAt(x, y, colours)));
+    picture.save(path, "BMP");
+}
+
+// A palette PNG of 256 colours, written row by row (a 16384 x 16384 one never exists whole).
+void writePng(const QString &path, int size)
+{
+    FILE *out = std::fopen(QFile::encodeName(path).constData(), "wb");
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, out);
+    png_set_compression_level(png, 1);
+    png_set_IHDR(png, info, png_uint_32(size), png_uint_32(size), 8, PNG_COLOR_TYPE_PALETTE,
+                 PNG_INTERLACE_NONE, 0, 0);
+    std::vector<png_color> palette(256);
+    for (int c = 0; c < 256; ++c)
+        palette[size_t(c)] = {png_byte(qRed(rgbOf(c))), png_byte(qGreen(rgbOf(c))), png_byte(qBlue(rgbOf(c)))};
+    png_set_PLTE(png, info, palette.data(), 256);
+    png_write_info(png, info);
+    std::vector<png_byte> row(size_t(size), 0);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x)
+            row[size_t(x)] = png_byte(colourAt(x, y, 256));
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(out);
+}
+
+void writeColourFile(const QString &path, int colours)
+{
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    for (int c = 0; c < colours; ++c)
+        f.write(QStringLiteral("#%1=%2\n")
+                    .arg(QString::asprintf("%02X%02X%02X", qRed(rgbOf(c)), qGreen(rgbOf(c)), qBlue(rgbOf(c))))
+                    .arg(c % 32768)
+                    .toLatin1());
+}
+
+/// The map's size as `velmora-cli info` prints it.
+int mapSide(const QString &cli, const QString &map)
+{
+    QProcess info;
+    info.start(cli, {QStringLiteral("info"), map});
+    info.waitForFinished();
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    const qsizetype at = text.indexOf(QLatin1String("width: "));
+    return at < 0 ? 0 : text.mid(at + 7, text.indexOf(QLatin1Char('\n'), at) - at - 7).toInt();
+}
+
+void row(const char *what, Median a, Median b, const char *ratioOf)
+{
+    std::printf("| %s | %.1f | %.1f | %.2f (%s) | %ld / %ld |\n", what, a.cpuMs, b.cpuMs,
+                a.cpuMs / b.cpuMs, ratioOf, a.maxRssKb / 1024, b.maxRssKb / 1024);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: paired_cli BIN_DIR [--runs N] [REAL_MAP...]\n");
+        return 2;
+    }
+    const QDir bin(args.takeFirst());
+    int runs = 11;
+    if (args.size() >= 2 && args.first() == QLatin1String("--runs")) {
+        runs = std::max(1, args.at(1).toInt());
+        args = args.mid(2);
+    }
+    const QString cli = bin.filePath(QStringLiteral("velmora-cli"));
+    const QString floor = bin.filePath(QStringLiteral("floor_convert"));
+    QTemporaryDir dir;
+    const auto file = [&dir](const char *name) { return dir.filePath(QLatin1String(name)); };
+    const auto convert = [&](const QString &map, const QString &picture, const QString &colours,
+                             const char *out) {
+        return QStringList{cli, "convert", map, picture, "--colors", colours, "-o", file(out)};
+    };
+    const auto colors = [&](const QString &map, const QString &picture) {
+        return QStringList{cli, "colors", map, picture};
+    };
+    const QStringList floorRun{floor, file("map256.scm"), file("floor.scm")};
+
+    writeMap(file("map256.scm"), 256);
+    for (int n : {256, 32767}) {
+        writeBmp(file(n == 256 ? "p256.bmp" : "p32767.bmp"), 256, n);
+        writeColourFile(file(n == 256 ? "c256.txt" : "c32767.txt"), n);
+    }
+    for (int size : {256, 4096, 16384})
+        writePng(dir.filePath(QStringLiteral("png%1.png").arg(size)), size);
+
+    std::printf("%d paired runs each, medians of CPU time (user + system) in ms; peak memory is "
+                "the largest of the runs.\n\n", runs);
+    std::printf("| run (A against B) | A ms | B ms | A / B | peak MiB A / B |\n|---|---|---|---|---|\n");
+    const auto [c256, f256] = paired(convert(file("map256.scm"), file("p256.bmp"), file("c256.txt"), "o1.scm"), floorRun, runs);
+    row("convert 256x256 map, 256 colours, against the floor", c256, f256, "goal <= 2");
+    const auto [c32k, f32k] = paired(convert(file("map256.scm"), file("p32767.bmp"), file("c32767.txt"), "o2.scm"), floorRun, runs);
+    row("convert 256x256 map, 32767 colours, against the floor", c32k, f32k, "goal <= 2");
+    const auto [a32k, a256] = paired(convert(file("map256.scm"), file("p32767.bmp"), file("c32767.txt"), "o3.scm"),
+                                     convert(file("map256.scm"), file("p256.bmp"), file("c256.txt"), "o4.scm"), runs);
+    row("convert: 32767 colours against 256 colours", a32k, a256, "goal <= 1.3");
+    const auto [k32k, k256] = paired(colors(file("map256.scm"), file("p32767.bmp")),
+                                     colors(file("map256.scm"), file("p256.bmp")), runs);
+    row("colors: 32767 colours against 256 colours", k32k, k256, "goal <= 1.3");
+    for (int size : {4096, 16384}) {
+        const QString big = dir.filePath(QStringLiteral("png%1.png").arg(size));
+        const auto [cb, cs] = paired(convert(file("map256.scm"), big, file("c256.txt"), "o5.scm"),
+                                     convert(file("map256.scm"), file("png256.png"), file("c256.txt"), "o6.scm"), runs);
+        const QByteArray what = QStringLiteral("convert: %1x%1 PNG against 256x256 PNG").arg(size).toUtf8();
+        row(what.constData(), cb, cs, size == 4096 ? "goal <= 1.5" : "goal: < 64 MiB");
+        const auto [kb, ks] = paired(colors(file("map256.scm"), big), colors(file("map256.scm"), file("png256.png")), runs);
+        const QByteArray whatColors = QStringLiteral("colors: %1x%1 PNG against 256x256 PNG").arg(size).toUtf8();
+        row(whatColors.constData(), kb, ks, size == 4096 ? "goal <= 1.5" : "goal: < 64 MiB");
+    }
+    for (const QString &map : args) {
+        const int side = mapSide(cli, map);
+        if (side <= 0) {
+            std::fprintf(stderr, "cannot read the size of %s\n", qPrintable(map));
+            return 1;
+        }
+        const QString picture = dir.filePath(QStringLiteral("real%1.bmp").arg(side));
+        writeBmp(picture, side, 256);
+        const auto [cr, fr] = paired(convert(map, picture, file("c256.txt"), "o7.scm"),
+                                     {floor, map, file("floor.scm")}, runs);
+        const QByteArray what = QStringLiteral("convert %1 (%2x%2), 256 colours, against the floor")
+                                    .arg(QFileInfo(map).fileName()).arg(side).toUtf8();
+        row(what.constData(), cr, fr, "goal <= 2");
+    }
+    return 0;
+}
