@@ -1,13 +1,10 @@
 // Map loading and saving against the archive library alone, on a 128 x 128 map built here
 // and, when VELMORA_MAPS names the real maps, on the first of them.
-#include "core/convert/Conversion.h"
+#include "core/archive/MpqControl.h"
 #include "core/picture/ColorKey.h"
 #include "core/picture/PixelScan.h"
 #include "core/scenario/MapSaver.h"
-#include "core/archive/MpqControl.h"
-#include "core/scenario/ScenarioFile.h"
-#include "core/scenario/Workspace.h"
-#include "core/scenario/modFunctions.h"
+#include "core/session/MapSession.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,19 +50,18 @@ struct Fixture
     QString map;
     Workspace ws{dir.path()};
     MpqControl mpq;
+    MapSession session{ws, mpq, ws.folder()};
 
     explicit Fixture(const QString &source)
     {
         map = dir.filePath("bench.scm");
         QFile::copy(source, map);
         QFile::setPermissions(map, QFile::permissions(map) | QFile::WriteOwner);
-        ws.clear();
-        ws.copyIn(map);
-        ws.extractScenario(mpq);
+        (void)session.open(map);
     }
 };
 
-bool check(benchmark::State &state, const Outcome &outcome)
+bool check(benchmark::State &state, const Status &outcome)
 {
     if (!outcome.ok())
         state.SkipWithError(qPrintable(outcome.reason()));
@@ -75,11 +71,10 @@ bool check(benchmark::State &state, const Outcome &outcome)
 /// The load steps of the windows: working folder, copy, extraction, "DIM " and the size.
 bool loadSteps(benchmark::State &state, Fixture &f, scenario::MapSize *size)
 {
-    if (!check(state, f.ws.clear()) || !check(state, f.ws.copyIn(f.map))
-        || !check(state, f.ws.extractScenario(f.mpq)))
+    if (!check(state, f.session.open(f.map)))
         return false;
-    const qint32 dim = modFunctions::FindSection(f.ws.scenarioPath(), "DIM ");
-    return check(state, scenario::readMapSize(f.ws.scenarioPath(), dim, size));
+    *size = f.session.size();
+    return true;
 }
 
 void fullLoad(benchmark::State &state, const QString &source)
@@ -135,16 +130,12 @@ void wholeJob(benchmark::State &state, const QString &source)
         scenario::MapSize size;
         if (!loadSteps(state, f, &size))
             break;
-        ConversionInput input;
-        input.scenarioPath = f.ws.scenarioPath();
-        input.picture = normalized;
-        input.width = size.width;
-        input.height = size.height;
-        input.colors = pixelscan::scan(normalized, size.width, size.height).keys;
-        for (int i = 0; i < input.colors.size(); ++i)
-            input.replacements << QString::number(i);
-        if (!check(state, convertScenario(input, [](const QString &) {}))
-            || !check(state, saveMap(f.ws, f.mpq, target)))
+        const QStringList colors = pixelscan::scan(normalized, size.width, size.height).keys;
+        QStringList replacements;
+        for (int i = 0; i < colors.size(); ++i)
+            replacements << QString::number(i);
+        if (!check(state, f.session.convert(normalized, colors, replacements))
+            || !check(state, f.session.save(target)))
             break;
     }
 }
@@ -203,7 +194,7 @@ int main(int argc, char **argv)
 {
     QTemporaryDir dir;
     const QString built = dir.filePath("built128.scm");
-    const Outcome made = MpqControl().createArchive(
+    const Status made = MpqControl().createArchive(
         built, {{Entry, scenario128()}, {"staredit\\wav\\a.wav", QByteArray(4000, 'w')}});
     if (!made.ok()) {
         std::fprintf(stderr, "%s\n", qPrintable(made.reason()));
@@ -216,16 +207,11 @@ int main(int argc, char **argv)
         const QStringList found = QDir(maps).entryList({"*.scm", "*.scx"}, QDir::Files, QDir::Name);
         for (const QString &name : found) {
             const QString path = QDir(maps).filePath(name);
-            Workspace probe(dir.path());
-            probe.clear();
-            if (probe.copyIn(path).ok() && probe.extractScenario(MpqControl()).ok()) {
-                scenario::MapSize size;
-                const qint32 dim = modFunctions::FindSection(probe.scenarioPath(), "DIM ");
-                if (scenario::readMapSize(probe.scenarioPath(), dim, &size).ok()
-                    && size.width == 128 && size.height == 128) {
-                    registerAll(name.toStdString(), path);
-                    break;
-                }
+            const MpqControl archive;
+            MapSession probe(Workspace(dir.path()), archive, dir.path());
+            if (probe.open(path).ok() && probe.size().width == 128 && probe.size().height == 128) {
+                registerAll(name.toStdString(), path);
+                break;
             }
         }
     }

@@ -113,7 +113,7 @@ void convert256(benchmark::State &state)
         return;
     }
     for (auto _ : state) {
-        const Outcome done = convertScenario(in, nullptr);
+        const Status done = convertScenario(in, nullptr);
         if (!done) {
             state.SkipWithError(done.reason().toStdString().c_str());
             return;

@@ -1,30 +1,31 @@
 #include "cli/Companion.h"
 
-#include "core/convert/ColorFile.h"
 #include "cli/ExitStatus.h"
-#include "core/convert/Conversion.h"
+#include "cli/PrivateFolder.h"
+#include "core/archive/MpqControl.h"
+#include "core/common/UserText.h"
+#include "core/convert/ColorFile.h"
 #include "core/picture/ColorKey.h"
 #include "core/picture/PictureReader.h"
 #include "core/picture/PixelScan.h"
-#include "core/scenario/MapSaver.h"
-#include "core/archive/MpqControl.h"
-#include "core/scenario/ScenarioFile.h"
-#include "core/scenario/Tileset.h"
-#include "core/scenario/Workspace.h"
-#include "core/scenario/modFunctions.h"
+#include "core/session/MapSession.h"
 
+#include <QCommandLineParser>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QTextStream>
+
+#include <sys/stat.h>
 
 using namespace exitstatus;
 
 namespace {
+
+/// run() goes on after parse() returned this.
+constexpr int Continue = -1;
 
 QString versionText()
 {
@@ -40,19 +41,82 @@ QString oneLine(QString text)
     return text.simplified();
 }
 
-/// Tileset from a number 0..7 or a name (letter case ignored); -1 when it is neither.
-int tilesetFromText(const QString &text)
+/// The same file: the same inode when both exist (hard links, symbolic links, other
+/// spellings), otherwise the same absolute path.
+bool sameFile(const QString &a, const QString &b)
 {
-    const QStringList &names = scenario::tilesetNames();
-    bool isNumber = false;
-    const int number = text.toInt(&isNumber);
-    if (isNumber)
-        return number >= 0 && number < names.size() ? number : -1;
-    for (int i = 0; i < names.size(); ++i)
-        if (names.at(i).compare(text.trimmed(), Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+    struct stat sa {}, sb {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) == 0
+        && ::stat(QFile::encodeName(b).constData(), &sb) == 0)
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath())
+        == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
+
+/// How many names the file has (1 when it does not exist).
+qint64 linkCount(const QString &path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return 1;
+    return qint64(st.st_nlink);
+}
+
+/// The option an argument names: "--colors=x" -> "colors", "-o" -> "o".
+QString optionName(const QString &arg)
+{
+    QString name = arg;
+    while (name.startsWith(QLatin1Char('-')))
+        name.remove(0, 1);
+    return name.section(QLatin1Char('='), 0, 0);
+}
+
+/// The usage text of a command line the parser refused, in the words of the arguments.
+QString parseError(const QCommandLineParser &parser, const QStringList &args,
+                   const QStringList &valueOptions)
+{
+    const qsizetype end = args.contains(QStringLiteral("--")) ? args.indexOf(QStringLiteral("--"))
+                                                            : args.size();
+    const QStringList unknown = parser.unknownOptionNames();
+    for (qsizetype i = 0; i < end; ++i) {
+        const QString &arg = args.at(i);
+        if (!arg.startsWith(QLatin1Char('-')) || arg.size() < 2)
+            continue;
+        if (!unknown.isEmpty() && optionName(arg) == unknown.first())
+            return QStringLiteral("unknown option %1").arg(arg);
+        if (i + 1 == end && valueOptions.contains(optionName(arg)) && !arg.contains('='))
+            return QStringLiteral("the option %1 needs a value").arg(arg);
+    }
+    return parser.errorText();
+}
+
+/// Each colour key's tile value text from the colour file; 0 for keys it does not name.
+QStringList replacementsFor(const QStringList &keys, const QList<ColorFile::Assignment> &assigned,
+                            int *unnamed)
+{
+    QHash<QString, quint16> valueOf;
+    for (const ColorFile::Assignment &a : assigned)
+        valueOf.insert(a.key, a.value);
+    QStringList replacements;
+    *unnamed = 0;
+    for (const QString &key : keys) {
+        const auto v = valueOf.constFind(key);
+        *unnamed += v == valueOf.cend();
+        replacements << QString::number(v == valueOf.cend() ? 0 : v.value());
+    }
+    return replacements;
+}
+
+/// The commands, their arguments and which options they take.
+struct CommandSpec
+{
+    const char *name;
+    int (Companion::*run)(const Companion::Request &);
+    qsizetype arguments;
+    const char *argumentsText;
+    bool takesTemplate;
+    bool takesConvertOptions;
+};
 
 } // namespace
 
@@ -85,7 +149,8 @@ QString Companion::helpText()
         "  --colors FILE        the colour file (convert)\n"
         "  --tileset NAME|NUM   Badlands, Space Platform, Installation, Ash World,\n"
         "                       Jungle World, Desert, Ice, Twilight, or 0 to 7 (convert)\n"
-        "  -o, --output OUT     where to save the converted map (convert)\n"
+        "  -o, --output OUT     where to save the converted map (convert); not one of\n"
+        "                       the inputs\n"
         "  --template           print a colour file instead of the list (colors)\n"
         "  -h, --help           this text\n"
         "  --version            the program's version\n"
@@ -100,6 +165,7 @@ QString Companion::helpText()
         "\n"
         "Exit status:\n"
         "   0  success\n"
+        "   1  any other failure\n"
         "   2  wrong usage: unknown command or option, missing argument, unknown tileset\n"
         "   3  the map file is missing or cannot be read\n"
         "   4  the map file is not a map archive, or it is damaged\n"
@@ -111,184 +177,138 @@ QString Companion::helpText()
         "  10  a tile value is not a whole number from 0 to 32767\n"
         "  11  the scenario lacks a \"TILE\", \"MTXM\" or \"ERA \" section, or one is too short\n"
         "  12  the output file cannot be written or replaced\n"
-        "  13  the private working folder cannot be created or used\n"
+        "  13  the private working folder cannot be created or used (missing or read-only\n"
+        "      TMPDIR, or its disk is full)\n"
+        "  14  the map archive is protected and cannot be written\n"
         "A failing command changes no input file.\n");
 }
 
 int Companion::run(const QStringList &args)
 {
-    QStringList positional;
-    bool help = false, version = false, asTemplate = false;
-    QString colorFile, tileset, output;
-    bool colorGiven = false, tilesetGiven = false, outputGiven = false;
+    Request request;
+    if (int done = parse(args, &request); done != Continue)
+        return done;
+    return checkRequest(request);
+}
 
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args.at(i);
-        // Options that take a value accept "--name VALUE" and "--name=VALUE".
-        const auto valueOption = [&](QStringList names, QString *value, bool *given) -> int {
-            for (const QString &name : names) {
-                if (a == name) {
-                    if (i + 1 >= args.size())
-                        return usage(QStringLiteral("the option %1 needs a value").arg(name));
-                    *value = args.at(++i);
-                    *given = true;
-                    return 1;
-                }
-                if (name.startsWith(QLatin1String("--")) && a.startsWith(name + QLatin1Char('='))) {
-                    *value = a.mid(name.size() + 1);
-                    *given = true;
-                    return 1;
-                }
-            }
-            return 0;
-        };
-        int taken = 0;
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            help = true;
-            continue;
-        }
-        if (a == QLatin1String("--version")) {
-            version = true;
-            continue;
-        }
-        if (a == QLatin1String("--template")) {
-            asTemplate = true;
-            continue;
-        }
-        if (a == QLatin1String("--")) {
-            positional += args.mid(i + 1);
-            break;
-        }
-        for (auto [names, value, given] :
-             {std::tuple{QStringList{"--colors"}, &colorFile, &colorGiven},
-              std::tuple{QStringList{"--tileset"}, &tileset, &tilesetGiven},
-              std::tuple{QStringList{"-o", "--output"}, &output, &outputGiven}}) {
-            if (taken == 0)
-                taken = valueOption(names, value, given);
-        }
-        if (taken == 1)
-            continue;
-        if (taken != 0)
-            return taken;
-        if (a.startsWith(QLatin1Char('-')) && a.size() > 1)
-            return usage(QStringLiteral("unknown option %1").arg(a));
-        positional << a;
-    }
-
-    if (help) {
+int Companion::parse(const QStringList &args, Request *request)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    const QCommandLineOption asTemplate(QStringLiteral("template"));
+    const QCommandLineOption colorFile(QStringLiteral("colors"), {}, QStringLiteral("FILE"));
+    const QCommandLineOption tileset(QStringLiteral("tileset"), {}, QStringLiteral("NAME"));
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")}, {},
+                                    QStringLiteral("OUT"));
+    parser.addOptions({help, version, asTemplate, colorFile, tileset, output});
+    if (!parser.parse(QStringList{QStringLiteral("velmora-cli")} + args))
+        return usage(parseError(parser, args, {"colors", "tileset", "o", "output"}));
+    if (parser.isSet(help)) {
         m_out << helpText();
         m_out.flush();
         return Ok;
     }
-    if (version) {
+    if (parser.isSet(version)) {
         m_out << versionText() << '\n';
         m_out.flush();
         return Ok;
     }
-    if (positional.isEmpty())
+    request->positional = parser.positionalArguments();
+    if (request->positional.isEmpty())
         return usage(QStringLiteral("no command given"));
-
-    const QString command = positional.takeFirst();
-    const auto onlyFor = [&](bool given, const char *option, const char *forCommand) {
-        return given ? usage(QStringLiteral("%1 applies only to the %2 command")
-                                 .arg(QLatin1String(option), QLatin1String(forCommand)))
-                     : 0;
+    request->command = request->positional.takeFirst();
+    request->asTemplate = parser.isSet(asTemplate);
+    const auto valueOf = [&](const QCommandLineOption &option) {
+        return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
     };
-    if (command == QLatin1String("info")) {
-        if (int bad = onlyFor(asTemplate, "--template", "colors")
-                      ?: onlyFor(colorGiven || tilesetGiven || outputGiven,
-                                 "--colors/--tileset/--output", "convert"))
-            return bad;
-        if (positional.size() != 1)
-            return usage(QStringLiteral("info takes one map"));
-        return info(positional);
-    }
-    if (command == QLatin1String("colors")) {
-        if (int bad = onlyFor(colorGiven || tilesetGiven || outputGiven,
-                              "--colors/--tileset/--output", "convert"))
-            return bad;
-        if (positional.size() != 2)
-            return usage(QStringLiteral("colors takes a map and a picture"));
-        return colors(positional, asTemplate);
-    }
-    if (command == QLatin1String("convert")) {
-        if (int bad = onlyFor(asTemplate, "--template", "colors"))
-            return bad;
-        if (positional.size() != 2)
-            return usage(QStringLiteral("convert takes a map and a picture"));
-        if (!colorGiven || colorFile.isEmpty())
-            return usage(QStringLiteral("convert needs a colour file: --colors FILE"));
-        if (tilesetGiven && tilesetFromText(tileset) < 0)
-            return usage(QStringLiteral("unknown tileset \"%1\"; give a name such as Jungle World "
-                                        "or a number from 0 to 7")
-                             .arg(tileset));
-        if (outputGiven && output.isEmpty())
-            return usage(QStringLiteral("the output file name is empty"));
-        return convert(positional, colorFile, tilesetGiven ? tileset : QString(), output);
-    }
-    return usage(QStringLiteral("unknown command \"%1\"").arg(command));
+    request->colorFile = valueOf(colorFile);
+    request->tileset = valueOf(tileset);
+    request->output = valueOf(output);
+    return Continue;
 }
 
-int Companion::info(const QStringList &positional)
+int Companion::checkRequest(const Request &request)
 {
-    const QString &map = positional.at(0);
-    QTemporaryDir work;
-    if (!work.isValid())
-        return fail(WorkFolder, work.path(), QStringLiteral("the working folder cannot be created"));
-    const Workspace ws(work.path());
-    scenario::MapSize size;
-    if (int code = loadMap(map, ws, &size, false))
-        return code;
+    static const CommandSpec commands[] = {
+        {"info", &Companion::info, 1, "info takes one map", false, false},
+        {"colors", &Companion::colors, 2, "colors takes a map and a picture", true, false},
+        {"convert", &Companion::convert, 2, "convert takes a map and a picture", false, true},
+    };
+    for (const CommandSpec &spec : commands) {
+        if (request.command != QLatin1String(spec.name))
+            continue;
+        if (request.asTemplate && !spec.takesTemplate)
+            return usage(QStringLiteral("--template applies only to the colors command"));
+        if ((request.colorFile || request.tileset || request.output) && !spec.takesConvertOptions)
+            return usage(
+                QStringLiteral("--colors/--tileset/--output applies only to the convert command"));
+        if (request.positional.size() != spec.arguments)
+            return usage(QLatin1String(spec.argumentsText));
+        return (this->*spec.run)(request);
+    }
+    return usage(QStringLiteral("unknown command \"%1\"").arg(request.command));
+}
 
-    m_out << "width: " << size.width << '\n' << "height: " << size.height << '\n';
-    const qint32 era = modFunctions::FindSection(ws.scenarioPath(), QByteArrayLiteral("ERA "));
-    const std::optional<quint8> tileset = tileset::readTileset(ws.scenarioPath(), era);
+int Companion::info(const Request &request)
+{
+    const QString &map = request.positional.at(0);
+    PrivateFolder work;
+    if (!work.isValid())
+        return fail(WorkFolder, PrivateFolder::parent(), noPrivateFolder());
+    const MpqControl archive;
+    MapSession session(Workspace(work.path()), archive, PrivateFolder::parent());
+    if (Status opened = session.open(map, {}, MapSession::SizeCheck::AnySize); !opened)
+        return fail(opened.failure());
+
+    m_out << "width: " << session.size().width << '\n'
+          << "height: " << session.size().height << '\n';
+    const Result<tileset::TilesetByte> tileset = session.tileset();
     if (!tileset)
         m_out << "tileset: none (no \"ERA \" section)\n";
-    else if (*tileset < scenario::tilesetNames().size())
-        m_out << "tileset: " << scenario::tilesetNames().at(*tileset) << " (" << *tileset << ")\n";
+    else if (tileset->value < scenario::tilesetNames().size())
+        m_out << "tileset: " << scenario::tilesetNames().at(tileset->value) << " ("
+              << tileset->value << ")\n";
     else
-        m_out << "tileset: unknown (" << *tileset << ")\n";
+        m_out << "tileset: unknown (" << tileset->value << ")\n";
 
     QStringList names;
     int count = 0;
-    if (Outcome listed = MpqControl().listEntries(ws.archivePath(), &names, &count); !listed)
-        return fail(NotAnArchive, map, QStringLiteral("its entries cannot be listed"));
+    if (Status listed = session.listEntries(&names, &count); !listed)
+        return fail(listed.failure());
     m_out << "entries: " << count << '\n';
     for (const QString &name : names)
         m_out << "  " << name << '\n';
     m_out.flush();
 
-    if (!scenario::isAcceptedDimension(size.width) || !scenario::isAcceptedDimension(size.height))
-        return fail(MapSize, map,
-                    QStringLiteral("the map is %1 x %2 tiles; Velmora accepts only 64, 96, 128, "
-                                   "192 or 256 tiles each way")
-                        .arg(size.width)
-                        .arg(size.height));
+    if (Status accepted = session.sizeAccepted(); !accepted)
+        return fail(accepted.failure());
     return Ok;
 }
 
-int Companion::colors(const QStringList &positional, bool asTemplate)
+int Companion::colors(const Request &request)
 {
-    const QString &map = positional.at(0);
-    const QString &picturePath = positional.at(1);
-    QTemporaryDir work;
+    const QString &map = request.positional.at(0);
+    const QString &picturePath = request.positional.at(1);
+    PrivateFolder work;
     if (!work.isValid())
-        return fail(WorkFolder, work.path(), QStringLiteral("the working folder cannot be created"));
-    const Workspace ws(work.path());
-    scenario::MapSize size;
+        return fail(WorkFolder, PrivateFolder::parent(), noPrivateFolder());
+    const MpqControl archive;
+    MapSession session(Workspace(work.path()), archive, PrivateFolder::parent());
     QImage picture;
     QStringList keys;
-    if (int code = loadMapAndPicture(map, picturePath, ws, &size, &picture, &keys))
+    if (int code = loadMapAndPicture(session, map, picturePath, &picture, &keys))
         return code;
     endProgress();
 
+    const scenario::MapSize size = session.size();
     QHash<qint32, int> pixels;
     for (int y = 0; y < size.height; ++y)
         for (int x = 0; x < size.width; ++x)
             ++pixels[colorkey::pixelValue(picture, x, y)];
 
-    if (asTemplate) {
+    if (request.asTemplate) {
         m_out << "# Colour file for velmora-cli convert: one KEY=VALUE per line, VALUE a tile value\n"
               << "# from 0 to 32767. Map " << QFileInfo(map).fileName() << " (" << size.width << " x "
               << size.height << " tiles), picture " << QFileInfo(picturePath).fileName() << ": "
@@ -297,9 +317,9 @@ int Companion::colors(const QStringList &positional, bool asTemplate)
     for (const QString &key : keys) {
         const qint32 value = key.toInt();
         const int count = pixels.value(value);
-        if (asTemplate) {
-            m_out << "\n# " << (value < 0 ? QStringLiteral("no picture pixel") : colorkey::rgbText(value)) << ", "
-                  << count << (count == 1 ? " tile\n" : " tiles\n") << key << "=0\n";
+        if (request.asTemplate) {
+            m_out << "\n# " << (value < 0 ? QStringLiteral("no picture pixel") : colorkey::rgbText(value))
+                  << ", " << count << (count == 1 ? " tile\n" : " tiles\n") << key << "=0\n";
         } else {
             m_out << key << ' ' << count;
             if (value >= 0)
@@ -311,157 +331,125 @@ int Companion::colors(const QStringList &positional, bool asTemplate)
     return Ok;
 }
 
-int Companion::convert(const QStringList &positional, const QString &colorFilePath,
-                       const QString &tilesetText, const QString &output)
+int Companion::convert(const Request &request)
 {
-    const QString &map = positional.at(0);
-    const QString &picturePath = positional.at(1);
-    const QString target = output.isEmpty() ? map : output;
+    const QString &map = request.positional.at(0);
+    const QString &picturePath = request.positional.at(1);
+    if (int bad = checkConvertOptions(request))
+        return bad;
+    const QString target = request.output.value_or(map);
 
     // Everything that can be checked without the map is checked first.
-    const ColorFile colorFile = ColorFile::read(colorFilePath);
-    if (!colorFile.ok())
-        return fail(colorFile.problem() == ColorFile::Problem::OutOfRange ? ValueOutOfRange
-                                                                           : BadColorFile,
-                    colorFilePath, colorFile.reason());
+    const Result<ColorFile> colorFile = ColorFile::read(*request.colorFile);
+    if (!colorFile)
+        return fail(fromKind(colorFile.kind()), *request.colorFile, colorFile.reason());
 
-    QTemporaryDir work;
+    PrivateFolder work;
     if (!work.isValid())
-        return fail(WorkFolder, work.path(), QStringLiteral("the working folder cannot be created"));
-    const Workspace ws(work.path());
-    const MpqControl mpq;
-    scenario::MapSize size;
+        return fail(WorkFolder, PrivateFolder::parent(), noPrivateFolder());
+    const MpqControl archive;
+    MapSession session(Workspace(work.path()), archive, PrivateFolder::parent());
     QImage picture;
     QStringList keys;
-    if (int code = loadMapAndPicture(map, picturePath, ws, &size, &picture, &keys))
+    if (int code = loadMapAndPicture(session, map, picturePath, &picture, &keys))
         return code;
 
-    QHash<QString, quint16> valueOf;
-    for (const ColorFile::Assignment &a : colorFile.assignments())
-        valueOf.insert(a.key, a.value);
-    const QSet<QString> inPicture(keys.cbegin(), keys.cend());
-    QStringList replacements;
     int unnamed = 0;
-    for (const QString &key : keys) {
-        const auto v = valueOf.constFind(key);
-        unnamed += v == valueOf.cend();
-        replacements << QString::number(v == valueOf.cend() ? 0 : v.value());
-    }
-    for (const ColorFile::Assignment &a : colorFile.assignments())
+    const QStringList replacements = replacementsFor(keys, colorFile->assignments(), &unnamed);
+    const QSet<QString> inPicture(keys.cbegin(), keys.cend());
+    for (const ColorFile::Assignment &a : colorFile->assignments())
         if (!inPicture.contains(a.key))
             warn(QStringLiteral("%1:%2: colour %3 does not occur in the map's area of %4")
-                     .arg(colorFilePath)
+                     .arg(*request.colorFile)
                      .arg(a.line)
                      .arg(a.key, picturePath));
 
-    ConversionInput in;
-    in.scenarioPath = ws.scenarioPath();
-    in.picture = picture;
-    in.width = size.width;
-    in.height = size.height;
-    in.colors = keys;
-    in.replacements = replacements;
-    const Outcome converted =
-        convertScenario(in, [this](const QString &text) { progress(text); });
-    if (!converted) {
-        QString reason = converted.reason();
-        reason.replace(ws.scenarioPath(), QStringLiteral("staredit\\scenario.chk"));
-        reason.replace(QDir::toNativeSeparators(ws.scenarioPath()), QStringLiteral("staredit\\scenario.chk"));
-        return fail(BadScenario, map, reason);
-    }
-
+    if (Status converted = session.convert(picture, keys, replacements,
+                                           [this](const QString &text) { progress(text); });
+        !converted)
+        return fail(converted.failure());
     QString tilesetNote;
-    if (!tilesetText.isEmpty()) {
-        const int number = tilesetFromText(tilesetText);
-        const qint32 era = modFunctions::FindSection(ws.scenarioPath(), QByteArrayLiteral("ERA "));
-        if (era < 0)
-            return fail(BadScenario, map,
-                        QStringLiteral("the scenario has no \"ERA \" section, so its tileset "
-                                       "cannot be set"));
-        if (Outcome written = tileset::writeTileset(ws.scenarioPath(), era, quint8(number)); !written)
-            return fail(BadScenario, map,
-                        QStringLiteral("the tileset cannot be set: %1").arg(written.reason()));
-        tilesetNote = QStringLiteral(", tileset %1").arg(scenario::tilesetNames().at(number));
-    }
-
-    if (Outcome saved = saveMap(ws, mpq, target, [this] { progress(QStringLiteral("Saving map...")); });
-        !saved)
-        return fail(CannotReplace, target, saved.reason());
-    progress(QStringLiteral("Map saved!"));
-    endProgress();
+    if (int code = applyTileset(session, request.tileset.value_or(QString()), &tilesetNote))
+        return code;
+    if (int code = save(session, target))
+        return code;
 
     m_err << QStringLiteral("velmora-cli: converted %1 into %2 (%3 x %4 tiles, %5 colours, %6 not "
                             "named in %7 and set to 0%8)")
                  .arg(picturePath, target)
-                 .arg(size.width)
-                 .arg(size.height)
+                 .arg(session.size().width)
+                 .arg(session.size().height)
                  .arg(keys.size())
                  .arg(unnamed)
-                 .arg(colorFilePath, tilesetNote)
+                 .arg(*request.colorFile, tilesetNote)
           << '\n';
     m_err.flush();
     return Ok;
 }
 
-int Companion::loadMap(const QString &map, const Workspace &ws, scenario::MapSize *size,
-                       bool requireAcceptedSize)
+int Companion::checkConvertOptions(const Request &request)
 {
-    const QFileInfo chosen(map);
-    if (!chosen.exists())
-        return fail(MapUnreadable, map, QStringLiteral("no such file"));
-    if (!chosen.isFile())
-        return fail(MapUnreadable, map, QStringLiteral("not a file"));
-    if (QFile probe(map); !probe.open(QIODevice::ReadOnly))
-        return fail(MapUnreadable, map, QStringLiteral("cannot be read: %1").arg(probe.errorString()));
-
-    // The same steps as the window's Load Map.
-    if (Outcome cleared = ws.clear(); !cleared)
-        return fail(WorkFolder, ws.folder(), cleared.reason());
-    if (Outcome copied = ws.copyIn(map); !copied)
-        return fail(MapUnreadable, map, copied.reason());
-    const MpqControl mpq;
-    if (Outcome extracted = ws.extractScenario(mpq); !extracted) {
-        // Tell a file that is no archive at all from an archive without a scenario.
-        QStringList names;
-        int count = 0;
-        if (!mpq.listEntries(ws.archivePath(), &names, &count))
-            return fail(NotAnArchive, map, QStringLiteral("not a map archive, or it is damaged"));
-        if (!names.contains(Workspace::ScenarioEntry, Qt::CaseInsensitive))
-            return fail(NoScenario, map,
-                        QStringLiteral("the archive has no scenario entry \"%1\"").arg(Workspace::ScenarioEntry));
-        return fail(NotAnArchive, map,
-                    QStringLiteral("its scenario entry \"%1\" is damaged and cannot be read")
-                        .arg(Workspace::ScenarioEntry));
-    }
-
-    Outcome searched = Outcome::success();
-    const qint32 dim = modFunctions::FindSection(ws.scenarioPath(), QByteArrayLiteral("DIM "), &searched);
-    if (!searched)
-        return fail(WorkFolder, ws.scenarioPath(), searched.reason());
-    if (dim < 0)
-        return fail(MapSize, map, QStringLiteral("the scenario has no \"DIM \" section, so the map's "
-                                                 "size is unknown"));
-    if (Outcome read = scenario::readMapSize(ws.scenarioPath(), dim, size); !read)
-        return fail(MapSize, map, QStringLiteral("the map's size cannot be read"));
-    if (requireAcceptedSize
-        && (!scenario::isAcceptedDimension(size->width) || !scenario::isAcceptedDimension(size->height)))
-        return fail(MapSize, map,
-                    QStringLiteral("the map is %1 x %2 tiles; Velmora accepts only 64, 96, 128, "
-                                   "192 or 256 tiles each way")
-                        .arg(size->width)
-                        .arg(size->height));
+    if (!request.colorFile || request.colorFile->isEmpty())
+        return usage(QStringLiteral("convert needs a colour file: --colors FILE"));
+    if (request.tileset && !scenario::tilesetFromText(*request.tileset))
+        return usage(QStringLiteral("unknown tileset \"%1\"; give a name such as Jungle World "
+                                    "or a number from 0 to 7")
+                         .arg(*request.tileset));
+    if (!request.output)
+        return Ok;
+    if (request.output->isEmpty())
+        return usage(QStringLiteral("the output file name is empty"));
+    const struct
+    {
+        const QString &path;
+        const char *what;
+    } inputs[] = {{request.positional.at(0), "the map (leave out -o to replace the map itself)"},
+                  {request.positional.at(1), "the picture"},
+                  {*request.colorFile, "the colour file"}};
+    for (const auto &input : inputs)
+        if (sameFile(*request.output, input.path))
+            return usage(QStringLiteral("the output %1 is %2; choose another output file")
+                             .arg(*request.output, QLatin1String(input.what)));
     return Ok;
 }
 
-int Companion::loadMapAndPicture(const QString &map, const QString &picturePath,
-                                 const Workspace &ws, scenario::MapSize *size, QImage *picture,
-                                 QStringList *keys)
+int Companion::applyTileset(MapSession &session, const QString &tilesetText, QString *note)
 {
-    if (int code = loadMap(map, ws, size, true))
+    if (tilesetText.isEmpty())
+        return Ok;
+    const int number = scenario::tilesetFromText(tilesetText).value_or(-1);
+    if (Status applied = session.applyTileset(number); !applied)
+        return fail(applied.failure());
+    *note = QStringLiteral(", tileset %1").arg(scenario::tilesetNames().at(number));
+    return Ok;
+}
+
+int Companion::save(MapSession &session, const QString &target)
+{
+    // Replacing a file gives its name a new file: other names (hard links) keep the old map.
+    const qint64 names = linkCount(target);
+    if (Status saved = session.save(target, [this] { progress(QStringLiteral("Saving map...")); });
+        !saved)
+        return fail(saved.failure());
+    progress(QStringLiteral("Map saved!"));
+    endProgress();
+    if (names > 1)
+        warn(QStringLiteral("%1 had %2 other names (hard links); they still hold the map as it "
+                            "was")
+                 .arg(target)
+                 .arg(names - 1));
+    return Ok;
+}
+
+int Companion::loadMapAndPicture(MapSession &session, const QString &map,
+                                 const QString &picturePath, QImage *picture, QStringList *keys)
+{
+    if (Status opened = session.open(map); !opened)
+        return fail(opened.failure());
+    if (int code = loadPicture(picturePath, QSize(session.size().width, session.size().height),
+                                  picture))
         return code;
-    if (int code = loadPicture(picturePath, QSize(size->width, size->height), picture))
-        return code;
-    return scanPicture(picturePath, *picture, size->width, size->height, keys);
+    return scanPicture(picturePath, *picture, session.size().width, session.size().height, keys);
 }
 
 int Companion::loadPicture(const QString &path, QSize map, QImage *picture)
@@ -502,6 +490,20 @@ int Companion::scanPicture(const QString &path, const QImage &picture, int width
                         .arg(colorkey::MaxColors));
     *keys = scanned.keys;
     return Ok;
+}
+
+QString Companion::noPrivateFolder()
+{
+    return QStringLiteral("no private working folder can be made in this temporary folder (it "
+                          "is missing, full or not writable; set TMPDIR to another folder)");
+}
+
+int Companion::fail(const Failure &failure)
+{
+    endProgress();
+    m_err << "velmora-cli: " << oneLine(failure.sentence) << '\n';
+    m_err.flush();
+    return fromKind(failure.kind);
 }
 
 int Companion::fail(int code, const QString &file, const QString &reason)

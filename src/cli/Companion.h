@@ -1,23 +1,23 @@
 #pragma once
 
+#include "core/common/Result.h"
+
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
+class MapSession;
 class QImage;
 class QTextStream;
-class Workspace;
-
-namespace scenario {
-struct MapSize;
-}
 
 /// The headless companion: reads the command line and does the program's whole job with
-/// the same core code as the windows (load, scan, convert, tileset, save).
+/// the same map session as the windows (load, scan, convert, tileset, save).
 ///
 /// Results go to `out`; errors, warnings and progress to `err`. Each failure prints one
-/// line naming the file and the reason and returns its exitstatus::Code; input files are
-/// never changed by a failing command.
+/// line naming the file and the reason and returns its exitstatus::Code, chosen by the
+/// failure's kind; input files are never changed by a failing command.
 class Companion
 {
 public:
@@ -31,22 +31,39 @@ public:
     /// The --help text, listing commands, the colour file and the exit statuses.
     static QString helpText();
 
-private:
-    int info(const QStringList &positional);
-    int colors(const QStringList &positional, bool asTemplate);
-    int convert(const QStringList &positional, const QString &colorFile, const QString &tileset,
-                const QString &output);
+    /// What the command line asked for.
+    struct Request
+    {
+        QString command;
+        QStringList positional; ///< the arguments after the command
+        bool asTemplate = false;
+        std::optional<QString> colorFile;
+        std::optional<QString> tileset;
+        std::optional<QString> output;
+    };
 
-    int loadMap(const QString &map, const Workspace &ws, scenario::MapSize *size,
-                bool requireAcceptedSize);
+private:
+    int info(const Request &request);
+    int colors(const Request &request);
+    int convert(const Request &request);
+    int parse(const QStringList &args, Request *request);
+    int checkRequest(const Request &request);
+
+    int checkConvertOptions(const Request &request);
+
+    /// Opens the map in `session` and decodes and scans the picture over the map's area,
+    /// as the windows do.
+    int loadMapAndPicture(MapSession &session, const QString &map, const QString &picturePath,
+                          QImage *picture, QStringList *keys);
     int loadPicture(const QString &path, QSize map, QImage *picture);
     int scanPicture(const QString &path, const QImage &picture, int width, int height,
                     QStringList *keys);
-    /// Loads the map into `ws`, then decodes and scans the picture over the map's area,
-    /// as the windows do.
-    int loadMapAndPicture(const QString &map, const QString &picturePath, const Workspace &ws,
-                          scenario::MapSize *size, QImage *picture, QStringList *keys);
+    int applyTileset(MapSession &session, const QString &tilesetText, QString *note);
+    int save(MapSession &session, const QString &target);
 
+    /// A failure the core reported: its sentence names the file; the status comes from its kind.
+    static QString noPrivateFolder();
+    int fail(const Failure &failure);
     int fail(int code, const QString &file, const QString &reason);
     int usage(const QString &reason);
     void warn(const QString &text);

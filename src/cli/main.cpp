@@ -1,6 +1,7 @@
 // velmora-cli: the program's whole job from the command line, with the windows' core code.
 // Only Qt Core and Gui are used, so it runs where there is no display.
 #include "cli/Companion.h"
+#include "cli/PrivateFolder.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -17,6 +18,8 @@
 
 int main(int argc, char **argv)
 {
+    // First, while this is the only thread: a signal must not leave a copy of a map behind.
+    removePrivateFoldersOnSignals();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-cli"));
     QTextStream out(stdout);

@@ -2,39 +2,15 @@
 
 #include "core/scenario/ScenarioFile.h"
 #include "core/scenario/Tileset.h"
-#include "core/scenario/modFunctions.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QPushButton>
-
-namespace {
-
-const QByteArray kEra = QByteArrayLiteral("ERA ");
-
-/// The "ERA " position in the file as it is now, or -1. A missing file stays missing:
-/// the section search would leave an empty file behind.
-qint32 currentEraPosition(const QString &path, Outcome *error)
-{
-    if (!QFileInfo(path).isFile()) {
-        *error = Outcome::failure(
-            QStringLiteral("The map's working file is gone. Load the map again."));
-        return -1;
-    }
-    const qint32 r = modFunctions::FindSection(path, kEra, error);
-    if (r < 0 && error->ok())
-        *error = Outcome::failure(
-            QStringLiteral("The map has no tileset section, so its tileset cannot be changed."));
-    return r;
-}
-
-} // namespace
 
 frmTileset::frmTileset(const QString &scenarioPath, QWidget *parent)
     : ChildDialog(parent)
     , cmbTileset(new QComboBox(this))
-    , btnCancel(new QPushButton(QStringLiteral("&Cancel"), this))
-    , btnApply(new QPushButton(QStringLiteral("&Apply"), this))
+    , btnCancel(new QPushButton(tr("&Cancel"), this))
+    , btnApply(new QPushButton(tr("&Apply"), this))
     , m_scenarioPath(scenarioPath)
 {
     setObjectName(QStringLiteral("frmTileset"));
@@ -49,7 +25,7 @@ frmTileset::frmTileset(const QString &scenarioPath, QWidget *parent)
     cmbTileset->setEditable(false);
     cmbTileset->addItems(scenario::tilesetNames());
     cmbTileset->setCurrentIndex(-1);
-    cmbTileset->setAccessibleName(QStringLiteral("Tileset"));
+    cmbTileset->setAccessibleName(tr("Tileset"));
     cmbTileset->setGeometry(8, 8, 169, 21);
     btnCancel->setGeometry(80, 35, 49, 20);
     btnApply->setGeometry(128, 35, 49, 20);
@@ -72,31 +48,20 @@ frmTileset::frmTileset(const QString &scenarioPath, QWidget *parent)
 
 void frmTileset::Form_Load()
 {
-    Outcome error = Outcome::success();
-    const qint32 r = currentEraPosition(m_scenarioPath, &error);
-    const std::optional<quint8> value = tileset::readTileset(m_scenarioPath, r);
+    const Result<tileset::TilesetByte> stored = tileset::current(m_scenarioPath);
     // Without a readable tileset byte there is no place to write one.
-    lngEraPosition = value ? r : -1;
-    btnApply->setEnabled(value.has_value());
-    if (value && *value < scenario::tilesetNames().size())
-        cmbTileset->setCurrentIndex(*value);
+    lngEraPosition = stored ? stored->position : -1;
+    btnApply->setEnabled(stored.ok());
+    if (stored && stored->value < scenario::tilesetNames().size())
+        cmbTileset->setCurrentIndex(stored->value);
 }
 
 void frmTileset::btnApply_Click()
 {
-    const qsizetype number = scenario::tilesetNames().indexOf(cmbTileset->currentText());
-    if (number >= 0 && lngEraPosition >= 0) {
-        // The file may have been replaced since the dialog opened (another map load):
-        // write only where this dialog read, and only if "ERA " is still there.
-        Outcome error = Outcome::success();
-        const qint32 now = currentEraPosition(m_scenarioPath, &error);
-        Outcome written = error;
-        if (error.ok() && now != lngEraPosition)
-            written = Outcome::failure(QStringLiteral(
-                "The map changed while the tileset dialog was open. Open the dialog again."));
-        else if (error.ok())
-            written = tileset::writeTileset(m_scenarioPath, lngEraPosition, quint8(number));
-        if (!written.ok())
+    const std::optional<int> number = scenario::tilesetFromText(cmbTileset->currentText());
+    if (number && lngEraPosition >= 0) {
+        // Written only where this dialog read: another map may have been loaded since.
+        if (Status written = tileset::apply(m_scenarioPath, *number, lngEraPosition); !written)
             emit failed(written.reason());
         else
             emit applied();

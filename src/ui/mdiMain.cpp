@@ -1,12 +1,8 @@
 #include "ui/mdiMain.h"
 
-#include "core/convert/Conversion.h"
 #include "ui/frmColorList.h"
 #include "ui/frmPicture.h"
-#include "core/scenario/MapSaver.h"
-#include "core/scenario/ScenarioFile.h"
 #include "ui/frmTileset.h"
-#include "core/scenario/modFunctions.h"
 #include "core/settings/InstanceLock.h"
 #include "ui/UserDialogs.h"
 #include "ui/frmAbout.h"
@@ -44,7 +40,7 @@ mdiMain::mdiMain(const QString &programDir, UserDialogs &dialogs, QWidget *paren
     : QMainWindow(parent)
     , m_programDir(programDir)
     , m_dialogs(dialogs)
-    , m_workspace(programDir)
+    , m_session(Workspace(programDir), m_mpq, Workspace(programDir).folder())
     , m_unsaved(dialogs)
 {
     setObjectName(QStringLiteral("mdiMain"));
@@ -246,7 +242,7 @@ bool mdiMain::settleUnsavedWork(const QString &title)
     if (m_busy && m_unsaved.pending())
         return false;
     return m_unsaved.settle(this, title, strFilename, [this] {
-        const Outcome saved = SaveMap(strFilename);
+        const Status saved = SaveMap(strFilename);
         if (!saved)
             reportSaveFailure(strFilename, saved);
         return saved.ok();
@@ -261,7 +257,7 @@ bool mdiMain::loadMapSteps(const QString &given)
 
     // From here on the old working copy is gone, whatever happens.
     m_unsaved.markSettled();
-    if (!m_workspace.clear())
+    if (!m_session.clear())
         return false;
     repaintNow();
 
@@ -272,37 +268,19 @@ bool mdiMain::loadMapSteps(const QString &given)
         return false;
     m_lastMapPath = chosen;
 
-    setStatus(tr("Loading Map..."));
-    if (!m_workspace.copyIn(chosen))
-        return false;
-    repaintNow();
-
-    if (!m_workspace.extractScenario(m_mpq))
-        return false;
-    repaintNow();
-
-    setStatus(tr("Location \"DIM \" region."));
-    Outcome searchError = Outcome::success();
-    const qint32 dimPosition =
-        modFunctions::FindSection(m_workspace.scenarioPath(), QByteArrayLiteral("DIM "), &searchError);
-    if (!searchError)
-        return false;
-    repaintNow();
-
-    setStatus(tr("Checking dimension..."));
-    scenario::MapSize size;
-    const bool sizeRead = scenario::readMapSize(m_workspace.scenarioPath(), dimPosition, &size).ok();
-    if (sizeRead) {
-        intDimensionX = size.width;
-        intDimensionY = size.height;
+    const Status opened = m_session.open(chosen, [this](const QString &text) { setStatus(text); });
+    if (opened.ok() || opened.kind() == FailureKind::UnsupportedSize) {
+        intDimensionX = m_session.size().width;
+        intDimensionY = m_session.size().height;
     }
-    if (!sizeRead || !scenario::isAcceptedDimension(size.width)
-        || !scenario::isAcceptedDimension(size.height)) {
+    if (opened.kind() == FailureKind::UnsupportedSize) {
         m_dialogs.showMessage(this, QMessageBox::Critical, tr("Load Map"),
                               tr("Map dimensions invalid.") + QStringLiteral("\r\n\r\n")
                                   + tr("Make sure the map uses standard map dimensions."));
         return false;
     }
+    if (!opened)
+        return false;
 
     setStatus(tr("Map loaded!"));
     setWindowTitle(captionFor(QFileInfo(chosen).fileName()));
@@ -404,11 +382,9 @@ void mdiMain::enableConversion()
 // ---------------------------------------------------------------------------
 // Saving
 
-Outcome mdiMain::SaveMap(const QString &target)
+Status mdiMain::SaveMap(const QString &target)
 {
-    if (!m_mapLoaded)
-        return Outcome::failure(tr("No map is loaded, so there is nothing to save."));
-    const Outcome saved = saveMap(m_workspace, m_mpq, target, [this] { repaintNow(); });
+    const Status saved = m_session.save(target, [this] { repaintNow(); });
     if (saved) {
         m_unsaved.markSettled();
         setStatus(tr("Map saved!"));
@@ -416,7 +392,7 @@ Outcome mdiMain::SaveMap(const QString &target)
     return saved;
 }
 
-void mdiMain::reportSaveFailure(const QString &target, const Outcome &failure)
+void mdiMain::reportSaveFailure(const QString &target, const Status &failure)
 {
     m_dialogs.showMessage(this, QMessageBox::Warning, tr("Save Map"),
                           tr("The map could not be saved to %1.")
@@ -429,7 +405,7 @@ void mdiMain::mnuSave_Click()
     if (m_busy)
         return;
     m_busy = true;
-    const Outcome saved = SaveMap(strFilename);
+    const Status saved = SaveMap(strFilename);
     if (!saved)
         reportSaveFailure(strFilename, saved);
     m_busy = false;
@@ -444,7 +420,7 @@ void mdiMain::mnuSaveAs_Click()
         m_dialogs.getSaveFileName(this, tr("Save Map As..."), m_lastMapPath, MapFilter);
     if (!target.isEmpty()) {
         m_lastMapPath = target;
-        const Outcome saved = SaveMap(target);
+        const Status saved = SaveMap(target);
         if (!saved)
             reportSaveFailure(target, saved);
     }
@@ -456,17 +432,11 @@ void mdiMain::mnuSaveAs_Click()
 
 bool mdiMain::ConvertPicture()
 {
-    ConversionInput input;
-    input.scenarioPath = m_workspace.scenarioPath();
-    input.width = intDimensionX;
-    input.height = intDimensionY;
-    if (m_picture)
-        input.picture = m_picture->picture();
-    if (m_colorList) {
-        input.colors = m_colorList->colorKeys();
-        input.replacements = m_colorList->replacements();
-    }
-    const Outcome converted = convertScenario(input, [this](const QString &text) { setStatus(text); });
+    const QImage picture = m_picture ? m_picture->picture() : QImage();
+    const QStringList colors = m_colorList ? m_colorList->colorKeys() : QStringList();
+    const QStringList replacements = m_colorList ? m_colorList->replacements() : QStringList();
+    const Status converted = m_session.convert(picture, colors, replacements,
+                                               [this](const QString &text) { setStatus(text); });
     if (!converted) {
         m_dialogs.showMessage(this, QMessageBox::Warning, tr("Convert"), converted.reason());
         setStatus(tr("Conversion failed."));
@@ -498,7 +468,7 @@ void mdiMain::mnuConvertSave_Click()
     m_busy = true;
     // A refused conversion wrote nothing: saving then would only claim success.
     if (ConvertPicture()) {
-        const Outcome saved = SaveMap(strFilename);
+        const Status saved = SaveMap(strFilename);
         if (!saved)
             reportSaveFailure(strFilename, saved);
     }
@@ -517,7 +487,7 @@ void mdiMain::mnuTileset_Click()
     }
     if (!m_mapLoaded || m_busy)
         return;
-    auto *dialog = new frmTileset(m_workspace.scenarioPath());
+    auto *dialog = new frmTileset(m_session.workspace().scenarioPath());
     connect(dialog, &frmTileset::applied, this, [this] { m_unsaved.markChanged(); });
     connect(dialog, &frmTileset::failed, this, [this](const QString &reason) {
         m_dialogs.showMessage(this, QMessageBox::Warning, tr("Change Tileset"), reason);

@@ -3,8 +3,8 @@
 #include "ui/PictureHost.h"
 #include "ui/UnsavedWork.h"
 #include "core/archive/MpqControl.h"
-#include "core/scenario/Workspace.h"
-#include "core/common/Outcome.h"
+#include "core/common/Result.h"
+#include "core/session/MapSession.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -49,7 +49,7 @@ public:
     /// Loads `path` without the file dialog, as LoadMap does after the dialog.
     void LoadMapFile(const QString &path);
     /// Puts the working scenario back into the working archive and replaces `target`.
-    Outcome SaveMap(const QString &target);
+    [[nodiscard]] Status SaveMap(const QString &target);
     /// Writes the picture into the working scenario. Returns false when it refused.
     bool ConvertPicture();
 
@@ -137,12 +137,12 @@ private:
     void discardPictureAndColors();
     void openPictureWindow();
     QMdiSubWindow *wrap(QWidget *content, bool deleteOnClose);
-    void reportSaveFailure(const QString &target, const Outcome &failure);
+    void reportSaveFailure(const QString &target, const Status &failure);
 
     QString m_programDir;
     UserDialogs &m_dialogs;
     MpqControl m_mpq;
-    Workspace m_workspace;
+    MapSession m_session;
     std::unique_ptr<InstanceLock> m_instanceLock;
     UnsavedWork m_unsaved;
     bool m_mapLoaded = false;

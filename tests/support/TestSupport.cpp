@@ -61,7 +61,7 @@ void writeMap(const QString &path, const QByteArray &scenarioBytes, bool withLis
         {QStringLiteral("staredit\\wav\\note.wav"), QByteArray(500, 'w')},
         {QStringLiteral("readme\\about.txt"), QByteArray("made by the tests")},
     };
-    const Outcome made = MpqControl().createArchive(path, entries, withListfile);
+    const Status made = MpqControl().createArchive(path, entries, withListfile);
     ASSERT_TRUE(made.ok()) << made.reason().toStdString();
 }
 

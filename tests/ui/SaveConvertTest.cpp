@@ -18,7 +18,7 @@ const QString ScenarioEntry = QStringLiteral("staredit\\scenario.chk");
 QByteArray entryOf(const QString &archive, const QString &name = ScenarioEntry)
 {
     QByteArray data;
-    const Outcome read = MpqControl().readEntry(archive, name, &data);
+    const Status read = MpqControl().readEntry(archive, name, &data);
     EXPECT_TRUE(read.ok()) << read.reason().toStdString();
     return data;
 }

@@ -18,15 +18,9 @@ QString ColorFile::keyFromText(const QString &text)
     return {};
 }
 
-ColorFile ColorFile::parse(const QString &text)
+Result<ColorFile> ColorFile::parse(const QString &text)
 {
     ColorFile file;
-    const auto fail = [&file](Problem problem, const QString &reason) {
-        file.m_problem = problem;
-        file.m_reason = reason;
-        file.m_assignments.clear();
-        return file;
-    };
     // "#FF0000=5" is a colour; so is a mistyped "#FF00=5", which must not pass as a comment.
     static const QRegularExpression colourLine(QStringLiteral("^#[^\\s=]+\\s*="));
     QHash<QString, int> lineOfKey;
@@ -40,27 +34,27 @@ ColorFile ColorFile::parse(const QString &text)
             continue;
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq < 0)
-            return fail(Problem::Malformed,
-                        QStringLiteral("line %1 is not KEY=VALUE: \"%2\"").arg(lineNo).arg(line));
+            return fail(FailureKind::Colors,
+                        QObject::tr("line %1 is not KEY=VALUE: \"%2\"").arg(lineNo).arg(line));
         const QString keyText = line.left(eq).trimmed();
         const QString valueText = line.mid(eq + 1).trimmed();
         const QString key = keyFromText(keyText);
         if (key.isEmpty())
-            return fail(Problem::Malformed,
-                        QStringLiteral("line %1: \"%2\" is not a colour key (such as 00000255) "
+            return fail(FailureKind::Colors,
+                        QObject::tr("line %1: \"%2\" is not a colour key (such as 00000255) "
                                        "or a colour (such as #FF0000)")
                             .arg(lineNo)
                             .arg(keyText));
         if (const auto seen = lineOfKey.constFind(key); seen != lineOfKey.cend())
-            return fail(Problem::Malformed,
-                        QStringLiteral("line %1 gives colour %2 a value again (first on line %3)")
+            return fail(FailureKind::Colors,
+                        QObject::tr("line %1 gives colour %2 a value again (first on line %3)")
                             .arg(lineNo)
                             .arg(key)
                             .arg(seen.value()));
         quint16 value = 0;
         if (!conversion::parseTileValue(valueText, &value))
-            return fail(Problem::OutOfRange,
-                        QStringLiteral("line %1: the tile value \"%2\" of colour %3 is not a whole "
+            return fail(FailureKind::Values,
+                        QObject::tr("line %1: the tile value \"%2\" of colour %3 is not a whole "
                                        "number from 0 to 32767")
                             .arg(lineNo)
                             .arg(valueText, key));
@@ -70,14 +64,11 @@ ColorFile ColorFile::parse(const QString &text)
     return file;
 }
 
-ColorFile ColorFile::read(const QString &path)
+Result<ColorFile> ColorFile::read(const QString &path)
 {
     QFile in(path);
-    if (!in.open(QIODevice::ReadOnly)) {
-        ColorFile file;
-        file.m_problem = Problem::Unreadable;
-        file.m_reason = QStringLiteral("cannot be read: %1").arg(in.errorString());
-        return file;
-    }
+    if (!in.open(QIODevice::ReadOnly))
+        return fail(FailureKind::Colors,
+                    QObject::tr("cannot be read: %1").arg(in.errorString()));
     return parse(QString::fromUtf8(in.readAll()));
 }

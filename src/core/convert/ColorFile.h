@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/Outcome.h"
+#include "core/common/Result.h"
 
 #include <QList>
 #include <QString>
@@ -22,24 +22,12 @@ public:
         int line;        ///< 1-based line number in the file
     };
 
-    /// What went wrong reading a colour file.
-    enum class Problem
-    {
-        None,
-        Unreadable,    ///< the file cannot be read
-        Malformed,     ///< a line is not KEY=VALUE, a key is not a colour, or a key repeats
-        OutOfRange,    ///< a value is not a whole number from 0 to 32767
-    };
+    /// Parses the text of a colour file. A failure (kind Colors for a malformed line or a
+    /// repeated key, Values for a tile value out of range) says which line is wrong and why.
+    static Result<ColorFile> parse(const QString &text);
+    /// Reads and parses the file at `path`; a file that cannot be read fails with kind Colors.
+    static Result<ColorFile> read(const QString &path);
 
-    /// Parses the text of a colour file. On failure `problem()` and `reason()` say which line
-    /// is wrong and why, and `assignments()` is empty.
-    static ColorFile parse(const QString &text);
-    /// Reads and parses the file at `path`.
-    static ColorFile read(const QString &path);
-
-    bool ok() const { return m_problem == Problem::None; }
-    Problem problem() const { return m_problem; }
-    const QString &reason() const { return m_reason; }
     const QList<Assignment> &assignments() const { return m_assignments; }
 
     /// The colour list's key for a `#RRGGBB` text or a decimal key; empty when `text` is
@@ -47,7 +35,5 @@ public:
     static QString keyFromText(const QString &text);
 
 private:
-    Problem m_problem = Problem::None;
-    QString m_reason;
     QList<Assignment> m_assignments;
 };

@@ -1,16 +1,22 @@
 #pragma once
 
-#include "core/common/Outcome.h"
+#include "core/common/Result.h"
 #include "core/common/StatusFn.h"
 
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <array>
+
+class ScenarioFile;
 
 /// Everything one conversion reads, taken once when it starts.
 struct ConversionInput
 {
     QString scenarioPath;      ///< the working scenario file, edited in place
+    QString mapName;           ///< the user's map, named in failure sentences (the file itself when empty)
     QImage picture;            ///< the picture as colorkey::normalized gives it
     int width = 0;             ///< map width in tiles
     int height = 0;            ///< map height in tiles
@@ -20,10 +26,34 @@ struct ConversionInput
 
 namespace conversion {
 
+/// The largest tile value.
+inline constexpr quint32 MaxTileValue = 32767;
+
 /// Reads a tile value text: one or more decimal digits, nothing else, from 0 to 32767.
 /// Returns false (and leaves `value` alone) for anything else, such as "", "-1", "4e2"
 /// or "40000".
 bool parseTileValue(const QString &text, quint16 *value);
+
+/// Checks the input (a picture, a positive size, parallel lists, at most
+/// colorkey::MaxColors colours) and reads every replacement as a tile value.
+Result<QList<quint16>> validate(const ConversionInput &input);
+
+/// One tile value per pixel, laid out as the sections hold them: 16-bit little-endian,
+/// row by row. Fails when a pixel's key is not in the colour list.
+Result<QByteArray> computeEntries(const ConversionInput &input, const QList<quint16> &values);
+
+/// Where one section's entries lie in the file.
+struct SectionSpan
+{
+    qint64 nameOffset = -1; ///< first byte of the 4-byte name
+    qint64 dataOffset = -1; ///< R + 4
+    qint64 end = -1;        ///< one past the last entry byte the conversion writes
+};
+
+/// The "TILE" and "MTXM" spans: both sections exist, their length fields and the file
+/// hold `entryBytes` of entries, and neither name lies inside the other's entries.
+Result<std::array<SectionSpan, 2>> locate(const ScenarioFile &file, qint64 entryBytes,
+                                          const QString &shownName);
 
 } // namespace conversion
 
@@ -35,10 +65,7 @@ bool parseTileValue(const QString &text, quint16 *value);
 /// (W, y)" after every row (y from 0), "Location \"MTXM\" region.", the MTXM row texts,
 /// "Conversion successful!".
 ///
-/// Before writing a single byte it checks that a picture is loaded, the size is positive,
-/// the two lists are parallel, every replacement is a whole number from 0 to 32767, every
-/// pixel's key is in the colour list, both sections exist and hold 2*W*H bytes of entries
-/// (by their length field and by the file's length) without overlapping. On any of these
-/// failures the file is left untouched and the reason says what is wrong. Nothing outside
-/// the entries of the two sections is ever written; the file keeps its length.
-Outcome convertScenario(const ConversionInput &input, const StatusFn &status);
+/// Before writing a single byte it validates, computes and locates (above). On any of
+/// these failures the file is left untouched and the reason says what is wrong. Nothing
+/// outside the entries of the two sections is ever written; the file keeps its length.
+Status convertScenario(const ConversionInput &input, const StatusFn &status);

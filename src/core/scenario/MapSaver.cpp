@@ -1,6 +1,7 @@
 #include "core/scenario/MapSaver.h"
 
 #include "core/archive/ArchiveAccess.h"
+#include "core/common/UserText.h"
 #include "core/scenario/Workspace.h"
 
 #include <QDir>
@@ -10,93 +11,108 @@
 
 namespace {
 
-QString shown(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
-QByteArray readWhole(const QString &path, bool *ok)
+Result<QByteArray> readWhole(const QString &path, const Failure &failure)
 {
     QFile file(path);
-    *ok = false;
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return {};
+        return failure;
     QByteArray bytes = file.readAll();
-    *ok = bytes.size() == file.size();
+    if (bytes.size() != file.size())
+        return failure;
     return bytes;
 }
 
-} // namespace
-
-Outcome saveMap(const Workspace &ws, const ArchiveAccess &mpq, const QString &target,
-                const std::function<void()> &afterStore)
+/// The target must be a file name in an existing folder, and none of the working files.
+Status checkTarget(const Workspace &ws, const QString &target)
 {
     const QFileInfo targetInfo(target);
     if (target.isEmpty() || targetInfo.isDir())
-        return Outcome::failure(QObject::tr("\"%1\" is a folder; choose a file name for the map.")
-                                    .arg(shown(target)));
+        return fail(FailureKind::Output,
+                    QObject::tr("\"%1\" is a folder; choose a file name for the map.")
+                        .arg(shownPath(target)));
     if (!targetInfo.absoluteDir().exists())
-        return Outcome::failure(QObject::tr("The folder of \"%1\" does not exist; choose another "
-                                            "place for the map.")
-                                    .arg(shown(target)));
-
+        return fail(FailureKind::Output,
+                    QObject::tr("The folder of \"%1\" does not exist; choose another place for "
+                                "the map.")
+                        .arg(shownPath(target)));
     const auto samePath = [&](const QString &a, const QString &b) {
         return QDir::cleanPath(QFileInfo(a).absoluteFilePath())
             == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
     };
     if (samePath(target, ws.scenarioPath()) || samePath(target, ws.archivePath()))
-        return Outcome::failure(QObject::tr("\"%1\" is one of the program's working files; "
-                                            "choose another place for the map.")
-                                    .arg(shown(target)));
+        return fail(FailureKind::Output,
+                    QObject::tr("\"%1\" is one of the program's working files; choose another "
+                                "place for the map.")
+                        .arg(shownPath(target)));
+    return {};
+}
 
-    bool ok = false;
-    const QByteArray scenarioBytes = readWhole(ws.scenarioPath(), &ok);
-    if (!ok)
-        return Outcome::failure(QObject::tr("The working scenario file \"%1\" cannot be read. "
-                                            "Load the map again.")
-                                    .arg(shown(ws.scenarioPath())));
-
+/// Stores the scenario and checks that the archive reads it back unchanged with as many
+/// entries as before; the archive's bytes then.
+Result<QByteArray> storeVerified(const Workspace &ws, const ArchiveAccess &archive,
+                                 const QString &target, const std::function<void()> &afterStore)
+{
+    const Result<QByteArray> scenario = readWhole(
+        ws.scenarioPath(),
+        fail(FailureKind::WorkingFolder,
+             QObject::tr("The working copy of the map cannot be read, so \"%1\" was not changed.")
+                 .arg(shownPath(target))));
+    if (!scenario)
+        return scenario.failure();
     int countBefore = 0;
-    if (Outcome listed = mpq.listEntries(ws.archivePath(), nullptr, &countBefore); !listed)
-        return listed;
-
-    if (Outcome stored = mpq.storeEntry(ws.archivePath(), ws.scenarioPath(),
-                                        Workspace::ScenarioEntry);
+    if (Status listed = archive.listEntries(ws.archivePath(), nullptr, &countBefore); !listed)
+        return listed.failure();
+    if (Status stored = archive.storeEntry(ws.archivePath(), ws.scenarioPath(),
+                                           Workspace::ScenarioEntry);
         !stored)
-        return stored;
-
+        return stored.failure();
     if (afterStore)
         afterStore();
 
-    const QString notVerified = QObject::tr("The working archive \"%1\" did not hold the map "
-                                            "as it was stored, so \"%2\" was not changed. Load "
-                                            "the map again.")
-                                    .arg(shown(ws.archivePath()), shown(target));
+    const Failure notVerified =
+        fail(FailureKind::Output,
+             QObject::tr("The working copy of the map did not hold the map as it was stored, so "
+                         "\"%1\" was not changed.")
+                 .arg(shownPath(target)));
     QByteArray storedBack;
     int countAfter = -1;
-    if (!mpq.readEntry(ws.archivePath(), Workspace::ScenarioEntry, &storedBack).ok()
-        || storedBack != scenarioBytes
-        || !mpq.listEntries(ws.archivePath(), nullptr, &countAfter).ok()
+    if (!archive.readEntry(ws.archivePath(), Workspace::ScenarioEntry, &storedBack).ok()
+        || storedBack != *scenario
+        || !archive.listEntries(ws.archivePath(), nullptr, &countAfter).ok()
         || countAfter != countBefore)
-        return Outcome::failure(notVerified);
+        return notVerified;
+    return readWhole(ws.archivePath(), notVerified);
+}
 
-    const QByteArray archiveBytes = readWhole(ws.archivePath(), &ok);
-    if (!ok)
-        return Outcome::failure(notVerified);
-
+Status writeTarget(const QString &target, const QByteArray &bytes)
+{
     QSaveFile out(target);
-    const QString notWritten = QObject::tr("The map \"%1\" could not be written; it was left as "
-                                           "it was. Check that the disk is not full and that you "
-                                           "may write there.")
-                                   .arg(shown(target));
+    const Failure notWritten =
+        fail(FailureKind::Output,
+             QObject::tr("The map \"%1\" could not be written; it was left as it was. Check that "
+                         "the disk is not full and that you may write there.")
+                 .arg(shownPath(target)));
     if (!out.open(QIODevice::WriteOnly))
-        return Outcome::failure(notWritten);
-    if (out.write(archiveBytes) != archiveBytes.size()) {
+        return notWritten;
+    if (out.write(bytes) != bytes.size()) {
         out.cancelWriting();
-        out.commit();
-        return Outcome::failure(notWritten);
+        (void)out.commit();
+        return notWritten;
     }
     if (!out.commit())
-        return Outcome::failure(notWritten);
-    return Outcome::success();
+        return notWritten;
+    return {};
+}
+
+} // namespace
+
+Status saveMap(const Workspace &ws, const ArchiveAccess &archive, const QString &target,
+               const std::function<void()> &afterStore)
+{
+    if (Status checked = checkTarget(ws, target); !checked)
+        return checked;
+    const Result<QByteArray> bytes = storeVerified(ws, archive, target, afterStore);
+    if (!bytes)
+        return bytes.failure();
+    return writeTarget(target, *bytes);
 }

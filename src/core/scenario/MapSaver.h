@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/Outcome.h"
+#include "core/common/Result.h"
 
 #include <QString>
 
@@ -18,5 +18,5 @@ class Workspace;
 /// target; on any failure the target is byte-for-byte unchanged and no temporary file is
 /// left. `afterStore` runs between the store and the copy (the window yields to the event
 /// loop there).
-Outcome saveMap(const Workspace &ws, const ArchiveAccess &archive, const QString &target,
+[[nodiscard]] Status saveMap(const Workspace &ws, const ArchiveAccess &archive, const QString &target,
                 const std::function<void()> &afterStore = {});

@@ -1,6 +1,10 @@
 #include "core/scenario/Tileset.h"
 
-#include <QFile>
+#include "core/common/UserText.h"
+#include "core/scenario/ScenarioFile.h"
+#include "core/scenario/modFunctions.h"
+
+#include <QFileInfo>
 
 namespace tileset {
 
@@ -9,50 +13,85 @@ namespace {
 // The tileset byte is the first data byte: the length field at R is 4 bytes long.
 constexpr qint64 kDataOffset = 4;
 
-} // namespace
-
-std::optional<quint8> readTileset(const QString &scenarioPath, qint32 eraPosition)
+Failure noTileset(const QString &mapName)
 {
-    if (eraPosition < 0)
-        return std::nullopt;
-    const qint64 at = qint64(eraPosition) + kDataOffset;
-    QFile file(scenarioPath);
-    if (!file.open(QIODevice::ReadOnly) || file.size() <= at || !file.seek(at))
-        return std::nullopt;
-    char byte = 0;
-    if (file.read(&byte, 1) != 1)
-        return std::nullopt;
-    return quint8(byte);
+    if (mapName.isEmpty())
+        return fail(FailureKind::BadScenario,
+                    QObject::tr("The map has no tileset section, so its tileset cannot be changed."));
+    return fail(FailureKind::BadScenario,
+                QObject::tr("The map \"%1\" has no tileset section, so its tileset cannot be "
+                            "changed.")
+                    .arg(shownPath(mapName)));
 }
 
-Outcome writeTileset(const QString &scenarioPath, qint32 eraPosition, quint8 value)
+} // namespace
+
+Result<quint8> tilesetByte(const ScenarioFile &file, qint32 eraPosition, const QString &mapName)
 {
     if (eraPosition < 0)
-        return Outcome::failure(QStringLiteral(
-            "The map has no tileset section, so its tileset cannot be changed."));
-    const qint64 at = qint64(eraPosition) + kDataOffset;
-    // ExistingOnly: a vanished working file must not come back as a one-byte stub.
-    QFile file(scenarioPath);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        return Outcome::failure(
-            QStringLiteral("The map's working file could not be opened for writing (%1). "
-                           "Load the map again.")
-                .arg(file.errorString()));
-    if (file.size() <= at)
-        return Outcome::failure(QStringLiteral(
-            "The map's working file ends before its tileset; it may be damaged. "
-            "Load the map again."));
+        return noTileset(mapName);
+    if (const std::optional<quint8> byte = file.u8At(qint64(eraPosition) + kDataOffset))
+        return *byte;
+    return fail(FailureKind::BadScenario,
+                QObject::tr("The map's scenario ends before its tileset; it may be damaged."));
+}
+
+Result<quint8> readTileset(const QString &scenarioPath, qint32 eraPosition)
+{
+    const Result<ScenarioFile> file = ScenarioFile::read(scenarioPath, scenarioPath);
+    if (!file)
+        return file.failure();
+    return tilesetByte(*file, eraPosition);
+}
+
+Status writeTileset(const QString &scenarioPath, qint32 eraPosition, quint8 value,
+                    const QString &mapName)
+{
+    if (eraPosition < 0)
+        return noTileset(mapName);
+    ScenarioPatcher patcher;
+    if (Status opened = patcher.open(scenarioPath, -1, mapName.isEmpty() ? scenarioPath : mapName); !opened)
+        return opened;
     const char byte = char(value);
-    if (!file.seek(at) || file.write(&byte, 1) != 1 || !file.flush())
-        return Outcome::failure(
-            QStringLiteral("The tileset could not be written (%1). Check that the disk is not "
-                           "full or write-protected.")
-                .arg(file.errorString()));
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        return Outcome::failure(
-            QStringLiteral("The tileset could not be written (%1).").arg(file.errorString()));
-    return Outcome::success();
+    if (Status written = patcher.write(qint64(eraPosition) + kDataOffset, QByteArrayView(&byte, 1));
+        !written)
+        return written;
+    return patcher.finish();
+}
+
+Result<TilesetByte> current(const QString &scenarioPath, const QString &mapName)
+{
+    // The section search would leave an empty file behind for a missing one.
+    if (!QFileInfo(scenarioPath).isFile())
+        return fail(FailureKind::NoMap,
+                    QObject::tr("The map's working copy is gone. Load the map again."));
+    Status searched;
+    const qint32 era = modFunctions::FindSection(scenarioPath, "ERA ", &searched);
+    if (!searched)
+        return searched.failure();
+    const Result<ScenarioFile> file =
+        ScenarioFile::read(scenarioPath, mapName.isEmpty() ? scenarioPath : mapName);
+    if (!file)
+        return file.failure();
+    const Result<quint8> value = tilesetByte(*file, era, mapName);
+    if (!value)
+        return value.failure();
+    return TilesetByte{era, *value};
+}
+
+Status apply(const QString &scenarioPath, int number, qint32 expectedPosition,
+             const QString &mapName)
+{
+    if (number < 0 || number > 7)
+        return fail(FailureKind::Values, QObject::tr("%1 is not a tileset number.").arg(number));
+    const Result<TilesetByte> now = current(scenarioPath, mapName);
+    if (!now)
+        return now.failure();
+    if (expectedPosition >= 0 && now->position != expectedPosition)
+        return fail(FailureKind::BadScenario,
+                    QObject::tr("The map changed while the tileset dialog was open. Open the "
+                                "dialog again."));
+    return writeTileset(scenarioPath, now->position, quint8(number), mapName);
 }
 
 } // namespace tileset

@@ -1,6 +1,7 @@
 #include "core/scenario/Workspace.h"
 
 #include "core/archive/ArchiveAccess.h"
+#include "core/common/UserText.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,22 +11,17 @@ const QString Workspace::ScenarioEntry = QStringLiteral("staredit\\scenario.chk"
 
 namespace {
 
-QString shown(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 /// Removes a working file; a folder of the same name is not ours to remove.
-Outcome removeFile(const QString &path)
+Status removeFile(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
-        return Outcome::success();
+        return Status::success();
     if (info.isDir() || !QFile::remove(path))
-        return Outcome::failure(QObject::tr("The working file \"%1\" cannot be deleted. Close "
+        return Status::failure(FailureKind::WorkingFolder, QObject::tr("The working file \"%1\" cannot be deleted. Close "
                                             "any program that uses it and try again.")
-                                    .arg(shown(path)));
-    return Outcome::success();
+                                    .arg(shownPath(path)));
+    return Status::success();
 }
 
 } // namespace
@@ -47,51 +43,57 @@ QString Workspace::scenarioPath() const
     return QDir(folder()).filePath(QStringLiteral("scenario.chk"));
 }
 
-Outcome Workspace::clear() const
+Status Workspace::clear() const
 {
-    if (Outcome removed = removeFile(archivePath()); !removed)
+    if (Status removed = removeFile(archivePath()); !removed)
         return removed;
-    if (Outcome removed = removeFile(scenarioPath()); !removed)
+    if (Status removed = removeFile(scenarioPath()); !removed)
         return removed;
     const QFileInfo dir(folder());
     if (dir.isDir())
-        return Outcome::success();
+        return Status::success();
     if (dir.exists() || !QDir().mkpath(folder()))
-        return Outcome::failure(QObject::tr("The working folder \"%1\" cannot be created. Check "
+        return Status::failure(FailureKind::WorkingFolder, QObject::tr("The working folder \"%1\" cannot be created. Check "
                                             "that you may write in the program's folder.")
-                                    .arg(shown(folder())));
-    return Outcome::success();
+                                    .arg(shownPath(folder())));
+    return Status::success();
 }
 
-Outcome Workspace::copyIn(const QString &chosenMap) const
+Status Workspace::copyIn(const QString &chosenMap) const
 {
     const QFileInfo chosen(chosenMap);
     if (!chosen.isFile())
-        return Outcome::failure(QObject::tr("The map \"%1\" does not exist or is not a file.")
-                                    .arg(shown(chosenMap)));
-    if (Outcome removed = removeFile(archivePath()); !removed)
+        return Status::failure(FailureKind::MapUnreadable, QObject::tr("The map \"%1\" does not exist or is not a file.")
+                                    .arg(shownPath(chosenMap)));
+    if (Status removed = removeFile(archivePath()); !removed)
         return removed;
+    if (QFile source(chosenMap); !source.open(QIODevice::ReadOnly))
+        return Status::failure(FailureKind::MapUnreadable,
+                                QObject::tr("The map \"%1\" cannot be read (%2).")
+                                    .arg(shownPath(chosenMap), source.errorString()));
     if (!QFile::copy(chosenMap, archivePath())) {
+        // The map itself reads, so the working folder is what failed (full or not writable).
         QFile::remove(archivePath());
-        return Outcome::failure(QObject::tr("The map \"%1\" cannot be copied into the working "
-                                            "folder. Check that it can be read and that the "
-                                            "disk is not full.")
-                                    .arg(shown(chosenMap)));
+        return Status::failure(FailureKind::WorkingFolder,
+                                QObject::tr("The map \"%1\" cannot be copied into the working "
+                                            "folder \"%2\". Check that its disk is not full and "
+                                            "that you may write there.")
+                                    .arg(shownPath(chosenMap), shownPath(folder())));
     }
     // A copy keeps the source's permissions; the working copy must stay writable.
     QFile::setPermissions(archivePath(), QFile::permissions(archivePath()) | QFile::WriteOwner
                                              | QFile::ReadOwner);
-    return Outcome::success();
+    return Status::success();
 }
 
-Outcome Workspace::extractScenario(const ArchiveAccess &mpq) const
+Status Workspace::extractScenario(const ArchiveAccess &mpq) const
 {
-    if (Outcome extracted = mpq.extractEntry(archivePath(), ScenarioEntry, folder() + '/');
+    if (Status extracted = mpq.extractEntry(archivePath(), ScenarioEntry, folder() + '/');
         !extracted)
         return extracted;
     if (!QFileInfo(scenarioPath()).isFile())
-        return Outcome::failure(QObject::tr("The scenario of the map could not be extracted to "
+        return Status::failure(FailureKind::WorkingFolder, QObject::tr("The scenario of the map could not be extracted to "
                                             "\"%1\".")
-                                    .arg(shown(scenarioPath())));
-    return Outcome::success();
+                                    .arg(shownPath(scenarioPath())));
+    return Status::success();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/Outcome.h"
+#include "core/common/Result.h"
 
 #include <QString>
 
@@ -22,11 +22,11 @@ public:
     QString scenarioPath() const;
 
     /// Deletes both working files when present and creates the folder when missing.
-    Outcome clear() const;
+    [[nodiscard]] Status clear() const;
     /// Copies the chosen archive, byte for byte, to "~temp.map".
-    Outcome copyIn(const QString &chosenMap) const;
+    [[nodiscard]] Status copyIn(const QString &chosenMap) const;
     /// Extracts the scenario entry of "~temp.map" as "scenario.chk".
-    Outcome extractScenario(const ArchiveAccess &archive) const;
+    [[nodiscard]] Status extractScenario(const ArchiveAccess &archive) const;
 
 private:
     QString m_programDir;

@@ -106,7 +106,7 @@ TEST_P(MarkedPixel, LandsAtItsOffsetInBothSections)
     fillEntries(&original, "MTXM", c.w, c.h, '\x5A');
     writeFile(path(), original);
 
-    const Outcome done = convertScenario(
+    const Status done = convertScenario(
         input(picture, c.w, c.h, {key(qRgb(0, 0, 0)), key(mark)}, {"7", c.value}), nullptr);
     ASSERT_TRUE(done.ok()) << done.reason().toStdString();
 
@@ -251,7 +251,7 @@ TEST_P(Refusal, LeavesTheFileUntouched)
     writeFile(path(), file);
 
     QStringList statuses;
-    const Outcome done = convertScenario(in, [&](const QString &t) { statuses << t; });
+    const Status done = convertScenario(in, [&](const QString &t) { statuses << t; });
     EXPECT_FALSE(done.ok());
     EXPECT_EQ(readFile(path()), file);
     for (const QString &m : c.reasonMentions)
@@ -302,7 +302,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Conversion, MissingScenarioFileIsReportedAndNotCreated)
 {
-    const Outcome done = convertScenario(input(filled(64, 64, 0xff000000), 64, 64, {"00000000"}, {"0"}), nullptr);
+    const Status done = convertScenario(input(filled(64, 64, 0xff000000), 64, 64, {"00000000"}, {"0"}), nullptr);
     EXPECT_FALSE(done.ok());
     EXPECT_TRUE(done.reason().contains(path()));
     EXPECT_FALSE(QFile::exists(path()));

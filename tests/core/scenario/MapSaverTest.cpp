@@ -68,7 +68,7 @@ TEST_F(Saving, SaveWritesTheEditedMapAndKeepsTheRest)
 {
     editScenario();
     bool ranBetween = false;
-    const Outcome saved = saveMap(ws, mpq, loaded, [&] {
+    const Status saved = saveMap(ws, mpq, loaded, [&] {
         ranBetween = true;
         EXPECT_EQ(readFile(loaded), original) << "the target was touched before the copy";
     });
@@ -129,7 +129,7 @@ TEST_F(Saving, UnsavedTargetStaysByteIdenticalOnEveryFailure)
         writeFile(ws.scenarioPath(), scenario);
         if (c.breakBefore)
             c.breakBefore();
-        const Outcome saved = saveMap(ws, mpq, c.target, c.afterStore);
+        const Status saved = saveMap(ws, mpq, c.target, c.afterStore);
         EXPECT_FALSE(saved.ok());
         EXPECT_FALSE(saved.reason().isEmpty());
         EXPECT_EQ(readFile(loaded), original);
@@ -167,7 +167,7 @@ TEST_F(Saving, InjectedArchiveFaultsNeverReachTheUsersMap)
         for (const QString &target : {loaded, mapsDir + "/New.scm"}) {
             writeFile(ws.archivePath(), workingArchive);
             const testsupport::FailingArchive failing(mpq, c.fault);
-            const Outcome saved = saveMap(ws, failing, target);
+            const Status saved = saveMap(ws, failing, target);
             EXPECT_FALSE(saved.ok());
             EXPECT_FALSE(saved.reason().isEmpty());
             EXPECT_EQ(readFile(loaded), original) << "the user's map changed";

@@ -60,7 +60,7 @@ TEST(RealMaps, EachExtractsWithTheSizeAndTilesetItsReadmeStates)
         const Workspace ws(program.path());
         ASSERT_TRUE(ws.clear().ok());
         ASSERT_TRUE(ws.copyIn(map).ok());
-        const Outcome extracted = ws.extractScenario(MpqControl());
+        const Status extracted = ws.extractScenario(MpqControl());
         ASSERT_TRUE(extracted.ok()) << extracted.reason().toStdString();
 
         const qint32 dim = modFunctions::FindSection(ws.scenarioPath(), "DIM ");
@@ -113,7 +113,7 @@ TEST(RealMaps, SaveRoundTripOnACopyKeepsEveryEntry)
         testsupport::writeFile(ws.scenarioPath(), chk);
 
         const QString target = program.file("saved.scm");
-        const Outcome saved = saveMap(ws, mpq, target);
+        const Status saved = saveMap(ws, mpq, target);
         ASSERT_TRUE(saved.ok()) << saved.reason().toStdString();
         QStringList namesAfter;
         int countAfter = 0;

@@ -58,7 +58,7 @@ TEST_F(SectionSearch, FindsFirstByteExactOccurrence)
     for (const SearchCase &c : cases) {
         SCOPED_TRACE(c.label);
         writeFile(path(), c.content);
-        Outcome error = Outcome::failure("unset");
+        Status error = Status::failure(FailureKind::Unspecified, "unset");
         EXPECT_EQ(modFunctions::FindSection(path(), c.name, &error), c.expected);
         EXPECT_TRUE(error.ok());
     }
@@ -74,7 +74,7 @@ TEST_F(SectionSearch, SeesEveryEarlierWrite)
 
 TEST_F(SectionSearch, MissingFileIsLeftBehindEmpty)
 {
-    Outcome error = Outcome::failure("unset");
+    Status error = Status::failure(FailureKind::Unspecified, "unset");
     EXPECT_EQ(modFunctions::FindSection(path(), "DIM ", &error), -1);
     EXPECT_TRUE(error.ok());
     const QFileInfo info(path());
@@ -84,20 +84,20 @@ TEST_F(SectionSearch, MissingFileIsLeftBehindEmpty)
 
 TEST_F(SectionSearch, UnreadableInputReportsAReason)
 {
-    Outcome error = Outcome::success();
+    Status error = Status::success();
     // A folder where the file should be.
     EXPECT_EQ(modFunctions::FindSection(dir.path(), "DIM ", &error), -1);
     EXPECT_FALSE(error.ok());
     EXPECT_FALSE(error.reason().isEmpty());
 
     // A missing file in a missing folder cannot be created.
-    error = Outcome::success();
+    error = Status::success();
     EXPECT_EQ(modFunctions::FindSection(dir.filePath("no/such/scenario.chk"), "DIM ", &error), -1);
     EXPECT_FALSE(error.ok());
 
     // A name of the wrong length would match the wrong bytes.
     writeFile(path(), section("DIM ", QByteArray(4, '\0')));
-    error = Outcome::success();
+    error = Status::success();
     EXPECT_EQ(modFunctions::FindSection(path(), "DIM", &error), -1);
     EXPECT_FALSE(error.ok());
 }
@@ -147,7 +147,7 @@ TEST_F(SectionSearch, MapSizeFailsWithoutFourBytes)
 {
     scenario::MapSize size{7, 9};
     writeFile(path(), QByteArray("DIM ") + QByteArray(4, '\0') + QByteArray(3, '\x40'));
-    const Outcome shortFile = scenario::readMapSize(path(), 4, &size);
+    const Status shortFile = scenario::readMapSize(path(), 4, &size);
     EXPECT_FALSE(shortFile.ok());
     EXPECT_FALSE(shortFile.reason().isEmpty());
 

@@ -50,6 +50,13 @@ bool closedAndGone(QPointer<frmTileset> &dialog)
     return dialog.isNull();
 }
 
+/// The tileset byte, or nullopt when it cannot be read.
+std::optional<quint8> tilesetAt(const QString &path, qint32 eraPosition)
+{
+    const Result<quint8> byte = tileset::readTileset(path, eraPosition);
+    return byte ? std::optional<quint8>(*byte) : std::nullopt;
+}
+
 } // namespace
 
 TEST(TilesetByte, ReadsTheFirstDataByteOrNothing)
@@ -61,12 +68,12 @@ TEST(TilesetByte, ReadsTheFirstDataByteOrNothing)
     const qint32 r = modFunctions::FindSection(path, "ERA ");
     ASSERT_GT(r, 0);
 
-    EXPECT_EQ(tileset::readTileset(path, r), std::optional<quint8>(4));
-    EXPECT_EQ(tileset::readTileset(path, -1), std::nullopt);
-    EXPECT_EQ(tileset::readTileset(path, bytes.size() - 4), std::nullopt) << "past the end";
-    EXPECT_EQ(tileset::readTileset(path, bytes.size() - 5), std::optional<quint8>(quint8(bytes.back())));
-    EXPECT_EQ(tileset::readTileset(path, std::numeric_limits<qint32>::max()), std::nullopt);
-    EXPECT_EQ(tileset::readTileset(folder.file("missing.chk"), r), std::nullopt);
+    EXPECT_EQ(tilesetAt(path, r), std::optional<quint8>(4));
+    EXPECT_EQ(tilesetAt(path, -1), std::nullopt);
+    EXPECT_EQ(tilesetAt(path, bytes.size() - 4), std::nullopt) << "past the end";
+    EXPECT_EQ(tilesetAt(path, bytes.size() - 5), std::optional<quint8>(quint8(bytes.back())));
+    EXPECT_EQ(tilesetAt(path, std::numeric_limits<qint32>::max()), std::nullopt);
+    EXPECT_EQ(tilesetAt(folder.file("missing.chk"), r), std::nullopt);
     EXPECT_FALSE(QFileInfo::exists(folder.file("missing.chk")));
     EXPECT_EQ(readFile(path), bytes);
 }
@@ -79,13 +86,13 @@ TEST(TilesetByte, WritesOneByteInPlaceOrRefusesWithoutTouchingTheFile)
     writeFile(path, bytes);
     const qint32 r = modFunctions::FindSection(path, "ERA ");
 
-    const Outcome ok = tileset::writeTileset(path, r, 6);
+    const Status ok = tileset::writeTileset(path, r, 6);
     EXPECT_TRUE(ok.ok()) << ok.reason().toStdString();
     EXPECT_EQ(readFile(path), withByte(bytes, eraDataOffset(bytes), 6));
 
     writeFile(path, bytes);
     for (const qint32 bad : {-1, qint32(bytes.size() - 4), std::numeric_limits<qint32>::max()}) {
-        const Outcome refused = tileset::writeTileset(path, bad, 6);
+        const Status refused = tileset::writeTileset(path, bad, 6);
         EXPECT_FALSE(refused.ok()) << bad;
         EXPECT_FALSE(refused.reason().isEmpty());
         EXPECT_EQ(readFile(path), bytes) << "written for position " << bad;

@@ -50,7 +50,7 @@ TEST(Workspace, ClearFailsWhenSomethingBlocksTheFiles)
     QFile::remove(program.file("temp"));
     // A folder named like a working file is not deleted.
     QDir().mkpath(ws.scenarioPath());
-    const Outcome cleared = ws.clear();
+    const Status cleared = ws.clear();
     EXPECT_FALSE(cleared.ok());
     EXPECT_TRUE(cleared.reason().contains("scenario.chk"));
     EXPECT_TRUE(QFileInfo(ws.scenarioPath()).isDir());
@@ -66,13 +66,13 @@ TEST(Workspace, CopyInMakesAByteCopyAndExtractWritesTheScenario)
     QFile::setPermissions(chosen, QFile::ReadOwner | QFile::ReadUser);
 
     ASSERT_TRUE(ws.clear().ok());
-    const Outcome copied = ws.copyIn(chosen);
+    const Status copied = ws.copyIn(chosen);
     ASSERT_TRUE(copied.ok()) << copied.reason().toStdString();
     EXPECT_EQ(readFile(ws.archivePath()), readFile(chosen));
     EXPECT_TRUE(QFileInfo(ws.archivePath()).permissions() & QFile::WriteOwner)
         << "the working copy of a read-only map must stay writable";
 
-    const Outcome extracted = ws.extractScenario(MpqControl());
+    const Status extracted = ws.extractScenario(MpqControl());
     ASSERT_TRUE(extracted.ok()) << extracted.reason().toStdString();
     EXPECT_EQ(readFile(ws.scenarioPath()), scenario);
 }
@@ -90,7 +90,7 @@ TEST(Workspace, CopyInAndExtractFailCleanly)
     const QString text = program.file("notes.scm");
     writeFile(text, "just some text");
     ASSERT_TRUE(ws.copyIn(text).ok());
-    const Outcome extracted = ws.extractScenario(MpqControl());
+    const Status extracted = ws.extractScenario(MpqControl());
     EXPECT_FALSE(extracted.ok());
     EXPECT_FALSE(extracted.reason().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(ws.scenarioPath()));

@@ -1,0 +1,63 @@
+#include "cli/PrivateFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <mutex>
+#include <thread>
+
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+// The folder to remove on a signal. The mutex also spans creating and removing the folder,
+// so a signal never finds it half-registered.
+std::mutex registryMutex;
+QString registeredFolder;
+
+} // namespace
+
+QString PrivateFolder::parent()
+{
+    const QString fromEnvironment = qEnvironmentVariable("TMPDIR");
+    return fromEnvironment.isEmpty() ? QDir::tempPath() : fromEnvironment;
+}
+
+PrivateFolder::PrivateFolder()
+{
+    const std::lock_guard<std::mutex> lock(registryMutex);
+    // Qt would fall back to another folder (even "/") when TMPDIR is missing.
+    if (!QFileInfo(parent()).isDir())
+        return;
+    m_dir.emplace(QDir(parent()).filePath(QStringLiteral("velmora-cli-XXXXXX")));
+    if (m_dir->isValid())
+        registeredFolder = m_dir->path();
+}
+
+PrivateFolder::~PrivateFolder()
+{
+    const std::lock_guard<std::mutex> lock(registryMutex);
+    registeredFolder.clear();
+    m_dir.reset();
+}
+
+void removePrivateFoldersOnSignals()
+{
+    sigset_t endSignals;
+    sigemptyset(&endSignals);
+    sigaddset(&endSignals, SIGINT);
+    sigaddset(&endSignals, SIGTERM);
+    if (pthread_sigmask(SIG_BLOCK, &endSignals, nullptr) != 0)
+        return;
+    std::thread([endSignals] {
+        int received = 0;
+        if (sigwait(&endSignals, &received) != 0)
+            return;
+        // Held until the end: the main thread cannot start another folder meanwhile.
+        registryMutex.lock();
+        if (!registeredFolder.isEmpty())
+            QDir(registeredFolder).removeRecursively();
+        _exit(128 + received);
+    }).detach();
+}
