@@ -65,6 +65,10 @@ frmAbout::frmAbout(QWidget *parent)
     LineS = frameLine(this, "LineS", QRect(304, 240, 73, 1), dark);
     LineE = frameLine(this, "LineE", QRect(376, 216, 1, 25), dark);
 
+    // In a large font the caption gets the whole inside of its frame rather than be cut.
+    if (lbClose->fontMetrics().height() > lbClose->height())
+        lbClose->setGeometry(305, 217, 71, 23);
+
     lbClose->setFocus();
 }
 

@@ -1,5 +1,7 @@
 #include "ui/frmColorList.h"
 
+#include "ui/FormFit.h"
+
 #include "core/picture/ColorKey.h"
 
 #include <QLabel>
@@ -78,6 +80,7 @@ frmColorList::frmColorList(QWidget *parent)
 
     setTabOrder(lstColor, txtReplace);
     setFixedSize(161, 257);
+    fitFormToTexts(this);
 
     connect(lstColor, &QListWidget::itemSelectionChanged, this, &frmColorList::lstColor_Click);
     connect(txtReplace, &QLineEdit::textChanged, this, &frmColorList::txtReplace_Change);

@@ -1,6 +1,7 @@
 #include "ui/frmPreferences.h"
 
 #include "core/settings/modINI.h"
+#include "ui/FormFit.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -57,6 +58,7 @@ frmPreferences::frmPreferences(const QString &programDir, QWidget *parent)
     connect(btnApply, &QPushButton::clicked, this, &frmPreferences::btnApply_Click);
     connect(btnCancel, &QPushButton::clicked, this, &frmPreferences::btnCancel_Click);
 
+    fitFormToTexts(this);
     Form_Load();
     chkSplash->setFocus();
 }

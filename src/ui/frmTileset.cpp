@@ -2,6 +2,7 @@
 
 #include "core/scenario/ScenarioFile.h"
 #include "core/scenario/Tileset.h"
+#include "ui/FormFit.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -42,6 +43,7 @@ frmTileset::frmTileset(const QString &scenarioPath, QWidget *parent)
     connect(btnApply, &QPushButton::clicked, this, &frmTileset::btnApply_Click);
     connect(btnCancel, &QPushButton::clicked, this, &frmTileset::btnCancel_Click);
 
+    fitFormToTexts(this);
     Form_Load();
     cmbTileset->setFocus();
 }
