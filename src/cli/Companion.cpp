@@ -11,6 +11,7 @@
 #include "core/session/MapSession.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -83,9 +84,9 @@ QString parseError(const QCommandLineParser &parser, const QStringList &args,
         if (!arg.startsWith(QLatin1Char('-')) || arg.size() < 2)
             continue;
         if (!unknown.isEmpty() && optionName(arg) == unknown.first())
-            return QStringLiteral("unknown option %1").arg(arg);
+            return QCoreApplication::translate("Companion", "unknown option %1").arg(arg);
         if (i + 1 == end && valueOptions.contains(optionName(arg)) && !arg.contains('='))
-            return QStringLiteral("the option %1 needs a value").arg(arg);
+            return QCoreApplication::translate("Companion", "the option %1 needs a value").arg(arg);
     }
     return parser.errorText();
 }
@@ -120,6 +121,14 @@ struct CommandSpec
 
 } // namespace
 
+/// What a command that opens a map works with: the private folder, the archive, the session.
+struct Companion::Job
+{
+    PrivateFolder work;
+    MpqControl archive;
+    MapSession session{Workspace(work.path()), archive, PrivateFolder::parent()};
+};
+
 Companion::Companion(QTextStream &out, QTextStream &err, bool progress)
     : m_out(out), m_err(err), m_progress(progress)
 {
@@ -127,7 +136,7 @@ Companion::Companion(QTextStream &out, QTextStream &err, bool progress)
 
 QString Companion::helpText()
 {
-    return QStringLiteral(
+    return tr(
         "Usage:\n"
         "  velmora-cli info MAP\n"
         "  velmora-cli colors MAP PICTURE [--template]\n"
@@ -217,7 +226,7 @@ int Companion::parse(const QStringList &args, Request *request)
     }
     request->positional = parser.positionalArguments();
     if (request->positional.isEmpty())
-        return usage(QStringLiteral("no command given"));
+        return usage(tr("no command given"));
     request->command = request->positional.takeFirst();
     request->asTemplate = parser.isSet(asTemplate);
     const auto valueOf = [&](const QCommandLineOption &option) {
@@ -232,33 +241,32 @@ int Companion::parse(const QStringList &args, Request *request)
 int Companion::checkRequest(const Request &request)
 {
     static const CommandSpec commands[] = {
-        {"info", &Companion::info, 1, "info takes one map", false, false},
-        {"colors", &Companion::colors, 2, "colors takes a map and a picture", true, false},
-        {"convert", &Companion::convert, 2, "convert takes a map and a picture", false, true},
+        {"info", &Companion::info, 1, QT_TR_NOOP("info takes one map"), false, false},
+        {"colors", &Companion::colors, 2, QT_TR_NOOP("colors takes a map and a picture"), true, false},
+        {"convert", &Companion::convert, 2, QT_TR_NOOP("convert takes a map and a picture"), false,
+         true},
     };
     for (const CommandSpec &spec : commands) {
         if (request.command != QLatin1String(spec.name))
             continue;
         if (request.asTemplate && !spec.takesTemplate)
-            return usage(QStringLiteral("--template applies only to the colors command"));
+            return usage(tr("--template applies only to the colors command"));
         if ((request.colorFile || request.tileset || request.output) && !spec.takesConvertOptions)
-            return usage(
-                QStringLiteral("--colors/--tileset/--output applies only to the convert command"));
+            return usage(tr("--colors/--tileset/--output applies only to the convert command"));
         if (request.positional.size() != spec.arguments)
-            return usage(QLatin1String(spec.argumentsText));
+            return usage(tr(spec.argumentsText));
         return (this->*spec.run)(request);
     }
-    return usage(QStringLiteral("unknown command \"%1\"").arg(request.command));
+    return usage(tr("unknown command \"%1\"").arg(request.command));
 }
 
 int Companion::info(const Request &request)
 {
     const QString &map = request.positional.at(0);
-    PrivateFolder work;
-    if (!work.isValid())
+    Job job;
+    if (!job.work.isValid())
         return fail(WorkFolder, PrivateFolder::parent(), noPrivateFolder());
-    const MpqControl archive;
-    MapSession session(Workspace(work.path()), archive, PrivateFolder::parent());
+    MapSession &session = job.session;
     if (Status opened = session.open(map, {}, MapSession::SizeCheck::AnySize); !opened)
         return fail(opened.failure());
 
@@ -291,18 +299,14 @@ int Companion::colors(const Request &request)
 {
     const QString &map = request.positional.at(0);
     const QString &picturePath = request.positional.at(1);
-    PrivateFolder work;
-    if (!work.isValid())
-        return fail(WorkFolder, PrivateFolder::parent(), noPrivateFolder());
-    const MpqControl archive;
-    MapSession session(Workspace(work.path()), archive, PrivateFolder::parent());
+    Job job;
     QImage picture;
     QStringList keys;
-    if (int code = loadMapAndPicture(session, map, picturePath, &picture, &keys))
+    if (int code = loadMapAndPicture(job, map, picturePath, &picture, &keys))
         return code;
     endProgress();
 
-    const scenario::MapSize size = session.size();
+    const scenario::MapSize size = job.session.size();
     QHash<qint32, int> pixels;
     for (int y = 0; y < size.height; ++y)
         for (int x = 0; x < size.width; ++x)
@@ -344,22 +348,19 @@ int Companion::convert(const Request &request)
     if (!colorFile)
         return fail(fromKind(colorFile.kind()), *request.colorFile, colorFile.reason());
 
-    PrivateFolder work;
-    if (!work.isValid())
-        return fail(WorkFolder, PrivateFolder::parent(), noPrivateFolder());
-    const MpqControl archive;
-    MapSession session(Workspace(work.path()), archive, PrivateFolder::parent());
+    Job job;
     QImage picture;
     QStringList keys;
-    if (int code = loadMapAndPicture(session, map, picturePath, &picture, &keys))
+    if (int code = loadMapAndPicture(job, map, picturePath, &picture, &keys))
         return code;
+    MapSession &session = job.session;
 
     int unnamed = 0;
     const QStringList replacements = replacementsFor(keys, colorFile->assignments(), &unnamed);
     const QSet<QString> inPicture(keys.cbegin(), keys.cend());
     for (const ColorFile::Assignment &a : colorFile->assignments())
         if (!inPicture.contains(a.key))
-            warn(QStringLiteral("%1:%2: colour %3 does not occur in the map's area of %4")
+            warn(tr("%1:%2: colour %3 does not occur in the map's area of %4")
                      .arg(*request.colorFile)
                      .arg(a.line)
                      .arg(a.key, picturePath));
@@ -374,7 +375,7 @@ int Companion::convert(const Request &request)
     if (int code = save(session, target))
         return code;
 
-    m_err << QStringLiteral("velmora-cli: converted %1 into %2 (%3 x %4 tiles, %5 colours, %6 not "
+    m_err << tr("velmora-cli: converted %1 into %2 (%3 x %4 tiles, %5 colours, %6 not "
                             "named in %7 and set to 0%8)")
                  .arg(picturePath, target)
                  .arg(session.size().width)
@@ -390,15 +391,15 @@ int Companion::convert(const Request &request)
 int Companion::checkConvertOptions(const Request &request)
 {
     if (!request.colorFile || request.colorFile->isEmpty())
-        return usage(QStringLiteral("convert needs a colour file: --colors FILE"));
+        return usage(tr("convert needs a colour file: --colors FILE"));
     if (request.tileset && !scenario::tilesetFromText(*request.tileset))
-        return usage(QStringLiteral("unknown tileset \"%1\"; give a name such as Jungle World "
+        return usage(tr("unknown tileset \"%1\"; give a name such as Jungle World "
                                     "or a number from 0 to 7")
                          .arg(*request.tileset));
     if (!request.output)
         return Ok;
     if (request.output->isEmpty())
-        return usage(QStringLiteral("the output file name is empty"));
+        return usage(tr("the output file name is empty"));
     const struct
     {
         const QString &path;
@@ -408,7 +409,7 @@ int Companion::checkConvertOptions(const Request &request)
                   {*request.colorFile, "the colour file"}};
     for (const auto &input : inputs)
         if (sameFile(*request.output, input.path))
-            return usage(QStringLiteral("the output %1 is %2; choose another output file")
+            return usage(tr("the output %1 is %2; choose another output file")
                              .arg(*request.output, QLatin1String(input.what)));
     return Ok;
 }
@@ -420,7 +421,7 @@ int Companion::applyTileset(MapSession &session, const QString &tilesetText, QSt
     const int number = scenario::tilesetFromText(tilesetText).value_or(-1);
     if (Status applied = session.applyTileset(number); !applied)
         return fail(applied.failure());
-    *note = QStringLiteral(", tileset %1").arg(scenario::tilesetNames().at(number));
+    *note = tr(", tileset %1").arg(scenario::tilesetNames().at(number));
     return Ok;
 }
 
@@ -434,17 +435,20 @@ int Companion::save(MapSession &session, const QString &target)
     progress(QStringLiteral("Map saved!"));
     endProgress();
     if (names > 1)
-        warn(QStringLiteral("%1 had %2 other names (hard links); they still hold the map as it "
+        warn(tr("%1 had %2 other names (hard links); they still hold the map as it "
                             "was")
                  .arg(target)
                  .arg(names - 1));
     return Ok;
 }
 
-int Companion::loadMapAndPicture(MapSession &session, const QString &map,
-                                 const QString &picturePath, QImage *picture, QStringList *keys)
+int Companion::loadMapAndPicture(Job &job, const QString &map, const QString &picturePath,
+                                 QImage *picture, QStringList *keys)
 {
-    if (Status opened = session.open(map); !opened)
+    if (!job.work.isValid())
+        return fail(WorkFolder, PrivateFolder::parent(), noPrivateFolder());
+    const MapSession &session = job.session;
+    if (Status opened = job.session.open(map); !opened)
         return fail(opened.failure());
     if (int code = loadPicture(picturePath, QSize(session.size().width, session.size().height),
                                   picture))
@@ -462,10 +466,10 @@ int Companion::loadPicture(const QString &path, QSize map, QImage *picture)
         return Ok;
     case picture::Failure::Undecodable:
         return fail(BadPicture, path,
-                    QStringLiteral("the picture cannot be decoded (%1); use a BMP, GIF or JPEG file")
+                    tr("the picture cannot be decoded (%1); use a BMP, GIF or JPEG file")
                         .arg(area.reason));
     case picture::Failure::Truncated:
-        return fail(BadPicture, path, QStringLiteral("the picture is incomplete: %1").arg(area.reason));
+        return fail(BadPicture, path, tr("the picture is incomplete: %1").arg(area.reason));
     default:
         return fail(BadPicture, path, area.reason);
     }
@@ -482,7 +486,7 @@ int Companion::scanPicture(const QString &path, const QImage &picture, int width
         });
     if (scanned.tooManyColors)
         return fail(TooManyColors, path,
-                    QStringLiteral("the map's %1 x %2 area of the picture has %3 colours; at most "
+                    tr("the map's %1 x %2 area of the picture has %3 colours; at most "
                                    "%4 fit the colour list")
                         .arg(width)
                         .arg(height)
@@ -494,7 +498,7 @@ int Companion::scanPicture(const QString &path, const QImage &picture, int width
 
 QString Companion::noPrivateFolder()
 {
-    return QStringLiteral("no private working folder can be made in this temporary folder (it "
+    return tr("no private working folder can be made in this temporary folder (it "
                           "is missing, full or not writable; set TMPDIR to another folder)");
 }
 

@@ -3,6 +3,7 @@
 #include "core/common/Result.h"
 
 #include <QSize>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,8 @@ class QTextStream;
 /// failure's kind; input files are never changed by a failing command.
 class Companion
 {
+    Q_DECLARE_TR_FUNCTIONS(Companion)
+
 public:
     /// `progress`: print every status text as it happens (standard error is a terminal);
     /// otherwise only a summary line.
@@ -51,9 +54,10 @@ private:
 
     int checkConvertOptions(const Request &request);
 
-    /// Opens the map in `session` and decodes and scans the picture over the map's area,
-    /// as the windows do.
-    int loadMapAndPicture(MapSession &session, const QString &map, const QString &picturePath,
+    struct Job;
+    /// Opens the map in the job's session and decodes and scans the picture over the map's
+    /// area, as the windows do.
+    int loadMapAndPicture(Job &job, const QString &map, const QString &picturePath,
                           QImage *picture, QStringList *keys);
     int loadPicture(const QString &path, QSize map, QImage *picture);
     int scanPicture(const QString &path, const QImage &picture, int width, int height,
