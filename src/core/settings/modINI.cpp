@@ -1,5 +1,7 @@
 #include "core/settings/modINI.h"
 
+#include "core/common/BoundedFile.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -13,7 +15,7 @@ namespace {
 // The reader's buffer held 128 characters including the closing zero.
 constexpr qsizetype kMaxValueLength = 127;
 // A settings file is a few lines; anything this large is not ours and is left alone.
-constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
+constexpr qint64 kMaxFileSize = boundedfile::MaxSettingsFileBytes;
 
 struct Line
 {
@@ -99,13 +101,15 @@ enum class Load { Missing, Loaded, Failed };
 
 Load loadFile(const QString &path, QByteArray *bytes)
 {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFile::exists(path))
         return Load::Missing;
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize)
+    // A folder, device or pipe in the settings file's place is never read (a pipe would
+    // block, a device never end).
+    Result<QByteArray> read = boundedfile::read(path, kMaxFileSize, FailureKind::Settings);
+    if (!read)
         return Load::Failed;
-    *bytes = file.readAll();
-    return file.error() == QFileDevice::NoError ? Load::Loaded : Load::Failed;
+    *bytes = std::move(read).value();
+    return Load::Loaded;
 }
 
 /// Index of the header line of the first section called `section`, or -1.

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using testsupport::ProgramFolder;
 using testsupport::readFile;
 using testsupport::writeFile;
@@ -36,6 +38,16 @@ TEST(ReadIniValue, MissingFileSectionOrKeyGivesTheDefaultAndCreatesNothing)
     ProgramFolder other;
     ASSERT_TRUE(QDir(other.path()).mkdir("config.ini"));
     EXPECT_EQ(modINI::ReadIniValue(kSettings, "SplashScreen", "1", other.file("config.ini")), "1");
+
+    // So does a pipe, which would block a plain read, and a file over the 4 MiB settings cap;
+    // writing refuses both rather than replacing them.
+    ProgramFolder third;
+    const QString pipe = third.file("config.ini");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_EQ(modINI::ReadIniValue(kSettings, "SplashScreen", "1", pipe), "1");
+    EXPECT_FALSE(modINI::WriteIniValue(kSettings, "SplashScreen", "0", pipe));
+    writeFile(path, "[Settings]\nSplashScreen=0\n" + QByteArray(4 << 20, '\n'));
+    EXPECT_EQ(modINI::ReadIniValue(kSettings, "SplashScreen", "1", path), "1");
 }
 
 struct ReadCase
