@@ -1,51 +1,101 @@
 #include "core/convert/ColorFile.h"
 
+#include "core/common/BoundedFile.h"
 #include "core/convert/Conversion.h"
 #include "core/picture/ColorKey.h"
 
-#include <QFile>
 #include <QHash>
-#include <QRegularExpression>
+#include <QObject>
+#include <QStringView>
 
-QString ColorFile::keyFromText(const QString &text)
+namespace {
+
+/// A text as quoted in a message: at most 40 characters, so a huge line stays readable.
+QString quoted(const QString &text)
+{
+    constexpr qsizetype Shown = 40;
+    return text.size() <= Shown ? text : text.left(Shown) + QStringLiteral("...");
+}
+
+/// "#TEXT=..." with no space inside TEXT: a colour line, not a comment.
+bool isColourLine(QStringView line)
+{
+    qsizetype i = 1;
+    while (i < line.size() && !line[i].isSpace() && line[i] != u'=')
+        ++i;
+    if (i == 1)
+        return false;
+    while (i < line.size() && line[i].isSpace())
+        ++i;
+    return i < line.size() && line[i] == u'=';
+}
+
+/// The lines of `text`: a line ends at "\n", "\r\n" or a lone "\r".
+QList<QStringView> linesOf(QStringView text)
+{
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\n' && text[i] != u'\r')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    lines.append(text.mid(start));
+    return lines;
+}
+
+} // namespace
+
+std::optional<qint32> ColorFile::colorFromText(const QString &text)
 {
     if (const std::optional<qint32> value = colorkey::valueFromRgbText(text))
-        return colorkey::colorKey(*value);
-    // The forms colorKey produces: eight or more digits, or "-00000001".
-    static const QRegularExpression decimal(QStringLiteral("^(-00000001|[0-9]{8,})$"));
-    if (decimal.match(text).hasMatch())
-        return text;
-    return {};
+        return value;
+    // The forms colorKey writes: "-00000001", or exactly eight digits naming a 24-bit colour.
+    if (text == QLatin1String("-00000001"))
+        return -1;
+    if (text.size() != 8)
+        return std::nullopt;
+    qint32 value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    if (value > 0xFFFFFF)
+        return std::nullopt;
+    return value;
 }
 
 Result<ColorFile> ColorFile::parse(const QString &text)
 {
     ColorFile file;
-    // "#FF0000=5" is a colour; so is a mistyped "#FF00=5", which must not pass as a comment.
-    static const QRegularExpression colourLine(QStringLiteral("^#[^\\s=]+\\s*="));
-    QHash<QString, int> lineOfKey;
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    QHash<qint32, int> lineOfColor;
+    const QList<QStringView> lines = linesOf(text);
     for (int i = 0; i < lines.size(); ++i) {
         const int lineNo = i + 1;
-        const QString line = lines.at(i).trimmed();
-        if (line.isEmpty())
+        const QStringView line = lines.at(i).trimmed();
+        // "#FF0000=5" is a colour; so is a mistyped "#FF00=5", which must not pass as a comment.
+        if (line.isEmpty() || (line.startsWith(u'#') && !isColourLine(line)))
             continue;
-        if (line.startsWith(QLatin1Char('#')) && !colourLine.match(line).hasMatch())
-            continue;
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        const qsizetype eq = line.indexOf(u'=');
         if (eq < 0)
+            return fail(FailureKind::Colors, QObject::tr("line %1 is not KEY=VALUE: \"%2\"")
+                                                 .arg(lineNo)
+                                                 .arg(quoted(line.toString())));
+        const QString keyText = line.left(eq).trimmed().toString();
+        const QString valueText = line.mid(eq + 1).trimmed().toString();
+        const std::optional<qint32> color = colorFromText(keyText);
+        if (!color)
             return fail(FailureKind::Colors,
-                        QObject::tr("line %1 is not KEY=VALUE: \"%2\"").arg(lineNo).arg(line));
-        const QString keyText = line.left(eq).trimmed();
-        const QString valueText = line.mid(eq + 1).trimmed();
-        const QString key = keyFromText(keyText);
-        if (key.isEmpty())
-            return fail(FailureKind::Colors,
-                        QObject::tr("line %1: \"%2\" is not a colour key (such as 00000255) "
-                                       "or a colour (such as #FF0000)")
+                        QObject::tr("line %1: \"%2\" is not a colour key (eight digits, such as "
+                                    "00000255) or a colour (such as #FF0000)")
                             .arg(lineNo)
-                            .arg(keyText));
-        if (const auto seen = lineOfKey.constFind(key); seen != lineOfKey.cend())
+                            .arg(quoted(keyText)));
+        const QString key = colorkey::colorKey(*color);
+        if (const auto seen = lineOfColor.constFind(*color); seen != lineOfColor.cend())
             return fail(FailureKind::Colors,
                         QObject::tr("line %1 gives colour %2 a value again (first on line %3)")
                             .arg(lineNo)
@@ -55,20 +105,20 @@ Result<ColorFile> ColorFile::parse(const QString &text)
         if (!conversion::parseTileValue(valueText, &value))
             return fail(FailureKind::Values,
                         QObject::tr("line %1: the tile value \"%2\" of colour %3 is not a whole "
-                                       "number from 0 to 32767")
+                                    "number from 0 to 32767")
                             .arg(lineNo)
-                            .arg(valueText, key));
-        lineOfKey.insert(key, lineNo);
-        file.m_assignments.append({key, value, lineNo});
+                            .arg(quoted(valueText), key));
+        lineOfColor.insert(*color, lineNo);
+        file.m_assignments.append({key, *color, value, lineNo});
     }
     return file;
 }
 
 Result<ColorFile> ColorFile::read(const QString &path)
 {
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly))
-        return fail(FailureKind::Colors,
-                    QObject::tr("cannot be read: %1").arg(in.errorString()));
-    return parse(QString::fromUtf8(in.readAll()));
+    Result<QByteArray> bytes =
+        boundedfile::read(path, boundedfile::MaxColorFileBytes, FailureKind::Colors);
+    if (!bytes)
+        return bytes.failure();
+    return parse(QString::fromUtf8(bytes.value()));
 }

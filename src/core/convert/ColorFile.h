@@ -5,19 +5,24 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 /// A colour file: the tile value of each colour, for scripted conversions.
 ///
-/// One `KEY=VALUE` per line. KEY is a colour key as the colour list shows it ("00000255",
-/// "-00000001") or the colour as `#RRGGBB`; VALUE is a tile value from 0 to 32767. Spaces
-/// around KEY and VALUE are ignored, as are blank lines and comment lines starting with
-/// `#`. A line of the form `#TEXT=...` (no space before the `=`) is read as a colour, so a
-/// mistyped colour is reported rather than skipped as a comment.
+/// One `KEY=VALUE` per line (a line ends at LF, CR LF or a lone CR). KEY is a colour key as
+/// the colour list shows it (eight digits such as "00000255", or "-00000001") or the colour
+/// as `#RRGGBB`; VALUE is a tile value from 0 to 32767. Spaces around KEY and VALUE are
+/// ignored, as are blank lines and comment lines starting with `#`. A line of the form
+/// `#TEXT=...` (no space before the `=`) is read as a colour, so a mistyped colour is
+/// reported rather than skipped as a comment. Files over boundedfile::MaxColorFileBytes,
+/// and anything but a regular file, are refused before they are read.
 class ColorFile
 {
 public:
     struct Assignment
     {
         QString key;     ///< colour key, always in the colour list's form
+        qint32 color;    ///< the colour value (colorkey::pixelValue's numbering, -1 = no pixel)
         quint16 value;   ///< tile value
         int line;        ///< 1-based line number in the file
     };
@@ -30,9 +35,9 @@ public:
 
     const QList<Assignment> &assignments() const { return m_assignments; }
 
-    /// The colour list's key for a `#RRGGBB` text or a decimal key; empty when `text` is
-    /// neither. Decimal keys are taken as written, so they must match the list exactly.
-    static QString keyFromText(const QString &text);
+    /// The colour value a `#RRGGBB` text or a colour key stands for; nullopt for anything
+    /// else (a key of more or fewer than eight digits, or one beyond 24 bits).
+    static std::optional<qint32> colorFromText(const QString &text);
 
 private:
     QList<Assignment> m_assignments;

@@ -57,6 +57,15 @@ TEST(ColorFile, RefusesBadLinesNamingTheLine)
         {"00000255=-1", FailureKind::Values, "-1"},
         {"00000255=", FailureKind::Values, "00000255"},
         {"00000255=1 2", FailureKind::Values, "1 2"},
+        // Keys are exactly eight digits naming a 24-bit colour.
+        {"000000255=4", FailureKind::Colors, "000000255"},
+        {"0000255=4", FailureKind::Colors, "0000255"},
+        {"16777216=4", FailureKind::Colors, "16777216"},
+        {"-1=4", FailureKind::Colors, "-1"},
+        // A lone CR ends a line as LF and CR LF do.
+        {"00000255=1\r00000255=2", FailureKind::Colors, "line 2"},
+        {"00000255=1\r\n\r00000255=2", FailureKind::Colors, "line 3"},
+        {"#FF0000=1\r16777215=2\r#ff0000=3", FailureKind::Colors, "line 3 gives colour 00000255"},
     };
     for (const auto &c : cases) {
         const Result<ColorFile> f = ColorFile::parse(QString::fromUtf8(c.text));
@@ -71,6 +80,19 @@ TEST(ColorFile, MissingFileIsUnreadable)
 {
     const Result<ColorFile> f = ColorFile::read(QStringLiteral("/nonexistent/velmora/colours.txt"));
     EXPECT_EQ(f.kind(), FailureKind::Colors);
+    // An endless device is refused before a byte is read.
+    EXPECT_EQ(ColorFile::read(QStringLiteral("/dev/zero")).kind(), FailureKind::Colors);
+}
+
+TEST(ColorFile, MessagesQuoteAtMostTheStartOfAHugeText)
+{
+    const QString huge(1 << 20, QLatin1Char('7'));
+    for (const QString &text : {QStringLiteral("00000255=") + huge, huge + QStringLiteral("=1"), huge}) {
+        const Result<ColorFile> f = ColorFile::parse(text);
+        ASSERT_FALSE(f.ok());
+        EXPECT_LT(f.reason().size(), 200) << f.reason().left(300).toStdString();
+        EXPECT_TRUE(f.reason().contains(QStringLiteral("7777777...")));
+    }
 }
 
 } // namespace
