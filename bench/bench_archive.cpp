@@ -6,6 +6,8 @@
 #include "core/scenario/MapSaver.h"
 #include "core/session/MapSession.h"
 
+#include "MpqBuilder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -194,12 +196,14 @@ int main(int argc, char **argv)
 {
     QTemporaryDir dir;
     const QString built = dir.filePath("built128.scm");
-    const Status made = MpqControl().createArchive(
-        built, {{Entry, scenario128()}, {"staredit\\wav\\a.wav", QByteArray(4000, 'w')}});
-    if (!made.ok()) {
-        std::fprintf(stderr, "%s\n", qPrintable(made.reason()));
+    QFile builtFile(built);
+    const QByteArray bytes = testsupport::buildMpq(
+        {{{Entry.toLatin1(), scenario128()}, {"staredit\\wav\\a.wav", QByteArray(4000, 'w')}}});
+    if (!builtFile.open(QIODevice::WriteOnly) || builtFile.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(built));
         return 1;
     }
+    builtFile.close();
     registerAll("built128", built);
 
     const QString maps = qEnvironmentVariable("VELMORA_MAPS");

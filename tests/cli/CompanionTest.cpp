@@ -309,7 +309,7 @@ INSTANTIATE_TEST_SUITE_P(
                         auto &f = static_cast<Failure &>(c);
                         use(f, a);
                         QFile::remove(f.file("map.scm"));
-                        ASSERT_TRUE(MpqControl().createArchive(f.file("map.scm"), {{"readme\\a.txt", "hello"}}));
+                        testsupport::writeArchive(f.file("map.scm"), {{"readme\\a.txt", "hello"}});
                     }, "map.scm"},
         FailureCase{"map size rejected", exitstatus::MapSize,
                     [](Companion &c, QStringList *a, auto *) {

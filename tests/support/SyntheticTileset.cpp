@@ -147,9 +147,9 @@ void SyntheticTileset::writeFolder(const QString &folder, const QString &stem, b
     writeFile(dir.filePath(stem + ".wpe"), wpe());
 }
 
-QList<MpqControl::Entry> SyntheticTileset::entries(const QString &stem, bool wide) const
+QList<MpqEntry> SyntheticTileset::entries(const QString &stem, bool wide) const
 {
-    const QString base = QStringLiteral("tileset\\") + stem;
+    const QByteArray base = "tileset\\" + stem.toLatin1();
     return {{base + ".cv5", cv5()},
             {base + (wide ? ".vx4ex" : ".vx4"), vx4(wide)},
             {base + ".vr4", vr4()},

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/archive/MpqControl.h"
+#include "MpqBuilder.h"
 
 #include <QByteArray>
 #include <QList>
@@ -36,7 +36,7 @@ struct SyntheticTileset
     /// The four files named "STEM.cv5" ... (".vx4ex" when `wide`) in `folder`.
     void writeFolder(const QString &folder, const QString &stem, bool wide = false) const;
     /// The four files as archive entries "tileset\STEM.*".
-    QList<MpqControl::Entry> entries(const QString &stem, bool wide = false) const;
+    QList<MpqEntry> entries(const QString &stem, bool wide = false) const;
 };
 
 } // namespace testsupport

@@ -1,6 +1,5 @@
 #include "TestSupport.h"
 
-#include "core/archive/MpqControl.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,13 +55,21 @@ QByteArray readFile(const QString &path)
 
 void writeMap(const QString &path, const QByteArray &scenarioBytes, bool withListfile)
 {
-    const QList<MpqControl::Entry> entries{
-        {QStringLiteral("staredit\\scenario.chk"), scenarioBytes},
-        {QStringLiteral("staredit\\wav\\note.wav"), QByteArray(500, 'w')},
-        {QStringLiteral("readme\\about.txt"), QByteArray("made by the tests")},
-    };
-    const Status made = MpqControl().createArchive(path, entries, withListfile);
-    ASSERT_TRUE(made.ok()) << made.reason().toStdString();
+    writeArchive(path,
+                 {{"staredit\\scenario.chk", scenarioBytes},
+                  {"staredit\\wav\\note.wav", QByteArray(500, 'w')},
+                  {"readme\\about.txt", QByteArray("made by the tests")}},
+                 withListfile);
+}
+
+void writeArchive(const QString &path, const QList<MpqEntry> &entries, bool withListfile)
+{
+    MpqLayout layout;
+    layout.entries = entries;
+    layout.listfile = withListfile;
+    while (layout.hashTableSize < quint32(entries.size()) * 2 + 4)
+        layout.hashTableSize *= 2;
+    writeFile(path, buildMpq(layout));
 }
 
 QString realMapsDir()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MpqBuilder.h"
 #include "ui/UserDialogs.h"
 
 #include <QByteArray>
@@ -24,6 +25,10 @@ QByteArray scenario(int width, int height, quint8 tileset = 0, quint8 tilesetHig
 /// Writes `bytes` to `path`; fails the current test when it cannot.
 void writeFile(const QString &path, const QByteArray &bytes);
 QByteArray readFile(const QString &path);
+
+/// Writes a format-1 archive holding `entries` (zlib-compressed and encrypted unless they
+/// say otherwise), with a "(listfile)" when `withListfile`.
+void writeArchive(const QString &path, const QList<MpqEntry> &entries, bool withListfile = true);
 
 /// Creates a map archive at `path` holding "staredit\scenario.chk" = `scenarioBytes`
 /// and a few other entries.

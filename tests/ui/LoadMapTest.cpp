@@ -130,10 +130,10 @@ QString writeRaw(const QString &folder, const QByteArray &bytes)
     return path;
 }
 
-QString archiveWith(const QString &folder, const QList<MpqControl::Entry> &entries)
+QString archiveWith(const QString &folder, const QList<testsupport::MpqEntry> &entries)
 {
     const QString path = folder + "/bad.scm";
-    EXPECT_TRUE(MpqControl().createArchive(path, entries).ok());
+    testsupport::writeArchive(path, entries);
     return path;
 }
 

@@ -1,330 +1,169 @@
 #include "core/archive/MpqControl.h"
 
+#include "core/archive/worker/WorkerProtocol.h"
+#include "core/common/UserText.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QSet>
+#include <QProcess>
 #include <QTemporaryFile>
-#include <QtEndian>
 
-#include <StormLib.h>
-
-#include <filesystem>
-#include <system_error>
+using workerprotocol::Operation;
+using WorkerStatus = workerprotocol::Status;
 
 namespace {
 
-// The way the game stores scenario entries: sector-compressed with PKWARE DCL, encrypted
-// with a key taken from the name alone (flags 0x00010200 in the block table).
-constexpr DWORD StoredEntryFlags = MPQ_FILE_COMPRESS | MPQ_FILE_ENCRYPTED;
-constexpr DWORD StoredCompression = MPQ_COMPRESSION_PKWARE;
+const QString WorkerName = QStringLiteral("velmora-archive-worker");
 
-// Reading the way the game does: every archive as format 1, never written to. Entries are
-// opened by name, so the listfile is not needed.
-constexpr DWORD ReadOnlyOpen = MPQ_OPEN_READ_ONLY | MPQ_OPEN_FORCE_MPQ_V1
-    | MPQ_OPEN_NO_LISTFILE | MPQ_OPEN_NO_ATTRIBUTES;
-// Listing needs the archive's own listfile.
-constexpr DWORD ListingOpen = MPQ_OPEN_READ_ONLY | MPQ_OPEN_FORCE_MPQ_V1;
-
-// A damaged table can claim any size; no scenario entry comes near this.
-constexpr DWORD MaxEntrySize = 64u * 1024u * 1024u;
-
-constexpr DWORD DefaultSectorSize = 0x1000;
-
-// Far beyond any map (the game's own limit is a few thousand entries).
-constexpr quint32 MaxTableEntries = 0x10000;
-
-/// Entry names the program knows even when an archive does not list them. The library
-/// must know every name before it can replace or compact.
-const char *const KnownNames[] = {
-    "staredit\\scenario.chk",
-    "(listfile)",
-    "(attributes)",
-    "(signature)",
-};
-
-QString shown(const QString &path)
+std::string pathBytes(const QString &path)
 {
-    return QDir::toNativeSeparators(path);
+    return QFile::encodeName(path).toStdString();
 }
 
-QByteArray entryBytes(const QString &entryName)
+std::string entryBytes(const QString &entryName)
 {
-    return entryName.toLatin1();
+    return entryName.toLatin1().toStdString();
 }
 
-QString notAnArchive(const QString &archivePath)
+Outcome unreadableByWorker(const QString &archivePath)
 {
-    return QObject::tr("\"%1\" is not a map archive, or it is damaged. Choose another map file.")
-        .arg(shown(archivePath));
+    return Outcome::failure(FailureKind::Damaged,
+                            QObject::tr("The map archive \"%1\" is damaged or uses a form Velmora "
+                                        "cannot read.")
+                                .arg(shownPath(archivePath)));
 }
 
-Outcome protectedArchive(const QString &archivePath)
+/// The user's sentence for a worker status that is not Ok.
+Outcome failureFor(WorkerStatus status, const QString &archivePath, const QString &entryName)
 {
-    return Outcome::failure(FailureKind::ProtectedArchive, QObject::tr("The map archive \"%1\" is protected and cannot be "
-                                        "written. Load a map that is not protected.")
-                                .arg(shown(archivePath)));
-}
-
-QString damagedEntry(const QString &archivePath, const QString &entryName)
-{
-    return QObject::tr("The entry \"%1\" of the map archive \"%2\" is damaged and cannot be read.")
-        .arg(entryName, shown(archivePath));
-}
-
-/// An open archive handle that is closed on every path. close() reports whether the
-/// library finished its writes.
-class ArchiveHandle
-{
-public:
-    ArchiveHandle() = default;
-    ArchiveHandle(const ArchiveHandle &) = delete;
-    ArchiveHandle &operator=(const ArchiveHandle &) = delete;
-    ~ArchiveHandle()
-    {
-        if (m_handle)
-            SFileCloseArchive(m_handle);
+    const QString archive = shownPath(archivePath);
+    switch (status) {
+    case WorkerStatus::MissingArchive:
+        return Outcome::failure(FailureKind::MapUnreadable,
+                                QObject::tr("The map archive \"%1\" does not exist or cannot be "
+                                            "read.").arg(archive));
+    case WorkerStatus::NotAnArchive:
+        return Outcome::failure(FailureKind::NotAnArchive,
+                                QObject::tr("\"%1\" is not a map archive, or it is damaged. Choose "
+                                            "another map file.").arg(archive));
+    case WorkerStatus::NoEntry:
+        return Outcome::failure(FailureKind::NoScenario,
+                                QObject::tr("The map archive \"%1\" has no entry \"%2\".")
+                                    .arg(archive, entryName));
+    case WorkerStatus::Damaged:
+        return Outcome::failure(FailureKind::Damaged,
+                                QObject::tr("The entry \"%1\" of the map archive \"%2\" is damaged "
+                                            "and cannot be read.").arg(entryName, archive));
+    case WorkerStatus::TooLarge:
+        return Outcome::failure(FailureKind::Damaged,
+                                QObject::tr("The entry \"%1\" of the map archive \"%2\" is larger "
+                                            "than Velmora reads.").arg(entryName, archive));
+    case WorkerStatus::Protected:
+        return Outcome::failure(FailureKind::ProtectedArchive,
+                                QObject::tr("The map archive \"%1\" is protected and cannot be "
+                                            "written.").arg(archive));
+    case WorkerStatus::CannotWrite:
+        return Outcome::failure(FailureKind::WorkingFolder,
+                                QObject::tr("The folder of \"%1\" cannot be written to. Check that "
+                                            "the disk is not full and that you may write there.")
+                                    .arg(archive));
+    case WorkerStatus::ReadBack:
+        return Outcome::failure(FailureKind::Damaged,
+                                QObject::tr("The entry \"%1\" did not read back correctly from the "
+                                            "map archive \"%2\"; the archive was left as it was.")
+                                    .arg(entryName, archive));
+    default:
+        return unreadableByWorker(archivePath);
     }
-
-    bool open(const QString &path, DWORD flags)
-    {
-        return SFileOpenArchive(QFile::encodeName(path).constData(), 0, flags, &m_handle);
-    }
-    bool create(const QString &path, SFILE_CREATE_MPQ *info)
-    {
-        return SFileCreateArchive2(QFile::encodeName(path).constData(), info, &m_handle);
-    }
-    bool close()
-    {
-        HANDLE h = m_handle;
-        m_handle = nullptr;
-        return h && SFileCloseArchive(h);
-    }
-    HANDLE get() const { return m_handle; }
-
-private:
-    HANDLE m_handle = nullptr;
-};
-
-class EntryHandle
-{
-public:
-    EntryHandle() = default;
-    EntryHandle(const EntryHandle &) = delete;
-    EntryHandle &operator=(const EntryHandle &) = delete;
-    ~EntryHandle()
-    {
-        if (m_handle)
-            SFileCloseFile(m_handle);
-    }
-    bool open(HANDLE archive, const QByteArray &name)
-    {
-        return SFileOpenFileEx(archive, name.constData(), SFILE_OPEN_FROM_MPQ, &m_handle);
-    }
-    HANDLE get() const { return m_handle; }
-
-private:
-    HANDLE m_handle = nullptr;
-};
-
-/// True when an archive header at `at` holds a value known to crash the library: a sector
-/// size that wraps to zero or asks for gigabytes.
-bool headerIsUnsafe(const uchar *bytes, qint64 size, qint64 at)
-{
-    if (at < 0 || at + 16 > size)
-        return false;
-    const quint16 sectorShift = qFromLittleEndian<quint16>(bytes + at + 14);
-    if (sectorShift > 15)
-        return true;
-    // Table lengths in entries; the library walks (and allocates) them in full.
-    if (at + 32 > size)
-        return false;
-    const quint32 hashEntries = qFromLittleEndian<quint32>(bytes + at + 24);
-    const quint32 blockEntries = qFromLittleEndian<quint32>(bytes + at + 28);
-    return hashEntries > MaxTableEntries || blockEntries > MaxTableEntries;
 }
 
-/// Refuses what the library should never see: missing files, folders, empty files, and
-/// headers that would make it divide by zero. Every place the library looks for a header
-/// (each 512-byte boundary, and where a user-data block points) is checked.
-Outcome checkArchiveFile(const QString &archivePath)
+QString executableDir()
 {
-    const QFileInfo info(archivePath);
-    if (!info.exists())
-        return Outcome::failure(FailureKind::MapUnreadable, QObject::tr("The map archive \"%1\" does not exist.")
-                                    .arg(shown(archivePath)));
-    if (!info.isFile() || info.size() == 0)
-        return Outcome::failure(FailureKind::NotAnArchive, notAnArchive(archivePath));
-
-    QFile file(archivePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return Outcome::failure(FailureKind::MapUnreadable, QObject::tr("The map archive \"%1\" cannot be read.")
-                                    .arg(shown(archivePath)));
-    const qint64 size = file.size();
-    const uchar *bytes = file.map(0, size);
-    QByteArray copy;
-    if (!bytes) {
-        copy = file.readAll();
-        bytes = reinterpret_cast<const uchar *>(copy.constData());
-    }
-    for (qint64 at = 0; at + 16 <= size; at += 512) {
-        const uchar *p = bytes + at;
-        if (p[0] != 'M' || p[1] != 'P' || p[2] != 'Q')
-            continue;
-        bool unsafe = false;
-        if (p[3] == 0x1A)
-            unsafe = headerIsUnsafe(bytes, size, at);
-        else if (p[3] == 0x1B)
-            unsafe = headerIsUnsafe(bytes, size, at + qFromLittleEndian<quint32>(p + 8));
-        if (unsafe)
-            return Outcome::failure(FailureKind::NotAnArchive, notAnArchive(archivePath));
-    }
-    return Outcome::success();
-}
-
-Outcome openArchive(ArchiveHandle &archive, const QString &archivePath, DWORD flags)
-{
-    if (Outcome checked = checkArchiveFile(archivePath); !checked)
-        return checked;
-    if (!archive.open(archivePath, flags))
-        return Outcome::failure(FailureKind::NotAnArchive, notAnArchive(archivePath));
-    return Outcome::success();
-}
-
-/// Reads the whole of an opened entry.
-Outcome readOpened(HANDLE entry, const QString &archivePath, const QString &entryName,
-                   QByteArray *data, qint64 maxSize = MaxEntrySize)
-{
-    DWORD high = 0;
-    const DWORD size = SFileGetFileSize(entry, &high);
-    if (size == SFILE_INVALID_SIZE || high != 0 || qint64(size) > maxSize)
-        return Outcome::failure(FailureKind::Damaged, damagedEntry(archivePath, entryName));
-    QByteArray buffer(qsizetype(size), Qt::Uninitialized);
-    DWORD read = 0;
-    if (size > 0 && (!SFileReadFile(entry, buffer.data(), size, &read, nullptr) || read != size))
-        return Outcome::failure(FailureKind::Damaged, damagedEntry(archivePath, entryName));
-    *data = std::move(buffer);
-    return Outcome::success();
-}
-
-Outcome readFrom(HANDLE archive, const QString &archivePath, const QString &entryName,
-                 QByteArray *data, qint64 maxSize = MaxEntrySize)
-{
-    EntryHandle entry;
-    if (!entry.open(archive, entryBytes(entryName)))
-        return Outcome::failure(FailureKind::NoScenario, QObject::tr("The map archive \"%1\" has no entry \"%2\".")
-                                    .arg(shown(archivePath), entryName));
-    return readOpened(entry.get(), archivePath, entryName, data, maxSize);
-}
-
-/// Teaches the library the names the program knows plus `entryName`. It needs an entry's
-/// name before it replaces the entry (it stops the process otherwise) and before it moves
-/// the entry while compacting. A listfile teaches every table slot of a name, including
-/// slots whose entries are too damaged to open.
-bool learnNames(HANDLE archive, const QString &entryName)
-{
-    QByteArray list;
-    for (const char *known : KnownNames)
-        list += QByteArray(known) + "\r\n";
-    list += entryBytes(entryName) + "\r\n";
-    QTemporaryFile listfile;
-    if (!listfile.open() || listfile.write(list) != list.size() || !listfile.flush())
-        return false;
-    listfile.close();
-    return SFileAddListFile(archive, QFile::encodeName(listfile.fileName()).constData())
-        == ERROR_SUCCESS;
-}
-
-template <typename T>
-bool fileInfo(HANDLE handle, SFileInfoClass what, T *value)
-{
-    DWORD needed = 0;
-    return SFileGetFileInfo(handle, what, value, sizeof(T), &needed);
-}
-
-/// Writes one entry the way the game reads it, replacing an entry of the same name and
-/// locale. The file time is fixed so the same inputs always give the same archive.
-Outcome writeEntry(HANDLE archive, const QString &archivePath, const QString &entryName,
-                   const QByteArray &data, LCID locale)
-{
-    const QString failed = QObject::tr("The entry \"%1\" could not be written into the map "
-                                       "archive \"%2\". Check that the disk is not full.")
-                               .arg(entryName, shown(archivePath));
-    HANDLE file = nullptr;
-    if (!SFileCreateFile(archive, entryBytes(entryName).constData(), 0, DWORD(data.size()),
-                         locale, StoredEntryFlags | MPQ_FILE_REPLACEEXISTING, &file))
-        return Outcome::failure(FailureKind::WorkingFolder, failed);
-    bool written = true;
-    if (!data.isEmpty())
-        written = SFileWriteFile(file, data.constData(), DWORD(data.size()), StoredCompression);
-    // Finishing also frees the handle, so it runs even after a failed write.
-    const bool finished = SFileFinishFile(file);
-    if (!written || !finished)
-        return Outcome::failure(FailureKind::WorkingFolder, failed);
-    return Outcome::success();
-}
-
-/// A scratch file beside `target` that the library may write; removed unless kept.
-class Scratch
-{
-public:
-    explicit Scratch(const QString &target)
-        : m_file(QFileInfo(target).absolutePath() + QStringLiteral("/.velmora-XXXXXX.tmp"))
-    {
-    }
-    ~Scratch()
-    {
-        if (!m_path.isEmpty()) {
-            QFile::remove(m_path);
-            QFile::remove(m_path + QStringLiteral(".tmp"));
-        }
-    }
-
-    /// Reserves a name; with `content` the file holds it, without it the file is removed
-    /// again so that the library can create it.
-    bool prepare(const QByteArray *content)
-    {
-        m_file.setAutoRemove(false);
-        if (!m_file.open())
-            return false;
-        m_path = m_file.fileName();
-        bool ok = true;
-        if (content)
-            ok = m_file.write(*content) == content->size() && m_file.flush();
-        m_file.close();
-        if (!content)
-            ok = QFile::remove(m_path) && ok;
-        return ok;
-    }
-
-    QString path() const { return m_path; }
-
-    /// Renames the scratch file over `target` (replacing it in one step).
-    bool replace(const QString &target)
-    {
-        std::error_code error;
-        std::filesystem::rename(std::filesystem::path(m_path.toStdU16String()),
-                                std::filesystem::path(target.toStdU16String()), error);
-        if (error)
-            return false;
-        m_path.clear();
-        return true;
-    }
-
-private:
-    QTemporaryFile m_file;
-    QString m_path;
-};
-
-QString cannotWriteBeside(const QString &archivePath)
-{
-    return QObject::tr("The folder of \"%1\" cannot be written to. Check that the disk is not "
-                       "full and that you may write there.")
-        .arg(shown(archivePath));
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath();
 }
 
 } // namespace
+
+struct MpqControl::Reply
+{
+    bool answered = false; ///< false: the worker died, hung or spoke nonsense
+    WorkerStatus status = WorkerStatus::BadRequest;
+    std::vector<std::string> fields;
+};
+
+QString MpqControl::findWorker()
+{
+    const QDir dir(executableDir());
+    for (const QString &candidate :
+         {dir.filePath(WorkerName), dir.filePath(QStringLiteral("../libexec/velmora/") + WorkerName)}) {
+        const QFileInfo info(candidate);
+        if (info.isFile() && info.isExecutable())
+            return QDir::cleanPath(info.absoluteFilePath());
+    }
+    return {};
+}
+
+MpqControl::MpqControl() : MpqControl(findWorker(), Limits{}) {}
+
+MpqControl::MpqControl(QString workerPath, Limits limits)
+    : m_workerPath(std::move(workerPath)), m_limits(limits)
+{
+}
+
+MpqControl::Reply MpqControl::call(const std::string &request) const
+{
+    Reply reply;
+    QProcess worker;
+    worker.setStandardErrorFile(QProcess::nullDevice());
+    worker.start(m_workerPath, {QStringLiteral("--memory-limit-mib"),
+                                QString::number(m_limits.memoryLimitMiB)});
+    const QDeadlineTimer deadline(m_limits.timeoutMs);
+    if (!worker.waitForStarted(int(deadline.remainingTime())))
+        return reply;
+    worker.write(request.data(), qint64(request.size()));
+    worker.closeWriteChannel();
+    if (!worker.waitForFinished(int(qMax<qint64>(1, deadline.remainingTime())))) {
+        worker.kill();
+        worker.waitForFinished(-1);
+        return reply;
+    }
+    if (worker.exitStatus() != QProcess::NormalExit || worker.exitCode() != 0)
+        return reply;
+    const QByteArray out = worker.readAllStandardOutput();
+    const auto message = workerprotocol::decode(false, std::string_view(out.constData(), size_t(out.size())));
+    if (!message)
+        return reply;
+    reply.answered = true;
+    reply.status = WorkerStatus(message->code);
+    reply.fields = message->fields;
+    return reply;
+}
+
+Outcome MpqControl::readEntry(const QString &archivePath, const QString &entryName,
+                              QByteArray *data, qint64 maxSize) const
+{
+    if (m_workerPath.isEmpty())
+        return Outcome::failure(QObject::tr("Velmora's archive helper \"%1\" is missing; install "
+                                            "Velmora again.").arg(WorkerName));
+    const workerprotocol::Message request{
+        std::uint8_t(Operation::Read),
+        {pathBytes(archivePath), entryBytes(entryName), workerprotocol::number64(quint64(qMax<qint64>(0, maxSize)))}};
+    const Reply reply = call(workerprotocol::encode(true, request));
+    if (!reply.answered)
+        return unreadableByWorker(archivePath);
+    if (reply.status != WorkerStatus::Ok)
+        return failureFor(reply.status, archivePath, entryName);
+    if (reply.fields.size() != 1 || qint64(reply.fields[0].size()) > maxSize)
+        return unreadableByWorker(archivePath);
+    if (data)
+        *data = QByteArray(reply.fields[0].data(), qsizetype(reply.fields[0].size()));
+    return Outcome::success();
+}
 
 Outcome MpqControl::extractEntry(const QString &archivePath, const QString &entryName,
                                  const QString &destFolder) const
@@ -337,228 +176,105 @@ Outcome MpqControl::extractEntry(const QString &archivePath, const QString &entr
     QByteArray data;
     if (Outcome read = readEntry(archivePath, entryName, &data); !read)
         return read;
+    // A working file: written plainly (no flush to disk); a partial file is removed.
     const QString destPath = QDir(destFolder).filePath(bareName);
-    QSaveFile out(destPath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(data) != data.size() || !out.commit())
-        return Outcome::failure(FailureKind::WorkingFolder, QObject::tr("\"%1\" could not be written. Check that the disk "
-                                            "is not full and that you may write there.")
-                                    .arg(shown(destPath)));
-    return Outcome::success();
-}
-
-Outcome MpqControl::readEntry(const QString &archivePath, const QString &entryName,
-                              QByteArray *data, qint64 maxSize) const
-{
-    ArchiveHandle archive;
-    if (Outcome opened = openArchive(archive, archivePath, ReadOnlyOpen); !opened)
-        return opened;
-    QByteArray bytes;
-    if (Outcome read = readFrom(archive.get(), archivePath, entryName, &bytes, maxSize); !read)
-        return read;
-    archive.close();
-    if (data)
-        *data = std::move(bytes);
-    return Outcome::success();
-}
-
-Outcome MpqControl::entryInfo(const QString &archivePath, const QString &entryName,
-                              EntryInfo *info) const
-{
-    ArchiveHandle archive;
-    if (Outcome opened = openArchive(archive, archivePath, ReadOnlyOpen); !opened)
-        return opened;
-    EntryHandle entry;
-    if (!entry.open(archive.get(), entryBytes(entryName)))
-        return Outcome::failure(FailureKind::NoScenario, QObject::tr("The map archive \"%1\" has no entry \"%2\".")
-                                    .arg(shown(archivePath), entryName));
-    DWORD flags = 0, locale = 0, size = 0, compressed = 0;
-    if (!fileInfo(entry.get(), SFileInfoFlags, &flags)
-        || !fileInfo(entry.get(), SFileInfoLocale, &locale)
-        || !fileInfo(entry.get(), SFileInfoFileSize, &size)
-        || !fileInfo(entry.get(), SFileInfoCompressedSize, &compressed))
-        return Outcome::failure(FailureKind::Damaged, damagedEntry(archivePath, entryName));
-    if (info)
-        *info = EntryInfo{flags, locale, size, compressed};
+    QFile out(destPath);
+    if (!QFileInfo(destFolder).isDir() || !out.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || out.write(data) != data.size() || !out.flush()) {
+        out.close();
+        QFile::remove(destPath);
+        return Outcome::failure(FailureKind::WorkingFolder,
+                                QObject::tr("\"%1\" could not be written. Check that the disk is "
+                                            "not full and that you may write there.")
+                                    .arg(shownPath(destPath)));
+    }
     return Outcome::success();
 }
 
 Outcome MpqControl::listEntries(const QString &archivePath, QStringList *names,
                                 int *fileCount) const
 {
-    ArchiveHandle archive;
-    if (Outcome opened = openArchive(archive, archivePath, ListingOpen); !opened)
-        return opened;
-
-    DWORD count = 0;
-    if (!fileInfo(archive.get(), SFileMpqNumberOfFiles, &count))
-        return Outcome::failure(FailureKind::NotAnArchive, notAnArchive(archivePath));
-
-    // Candidates: what the archive's own listfile says, then the names the program knows.
-    QStringList candidates;
-    QByteArray listfile;
-    if (readFrom(archive.get(), archivePath, QStringLiteral("(listfile)"), &listfile).ok()) {
-        for (const QByteArray &line : listfile.split('\n')) {
-            for (const QByteArray &part : line.split(';')) {
-                const QByteArray name = part.trimmed();
-                if (!name.isEmpty())
-                    candidates << QString::fromLatin1(name);
-            }
-        }
+    if (m_workerPath.isEmpty())
+        return Outcome::failure(QObject::tr("Velmora's archive helper \"%1\" is missing; install "
+                                            "Velmora again.").arg(WorkerName));
+    const workerprotocol::Message request{std::uint8_t(Operation::List), {pathBytes(archivePath)}};
+    const Reply reply = call(workerprotocol::encode(true, request));
+    if (!reply.answered)
+        return unreadableByWorker(archivePath);
+    if (reply.status != WorkerStatus::Ok)
+        return failureFor(reply.status, archivePath, {});
+    const auto count = reply.fields.size() == 2 ? workerprotocol::readNumber(reply.fields[0]) : std::nullopt;
+    if (!count || *count > 0x7FFFFFFF)
+        return unreadableByWorker(archivePath);
+    if (names) {
+        const QString joined = QString::fromLatin1(reply.fields[1].data(), qsizetype(reply.fields[1].size()));
+        *names = joined.isEmpty() ? QStringList() : joined.split(QLatin1Char('\n'));
     }
-    for (const char *known : KnownNames)
-        candidates << QString::fromLatin1(known);
-
-    QStringList found;
-    QSet<QString> seen;
-    for (const QString &name : std::as_const(candidates)) {
-        const QString key = name.toLower(); // entry names ignore case
-        if (seen.contains(key))
-            continue;
-        seen.insert(key);
-        if (SFileHasFile(archive.get(), entryBytes(name).constData()))
-            found << name;
-    }
-    archive.close();
-    if (names)
-        *names = found;
     if (fileCount)
-        *fileCount = int(count);
+        *fileCount = int(*count);
     return Outcome::success();
 }
+
+namespace {
+
+/// A free name beside the archive for the worker's copy, and removal of everything the
+/// worker may leave there (the copy, its listfile, the library's own temporary file),
+/// whether it finished, failed or was killed.
+class ScratchName
+{
+public:
+    explicit ScratchName(const QString &archivePath)
+    {
+        QTemporaryFile reserve(QFileInfo(archivePath).absolutePath()
+                               + QStringLiteral("/.velmora-XXXXXX.tmp"));
+        if (reserve.open())
+            m_path = reserve.fileName(); // removed again when `reserve` goes
+    }
+    ~ScratchName()
+    {
+        if (m_path.isEmpty())
+            return;
+        for (const QString &suffix : {QString(), QStringLiteral(".lst"), QStringLiteral(".tmp")})
+            QFile::remove(m_path + suffix);
+    }
+    QString path() const { return m_path; }
+
+private:
+    QString m_path;
+};
+
+} // namespace
 
 Outcome MpqControl::storeEntry(const QString &archivePath, const QString &filePath,
                                const QString &entryName) const
 {
+    if (m_workerPath.isEmpty())
+        return Outcome::failure(QObject::tr("Velmora's archive helper \"%1\" is missing; install "
+                                            "Velmora again.").arg(WorkerName));
     QFile source(filePath);
+    const QString unreadable = QObject::tr("\"%1\" cannot be read, so it cannot be stored in the "
+                                           "map archive.").arg(shownPath(filePath));
     if (!QFileInfo(filePath).isFile() || !source.open(QIODevice::ReadOnly))
-        return Outcome::failure(FailureKind::WorkingFolder, QObject::tr("\"%1\" cannot be read, so it cannot be stored in "
-                                            "the map archive.")
-                                    .arg(shown(filePath)));
-    if (source.size() > qint64(MaxEntrySize))
-        return Outcome::failure(FailureKind::BadScenario, QObject::tr("\"%1\" is too large to be stored in a map archive.")
-                                    .arg(shown(filePath)));
+        return Outcome::failure(FailureKind::WorkingFolder, unreadable);
+    if (source.size() > DefaultMaxEntrySize)
+        return Outcome::failure(FailureKind::BadScenario,
+                                QObject::tr("\"%1\" is too large to be stored in a map archive.")
+                                    .arg(shownPath(filePath)));
     const QByteArray data = source.readAll();
     if (data.size() != source.size())
-        return Outcome::failure(FailureKind::WorkingFolder, QObject::tr("\"%1\" cannot be read, so it cannot be stored in "
-                                            "the map archive.")
-                                    .arg(shown(filePath)));
-    source.close();
+        return Outcome::failure(FailureKind::WorkingFolder, unreadable);
 
-    if (Outcome checked = checkArchiveFile(archivePath); !checked)
-        return checked;
-    QFile original(archivePath);
-    if (!original.open(QIODevice::ReadOnly))
-        return Outcome::failure(FailureKind::MapUnreadable, QObject::tr("The map archive \"%1\" cannot be read.")
-                                    .arg(shown(archivePath)));
-    const QByteArray originalBytes = original.readAll();
-    original.close();
-
-    // The library writes a copy; the archive itself is replaced only once the copy is
-    // complete and holds what was stored.
-    Scratch scratch(archivePath);
-    if (!scratch.prepare(&originalBytes))
-        return Outcome::failure(FailureKind::WorkingFolder, cannotWriteBeside(archivePath));
-
-    {
-        ArchiveHandle archive;
-        if (!archive.open(scratch.path(), 0)) {
-            // Some maps are readable only the way the game reads them (format 1, tables
-            // taken as they are); those cannot be written safely.
-            ArchiveHandle readable;
-            if (readable.open(scratch.path(), ReadOnlyOpen))
-                return protectedArchive(archivePath);
-            return Outcome::failure(FailureKind::NotAnArchive, notAnArchive(archivePath));
-        }
-
-        DWORD archiveFlags = 0;
-        if (!fileInfo(archive.get(), SFileMpqFlags, &archiveFlags)
-            || (archiveFlags & (MPQ_FLAG_READ_ONLY | MPQ_FLAG_MALFORMED)))
-            return protectedArchive(archivePath);
-
-        if (!learnNames(archive.get(), entryName))
-            return Outcome::failure(FailureKind::WorkingFolder, QObject::tr("The map archive \"%1\" could not be prepared "
-                                                "for writing. Check that the disk is not full.")
-                                        .arg(shown(archivePath)));
-
-        // Same locale as the entry it replaces; a new entry is language-neutral. An entry
-        // that is listed but cannot be opened means damaged tables: not written into.
-        LCID locale = 0;
-        {
-            EntryHandle existing;
-            if (existing.open(archive.get(), entryBytes(entryName))) {
-                DWORD value = 0;
-                if (!fileInfo(existing.get(), SFileInfoLocale, &value))
-                    return Outcome::failure(FailureKind::NotAnArchive, notAnArchive(archivePath));
-                locale = value;
-            } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
-                return Outcome::failure(FailureKind::NotAnArchive, notAnArchive(archivePath));
-            }
-        }
-
-        if (Outcome written = writeEntry(archive.get(), archivePath, entryName, data, locale);
-            !written)
-            return written;
-
-        // Drops the replaced copy. It needs every entry's name; when an archive holds
-        // entries nobody can name, the update stands and the archive is merely larger.
-        SFileCompactArchive(archive.get(), nullptr, false);
-
-        if (!archive.close())
-            return Outcome::failure(FailureKind::WorkingFolder, QObject::tr("The map archive \"%1\" could not be finished. "
-                                                "Check that the disk is not full.")
-                                        .arg(shown(archivePath)));
-    }
-
-    QByteArray stored;
-    if (!readEntry(scratch.path(), entryName, &stored).ok() || stored != data)
-        return Outcome::failure(FailureKind::Damaged, QObject::tr("The entry \"%1\" did not read back correctly from "
-                                            "the map archive \"%2\"; the archive was left as it "
-                                            "was.")
-                                    .arg(entryName, shown(archivePath)));
-
-    if (!scratch.replace(archivePath))
-        return Outcome::failure(FailureKind::WorkingFolder, cannotWriteBeside(archivePath));
-    return Outcome::success();
-}
-
-Outcome MpqControl::createArchive(const QString &archivePath, const QList<Entry> &entries,
-                                  bool withListfile) const
-{
-    Scratch scratch(archivePath);
-    if (!scratch.prepare(nullptr))
-        return Outcome::failure(FailureKind::WorkingFolder, cannotWriteBeside(archivePath));
-
-    // Room for the entries, the listfile and a few later additions.
-    DWORD tableSize = 16;
-    while (tableSize < DWORD(entries.size()) * 2 + 4)
-        tableSize *= 2;
-
-    SFILE_CREATE_MPQ info{};
-    info.cbSize = sizeof(info);
-    info.dwMpqVersion = MPQ_FORMAT_VERSION_1;
-    info.dwFileFlags1 = withListfile ? MPQ_FILE_DEFAULT_INTERNAL : 0;
-    info.dwFileFlags2 = 0;
-    info.dwFileFlags3 = 0;
-    info.dwAttrFlags = 0;
-    info.dwSectorSize = DefaultSectorSize;
-    info.dwMaxFileCount = tableSize;
-
-    ArchiveHandle archive;
-    if (!archive.create(scratch.path(), &info))
-        return Outcome::failure(FailureKind::WorkingFolder, cannotWriteBeside(archivePath));
-    for (const Entry &entry : entries) {
-        if (entry.data.size() > qsizetype(MaxEntrySize))
-            return Outcome::failure(FailureKind::BadScenario, QObject::tr("The entry \"%1\" is too large for a map archive.")
-                                        .arg(entry.name));
-        if (Outcome written = writeEntry(archive.get(), archivePath, entry.name, entry.data, 0);
-            !written)
-            return written;
-    }
-    if (!archive.close())
-        return Outcome::failure(FailureKind::WorkingFolder, QObject::tr("The map archive \"%1\" could not be finished. "
-                                            "Check that the disk is not full.")
-                                    .arg(shown(archivePath)));
-    if (!scratch.replace(archivePath))
-        return Outcome::failure(FailureKind::WorkingFolder, cannotWriteBeside(archivePath));
+    const ScratchName scratch(archivePath);
+    if (scratch.path().isEmpty())
+        return failureFor(QFileInfo(archivePath).isFile() ? WorkerStatus::CannotWrite : WorkerStatus::MissingArchive,
+                          archivePath, entryName);
+    const workerprotocol::Message request{
+        std::uint8_t(Operation::Store),
+        {pathBytes(archivePath), entryBytes(entryName), data.toStdString(), pathBytes(scratch.path())}};
+    const Reply reply = call(workerprotocol::encode(true, request));
+    if (!reply.answered)
+        return unreadableByWorker(archivePath);
+    if (reply.status != WorkerStatus::Ok)
+        return failureFor(reply.status, archivePath, entryName);
     return Outcome::success();
 }

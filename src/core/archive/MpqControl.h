@@ -2,21 +2,33 @@
 
 #include "core/archive/ArchiveAccess.h"
 
-#include <QByteArray>
-#include <QList>
 #include <QString>
-#include <QStringList>
 
-/// The program's access to MPQ map archives through the archive library. This is the only
-/// part of the program that knows the library.
+#include <string>
+
+/// The program's map archives, worked on by velmora-archive-worker: every call into the
+/// archive library runs in that small process, one per operation, so that an archive
+/// which makes the library abort, crash, loop or allocate without end becomes an ordinary
+/// failure ("the map archive is damaged or uses a form Velmora cannot read") while the
+/// program and the user's files stay as they were.
 class MpqControl : public ArchiveAccess
 {
 public:
-    struct Entry
+    struct Limits
     {
-        QString name;
-        QByteArray data;
+        int timeoutMs = 30000;         ///< the worker is killed after this long
+        int memoryLimitMiB = 1024;     ///< the worker's address-space limit
     };
+
+    /// Uses the worker found beside the running executable, else in
+    /// "../libexec/velmora/" relative to it.
+    MpqControl();
+    /// Uses the worker at `workerPath` (tests give a stand-in here).
+    MpqControl(QString workerPath, Limits limits);
+
+    /// The worker program this instance runs; empty when none was found.
+    QString workerPath() const { return m_workerPath; }
+    static QString findWorker();
 
     Outcome extractEntry(const QString &archivePath, const QString &entryName,
                          const QString &destFolder) const override;
@@ -27,22 +39,10 @@ public:
     Outcome listEntries(const QString &archivePath, QStringList *names,
                         int *fileCount) const override;
 
-    /// What the archive's tables say about one entry.
-    struct EntryInfo
-    {
-        quint32 flags = 0;  ///< the library's file flags (compression, encryption, ...)
-        quint32 locale = 0;
-        qint64 size = 0;
-        qint64 compressedSize = 0;
-    };
+private:
+    struct Reply;
+    Reply call(const std::string &request) const;
 
-    /// Reads the table data of `entryName` (flags, locale, sizes) without reading the entry.
-    Outcome entryInfo(const QString &archivePath, const QString &entryName,
-                      EntryInfo *info) const;
-
-    /// Creates a new archive holding `entries` (each stored like a scenario entry).
-    /// With `withListfile` false the archive carries no "(listfile)". Used by tests,
-    /// benchmarks and tools.
-    Outcome createArchive(const QString &archivePath, const QList<Entry> &entries,
-                          bool withListfile = true) const;
+    QString m_workerPath;
+    Limits m_limits;
 };

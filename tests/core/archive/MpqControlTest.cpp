@@ -114,12 +114,12 @@ TEST_F(Archive, StoredEntryIsCompressedAndEncryptedLikeTheGameStoresIt)
     writeFile(chk, testsupport::scenario(128, 128, 3));
     ASSERT_TRUE(mpq.storeEntry(path, chk, Scenario).ok());
 
-    MpqControl::EntryInfo info;
-    ASSERT_TRUE(mpq.entryInfo(path, Scenario, &info).ok());
-    EXPECT_EQ(info.flags & 0x7FFFFFFFu, 0x00010200u);
-    EXPECT_EQ(info.locale, 0u);
-    EXPECT_EQ(info.size, readFile(chk).size());
-    EXPECT_LT(info.compressedSize, info.size / 4) << "the entry was not compressed";
+    const auto info = testsupport::findMpqEntry(readFile(path), Scenario.toLatin1());
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->flags & 0x7FFFFFFFu, 0x00010200u);
+    EXPECT_EQ(info->locale, 0u);
+    EXPECT_EQ(info->size, quint32(readFile(chk).size()));
+    EXPECT_LT(info->compressedSize, info->size / 4) << "the entry was not compressed";
 }
 
 TEST_F(Archive, StoreReplacesOneEntryAndKeepsEveryOther)
@@ -143,6 +143,8 @@ TEST_F(Archive, StoreReplacesOneEntryAndKeepsEveryOther)
         QStringList namesAfter;
         int countAfter = 0;
         ASSERT_TRUE(mpq.listEntries(path, &namesAfter, &countAfter).ok());
+        namesBefore.sort(); // the library writes its listfile in its own order
+        namesAfter.sort();
         EXPECT_EQ(namesAfter, namesBefore);
         EXPECT_EQ(countAfter, countBefore);
         EXPECT_EQ(readFile(chk), changed) << "storing must not touch the stored file";
@@ -153,7 +155,7 @@ TEST_F(Archive, StoreReplacesOneEntryAndKeepsEveryOther)
 TEST_F(Archive, StoreAddsAnEntryTheArchiveLacked)
 {
     const QString path = file("noscenario.scm");
-    ASSERT_TRUE(mpq.createArchive(path, {{Readme, "text"}}).ok());
+    testsupport::writeArchive(path, {{Readme.toLatin1(), "text"}});
     const QString chk = file("scenario.chk");
     writeFile(chk, testsupport::scenario(64, 64));
     ASSERT_TRUE(mpq.storeEntry(path, chk, Scenario).ok());
@@ -250,8 +252,6 @@ TEST_F(Archive, BadArchivesFailWithAReasonAndStayUnchanged)
         QStringList names;
         int count = 0;
         (void)mpq.listEntries(path, &names, &count);
-        MpqControl::EntryInfo info;
-        (void)mpq.entryInfo(path, Scenario, &info);
 
         const Outcome stored = mpq.storeEntry(path, chk, Scenario);
         if (stored.ok()) {
@@ -269,14 +269,12 @@ TEST_F(Archive, MissingThingsFailWithAReason)
 {
     const QString path = makeMap("map.scm", testsupport::scenario(64, 64));
     QByteArray data;
-    MpqControl::EntryInfo info;
     const struct
     {
         const char *label;
         Outcome outcome;
     } cases[] = {
         {"missing entry", mpq.readEntry(path, "staredit\\missing.chk", &data)},
-        {"missing entry info", mpq.entryInfo(path, "staredit\\missing.chk", &info)},
         {"missing archive", mpq.readEntry(file("none.scm"), Scenario, &data)},
         {"folder as archive", mpq.readEntry(dir.path(), Scenario, &data)},
         {"list missing archive", mpq.listEntries(file("none.scm"), nullptr, nullptr)},

@@ -75,9 +75,9 @@ TEST(RealMaps, EachExtractsWithTheSizeAndTilesetItsReadmeStates)
         ASSERT_GE(era, 0);
         EXPECT_EQ(int(quint8(readFile(ws.scenarioPath()).at(era + 4))), expected[name].tileset);
 
-        MpqControl::EntryInfo info;
-        ASSERT_TRUE(MpqControl().entryInfo(map, Workspace::ScenarioEntry, &info).ok());
-        EXPECT_EQ(info.flags & 0x7FFFFFFFu, 0x00010200u);
+        const auto info = testsupport::findMpqEntry(readFile(map), "staredit\\scenario.chk");
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->flags & 0x7FFFFFFFu, 0x00010200u);
     }
 }
 
@@ -126,11 +126,11 @@ TEST(RealMaps, SaveRoundTripOnACopyKeepsEveryEntry)
             EXPECT_EQ(now, it.key() == Workspace::ScenarioEntry ? chk : it.value())
                 << it.key().toStdString();
         }
-        MpqControl::EntryInfo info, originalInfo;
-        ASSERT_TRUE(mpq.entryInfo(target, Workspace::ScenarioEntry, &info).ok());
-        ASSERT_TRUE(mpq.entryInfo(map, Workspace::ScenarioEntry, &originalInfo).ok());
-        EXPECT_EQ(info.flags, originalInfo.flags);
-        EXPECT_EQ(info.locale, originalInfo.locale);
+        const auto info = testsupport::findMpqEntry(readFile(target), "staredit\\scenario.chk");
+        const auto originalInfo = testsupport::findMpqEntry(readFile(map), "staredit\\scenario.chk");
+        ASSERT_TRUE(info && originalInfo);
+        EXPECT_EQ(info->flags, originalInfo->flags);
+        EXPECT_EQ(info->locale, originalInfo->locale);
         // Dead space of the replaced copy is compacted away.
         EXPECT_LT(QFileInfo(target).size(), QFileInfo(map).size() + 4096);
     }

@@ -97,7 +97,7 @@ TEST(Workspace, CopyInAndExtractFailCleanly)
 
     // An archive without a scenario entry.
     const QString other = program.file("other.scm");
-    ASSERT_TRUE(MpqControl().createArchive(other, {{"readme\\about.txt", "hello"}}).ok());
+    testsupport::writeArchive(other, {{"readme\\about.txt", "hello"}});
     ASSERT_TRUE(ws.copyIn(other).ok());
     EXPECT_FALSE(ws.extractScenario(MpqControl()).ok());
     EXPECT_FALSE(QFileInfo::exists(ws.scenarioPath()));

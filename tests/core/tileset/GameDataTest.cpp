@@ -17,10 +17,9 @@ using testsupport::SyntheticTileset;
 
 namespace {
 
-void writeArchive(const QString &path, const QList<MpqControl::Entry> &entries)
+void writeArchive(const QString &path, const QList<testsupport::MpqEntry> &entries)
 {
-    const Outcome made = MpqControl().createArchive(path, entries);
-    ASSERT_TRUE(made.ok()) << made.reason().toStdString();
+    testsupport::writeArchive(path, entries);
 }
 
 /// The palette's first colour tells the synthetic tilesets apart.

@@ -1,0 +1,558 @@
+// The only file of the program that calls the archive library. Everything here runs inside
+// velmora-archive-worker; the program sees only the replies.
+#include "core/archive/worker/ArchiveWorker.h"
+
+#include "core/archive/worker/MpqCrypt.h"
+
+#include <StormLib.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace archiveworker {
+
+namespace {
+
+using workerprotocol::Message;
+using workerprotocol::Operation;
+using workerprotocol::Status;
+namespace fs = std::filesystem;
+
+// The way the game stores scenario entries: sector-compressed with PKWARE DCL, encrypted
+// with a key taken from the name alone (flags 0x00010200 in the block table).
+constexpr DWORD StoredEntryFlags = MPQ_FILE_COMPRESS | MPQ_FILE_ENCRYPTED;
+constexpr DWORD StoredCompression = MPQ_COMPRESSION_PKWARE;
+
+// Reading the way the game does: every archive as format 1, never written to. Entries are
+// opened by name, so the listfile is not needed; "(attributes)" is loaded so that its
+// checksums can be checked.
+constexpr DWORD ReadOnlyOpen = MPQ_OPEN_READ_ONLY | MPQ_OPEN_FORCE_MPQ_V1 | MPQ_OPEN_NO_LISTFILE;
+// Listing needs the archive's own listfile.
+constexpr DWORD ListingOpen = MPQ_OPEN_READ_ONLY | MPQ_OPEN_FORCE_MPQ_V1;
+
+// A damaged table can claim any size; no entry the program stores comes near this.
+constexpr std::uint64_t MaxStoredSize = 64u * 1024u * 1024u;
+// Far beyond any map (the game's own limit is a few thousand entries).
+constexpr std::uint32_t MaxTableEntries = 0x10000;
+// Compression type bytes of sector data that format-1 archives never hold and that the
+// library refuses by stopping the process.
+constexpr unsigned char LzmaCompression = 0x12;
+
+/// Entry names the program knows even when an archive does not list them. The library
+/// must know every name before it can replace or compact.
+const char *const KnownNames[] = {
+    "staredit\\scenario.chk",
+    "(listfile)",
+    "(attributes)",
+    "(signature)",
+};
+
+Message ok(std::vector<std::string> fields = {})
+{
+    return Message{static_cast<std::uint8_t>(Status::Ok), std::move(fields)};
+}
+
+Message failure(Status status, std::string detail)
+{
+    return Message{static_cast<std::uint8_t>(status), {std::move(detail)}};
+}
+
+/// An open archive handle that is closed on every path. close() reports whether the
+/// library finished its writes.
+class ArchiveHandle
+{
+public:
+    ArchiveHandle() = default;
+    ArchiveHandle(const ArchiveHandle &) = delete;
+    ArchiveHandle &operator=(const ArchiveHandle &) = delete;
+    ~ArchiveHandle()
+    {
+        if (m_handle)
+            SFileCloseArchive(m_handle);
+    }
+    bool open(const std::string &path, DWORD flags)
+    {
+        return SFileOpenArchive(path.c_str(), 0, flags, &m_handle);
+    }
+    bool close()
+    {
+        HANDLE h = m_handle;
+        m_handle = nullptr;
+        return h && SFileCloseArchive(h);
+    }
+    HANDLE get() const { return m_handle; }
+
+private:
+    HANDLE m_handle = nullptr;
+};
+
+class EntryHandle
+{
+public:
+    EntryHandle() = default;
+    EntryHandle(const EntryHandle &) = delete;
+    EntryHandle &operator=(const EntryHandle &) = delete;
+    ~EntryHandle()
+    {
+        if (m_handle)
+            SFileCloseFile(m_handle);
+    }
+    bool open(HANDLE archive, const std::string &name)
+    {
+        return SFileOpenFileEx(archive, name.c_str(), SFILE_OPEN_FROM_MPQ, &m_handle);
+    }
+    HANDLE get() const { return m_handle; }
+
+private:
+    HANDLE m_handle = nullptr;
+};
+
+/// A file descriptor for positioned reads, closed on every path.
+class RawFile
+{
+public:
+    explicit RawFile(const std::string &path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~RawFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    RawFile(const RawFile &) = delete;
+    RawFile &operator=(const RawFile &) = delete;
+    bool isOpen() const { return m_fd >= 0; }
+
+    /// Exactly `size` bytes at `at`, or false.
+    bool read(std::uint64_t at, std::size_t size, std::string *out) const
+    {
+        out->assign(size, '\0');
+        std::size_t done = 0;
+        while (done < size) {
+            const ssize_t got = ::pread(m_fd, out->data() + done, size - done, off_t(at + done));
+            if (got <= 0)
+                return false;
+            done += std::size_t(got);
+        }
+        return true;
+    }
+
+private:
+    int m_fd;
+};
+
+template <typename T>
+bool fileInfo(HANDLE handle, SFileInfoClass what, T *value)
+{
+    DWORD needed = 0;
+    return SFileGetFileInfo(handle, what, value, sizeof(T), &needed);
+}
+
+std::uint32_t le32(const std::string &bytes, std::size_t at)
+{
+    return mpqcrypt::load32(reinterpret_cast<const unsigned char *>(bytes.data()) + at);
+}
+
+/// True when an archive header at `at` holds a value known to crash the library: a sector
+/// size that wraps to zero or asks for gigabytes, or tables it would walk in full.
+bool headerIsUnsafe(const RawFile &file, std::uint64_t at)
+{
+    std::string header;
+    if (!file.read(at, 32, &header))
+        return false;
+    const unsigned sectorShift = static_cast<unsigned char>(header[14])
+        | static_cast<unsigned char>(header[15]) << 8;
+    return sectorShift > 15 || le32(header, 24) > MaxTableEntries
+        || le32(header, 28) > MaxTableEntries;
+}
+
+/// Refuses what the library should never see: missing files, folders, empty files, and
+/// headers that would make it divide by zero. Every place the library looks for a header
+/// (each 512-byte boundary, and where a user-data block points) is checked.
+Status checkArchiveFile(const std::string &path)
+{
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (!fs::exists(status))
+        return Status::MissingArchive;
+    if (!fs::is_regular_file(status) || fs::file_size(path, error) == 0 || error)
+        return Status::NotAnArchive;
+    const RawFile file(path);
+    if (!file.isOpen())
+        return Status::MissingArchive;
+    const std::uint64_t size = fs::file_size(path, error);
+    std::string chunk;
+    for (std::uint64_t at = 0; at + 16 <= size; at += 512) {
+        if (!file.read(at, 16, &chunk) || chunk.compare(0, 3, "MPQ") != 0)
+            continue;
+        if ((chunk[3] == 0x1A && headerIsUnsafe(file, at))
+            || (chunk[3] == 0x1B && headerIsUnsafe(file, at + le32(chunk, 8))))
+            return Status::NotAnArchive;
+    }
+    return Status::Ok;
+}
+
+Status openArchive(ArchiveHandle &archive, const std::string &path, DWORD flags)
+{
+    if (const Status checked = checkArchiveFile(path); checked != Status::Ok)
+        return checked;
+    return archive.open(path, flags) ? Status::Ok : Status::NotAnArchive;
+}
+
+/// What the tables say about an opened entry, for reading its raw bytes.
+struct RawEntry
+{
+    DWORD flags = 0;
+    DWORD size = 0;
+    DWORD compressedSize = 0;
+    DWORD key = 0;
+    DWORD sectorSize = 0;
+    std::uint64_t position = 0;
+};
+
+bool describe(HANDLE archive, HANDLE entry, RawEntry *raw)
+{
+    ULONGLONG headerAt = 0, offset = 0;
+    if (!fileInfo(entry, SFileInfoFlags, &raw->flags)
+        || !fileInfo(entry, SFileInfoFileSize, &raw->size)
+        || !fileInfo(entry, SFileInfoCompressedSize, &raw->compressedSize)
+        || !fileInfo(entry, SFileInfoEncryptionKey, &raw->key)
+        || !fileInfo(archive, SFileMpqSectorSize, &raw->sectorSize)
+        || !fileInfo(archive, SFileMpqHeaderOffset, &headerAt)
+        || !fileInfo(entry, SFileInfoByteOffset, &offset) || raw->sectorSize == 0)
+        return false;
+    // Format-1 positions are 32 bits wide and wrap, as the library computes them.
+    raw->position = std::uint32_t(headerAt + offset);
+    return true;
+}
+
+/// Decompresses one unit of `expected` bytes exactly, or fails: a short result, a
+/// compression the format does not allow, or a failing decompressor is damage. (The
+/// library itself fills short sectors with zeros and calls that success.)
+bool decompressUnit(std::string &in, DWORD flags, std::size_t expected, std::string *out)
+{
+    if (in.size() >= expected) {
+        if (in.size() > expected)
+            return false;
+        out->append(in);
+        return true;
+    }
+    if (in.empty() || ((flags & MPQ_FILE_COMPRESS) && static_cast<unsigned char>(in[0]) == LzmaCompression))
+        return false;
+    std::string unit(expected, '\0');
+    int produced = int(expected);
+    const int done = (flags & MPQ_FILE_COMPRESS)
+        ? SCompDecompress(unit.data(), &produced, in.data(), int(in.size()))
+        : SCompExplode(unit.data(), &produced, in.data(), int(in.size()));
+    if (!done || produced != int(expected))
+        return false;
+    out->append(unit);
+    return true;
+}
+
+void decrypt(std::string &bytes, DWORD key)
+{
+    mpqcrypt::crypt(reinterpret_cast<unsigned char *>(bytes.data()), bytes.size(), key);
+}
+
+/// Rebuilds the entry from its raw bytes, sector by sector, refusing any sector that does
+/// not decode to exactly its size.
+bool decodeRaw(const RawEntry &entry, const std::string &raw, std::string *out)
+{
+    const bool encrypted = entry.flags & MPQ_FILE_ENCRYPTED;
+    const bool compressed = entry.flags & MPQ_FILE_COMPRESS_MASK;
+    if ((entry.flags & MPQ_FILE_SINGLE_UNIT) || (!compressed && entry.size == 0)) {
+        std::string unit = compressed ? raw : raw.substr(0, entry.size);
+        if (encrypted)
+            decrypt(unit, entry.key);
+        return compressed ? decompressUnit(unit, entry.flags, entry.size, out)
+                          : (out->append(unit), unit.size() == entry.size);
+    }
+    const std::size_t sectors = (std::size_t(entry.size) + entry.sectorSize - 1) / entry.sectorSize;
+    std::vector<std::uint32_t> bounds(sectors + 1);
+    if (!compressed) {
+        for (std::size_t i = 0; i <= sectors; ++i)
+            bounds[i] = std::uint32_t(std::min<std::uint64_t>(std::uint64_t(i) * entry.sectorSize, entry.size));
+    } else {
+        if (raw.size() < bounds.size() * 4)
+            return false;
+        std::string table = raw.substr(0, bounds.size() * 4);
+        if (encrypted)
+            decrypt(table, entry.key - 1);
+        for (std::size_t i = 0; i <= sectors; ++i)
+            bounds[i] = le32(table, i * 4);
+        if (bounds[0] < table.size())
+            return false;
+    }
+    for (std::size_t i = 0; i < sectors; ++i) {
+        if (bounds[i + 1] < bounds[i] || bounds[i + 1] > raw.size())
+            return false;
+        std::string sector = raw.substr(bounds[i], bounds[i + 1] - bounds[i]);
+        if (encrypted)
+            decrypt(sector, entry.key + DWORD(i));
+        const std::size_t expected = std::min<std::size_t>(entry.sectorSize, entry.size - i * entry.sectorSize);
+        if (!compressed ? (out->append(sector), sector.size() != expected)
+                        : !decompressUnit(sector, entry.flags, expected, out))
+            return false;
+    }
+    return out->size() == entry.size;
+}
+
+/// Reads an opened entry and checks it: its own sector-by-sector decoding must match
+/// what the library reads, and checksums in "(attributes)" or in the sectors must hold.
+Status readChecked(HANDLE archive, const std::string &archivePath, const std::string &name,
+                   std::uint64_t maxSize, std::string *data)
+{
+    EntryHandle entry;
+    if (!entry.open(archive, name))
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? Status::NoEntry : Status::Damaged;
+    RawEntry raw;
+    if (!describe(archive, entry.get(), &raw))
+        return Status::Damaged;
+    if (raw.size > maxSize)
+        return Status::TooLarge;
+    // A compressed entry never needs much more room than its data plus the sector table.
+    if (raw.compressedSize > std::uint64_t(raw.size) + raw.size / 8 + 4096 + 4 * (raw.size / raw.sectorSize + 2))
+        return Status::Damaged;
+
+    const RawFile file(archivePath);
+    std::string stored, decoded;
+    if (!file.read(raw.position, raw.compressedSize, &stored) || !decodeRaw(raw, stored, &decoded))
+        return Status::Damaged;
+
+    std::string read(raw.size, '\0');
+    DWORD got = 0;
+    if (raw.size > 0 && (!SFileReadFile(entry.get(), read.data(), raw.size, &got, nullptr) || got != raw.size))
+        return Status::Damaged;
+    if (read != decoded)
+        return Status::Damaged;
+    const DWORD verified = SFileVerifyFile(archive, name.c_str(),
+                                           SFILE_VERIFY_SECTOR_CRC | SFILE_VERIFY_FILE_CRC | SFILE_VERIFY_FILE_MD5);
+    if (verified & VERIFY_FILE_ERROR_MASK)
+        return Status::Damaged;
+    *data = std::move(read);
+    return Status::Ok;
+}
+
+Message readEntry(const std::vector<std::string> &fields)
+{
+    const auto maxSize = workerprotocol::readNumber(fields[2]);
+    if (!maxSize)
+        return failure(Status::BadRequest, "bad size limit");
+    ArchiveHandle archive;
+    if (const Status opened = openArchive(archive, fields[0], ReadOnlyOpen); opened != Status::Ok)
+        return failure(opened, "archive not opened");
+    std::string data;
+    if (const Status read = readChecked(archive.get(), fields[0], fields[1], *maxSize, &data);
+        read != Status::Ok)
+        return failure(read, "entry not read");
+    return ok({std::move(data)});
+}
+
+/// Reads an entry through the library alone, for the listfile (no checks needed: the
+/// names are only candidates, each confirmed by the tables).
+bool readPlain(HANDLE archive, const char *name, std::string *data)
+{
+    EntryHandle entry;
+    if (!entry.open(archive, name))
+        return false;
+    DWORD high = 0;
+    const DWORD size = SFileGetFileSize(entry.get(), &high);
+    if (size == SFILE_INVALID_SIZE || high != 0 || size > MaxStoredSize)
+        return false;
+    data->assign(size, '\0');
+    DWORD got = 0;
+    return size == 0 || (SFileReadFile(entry.get(), data->data(), size, &got, nullptr) && got == size);
+}
+
+std::vector<std::string> listfileNames(const std::string &listfile)
+{
+    std::vector<std::string> names;
+    std::string current;
+    for (const char c : listfile + '\n') {
+        if (c == '\n' || c == '\r' || c == ';') {
+            const auto first = current.find_first_not_of(" \t");
+            if (first != std::string::npos)
+                names.push_back(current.substr(first, current.find_last_not_of(" \t") + 1 - first));
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    return names;
+}
+
+Message listEntries(const std::vector<std::string> &fields)
+{
+    ArchiveHandle archive;
+    if (const Status opened = openArchive(archive, fields[0], ListingOpen); opened != Status::Ok)
+        return failure(opened, "archive not opened");
+    DWORD count = 0;
+    if (!fileInfo(archive.get(), SFileMpqNumberOfFiles, &count))
+        return failure(Status::NotAnArchive, "no file count");
+
+    // Candidates: what the archive's own listfile says, then the names the program knows.
+    std::string listfile;
+    std::vector<std::string> candidates;
+    if (readPlain(archive.get(), "(listfile)", &listfile))
+        candidates = listfileNames(listfile);
+    candidates.insert(candidates.end(), std::begin(KnownNames), std::end(KnownNames));
+
+    std::string found;
+    std::set<std::string> seen;
+    for (const std::string &name : candidates) {
+        std::string key = name; // entry names ignore case
+        std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+        if (!seen.insert(key).second || !SFileHasFile(archive.get(), name.c_str()))
+            continue;
+        found += (found.empty() ? "" : "\n") + name;
+    }
+    return ok({workerprotocol::number32(count), found});
+}
+
+bool writeFile(const std::string &path, const std::string &bytes)
+{
+    std::FILE *file = std::fopen(path.c_str(), "wbx");
+    if (!file)
+        return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+bool readFile(const std::string &path, std::string *bytes)
+{
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(path, error);
+    const RawFile file(path);
+    return !error && file.isOpen() && file.read(0, std::size_t(size), bytes);
+}
+
+/// Teaches the library the names the program knows plus `entryName`. It needs an entry's
+/// name before it replaces the entry (it stops the process otherwise) and before it moves
+/// the entry while compacting. A listfile teaches every table slot of a name, including
+/// slots whose entries are too damaged to open.
+bool learnNames(HANDLE archive, const std::string &entryName, const std::string &listPath)
+{
+    std::string list;
+    for (const char *known : KnownNames)
+        list += std::string(known) + "\r\n";
+    list += entryName + "\r\n";
+    return writeFile(listPath, list) && SFileAddListFile(archive, listPath.c_str()) == ERROR_SUCCESS;
+}
+
+/// Writes one entry the way the game reads it, replacing an entry of the same name and
+/// locale. The file time is fixed so the same inputs always give the same archive.
+bool writeEntry(HANDLE archive, const std::string &name, const std::string &data, LCID locale)
+{
+    HANDLE file = nullptr;
+    if (!SFileCreateFile(archive, name.c_str(), 0, DWORD(data.size()), locale,
+                         StoredEntryFlags | MPQ_FILE_REPLACEEXISTING, &file))
+        return false;
+    bool written = true;
+    if (!data.empty())
+        written = SFileWriteFile(file, data.data(), DWORD(data.size()), StoredCompression);
+    // Finishing also frees the handle, so it runs even after a failed write.
+    const bool finished = SFileFinishFile(file);
+    return written && finished;
+}
+
+/// The locale of the entry being replaced; a new entry is language-neutral. An entry that
+/// is listed but cannot be opened means damaged tables: not written into.
+bool replacedLocale(HANDLE archive, const std::string &name, LCID *locale)
+{
+    EntryHandle existing;
+    if (!existing.open(archive, name))
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    DWORD value = 0;
+    if (!fileInfo(existing.get(), SFileInfoLocale, &value))
+        return false;
+    *locale = value;
+    return true;
+}
+
+/// Stores into the copy at `scratch`, which the library may change at will.
+Status storeInto(const std::string &scratch, const std::string &name, const std::string &data)
+{
+    ArchiveHandle archive;
+    if (!archive.open(scratch, 0)) {
+        // Some maps are readable only the way the game reads them (format 1, tables taken
+        // as they are); those cannot be written safely.
+        ArchiveHandle readable;
+        return readable.open(scratch, ReadOnlyOpen) ? Status::Protected : Status::NotAnArchive;
+    }
+    DWORD archiveFlags = 0;
+    if (!fileInfo(archive.get(), SFileMpqFlags, &archiveFlags)
+        || (archiveFlags & (MPQ_FLAG_READ_ONLY | MPQ_FLAG_MALFORMED)))
+        return Status::Protected;
+    if (!learnNames(archive.get(), name, scratch + ".lst"))
+        return Status::CannotWrite;
+    LCID locale = 0;
+    if (!replacedLocale(archive.get(), name, &locale))
+        return Status::NotAnArchive;
+    if (!writeEntry(archive.get(), name, data, locale))
+        return Status::CannotWrite;
+    // Drops the replaced copy. It needs every entry's name; when an archive holds entries
+    // nobody can name, the update stands and the archive is merely larger.
+    SFileCompactArchive(archive.get(), nullptr, false);
+    return archive.close() ? Status::Ok : Status::CannotWrite;
+}
+
+Message storeEntry(const std::vector<std::string> &fields)
+{
+    const std::string &archivePath = fields[0], &name = fields[1], &data = fields[2], &scratch = fields[3];
+    if (data.size() > MaxStoredSize)
+        return failure(Status::TooLarge, "entry too large");
+    if (const Status checked = checkArchiveFile(archivePath); checked != Status::Ok)
+        return failure(checked, "archive refused");
+    std::string original;
+    if (!readFile(archivePath, &original))
+        return failure(Status::MissingArchive, "archive unreadable");
+    // The library writes a copy; the archive itself is replaced only once the copy is
+    // complete and holds what was stored.
+    if (!writeFile(scratch, original))
+        return failure(Status::CannotWrite, "copy not written");
+    if (const Status stored = storeInto(scratch, name, data); stored != Status::Ok)
+        return failure(stored, "not stored");
+
+    ArchiveHandle check;
+    std::string back;
+    if (openArchive(check, scratch, ReadOnlyOpen) != Status::Ok
+        || readChecked(check.get(), scratch, name, MaxStoredSize, &back) != Status::Ok || back != data)
+        return failure(Status::ReadBack, "read-back differs");
+    check.close();
+
+    std::error_code error;
+    fs::rename(scratch, archivePath, error);
+    return error ? failure(Status::CannotWrite, "rename failed") : ok();
+}
+
+} // namespace
+
+Message run(const Message &request)
+{
+    const auto &f = request.fields;
+    switch (Operation(request.code)) {
+    case Operation::Read:
+        if (f.size() == 3)
+            return readEntry(f);
+        break;
+    case Operation::List:
+        if (f.size() == 1)
+            return listEntries(f);
+        break;
+    case Operation::Store:
+        if (f.size() == 4 && !f[3].empty())
+            return storeEntry(f);
+        break;
+    }
+    return failure(Status::BadRequest, "unknown operation or wrong field count");
+}
+
+} // namespace archiveworker

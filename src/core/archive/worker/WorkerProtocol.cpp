@@ -1,0 +1,86 @@
+#include "core/archive/worker/WorkerProtocol.h"
+
+namespace workerprotocol {
+
+namespace {
+
+constexpr std::string_view RequestMagic = "VMAQ";
+constexpr std::string_view ReplyMagic = "VMAR";
+constexpr std::size_t HeaderSize = 7;
+
+std::uint64_t littleEndian(std::string_view bytes)
+{
+    std::uint64_t value = 0;
+    for (std::size_t i = bytes.size(); i-- > 0;)
+        value = value << 8 | static_cast<unsigned char>(bytes[i]);
+    return value;
+}
+
+std::string bytesOf(std::uint64_t value, std::size_t size)
+{
+    std::string out(size, '\0');
+    for (std::size_t i = 0; i < size; ++i)
+        out[i] = static_cast<char>(value >> (8 * i));
+    return out;
+}
+
+} // namespace
+
+std::string encode(bool request, const Message &message)
+{
+    std::string out(request ? RequestMagic : ReplyMagic);
+    out += static_cast<char>(Version);
+    out += static_cast<char>(message.code);
+    out += static_cast<char>(message.fields.size());
+    for (const std::string &field : message.fields) {
+        out += number32(static_cast<std::uint32_t>(field.size()));
+        out += field;
+    }
+    return out;
+}
+
+std::optional<Message> decode(bool request, std::string_view bytes)
+{
+    if (bytes.size() < HeaderSize || bytes.size() > MaxMessageSize
+        || bytes.substr(0, 4) != (request ? RequestMagic : ReplyMagic)
+        || static_cast<std::uint8_t>(bytes[4]) != Version)
+        return std::nullopt;
+    Message message;
+    message.code = static_cast<std::uint8_t>(bytes[5]);
+    const std::size_t count = static_cast<unsigned char>(bytes[6]);
+    if (count > MaxFields)
+        return std::nullopt;
+    std::size_t at = HeaderSize;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (bytes.size() - at < 4)
+            return std::nullopt;
+        const std::uint64_t length = littleEndian(bytes.substr(at, 4));
+        at += 4;
+        if (length > bytes.size() - at)
+            return std::nullopt;
+        message.fields.emplace_back(bytes.substr(at, length));
+        at += length;
+    }
+    if (at != bytes.size())
+        return std::nullopt; // trailing bytes: not one message
+    return message;
+}
+
+std::string number32(std::uint32_t value)
+{
+    return bytesOf(value, 4);
+}
+
+std::string number64(std::uint64_t value)
+{
+    return bytesOf(value, 8);
+}
+
+std::optional<std::uint64_t> readNumber(std::string_view field)
+{
+    if (field.size() != 4 && field.size() != 8)
+        return std::nullopt;
+    return littleEndian(field);
+}
+
+} // namespace workerprotocol

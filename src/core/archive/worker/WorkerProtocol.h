@@ -1,0 +1,74 @@
+#pragma once
+
+// The conversation between the program and velmora-archive-worker, the small process that
+// alone calls the archive library. One worker runs per operation: the program writes one
+// request to the worker's standard input and closes it; the worker writes one reply to its
+// standard output and exits 0. Anything else (no reply, a malformed reply, a signal, a
+// non-zero exit, the time limit) means the library could not cope with the archive.
+//
+// Both messages are binary, little-endian:
+//
+//   request = "VMAQ" version:u8(=1) operation:u8 count:u8 field*count
+//   reply   = "VMAR" version:u8(=1) status:u8   count:u8 field*count
+//   field   = length:u32 bytes[length]
+//
+// Operations and their fields (paths are the file system's bytes, entry names Latin-1):
+//
+//   'R' read    archive, entry, maxSize (8 bytes, u64)   -> ok: entry bytes
+//   'L' list    archive                                  -> ok: entry count (4 bytes, u32),
+//                                                               names joined by '\n'
+//   'S' store   archive, entry, data, scratch            -> ok: nothing
+//
+// A store writes the archive's copy at `scratch` (a free path in the archive's folder that
+// the program chose and removes afterwards, whatever happened), checks that the entry reads
+// back as `data`, and renames the copy over the archive. A failed reply carries one field:
+// an English detail for logs; the program words the user's message from the status.
+//
+// The parser below is the only code that reads these bytes; it is fuzzed.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace workerprotocol {
+
+inline constexpr std::uint8_t Version = 1;
+/// No request or reply is larger: the biggest entry plus its names and paths.
+inline constexpr std::uint64_t MaxMessageSize = 160ull * 1024 * 1024;
+inline constexpr std::size_t MaxFields = 8;
+
+enum class Operation : std::uint8_t { Read = 'R', List = 'L', Store = 'S' };
+
+enum class Status : std::uint8_t {
+    Ok = 0,
+    MissingArchive = 1, ///< no file at the archive path
+    NotAnArchive = 2,   ///< not an archive, or tables the library refuses
+    NoEntry = 3,        ///< the archive has no such entry
+    Damaged = 4,        ///< the entry's data fails its checks
+    TooLarge = 5,       ///< the entry is larger than the caller allows
+    Protected = 6,      ///< readable the way the game reads it, but not safely writable
+    CannotWrite = 7,    ///< the archive's folder cannot take the copy (full disk, permissions)
+    ReadBack = 8,       ///< the stored entry did not read back as stored
+    BadRequest = 9,     ///< the request itself is malformed
+    OutOfMemory = 10,   ///< the worker's memory limit was reached
+};
+
+struct Message
+{
+    std::uint8_t code = 0; ///< the operation of a request, the status of a reply
+    std::vector<std::string> fields;
+};
+
+/// Serialises a request ("VMAQ") or reply ("VMAR").
+[[nodiscard]] std::string encode(bool request, const Message &message);
+/// Parses a whole request or reply; nullopt when the bytes are not exactly one message.
+[[nodiscard]] std::optional<Message> decode(bool request, std::string_view bytes);
+
+/// A u32 / u64 field, little-endian.
+[[nodiscard]] std::string number32(std::uint32_t value);
+[[nodiscard]] std::string number64(std::uint64_t value);
+[[nodiscard]] std::optional<std::uint64_t> readNumber(std::string_view field);
+
+} // namespace workerprotocol
