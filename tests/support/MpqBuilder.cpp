@@ -35,6 +35,17 @@ QByteArray le32(quint32 value)
     return out;
 }
 
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= quint8(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
 /// One compressed unit, or the bytes as they are when compression does not pay.
 QByteArray pack(const QByteArray &unit, MpqEntry::Packing packing)
 {
@@ -102,6 +113,13 @@ QByteArray buildMpq(const MpqLayout &layout)
         for (const MpqEntry &e : layout.entries)
             names += e.name + "\r\n";
         entries << MpqEntry{"(listfile)", names, MpqEntry::Packing::Zlib, true, false};
+    }
+    if (layout.attributes) {
+        QByteArray attributes = le32(100) + le32(1); // version, CRC32 present
+        for (const MpqEntry &e : entries)
+            attributes += le32(crc32(e.data));
+        attributes += le32(0); // its own
+        entries << MpqEntry{"(attributes)", attributes, MpqEntry::Packing::Zlib, true, false};
     }
     const quint32 sectorSize = 512u << layout.sectorShift;
     QByteArray data(32, '\0');

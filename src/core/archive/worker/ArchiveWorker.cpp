@@ -46,6 +46,7 @@ constexpr std::uint32_t MaxTableEntries = 0x10000;
 // Compression type bytes of sector data that format-1 archives never hold and that the
 // library refuses by stopping the process.
 constexpr unsigned char LzmaCompression = 0x12;
+constexpr std::size_t SpareOutput = 4096;
 
 /// Entry names the program knows even when an archive does not list them. The library
 /// must know every name before it can replace or compact.
@@ -246,14 +247,15 @@ bool decompressUnit(std::string &in, DWORD flags, std::size_t expected, std::str
     }
     if (in.empty() || ((flags & MPQ_FILE_COMPRESS) && static_cast<unsigned char>(in[0]) == LzmaCompression))
         return false;
-    std::string unit(expected, '\0');
-    int produced = int(expected);
+    // Room beyond the expected size, so that a stream which runs on is seen to.
+    std::string unit(expected + SpareOutput, '\0');
+    int produced = int(unit.size());
     const int done = (flags & MPQ_FILE_COMPRESS)
         ? SCompDecompress(unit.data(), &produced, in.data(), int(in.size()))
         : SCompExplode(unit.data(), &produced, in.data(), int(in.size()));
     if (!done || produced != int(expected))
         return false;
-    out->append(unit);
+    out->append(unit, 0, expected);
     return true;
 }
 

@@ -1,0 +1,268 @@
+// The archive worker: workers that die, hang or talk nonsense become ordinary failures;
+// hostile archives that stop the library end in a refusal; damaged entry data is never
+// handed out as sound; the protocol parser takes exactly one message.
+#include "core/archive/MpqControl.h"
+#include "core/archive/worker/WorkerProtocol.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using testsupport::MpqEntry;
+using testsupport::readFile;
+using testsupport::writeFile;
+
+namespace {
+
+testsupport::MpqLayout layoutOf(const QList<MpqEntry> &entries)
+{
+    testsupport::MpqLayout layout;
+    layout.entries = entries;
+    return layout;
+}
+
+const QString Scenario = QStringLiteral("staredit\\scenario.chk");
+
+class Worker : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    QTemporaryDir scripts; // stand-in workers live apart from the archives
+    MpqControl mpq;
+
+    QString file(const QString &name) const { return dir.filePath(name); }
+
+    QStringList listing() const
+    {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    QString standIn(const QString &name, const QByteArray &script)
+    {
+        const QString path = scripts.filePath(name);
+        writeFile(path, "#!/bin/sh\n" + script + "\n");
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+
+    /// Every operation fails with a sentence naming the archive, which stays as it was,
+    /// and nothing is left beside it.
+    void expectEveryOperationFails(const ArchiveAccess &archive, const QString &map,
+                                   FailureKind kind)
+    {
+        const QByteArray before = readFile(map);
+        const QStringList filesBefore = listing();
+        const QString chk = file("scenario.chk");
+        QByteArray data;
+        QStringList names;
+        int count = 0;
+        const Outcome outcomes[] = {
+            archive.readEntry(map, Scenario, &data),
+            archive.listEntries(map, &names, &count),
+            archive.storeEntry(map, chk, Scenario),
+        };
+        for (const Outcome &outcome : outcomes) {
+            EXPECT_FALSE(outcome.ok());
+            EXPECT_EQ(outcome.kind(), kind);
+            EXPECT_TRUE(outcome.reason().contains(QDir::toNativeSeparators(map)))
+                << outcome.reason().toStdString();
+        }
+        EXPECT_EQ(readFile(map), before);
+        EXPECT_EQ(listing(), filesBefore);
+    }
+};
+
+} // namespace
+
+TEST_F(Worker, WorkersThatDieHangOrTalkNonsenseAreOrdinaryFailures)
+{
+    const QString map = file("map.scm");
+    testsupport::writeMap(map, testsupport::scenario(64, 64));
+    writeFile(file("scenario.chk"), testsupport::scenario(64, 64, 2));
+    const struct
+    {
+        const char *label;
+        QByteArray script;
+    } cases[] = {
+        {"aborts", "kill -ABRT $$"},
+        {"crashes", "kill -SEGV $$"},
+        {"hangs", "exec sleep 30"},
+        {"replies nonsense", "cat > /dev/null; echo nonsense"},
+        {"fails without a reply", "exit 3"},
+        {"replies twice", "cat > /dev/null; printf 'VMAR\\001\\000\\000VMAR\\001\\000\\000'"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        const QString worker = standIn("worker.sh", c.script);
+        const MpqControl standInControl(worker, {500, 64});
+        QElapsedTimer clock;
+        clock.start();
+        expectEveryOperationFails(standInControl, map, FailureKind::Damaged);
+        EXPECT_LT(clock.elapsed(), 10000) << "the time limit did not stop the worker";
+    }
+}
+
+TEST_F(Worker, RealWorkerIsFoundBesideTheProgram)
+{
+    ASSERT_FALSE(mpq.workerPath().isEmpty());
+    EXPECT_TRUE(mpq.workerPath().endsWith("/velmora-archive-worker"));
+    const MpqControl missing(file("no-such-worker"), {});
+    const QString map = file("map.scm");
+    testsupport::writeMap(map, testsupport::scenario(64, 64));
+    QByteArray data;
+    const Outcome read = missing.readEntry(map, Scenario, &data);
+    EXPECT_FALSE(read.ok());
+    EXPECT_FALSE(read.reason().isEmpty());
+}
+
+TEST_F(Worker, MemoryLimitTurnsHugeAllocationsIntoFailures)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory rules out an address-space limit";
+#endif
+    const QString map = file("big.scm");
+    const QByteArray big(48 * 1024 * 1024, '\0'); // compresses to almost nothing
+    testsupport::writeArchive(map, {{Scenario.toLatin1(), big}});
+    QByteArray data;
+    ASSERT_TRUE(mpq.readEntry(map, Scenario, &data).ok());
+    EXPECT_EQ(data.size(), big.size());
+    const MpqControl tight(mpq.workerPath(), {30000, 64});
+    const Outcome read = tight.readEntry(map, Scenario, &data);
+    EXPECT_FALSE(read.ok());
+    EXPECT_EQ(read.kind(), FailureKind::Damaged);
+}
+
+TEST_F(Worker, HostileArchivesEndInARefusalAndStayUnchanged)
+{
+    const QByteArray scenario = testsupport::scenario(64, 64, 1);
+    const QByteArray wav(5000, 'w');
+    using Packing = MpqEntry::Packing;
+    const auto lzma = layoutOf({{Scenario.toLatin1(), scenario, Packing::Lzma}});
+    const auto lzmaSingle = layoutOf({{Scenario.toLatin1(), scenario, Packing::Lzma, true, true}});
+    // Two slots for the scenario's name, the first pointing at another entry's block.
+    auto twoSlots = layoutOf({{"staredit\\wav\\a.wav", wav}, {Scenario.toLatin1(), scenario}});
+    twoSlots.leadingSlots = {{Scenario.toLatin1(), 0}};
+    const struct
+    {
+        const char *label;
+        testsupport::MpqLayout layout;
+        bool readable; // the scenario entry may be read (and must then be exact)
+    } cases[] = {
+        {"LZMA sectors in a format-1 archive", lzma, false},
+        {"LZMA single unit in a format-1 archive", lzmaSingle, false},
+        {"duplicate hash slots", twoSlots, true},
+    };
+    const QString chk = file("scenario.chk");
+    writeFile(chk, testsupport::scenario(64, 64, 4));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        const QString map = file("hostile.scm");
+        const QByteArray bytes = testsupport::buildMpq(c.layout);
+        writeFile(map, bytes);
+        QByteArray data;
+        const Outcome read = mpq.readEntry(map, Scenario, &data);
+        if (read.ok()) {
+            EXPECT_TRUE(c.readable);
+            EXPECT_TRUE(data == scenario || data == wav);
+        } else {
+            EXPECT_EQ(read.kind(), FailureKind::Damaged) << read.reason().toStdString();
+        }
+        const Outcome stored = mpq.storeEntry(map, chk, Scenario);
+        if (stored.ok()) {
+            ASSERT_TRUE(mpq.readEntry(map, Scenario, &data).ok());
+            EXPECT_EQ(data, readFile(chk));
+        } else {
+            EXPECT_FALSE(stored.reason().isEmpty());
+            EXPECT_EQ(readFile(map), bytes) << "a failed store changed the archive";
+        }
+        EXPECT_EQ(listing(), (QStringList{"hostile.scm", "scenario.chk"}));
+    }
+}
+
+// Bit flips in the compressed, encrypted sectors of an entry. Stored the way the program
+// stores it (PKWARE, no checksums) a read either fails or gives a whole entry whose sectors
+// each decoded to exactly their size; the library alone hands out short sectors filled
+// with zeros. With CRC32s in "(attributes)" every damaged read is refused.
+TEST_F(Worker, FlippedBitsInStoredSectorsAreNeverReadAsSound)
+{
+    QByteArray chk = testsupport::scenario(128, 128, 2);
+    for (int i = 0; i < chk.size(); i += 7)
+        chk[i] = char(chk[i] + 1 + i % 13); // no run of zeros anywhere
+    writeFile(file("scenario.chk"), chk);
+    const QString map = file("map.scm");
+    testsupport::writeMap(map, testsupport::scenario(64, 64));
+    ASSERT_TRUE(mpq.storeEntry(map, file("scenario.chk"), Scenario).ok());
+    // Stored as they are: only the checksum can tell a flipped bit.
+    auto checked = layoutOf({{Scenario.toLatin1(), chk, MpqEntry::Packing::Stored}});
+    checked.attributes = true;
+    const struct
+    {
+        const char *label;
+        QByteArray archive;
+        bool checksums;
+    } bases[] = {{"stored by the program", readFile(map), false},
+                 {"with CRC32 attributes", testsupport::buildMpq(checked), true}};
+    for (const auto &base : bases) {
+        SCOPED_TRACE(base.label);
+        const auto entry = testsupport::findMpqEntry(base.archive, Scenario.toLatin1());
+        ASSERT_TRUE(entry);
+        ASSERT_GT(entry->compressedSize, 200u);
+        int refused = 0;
+        const int flips = 60;
+        for (int i = 0; i < flips; ++i) {
+            QByteArray bad = base.archive;
+            const quint32 at = entry->offset + 1 + quint32(i) * (entry->compressedSize - 2) / flips;
+            bad[at] = char(bad[at] ^ (1 << (i % 8)));
+            writeFile(map, bad);
+            QByteArray data;
+            const Outcome read = mpq.readEntry(map, Scenario, &data);
+            if (!read.ok()) {
+                ++refused;
+                EXPECT_EQ(read.kind(), FailureKind::Damaged);
+                continue;
+            }
+            if (base.checksums) {
+                EXPECT_EQ(data, chk) << "damaged data read as sound, flip at " << at;
+            }
+            ASSERT_EQ(data.size(), chk.size());
+            for (qsizetype s = 0; s < data.size(); s += 4096)
+                EXPECT_NE(data.mid(s, 4096).right(8), QByteArray(8, '\0')) << "zero-filled sector";
+        }
+        EXPECT_GT(refused, flips / 2);
+    }
+}
+
+TEST(WorkerProtocol, ParserTakesExactlyOneMessage)
+{
+    using workerprotocol::decode;
+    using workerprotocol::encode;
+    const workerprotocol::Message message{'S', {"archive", "", std::string(300, '\0'), "x"}};
+    const std::string bytes = encode(true, message);
+    const auto back = decode(true, bytes);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->code, message.code);
+    EXPECT_EQ(back->fields, message.fields);
+    EXPECT_FALSE(decode(false, bytes)) << "a request read as a reply";
+
+    for (std::size_t cut = 0; cut < bytes.size(); ++cut)
+        EXPECT_FALSE(decode(true, bytes.substr(0, cut))) << "cut at " << cut;
+    EXPECT_FALSE(decode(true, bytes + '\0'));
+    std::string badVersion = bytes;
+    badVersion[4] = 2;
+    EXPECT_FALSE(decode(true, badVersion));
+    std::string tooMany = encode(true, {'S', std::vector<std::string>(workerprotocol::MaxFields + 1)});
+    EXPECT_FALSE(decode(true, tooMany));
+    std::string hugeLength = encode(true, {'R', {"a"}});
+    hugeLength[7] = '\xFF';
+    hugeLength[10] = '\x7F';
+    EXPECT_FALSE(decode(true, hugeLength));
+
+    EXPECT_EQ(workerprotocol::readNumber(workerprotocol::number64(0x0102030405060708ull)),
+              0x0102030405060708ull);
+    EXPECT_FALSE(workerprotocol::readNumber("abc"));
+}
