@@ -1,6 +1,7 @@
 // Finding the tileset files in a game data folder: extracted files, a "tileset" folder,
 // the game's archives (BrooDat.mpq first), letter case, and what is missing.
 #include "core/tileset/GameData.h"
+#include "core/archive/MpqControl.h"
 
 #include "SyntheticTileset.h"
 #include "TestSupport.h"
@@ -14,13 +15,9 @@ using terrain::GameData;
 using terrain::TilesetFiles;
 using testsupport::ProgramFolder;
 using testsupport::SyntheticTileset;
+using testsupport::writeArchive;
 
 namespace {
-
-void writeArchive(const QString &path, const QList<testsupport::MpqEntry> &entries)
-{
-    testsupport::writeArchive(path, entries);
-}
 
 /// The palette's first colour tells the synthetic tilesets apart.
 SyntheticTileset tilesetMarked(quint8 red)
