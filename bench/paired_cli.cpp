@@ -5,7 +5,7 @@
 //
 // Usage: paired_cli BIN_DIR [--runs N] [REAL_MAP...]
 //   BIN_DIR holds velmora-cli and floor_convert; N defaults to 11 (at least 9 is sensible).
-#include "core/archive/MpqControl.h"
+#include "MpqBuilder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -104,7 +104,9 @@ void writeMap(const QString &path, int size)
     const QByteArray chk = section("VER ", QByteArray("\xCD\x00", 2)) + section("DIM ", dim)
         + section("ERA ", QByteArray(2, '\4')) + section("TILE", tiles) + section("MTXM", tiles)
         + section("UNIT", QByteArray(36, '\x11'));
-    if (!MpqControl().createArchive(path, {{QStringLiteral("staredit\\scenario.chk"), chk}})) {
+    QFile file(path);
+    const QByteArray archive = testsupport::buildMpq({{{"staredit\\scenario.chk", chk}}});
+    if (!file.open(QIODevice::WriteOnly) || file.write(archive) != archive.size()) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(path));
         std::exit(1);
     }
