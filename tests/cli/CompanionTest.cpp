@@ -12,9 +12,13 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <unistd.h>
 
 using testsupport::readFile;
 using testsupport::scenario;
@@ -227,6 +231,95 @@ TEST_F(Companion, ConvertWithoutOutputReplacesTheMapItself)
     ASSERT_TRUE(MpqControl().readEntry(file("map.scm"), Scenario, &after));
     EXPECT_EQ(after, expectedScenario(original, 64, 64, [](int, int) { return quint16(258); }));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3) << "no temporary file left beside the map";
+}
+
+/// A map, a one-colour picture and a colour file for it, in `c`'s folder.
+void convertInputs(Companion &c, int size = 64)
+{
+    writeMap(c.file("map.scm"), scenario(size, size));
+    QImage picture(size, size, QImage::Format_RGB32);
+    picture.fill(rgb(1, 2, 3));
+    ASSERT_TRUE(picture.save(c.file("pic.bmp"), "BMP"));
+    writeFile(c.file("colours.txt"), "00197121=258\n");
+}
+
+TEST_F(Companion, OutputNamingAnInputIsRefusedHoweverSpelled)
+{
+    convertInputs(*this);
+    ASSERT_TRUE(QFile::link(file("colours.txt"), file("link-to-colours.txt")));
+    ASSERT_EQ(::link(QFile::encodeName(file("pic.bmp")).constData(),
+                     QFile::encodeName(file("hard-pic.bmp")).constData()), 0);
+    const struct
+    {
+        const char *label;
+        QString output;
+    } cases[] = {
+        {"the map", file("map.scm")},
+        {"the map, spelled another way", dir.path() + "/./map.scm"},
+        {"the picture", file("pic.bmp")},
+        {"the colour file", file("colours.txt")},
+        {"a symbolic link to the colour file", file("link-to-colours.txt")},
+        {"a hard link to the picture", file("hard-pic.bmp")},
+    };
+    const auto before = snapshot(dir.path());
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        const CliRun r = runCli({"convert", file("map.scm"), file("pic.bmp"), "--colors",
+                                 file("colours.txt"), "-o", c.output});
+        EXPECT_EQ(r.status, exitstatus::Usage) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.output)) << r.err.toStdString();
+        EXPECT_EQ(snapshot(dir.path()), before);
+    }
+}
+
+TEST_F(Companion, ReplacingAMapWithOtherNamesSaysTheyKeepTheOldMap)
+{
+    convertInputs(*this);
+    const QByteArray original = readFile(file("map.scm"));
+    ASSERT_EQ(::link(QFile::encodeName(file("map.scm")).constData(),
+                     QFile::encodeName(file("other-name.scm")).constData()), 0);
+    const CliRun r = runCli({"convert", file("map.scm"), file("pic.bmp"), "--colors", file("colours.txt")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("hard links")) << r.err.toStdString();
+    EXPECT_NE(readFile(file("map.scm")), original);
+    EXPECT_EQ(readFile(file("other-name.scm")), original);
+
+    // A map with one name converts without that warning.
+    const CliRun again = runCli({"convert", file("map.scm"), file("pic.bmp"), "--colors", file("colours.txt")});
+    ASSERT_EQ(again.status, 0) << again.err.toStdString();
+    EXPECT_FALSE(again.err.contains("hard links")) << again.err.toStdString();
+}
+
+// Whenever SIGTERM arrives, the private folder (a copy of the map) goes with the program,
+// and the map is either as it was or completely converted.
+TEST_F(Companion, TerminatedAtAnyMomentLeavesNoPrivateFolder)
+{
+    convertInputs(*this, 256);
+    const QByteArray original = readFile(file("map.scm"));
+    QTemporaryDir tmp;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TMPDIR", tmp.path());
+    int terminated = 0;
+    for (int delayMs = 0; delayMs < 400; delayMs += 7) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(VELMORA_CLI_PATH),
+                {"convert", file("map.scm"), file("pic.bmp"), "--colors", file("colours.txt"), "-o",
+                 file("out.scm")});
+        ASSERT_TRUE(p.waitForStarted());
+        QThread::msleep(delayMs);
+        p.terminate();
+        ASSERT_TRUE(p.waitForFinished(30000));
+        if (p.exitStatus() == QProcess::NormalExit && p.exitCode() == 128 + SIGTERM)
+            ++terminated;
+        EXPECT_TRUE(QDir(tmp.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+            << "left after " << delayMs << " ms: "
+            << QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(' ').toStdString();
+        EXPECT_EQ(readFile(file("map.scm")), original);
+        if (p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+            break; // from here on every run would finish before the signal
+    }
+    EXPECT_GT(terminated, 0) << "no run was ended by the signal while it worked";
 }
 
 // Each class of failure: its own exit status, one line on standard error naming the file,
