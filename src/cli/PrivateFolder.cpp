@@ -16,6 +16,18 @@ namespace {
 std::mutex registryMutex;
 QString registeredFolder;
 
+/// Removes `folder` although the main thread may still be writing into it: renamed away
+/// first (new files by its name then fail), removed, and again should the name be back.
+void removeWhileInUse(const QString &folder)
+{
+    const QString away = folder + QStringLiteral(".ending");
+    for (int attempt = 0; attempt < 100 && QFileInfo::exists(folder); ++attempt) {
+        QDir().rename(folder, away);
+        QDir(away).removeRecursively();
+    }
+    QDir(away).removeRecursively();
+}
+
 } // namespace
 
 QString PrivateFolder::parent()
@@ -57,7 +69,7 @@ void removePrivateFoldersOnSignals()
         // Held until the end: the main thread cannot start another folder meanwhile.
         registryMutex.lock();
         if (!registeredFolder.isEmpty())
-            QDir(registeredFolder).removeRecursively();
+            removeWhileInUse(registeredFolder);
         _exit(128 + received);
     }).detach();
 }
