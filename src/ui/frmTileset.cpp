@@ -7,12 +7,13 @@
 #include <QComboBox>
 #include <QPushButton>
 
-frmTileset::frmTileset(const QString &scenarioPath, QWidget *parent)
+frmTileset::frmTileset(const QString &scenarioPath, const QString &mapName, QWidget *parent)
     : ChildDialog(parent)
     , cmbTileset(new QComboBox(this))
     , btnCancel(new QPushButton(tr("&Cancel"), this))
     , btnApply(new QPushButton(tr("&Apply"), this))
     , m_scenarioPath(scenarioPath)
+    , m_mapName(mapName)
 {
     setObjectName(QStringLiteral("frmTileset"));
     setWindowTitle(QStringLiteral("::Change Tileset::::...."));
@@ -50,7 +51,7 @@ frmTileset::frmTileset(const QString &scenarioPath, QWidget *parent)
 
 void frmTileset::Form_Load()
 {
-    const Result<tileset::TilesetByte> stored = tileset::current(m_scenarioPath);
+    const Result<tileset::TilesetByte> stored = tileset::current(m_scenarioPath, m_mapName);
     // Without a readable tileset byte there is no place to write one.
     lngEraPosition = stored ? stored->position : -1;
     btnApply->setEnabled(stored.ok());
@@ -63,7 +64,7 @@ void frmTileset::btnApply_Click()
     const std::optional<int> number = scenario::tilesetFromText(cmbTileset->currentText());
     if (number && lngEraPosition >= 0) {
         // Written only where this dialog read: another map may have been loaded since.
-        if (Status written = tileset::apply(m_scenarioPath, *number, lngEraPosition); !written)
+        if (Status written = tileset::apply(m_scenarioPath, *number, lngEraPosition, m_mapName); !written)
             emit failed(written.reason());
         else
             emit applied();

@@ -17,7 +17,9 @@ public:
     /// stored tileset (nothing selected for a number beyond the eight). When the file has
     /// no "ERA " section, or ends before its first data byte, nothing is selected and
     /// Apply is disabled.
-    explicit frmTileset(const QString &scenarioPath, QWidget *parent = nullptr);
+    /// `mapName` is the user's map, named in messages instead of the working file.
+    explicit frmTileset(const QString &scenarioPath, const QString &mapName = {},
+                        QWidget *parent = nullptr);
 
     /// The "ERA " position the opening read from; Apply writes at the same place.
     /// -1 when there is no place to write.
@@ -39,4 +41,5 @@ private:
     void btnCancel_Click();
 
     QString m_scenarioPath;
+    QString m_mapName;
 };

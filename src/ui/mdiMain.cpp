@@ -462,7 +462,7 @@ void mdiMain::mnuConvertSave_Click()
     if (!m_mapLoaded) {
         // The working files belong to no map: never save them over the last map.
         m_dialogs.showMessage(this, QMessageBox::Warning, tr("Convert & Save"),
-                              tr("No map is loaded. Load a map, then a picture, and try again."));
+                              tr("No map is loaded. Load a map first."));
         return;
     }
     m_busy = true;
@@ -487,7 +487,7 @@ void mdiMain::mnuTileset_Click()
     }
     if (!m_mapLoaded || m_busy)
         return;
-    auto *dialog = new frmTileset(m_session.workspace().scenarioPath());
+    auto *dialog = new frmTileset(m_session.workspace().scenarioPath(), strFilename);
     connect(dialog, &frmTileset::applied, this, [this] { m_unsaved.markChanged(); });
     connect(dialog, &frmTileset::failed, this, [this](const QString &reason) {
         m_dialogs.showMessage(this, QMessageBox::Warning, tr("Change Tileset"), reason);

@@ -65,12 +65,13 @@ Result<TilesetByte> current(const QString &scenarioPath, const QString &mapName)
     if (!QFileInfo(scenarioPath).isFile())
         return fail(FailureKind::NoMap,
                     QObject::tr("The map's working copy is gone. Load the map again."));
+    const QString shown = mapName.isEmpty() ? scenarioPath : mapName;
     Status searched;
     const qint32 era = modFunctions::FindSection(scenarioPath, "ERA ", &searched);
     if (!searched)
-        return searched.failure();
-    const Result<ScenarioFile> file =
-        ScenarioFile::read(scenarioPath, mapName.isEmpty() ? scenarioPath : mapName);
+        return fail(FailureKind::BadScenario,
+                    QObject::tr("The scenario of \"%1\" cannot be read.").arg(shownPath(shown)));
+    const Result<ScenarioFile> file = ScenarioFile::read(scenarioPath, shown);
     if (!file)
         return file.failure();
     const Result<quint8> value = tilesetByte(*file, era, mapName);
