@@ -199,6 +199,10 @@ int main(int argc, char **argv)
     const QString cli = bin.filePath(QStringLiteral("velmora-cli"));
     const QString floor = bin.filePath(QStringLiteral("floor_convert"));
     QTemporaryDir dir;
+    // PAIRED_CLI_KEEP=1 keeps the generated maps, pictures and colour files for profiling.
+    dir.setAutoRemove(qEnvironmentVariableIntValue("PAIRED_CLI_KEEP") == 0);
+    if (!dir.autoRemove())
+        std::fprintf(stderr, "inputs kept in %s\n", qPrintable(dir.path()));
     const auto file = [&dir](const char *name) { return dir.filePath(QLatin1String(name)); };
     const auto convert = [&](const QString &map, const QString &picture, const QString &colours,
                              const char *out) {

@@ -91,17 +91,20 @@ QString parseError(const QCommandLineParser &parser, const QStringList &args,
     return parser.errorText();
 }
 
-/// Each colour key's tile value text from the colour file; 0 for keys it does not name.
-QStringList replacementsFor(const QStringList &keys, const QList<ColorFile::Assignment> &assigned,
+/// Each colour's tile value text from the colour file, by colour value; 0 for colours it
+/// does not name.
+QStringList replacementsFor(const QList<qint32> &colors, const QList<ColorFile::Assignment> &assigned,
                             int *unnamed)
 {
-    QHash<QString, quint16> valueOf;
+    QHash<qint32, quint16> valueOf;
+    valueOf.reserve(assigned.size());
     for (const ColorFile::Assignment &a : assigned)
-        valueOf.insert(a.key, a.value);
+        valueOf.insert(a.color, a.value);
     QStringList replacements;
+    replacements.reserve(colors.size());
     *unnamed = 0;
-    for (const QString &key : keys) {
-        const auto v = valueOf.constFind(key);
+    for (const qint32 color : colors) {
+        const auto v = valueOf.constFind(color);
         *unnamed += v == valueOf.cend();
         replacements << QString::number(v == valueOf.cend() ? 0 : v.value());
     }
@@ -301,10 +304,11 @@ int Companion::colors(const Request &request)
     const QString &picturePath = request.positional.at(1);
     Job job;
     QImage picture;
-    QStringList keys;
-    if (int code = loadMapAndPicture(job, map, picturePath, &picture, &keys))
+    pixelscan::ScanResult scanned;
+    if (int code = loadMapAndPicture(job, map, picturePath, &picture, &scanned))
         return code;
     endProgress();
+    const QStringList &keys = scanned.keys;
 
     const scenario::MapSize size = job.session.size();
     QHash<qint32, int> pixels;
@@ -318,8 +322,9 @@ int Companion::colors(const Request &request)
               << size.height << " tiles), picture " << QFileInfo(picturePath).fileName() << ": "
               << keys.size() << " colours in colour list order.\n";
     }
-    for (const QString &key : keys) {
-        const qint32 value = key.toInt();
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        const QString &key = keys.at(i);
+        const qint32 value = scanned.values.at(i);
         const int count = pixels.value(value);
         if (request.asTemplate) {
             m_out << "\n# " << (value < 0 ? QStringLiteral("no picture pixel") : colorkey::rgbText(value))
@@ -350,23 +355,26 @@ int Companion::convert(const Request &request)
 
     Job job;
     QImage picture;
-    QStringList keys;
-    if (int code = loadMapAndPicture(job, map, picturePath, &picture, &keys))
+    pixelscan::ScanResult scanned;
+    if (int code = loadMapAndPicture(job, map, picturePath, &picture, &scanned))
         return code;
     MapSession &session = job.session;
+    const QStringList &keys = scanned.keys;
 
     int unnamed = 0;
-    const QStringList replacements = replacementsFor(keys, colorFile->assignments(), &unnamed);
-    const QSet<QString> inPicture(keys.cbegin(), keys.cend());
+    const QStringList replacements = replacementsFor(scanned.values, colorFile->assignments(), &unnamed);
+    const QSet<qint32> inPicture(scanned.values.cbegin(), scanned.values.cend());
     for (const ColorFile::Assignment &a : colorFile->assignments())
-        if (!inPicture.contains(a.key))
+        if (!inPicture.contains(a.color))
             warn(tr("%1:%2: colour %3 does not occur in the map's area of %4")
                      .arg(*request.colorFile)
                      .arg(a.line)
                      .arg(a.key, picturePath));
 
-    if (Status converted = session.convert(picture, keys, replacements,
-                                           [this](const QString &text) { progress(text); });
+    // Without a terminal to show them, no row texts are made at all.
+    const StatusFn status = m_progress ? StatusFn([this](const QString &text) { progress(text); })
+                                       : StatusFn();
+    if (Status converted = session.convert(picture, keys, replacements, status);
         !converted)
         return fail(converted.failure());
     QString tilesetNote;
@@ -443,7 +451,7 @@ int Companion::save(MapSession &session, const QString &target)
 }
 
 int Companion::loadMapAndPicture(Job &job, const QString &map, const QString &picturePath,
-                                 QImage *picture, QStringList *keys)
+                                 QImage *picture, pixelscan::ScanResult *scanned)
 {
     if (!job.work.isValid())
         return fail(WorkFolder, PrivateFolder::parent(), noPrivateFolder());
@@ -453,7 +461,7 @@ int Companion::loadMapAndPicture(Job &job, const QString &map, const QString &pi
     if (int code = loadPicture(picturePath, QSize(session.size().width, session.size().height),
                                   picture))
         return code;
-    return scanPicture(picturePath, *picture, session.size().width, session.size().height, keys);
+    return scanPicture(picturePath, *picture, session.size().width, session.size().height, scanned);
 }
 
 int Companion::loadPicture(const QString &path, QSize map, QImage *picture)
@@ -476,14 +484,14 @@ int Companion::loadPicture(const QString &path, QSize map, QImage *picture)
 }
 
 int Companion::scanPicture(const QString &path, const QImage &picture, int width, int height,
-                           QStringList *keys)
+                           pixelscan::ScanResult *result)
 {
-    const pixelscan::ScanResult scanned =
-        pixelscan::scan(picture, width, height, [this, width, height](int rowsDone) {
-            if (m_progress)
-                progress(QStringLiteral("Scanning pixels... %1% complete.")
-                             .arg(pixelscan::progressPercent(rowsDone, width, height)));
-        });
+    const std::function<void(int)> afterRow = [this, width, height](int rowsDone) {
+        progress(QStringLiteral("Scanning pixels... %1% complete.")
+                     .arg(pixelscan::progressPercent(rowsDone, width, height)));
+    };
+    pixelscan::ScanResult scanned =
+        pixelscan::scan(picture, width, height, m_progress ? afterRow : std::function<void(int)>());
     if (scanned.tooManyColors)
         return fail(TooManyColors, path,
                     tr("the map's %1 x %2 area of the picture has %3 colours; at most "
@@ -492,7 +500,7 @@ int Companion::scanPicture(const QString &path, const QImage &picture, int width
                         .arg(height)
                         .arg(scanned.distinctColors)
                         .arg(colorkey::MaxColors));
-    *keys = scanned.keys;
+    *result = std::move(scanned);
     return Ok;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/Result.h"
+#include "core/picture/PixelScan.h"
 
 #include <QSize>
 #include <QCoreApplication>
@@ -58,10 +59,10 @@ private:
     /// Opens the map in the job's session and decodes and scans the picture over the map's
     /// area, as the windows do.
     int loadMapAndPicture(Job &job, const QString &map, const QString &picturePath,
-                          QImage *picture, QStringList *keys);
+                          QImage *picture, pixelscan::ScanResult *scanned);
     int loadPicture(const QString &path, QSize map, QImage *picture);
     int scanPicture(const QString &path, const QImage &picture, int width, int height,
-                    QStringList *keys);
+                    pixelscan::ScanResult *result);
     int applyTileset(MapSession &session, const QString &tilesetText, QString *note);
     int save(MapSession &session, const QString &target);
 

@@ -65,8 +65,14 @@ Status writeSections(const ConversionInput &input, qint64 fileSize,
         return opened;
     const qint64 rowBytes = 2 * qint64(input.width);
     for (int s = 0; s < 2; ++s) {
-        if (s == 1)
+        if (s == 1 && say)
             say(QStringLiteral("Location \"MTXM\" region."));
+        // Nobody follows the rows: each section in one write, no row texts made.
+        if (!say) {
+            if (Status written = out.write(spans[s].dataOffset, QByteArrayView(entries)); !written)
+                return written;
+            continue;
+        }
         for (int y = 0; y < input.height; ++y) {
             const QByteArrayView row(entries.constData() + y * rowBytes, rowBytes);
             if (Status written = out.write(spans[s].dataOffset + y * rowBytes, row); !written)
@@ -136,9 +142,8 @@ Result<QByteArray> computeEntries(const ConversionInput &input, const QList<quin
 {
     const QImage picture = colorkey::normalized(input.picture);
     QByteArray entries(2 * qint64(input.width) * qint64(input.height), Qt::Uninitialized);
-    // Pictures have far fewer colours than pixels, so each colour value is looked up once.
+    // Looked up by colour value; a run of equal pixels is looked up once.
     const ColorLookup lookup(input.colors);
-    QHash<qint32, qint16> indexOfValue;
     qint32 lastValue = 0;
     qint16 lastIndex = -2; // nothing cached yet
     char *out = entries.data();
@@ -146,10 +151,7 @@ Result<QByteArray> computeEntries(const ConversionInput &input, const QList<quin
         for (int x = 0; x < input.width; ++x, out += 2) {
             const qint32 pixel = colorkey::pixelValue(picture, x, y);
             if (pixel != lastValue || lastIndex == -2) {
-                const auto found = indexOfValue.constFind(pixel);
-                lastIndex = found != indexOfValue.cend()
-                    ? found.value()
-                    : *indexOfValue.insert(pixel, lookup.indexOf(colorkey::colorKey(pixel)));
+                lastIndex = lookup.indexOf(pixel);
                 lastValue = pixel;
             }
             if (lastIndex < 0)
@@ -189,7 +191,7 @@ Result<std::array<SectionSpan, 2>> locate(const ScenarioFile &file, qint64 entry
 
 Status convertScenario(const ConversionInput &input, const StatusFn &status)
 {
-    const StatusFn say = [&status](const QString &text) {
+    const auto say = [&status](const QString &text) {
         if (status)
             status(text);
     };
@@ -212,7 +214,7 @@ Status convertScenario(const ConversionInput &input, const StatusFn &status)
 
     // Only the entry bytes are patched, so anything else written to the file meanwhile
     // (such as a tileset change) is kept.
-    if (Status written = writeSections(input, file->size(), *spans, *entries, say); !written)
+    if (Status written = writeSections(input, file->size(), *spans, *entries, status); !written)
         return written;
     say(QStringLiteral("Conversion successful!"));
     return {};

@@ -65,9 +65,12 @@ ScanResult scan(const QImage &normalizedPicture, int width, int height,
         return result;
     }
 
+    result.values.reserve(qsizetype(survivors.size()));
     result.keys.reserve(qsizetype(survivors.size()));
-    for (auto it = survivors.crbegin(); it != survivors.crend(); ++it)
+    for (auto it = survivors.crbegin(); it != survivors.crend(); ++it) {
+        result.values.append(*it);
         result.keys.append(colorkey::colorKey(*it));
+    }
     return result;
 }
 

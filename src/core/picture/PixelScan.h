@@ -17,7 +17,10 @@ int progressPercent(int rowsDone, int width, int height);
 
 struct ScanResult
 {
-    /// Each colour key of the area once, in the order of its last occurrence.
+    /// Each colour value of the area once (colorkey::pixelValue's numbering, -1 for no pixel),
+    /// in the order of its last occurrence.
+    QList<qint32> values;
+    /// The same colours as keys (colorkey::colorKey), as the colour list shows them.
     QStringList keys;
     /// More than colorkey::MaxColors distinct keys occurred; `keys` is then empty.
     bool tooManyColors = false;
@@ -32,7 +35,8 @@ struct ScanResult
 /// The keys come out each once, in the order of their last occurrence: the same list as adding
 /// each pixel's key at the end of a list and removing the older duplicate after every pixel.
 /// Done in one pass with a hash map. `afterRow(rowsDone)` is called after every row.
-/// When more than colorkey::MaxColors distinct keys occur, `tooManyColors` is set and `keys` is empty.
+/// When more than colorkey::MaxColors distinct keys occur, `tooManyColors` is set and `keys`
+/// and `values` are empty.
 ScanResult scan(const QImage &normalizedPicture, int width, int height,
                 const std::function<void(int rowsDone)> &afterRow = {});
 

@@ -1,4 +1,5 @@
 #include "core/convert/ColorLookup.h"
+#include "core/picture/ColorKey.h"
 
 #include "oracle/Oracles.h"
 
@@ -66,7 +67,9 @@ TEST(ColorLookup, EntriesPastThe16BitRangeNeverMatch)
 // repeated words, empty words, case differences and letters whose upper case is longer.
 TEST(ColorLookup, AnswersLikeFindColorIndexOnRandomLists)
 {
-    const QStringList alphabet{"a", "A", "b", "00000255", "00000255", "", "ß", "SS", "ss", "-00000001", "ǆ"};
+    const QStringList alphabet{"a", "A", "b", "00000255", "00000255", "", "ß", "SS", "ss", "-00000001", "ǆ",
+                               "000000255", "0000255", "16777215", "16777216", "99999999", "-1"};
+    const qint32 values[] = {255, -1, 0xFFFFFF, 0};
     QRandomGenerator rng(20240611);
     const auto word = [&] { return alphabet.at(rng.bounded(alphabet.size())); };
     int matched = 0;
@@ -88,6 +91,10 @@ TEST(ColorLookup, AnswersLikeFindColorIndexOnRandomLists)
                 << "key '" << key.toStdString() << "' in [" << list.join('|').toStdString() << "]";
             matched += expected >= 0;
         }
+        // A pixel's value finds what its key finds, without the key being made.
+        for (const qint32 value : values)
+            ASSERT_EQ(lookup.indexOf(value), oracle::FindColorIndex(colorkey::colorKey(value), list))
+                << value << " in [" << list.join('|').toStdString() << "]";
     }
     EXPECT_GT(matched, 500); // the comparison covered matches, not only misses
 }
