@@ -2,6 +2,8 @@
 
 #include "core/settings/RecentMaps.h"
 
+#include "core/common/UserText.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -31,7 +33,7 @@ void RecentMapsMenu::refresh()
         const QString &path = maps[i];
         const QString name = QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction *entry = addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
-        const QString shown = QDir::toNativeSeparators(path);
+        const QString shown = shownPath(path);
         if (QFileInfo(path).isFile()) {
             entry->setToolTip(shown);
         } else {

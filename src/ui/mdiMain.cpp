@@ -11,6 +11,8 @@
 #include "ui/RecentMapsMenu.h"
 #include "core/settings/modINI.h"
 
+#include "core/common/UserText.h"
+
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -396,7 +398,7 @@ void mdiMain::reportSaveFailure(const QString &target, const Status &failure)
 {
     m_dialogs.showMessage(this, QMessageBox::Warning, tr("Save Map"),
                           tr("The map could not be saved to %1.")
-                                  .arg(QDir::toNativeSeparators(target))
+                                  .arg(shownPath(target))
                               + QStringLiteral("\n\n") + failure.reason());
 }
 

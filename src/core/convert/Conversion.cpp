@@ -66,7 +66,7 @@ Status writeSections(const ConversionInput &input, qint64 fileSize,
     const qint64 rowBytes = 2 * qint64(input.width);
     for (int s = 0; s < 2; ++s) {
         if (s == 1 && say)
-            say(QStringLiteral("Location \"MTXM\" region."));
+            say(QObject::tr("Location \"MTXM\" region."));
         // Nobody follows the rows: each section in one write, no row texts made.
         if (!say) {
             if (Status written = out.write(spans[s].dataOffset, QByteArrayView(entries)); !written)
@@ -77,7 +77,7 @@ Status writeSections(const ConversionInput &input, qint64 fileSize,
             const QByteArrayView row(entries.constData() + y * rowBytes, rowBytes);
             if (Status written = out.write(spans[s].dataOffset + y * rowBytes, row); !written)
                 return written;
-            say(QStringLiteral("Inserting data in %1 region... (%2, %3)")
+            say(QObject::tr("Inserting data in %1 region... (%2, %3)")
                     .arg(QLatin1String(SectionNames[s]))
                     .arg(input.width)
                     .arg(y));
@@ -195,7 +195,7 @@ Status convertScenario(const ConversionInput &input, const StatusFn &status)
         if (status)
             status(text);
     };
-    say(QStringLiteral("Location \"TILE\" region."));
+    say(QObject::tr("Location \"TILE\" region."));
 
     // Everything is checked and every value computed before the file is opened for writing,
     // so a refusal leaves the scenario file exactly as it was.
@@ -216,6 +216,6 @@ Status convertScenario(const ConversionInput &input, const StatusFn &status)
     // (such as a tileset change) is kept.
     if (Status written = writeSections(input, file->size(), *spans, *entries, status); !written)
         return written;
-    say(QStringLiteral("Conversion successful!"));
+    say(QObject::tr("Conversion successful!"));
     return {};
 }

@@ -2,6 +2,8 @@
 
 #include "core/common/BoundedFile.h"
 
+#include "core/common/UserText.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -256,7 +258,7 @@ bool WriteIniValue(const QString &section, const QString &key, const QString &va
 
 QString configPath(const QString &programDir)
 {
-    return QDir::toNativeSeparators(QDir(programDir).filePath(QStringLiteral("config.ini")));
+    return shownPath(QDir(programDir).filePath(QStringLiteral("config.ini")));
 }
 
 qint16 ReadSetting(const QString &programDir, const QString &key)
