@@ -31,9 +31,10 @@ Failure MapSession::inUserTerms(const Failure &failure, const QString &map) cons
                                               "\"%2\".")
                                       .arg(shown, Workspace::ScenarioEntry));
     case FailureKind::Damaged:
-        return fail(failure.kind, QObject::tr("The scenario entry \"%1\" of \"%2\" is damaged and "
-                                              "cannot be read.")
-                                      .arg(Workspace::ScenarioEntry, shown));
+        return fail(failure.kind, QObject::tr("The map archive \"%1\" is damaged or uses a form "
+                                              "Velmora cannot read (its scenario entry \"%2\" did "
+                                              "not read whole and sound).")
+                                      .arg(shown, Workspace::ScenarioEntry));
     case FailureKind::ProtectedArchive:
         return fail(failure.kind, QObject::tr("The map archive \"%1\" is protected and cannot be "
                                               "written.")
@@ -159,7 +160,10 @@ Status MapSession::save(const QString &target, const std::function<void()> &afte
     Status saved = saveMap(m_workspace, m_archive, target, afterStore);
     if (saved || saved.kind() == FailureKind::Output)
         return saved;
-    if (saved.kind() == FailureKind::WorkingFolder || saved.kind() == FailureKind::ProtectedArchive)
+    // The working copy is the user's map: a copy the archive worker cannot handle (it
+    // stopped, crashed or found damage) is the map's own fault, reported as such.
+    if (saved.kind() == FailureKind::WorkingFolder || saved.kind() == FailureKind::ProtectedArchive
+        || saved.kind() == FailureKind::Damaged || saved.kind() == FailureKind::NotAnArchive)
         return inUserTerms(saved.failure(), m_map);
     // Anything else the archive reports while saving means the target was not written.
     return fail(FailureKind::Output,
