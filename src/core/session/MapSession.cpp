@@ -160,10 +160,7 @@ Status MapSession::save(const QString &target, const std::function<void()> &afte
     Status saved = saveMap(m_workspace, m_archive, target, afterStore);
     if (saved || saved.kind() == FailureKind::Output)
         return saved;
-    // The working copy is the user's map: a copy the archive worker cannot handle (it
-    // stopped, crashed or found damage) is the map's own fault, reported as such.
-    if (saved.kind() == FailureKind::WorkingFolder || saved.kind() == FailureKind::ProtectedArchive
-        || saved.kind() == FailureKind::Damaged || saved.kind() == FailureKind::NotAnArchive)
+    if (saved.kind() == FailureKind::WorkingFolder || saved.kind() == FailureKind::ProtectedArchive)
         return inUserTerms(saved.failure(), m_map);
     // Anything else the archive reports while saving means the target was not written.
     return fail(FailureKind::Output,
