@@ -78,3 +78,73 @@ lintian --fail-on error --tag-display-limit 0 "$deb" > "$work/lintian.log" 2>&1 
   { cat "$work/lintian.log"; fail "lintian reports errors"; }
 grep -v 'running with root privileges' "$work/lintian.log" || true
 echo "check-install: $(basename "$deb") built, contents and lintian checked"
+
+# --- The installed programs, run by an ordinary user. ------------------------------------
+if [ -z "${VELMORA_MAPS:-}" ]; then
+  echo "check-install: VELMORA_MAPS is not set; the installed programs were not run"
+  exit 0
+fi
+[ "$(id -u)" -eq 0 ] || fail "running the programs as another user needs root"
+user=velmora-check
+id "$user" > /dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$user"
+chmod 755 "$work"
+prefix="$work/prefix"
+cmake --install "$build" --prefix "$prefix" > /dev/null
+chmod -R a-w "$prefix"
+home="$work/home"
+mkdir -p "$home"
+map="$(find "$VELMORA_MAPS" -maxdepth 1 -name '*.sc[mx]' | sort | head -n 1)"
+[ -n "$map" ] || fail "no map in $VELMORA_MAPS"
+cp "$map" "$home/map.${map##*.}"
+map="$home/map.${map##*.}"
+chmod 644 "$map"
+# A 64 x 64 picture in two colours (BMP, 24 bits).
+{
+  printf 'BM\x36\x30\x00\x00\x00\x00\x00\x00\x36\x00\x00\x00'
+  printf '\x28\x00\x00\x00\x40\x00\x00\x00\x40\x00\x00\x00\x01\x00\x18\x00'
+  printf '\x00\x00\x00\x00\x00\x30\x00\x00\x13\x0b\x00\x00\x13\x0b\x00\x00'
+  printf '\x00\x00\x00\x00\x00\x00\x00\x00'
+  for row in $(seq 64); do
+    printf '\xc8\x5a\x1e%.0s' $(seq 32)
+    printf '\x3a\x6e\x34%.0s' $(seq 32)
+  done
+} > "$home/picture.bmp"
+chown -R "$user:" "$home"
+snapshot() { (cd "$prefix" && find . -printf '%p %s %T@ %m\n' | sort); }
+before="$(snapshot)"
+
+as_user() {
+  setpriv --reuid="$user" --regid="$user" --clear-groups -- \
+    env -i HOME="$home" PATH="$prefix/bin:/usr/bin:/bin" QT_QPA_PLATFORM=offscreen \
+    XDG_RUNTIME_DIR="$home/run" "$@"
+}
+
+as_user velmora --version | grep -qx "velmora $version" || fail "velmora --version"
+as_user velmora-cli colors "$map" "$home/picture.bmp" --template > "$work/colors.txt"
+chown "$user:" "$work/colors.txt"
+as_user velmora-cli convert "$map" "$home/picture.bmp" --colors "$work/colors.txt" \
+  -o "$home/converted.${map##*.}" > /dev/null || fail "velmora-cli convert failed"
+as_user velmora-cli info "$home/converted.${map##*.}" > /dev/null || fail "the converted map does not read"
+
+# The windows: the map given on the command line is loaded, converted and saved, and the
+# preferences land in the user's configuration folder.
+cp "$map" "$work/original"
+as_user velmora --self-check "$home/picture.bmp" "$map" 2> "$work/windows.log" ||
+  { cat "$work/windows.log"; fail "the windows did not load, convert and save the map"; }
+cmp -s "$map" "$work/original" && fail "the windows saved nothing into the map"
+[ -f "$home/.config/velmora/config.ini" ] || fail "no settings in the user's configuration folder"
+[ -z "$(ls -A "$home/.cache/velmora/work" 2> /dev/null)" ] || fail "the working copy outlived the program"
+
+# A lock left by an ended process (and one nobody can read) does not block a start.
+ended="$(as_user sh -c 'echo $$')"
+printf '%s\nvelmora\n%s\n' "$ended" "$(hostname)" > "$home/run/velmora.lock"
+chown "$user:" "$home/run/velmora.lock"
+as_user velmora --self-check "$home/picture.bmp" "$map" 2> "$work/windows.log" ||
+  { cat "$work/windows.log"; fail "a lock of an ended process blocked the start"; }
+as_user sh -c ': > "$HOME/run/velmora.lock"'
+as_user velmora --self-check "$home/picture.bmp" "$map" 2> "$work/windows.log" ||
+  { cat "$work/windows.log"; fail "an empty lock file blocked the start"; }
+
+[ "$(snapshot)" = "$before" ] || fail "something was written under the installation prefix"
+chmod -R u+w "$prefix"
+echo "check-install: installed programs work from a read-only prefix for an ordinary user"

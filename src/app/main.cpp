@@ -1,31 +1,149 @@
+#include "core/settings/AppPaths.h"
 #include "ui/Artwork.h"
+#include "ui/SingleInstance.h"
 #include "ui/UserDialogs.h"
 #include "ui/frmSplash.h"
 #include "ui/mdiMain.h"
+#include "ui/frmPicture.h"
+#include "ui/frmPreferences.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QMdiSubWindow>
 #include <QMetaObject>
+#include <QPushButton>
+
+#include <cstdio>
+#include <deque>
+
+namespace {
+
+/// For --self-check: answers the file dialogs from a list and writes every message to
+/// standard error instead of showing it, so the real windows run without a person.
+class UnattendedDialogs : public UserDialogs
+{
+public:
+    std::deque<QString> answers;
+    int messages = 0;
+
+    QString getOpenFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return next();
+    }
+    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return next();
+    }
+    void showMessage(QWidget *, QMessageBox::Icon, const QString &title,
+                     const QString &text) override
+    {
+        ++messages;
+        std::fprintf(stderr, "velmora: %s: %s\n", qPrintable(title), qPrintable(text));
+    }
+    void openDocument(const QString &) override {}
+
+private:
+    QString next()
+    {
+        if (answers.empty())
+            return {};
+        QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+/// --self-check: with MAP loaded at start, loads the picture, converts and saves in place,
+/// then applies the preferences as they are. True when every step worked without a message.
+bool selfCheck(mdiMain &window, UnattendedDialogs &dialogs, const QString &picture)
+{
+    if (!window.isMapLoaded() || !window.pictureWindow())
+        return false;
+    dialogs.answers.push_back(picture);
+    window.pictureWindow()->btnLoad_Click();
+    window.mnuConvertSave_Click();
+    window.mnuPreferences_Click();
+    auto *preferences = qobject_cast<frmPreferences *>(window.preferencesWindow()->widget());
+    if (!preferences)
+        return false;
+    preferences->btnApply->click();
+    return dialogs.messages == 0 && window.statusText() == mdiMain::tr("Map saved!");
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Velmora"));
+    // The name matches the executable: the lock file records it, and a lock whose process
+    // runs under another name is taken for a leftover.
+    QApplication::setApplicationName(QStringLiteral("velmora"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2").arg(VELMORA_VERSION_MAJOR).arg(VELMORA_VERSION_MINOR));
+    QApplication::setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
     QApplication::setWindowIcon(programIcon());
     // The program ends with its main window, not with the splash that comes before it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const QString programDir = QCoreApplication::applicationDirPath();
-    QtUserDialogs dialogs;
-    mdiMain mainWindow(programDir, dialogs);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QApplication::translate("main", "Paints a picture into the terrain of a StarCraft map."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("MAP"),
+                                 QApplication::translate("main", "A map (*.scm, *.scx) to load at start."),
+                                 QStringLiteral("[MAP]"));
+    // Used by the installation checks (see the manual page); not listed by --help.
+    QCommandLineOption selfCheckOption(QStringLiteral("self-check"),
+                                       QStringLiteral("Convert and save MAP with PICTURE, then end."),
+                                       QStringLiteral("PICTURE"));
+    selfCheckOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(selfCheckOption);
+    parser.process(app);
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1)
+        parser.showHelp(2);
+    const QString mapAtStart = positional.value(0);
+    const bool checking = parser.isSet(selfCheckOption);
+
+    const AppPaths paths = AppPaths::forProgram(QCoreApplication::applicationDirPath());
+    QtUserDialogs realDialogs;
+    UnattendedDialogs unattended;
+    UserDialogs &dialogs = checking ? static_cast<UserDialogs &>(unattended) : realDialogs;
+
+    SingleInstance instance(paths);
+    switch (instance.start(mapAtStart)) {
+    case SingleInstance::Start::HandedOver:
+        return 0;
+    case SingleInstance::Start::Blocked:
+        dialogs.showMessage(nullptr, QMessageBox::Warning, QStringLiteral("Velmora"),
+                            instance.message());
+        return 1;
+    case SingleInstance::Start::First:
+        break;
+    }
+
+    mdiMain mainWindow(paths, dialogs);
     QObject::connect(&mainWindow, &mdiMain::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    QObject::connect(&instance, &SingleInstance::requested, &mainWindow, &mdiMain::openMap,
+                     Qt::QueuedConnection);
 
-    frmSplash splash(programDir, [&mainWindow, &app] {
-        // A second instance ends silently here, where its main window would appear.
-        if (!mainWindow.MDIForm_Load())
-            QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);
+    if (checking) {
+        // No splash and no event loop of its own: the steps run in order, then the
+        // window closes as at Exit, taking its working copy with it.
+        mainWindow.MDIForm_Load(mapAtStart);
+        const bool ok = selfCheck(mainWindow, unattended, parser.value(selfCheckOption));
+        mainWindow.close();
+        return ok ? 0 : 1;
+    }
+
+    frmSplash splash(paths, [&mainWindow, &dialogs, &instance, mapAtStart] {
+        if (!instance.message().isEmpty())
+            dialogs.showMessage(nullptr, QMessageBox::Warning, QStringLiteral("Velmora"),
+                                instance.message());
+        mainWindow.MDIForm_Load(mapAtStart);
     });
     splash.start();
     return app.exec();

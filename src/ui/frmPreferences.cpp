@@ -3,7 +3,10 @@
 #include "core/settings/modINI.h"
 #include "ui/FormFit.h"
 
+#include "core/common/UserText.h"
+
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -13,9 +16,26 @@ namespace {
 
 const QString kSection = QStringLiteral("Settings");
 
+QString whySettingsUnwritable(const QString &path)
+{
+    const QFileInfo file(path);
+    if (file.isDir())
+        return frmPreferences::tr("a folder has that name");
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isDir() || !folder.isWritable())
+        return whyFolderUnusable(folder.filePath());
+    return frmPreferences::tr("the file cannot be written; it may be read-only or too large "
+                              "to be a settings file");
+}
+
 } // namespace
 
 frmPreferences::frmPreferences(const QString &programDir, QWidget *parent)
+    : frmPreferences(AppPaths::portable(programDir), parent)
+{
+}
+
+frmPreferences::frmPreferences(const AppPaths &paths, QWidget *parent)
     : ChildDialog(parent)
     , lblGeneral(new QLabel(QStringLiteral("::General::::...."), this))
     , chkSplash(new QCheckBox(QStringLiteral("Show splash screen"), this))
@@ -23,7 +43,7 @@ frmPreferences::frmPreferences(const QString &programDir, QWidget *parent)
     , chkLoadDialog(new QCheckBox(QStringLiteral("Show load dialog on start"), this))
     , btnCancel(new QPushButton(QStringLiteral("&Cancel"), this))
     , btnApply(new QPushButton(QStringLiteral("&Apply"), this))
-    , m_programDir(programDir)
+    , m_configFile(paths.configFile)
 {
     setObjectName(QStringLiteral("frmPreferences"));
     setWindowTitle(QStringLiteral("Preferences"));
@@ -65,32 +85,38 @@ frmPreferences::frmPreferences(const QString &programDir, QWidget *parent)
 
 void frmPreferences::Form_Load()
 {
-    const QString path = modINI::configPath(m_programDir);
+    const QString &path = m_configFile;
     const std::array<QString, 3> keys{QStringLiteral("SplashScreen"), QStringLiteral("StatusBar"),
                                       QStringLiteral("LoadDialog")};
     // A value outside 0..1 is put back to the default before the boxes show anything; a
     // value that is no number at all already reads as the default and is left as it is.
     for (const QString &key : keys) {
-        const qint16 value = modINI::ReadSetting(m_programDir, key);
+        const qint16 value = modINI::ReadSettingFrom(path, key);
         if (value > 1 || value < 0)
             modINI::WriteIniValue(kSection, key, QStringLiteral("1"), path);
     }
     const std::array<QCheckBox *, 3> boxes{chkSplash, chkStatusBar, chkLoadDialog};
     for (std::size_t i = 0; i < keys.size(); ++i)
-        boxes[i]->setChecked(modINI::ReadSetting(m_programDir, keys[i]) != 0);
+        boxes[i]->setChecked(modINI::ReadSettingFrom(path, keys[i]) != 0);
 }
 
 void frmPreferences::btnApply_Click()
 {
-    const QString path = modINI::configPath(m_programDir);
+    const QString &path = m_configFile;
     auto bit = [](const QCheckBox *box) {
         return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     };
-    // Failed writes go unnoticed, as everywhere for this file; the dialog still closes.
-    modINI::WriteIniValue(kSection, QStringLiteral("SplashScreen"), bit(chkSplash), path);
-    modINI::WriteIniValue(kSection, QStringLiteral("StatusBar"), bit(chkStatusBar), path);
-    modINI::WriteIniValue(kSection, QStringLiteral("LoadDialog"), bit(chkLoadDialog), path);
+    // The per-user settings folder may not exist yet.
+    const QString folder = QFileInfo(path).absolutePath();
+    bool stored = makeFolder(folder, false);
+    stored = stored && modINI::WriteIniValue(kSection, QStringLiteral("SplashScreen"), bit(chkSplash), path);
+    stored = stored && modINI::WriteIniValue(kSection, QStringLiteral("StatusBar"), bit(chkStatusBar), path);
+    stored = stored && modINI::WriteIniValue(kSection, QStringLiteral("LoadDialog"), bit(chkLoadDialog), path);
     closeForm();
+    // The dialog closes either way; the user learns that the settings were not kept.
+    if (!stored)
+        emit failed(tr("The settings could not be saved to \"%1\": %2.")
+                        .arg(shownPath(path), whySettingsUnwritable(path)));
 }
 
 void frmPreferences::btnCancel_Click()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings/AppPaths.h"
+
 #include <QString>
 #include "ui/ChildDialog.h"
 
@@ -17,6 +19,8 @@ public:
     /// Runs the opening steps at once: repairs stored values outside 0..1 and sets the
     /// boxes from the file. Creates no file when there is none.
     explicit frmPreferences(const QString &programDir, QWidget *parent = nullptr);
+    /// The same, with the settings file where `paths` puts it.
+    explicit frmPreferences(const AppPaths &paths, QWidget *parent = nullptr);
 
     QLabel *lblGeneral;
     QCheckBox *chkSplash;
@@ -25,10 +29,14 @@ public:
     QPushButton *btnCancel;
     QPushButton *btnApply;
 
+signals:
+    /// Apply could not store the settings: why, naming the file.
+    void failed(const QString &reason);
+
 private:
     void Form_Load();
     void btnApply_Click();
     void btnCancel_Click();
 
-    QString m_programDir;
+    QString m_configFile;
 };

@@ -13,9 +13,14 @@
 #include <QTimer>
 
 frmSplash::frmSplash(const QString &programDir, std::function<void()> showMain, int intervalMs)
+    : frmSplash(AppPaths::portable(programDir), std::move(showMain), intervalMs)
+{
+}
+
+frmSplash::frmSplash(const AppPaths &paths, std::function<void()> showMain, int intervalMs)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , Timer1(new QTimer(this))
-    , m_programDir(programDir)
+    , m_configFile(paths.configFile)
     , m_showMain(std::move(showMain))
     , m_picture(new QLabel(this))
 {
@@ -52,7 +57,7 @@ void frmSplash::Form_Load()
     if (m_handedOver)
         return;
     // Topmost comes from the window flags set at creation.
-    if (modINI::ReadSetting(m_programDir, QStringLiteral("SplashScreen")) == 0) {
+    if (modINI::ReadSettingFrom(m_configFile, QStringLiteral("SplashScreen")) == 0) {
         handOver();
         return;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings/AppPaths.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -18,6 +20,8 @@ public:
     /// `showMain` is called exactly once, by whichever comes first: setting "SplashScreen"
     /// = 0 at start(), the timer, a click or a key, or the window being closed.
     frmSplash(const QString &programDir, std::function<void()> showMain, int intervalMs = 5000);
+    /// The same, with the settings file where `paths` puts it.
+    frmSplash(const AppPaths &paths, std::function<void()> showMain, int intervalMs = 5000);
 
     /// Reads "SplashScreen". 0: the window closes without ever being shown and hands over
     /// at once. Anything else: shown centred on the screen, and `Timer1` starts.
@@ -36,7 +40,7 @@ private:
     void Form_Click();
     void handOver();
 
-    QString m_programDir;
+    QString m_configFile;
     std::function<void()> m_showMain;
     QLabel *m_picture;
     bool m_handedOver = false;

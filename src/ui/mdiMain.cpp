@@ -3,13 +3,13 @@
 #include "ui/frmColorList.h"
 #include "ui/frmPicture.h"
 #include "ui/frmTileset.h"
-#include "core/settings/InstanceLock.h"
 #include "ui/UserDialogs.h"
 #include "ui/frmAbout.h"
 #include "ui/frmPreferences.h"
 #include "ui/DroppedFile.h"
 #include "ui/RecentMapsMenu.h"
 #include "core/settings/modINI.h"
+#include "core/common/UserText.h"
 
 #include "core/common/UserText.h"
 
@@ -26,6 +26,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace {
 
@@ -39,10 +40,15 @@ constexpr int ClientHeight = 368;
 } // namespace
 
 mdiMain::mdiMain(const QString &programDir, UserDialogs &dialogs, QWidget *parent)
+    : mdiMain(AppPaths::portable(programDir), dialogs, parent)
+{
+}
+
+mdiMain::mdiMain(const AppPaths &paths, UserDialogs &dialogs, QWidget *parent)
     : QMainWindow(parent)
-    , m_programDir(programDir)
+    , m_paths(paths)
     , m_dialogs(dialogs)
-    , m_session(Workspace(programDir), m_mpq, Workspace(programDir).folder())
+    , m_session(Workspace::inFolder(paths.workFolder), m_mpq, paths.workFolder)
     , m_unsaved(dialogs)
 {
     setObjectName(QStringLiteral("mdiMain"));
@@ -101,7 +107,7 @@ void mdiMain::createMenus()
     mnuFile = menuBar()->addMenu(tr("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuLoad = addItem(mnuFile, "mnuLoad", tr("&Load Map"), true);
-    mnuRecent = new RecentMapsMenu(modINI::configPath(m_programDir), mnuFile);
+    mnuRecent = new RecentMapsMenu(m_paths.configFile, mnuFile);
     mnuRecent->menuAction()->setObjectName(QStringLiteral("mnuRecent"));
     mnuFile->addMenu(mnuRecent);
     mnuFileLine1 = addSeparator(mnuFile, "mnuFileLine1");
@@ -159,20 +165,60 @@ void mdiMain::assignShortcuts()
     assign(mnuExit, QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence::Quit);
 }
 
-bool mdiMain::MDIForm_Load()
+bool mdiMain::MDIForm_Load(const QString &mapAtStart)
 {
-    m_instanceLock = std::make_unique<InstanceLock>(m_programDir);
-    if (!m_instanceLock->tryAcquire())
-        return false;
-
-    if (modINI::ReadSetting(m_programDir, QStringLiteral("StatusBar")) == 0)
+    if (modINI::ReadSettingFrom(m_paths.configFile, QStringLiteral("StatusBar")) == 0)
         statusBar()->hide();
     setStatus(tr("Initialized."));
     show();
     setWindowTitle(captionFor(QStringLiteral("No File Loaded")));
-    if (modINI::ReadSetting(m_programDir, QStringLiteral("LoadDialog")) == 1)
+
+    // Only one copy runs per working folder (the caller holds the lock), so whatever is
+    // in it now is left over from a run that ended without cleaning up.
+    if (const Status cleared = m_session.workspace().clear(); !cleared) {
+        reportEnvironment(tr("Velmora"), cleared.reason());
+        enterNoMapState();
+        return false;
+    }
+    if (!mapAtStart.isEmpty())
+        openMap(mapAtStart);
+    else if (modINI::ReadSettingFrom(m_paths.configFile, QStringLiteral("LoadDialog")) == 1)
         LoadMap();
     return true;
+}
+
+void mdiMain::reportEnvironment(const QString &title, const QString &text)
+{
+    m_dialogs.showMessage(this, QMessageBox::Critical, title, text);
+}
+
+void mdiMain::openMap(const QString &path)
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    if (path.isEmpty())
+        return;
+    if (m_busy) {
+        // A command or a dialog is running; the map waits until it is done.
+        QTimer::singleShot(200, this, [this, path] { openMap(path); });
+        return;
+    }
+    m_loadFailure.clear();
+    loadMap(path); // asks first when unsaved work would be lost
+    if (!m_mapLoaded && !m_loadFailure.isEmpty())
+        m_dialogs.showMessage(this, QMessageBox::Warning, tr("Load Map"),
+                              tr("The map \"%1\" could not be loaded.").arg(shownPath(path))
+                                  + QStringLiteral("\n\n") + m_loadFailure);
+}
+
+bool mdiMain::loadFailed(const Status &failure)
+{
+    m_loadFailure = failure.reason().isEmpty()
+        ? tr("It is missing, is not a StarCraft map archive, or is damaged.")
+        : failure.reason();
+    return false;
 }
 
 frmPicture *mdiMain::pictureWindow() const
@@ -259,6 +305,11 @@ bool mdiMain::loadMapSteps(const QString &given)
 
     // From here on the old working copy is gone, whatever happens.
     m_unsaved.markSettled();
+    // A working folder that cannot be used is the environment's fault, never silent.
+    if (const Status cleared = m_session.workspace().clear(); !cleared) {
+        reportEnvironment(tr("Load Map"), cleared.reason());
+        return false;
+    }
     if (!m_session.clear())
         return false;
     repaintNow();
@@ -282,7 +333,7 @@ bool mdiMain::loadMapSteps(const QString &given)
         return false;
     }
     if (!opened)
-        return false;
+        return loadFailed(opened);
 
     setStatus(tr("Map loaded!"));
     setWindowTitle(captionFor(QFileInfo(chosen).fileName()));
@@ -508,7 +559,10 @@ void mdiMain::mnuPreferences_Click()
         m_preferencesWindow->raise();
         return;
     }
-    auto *dialog = new frmPreferences(m_programDir);
+    auto *dialog = new frmPreferences(m_paths);
+    connect(dialog, &frmPreferences::failed, this, [this](const QString &reason) {
+        reportEnvironment(tr("Preferences"), reason);
+    });
     m_preferencesWindow = wrap(dialog, true);
     m_preferencesWindow->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint
                                         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -524,8 +578,8 @@ void mdiMain::mnuAbout_Click()
 
 void mdiMain::mnuReadme_Click()
 {
-    const QString path = m_programDir + QStringLiteral("/readme.txt");
-    if (QFileInfo(path).isFile())
+    const QString path = m_paths.readme();
+    if (!path.isEmpty())
         m_dialogs.openDocument(path);
     else
         m_dialogs.showMessage(this, QMessageBox::Warning, tr("Error"),
@@ -564,6 +618,9 @@ void mdiMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // The working copy goes with the program (whatever a crash leaves behind, the next
+    // start clears).
     event->accept();
+    (void)m_session.workspace().removeFiles();
     emit programEnded();
 }

@@ -5,13 +5,13 @@
 #include "core/archive/MpqControl.h"
 #include "core/common/Result.h"
 #include "core/session/MapSession.h"
+#include "core/settings/AppPaths.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <memory>
 
-class InstanceLock;
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -29,13 +29,22 @@ class mdiMain : public QMainWindow, public PictureHost
     Q_OBJECT
 
 public:
+    /// The program's files where `paths` puts them.
+    mdiMain(const AppPaths &paths, UserDialogs &dialogs, QWidget *parent = nullptr);
     /// `programDir` holds "config.ini", "readme.txt" and the working folder "temp".
     mdiMain(const QString &programDir, UserDialogs &dialogs, QWidget *parent = nullptr);
     ~mdiMain() override;
 
-    /// Start-up, run once when the splash hands over. Returns false when another
-    /// instance is already running: the window is then never shown and the caller ends.
-    bool MDIForm_Load();
+    /// Start-up, run once when the splash hands over: shows the window, clears what an
+    /// ended run left in the working folder, then loads `mapAtStart` or, without one,
+    /// shows the Load Map dialog when the settings ask for it. Returns false when the
+    /// working folder cannot be used: the window then says why and stays without a map.
+    bool MDIForm_Load(const QString &mapAtStart = {});
+
+    /// Loads the map at `path` without asking (after the unsaved-work question). A failure
+    /// leaves no map loaded and says so, naming the file. Brings the window to the front
+    /// first; waits while a command runs.
+    void openMap(const QString &path);
 
     static QString captionFor(const QString &fileTitle);
 
@@ -130,6 +139,10 @@ private:
     bool loadMapSteps(const QString &given);
     /// Settles unsaved work before it would be lost; false when the user kept it.
     bool settleUnsavedWork(const QString &title);
+    /// Records why a load from the command line or a hand-over failed, for its message.
+    bool loadFailed(const Status &failure);
+    /// Message for a failure of the environment (working folder, settings file).
+    void reportEnvironment(const QString &title, const QString &text);
     void assignShortcuts();
     void enterNoMapState();
     void setMapCommandsEnabled(bool enabled);
@@ -139,11 +152,11 @@ private:
     QMdiSubWindow *wrap(QWidget *content, bool deleteOnClose);
     void reportSaveFailure(const QString &target, const Status &failure);
 
-    QString m_programDir;
+    AppPaths m_paths;
     UserDialogs &m_dialogs;
     MpqControl m_mpq;
     MapSession m_session;
-    std::unique_ptr<InstanceLock> m_instanceLock;
+    QString m_loadFailure;
     UnsavedWork m_unsaved;
     bool m_mapLoaded = false;
     bool m_busy = false;

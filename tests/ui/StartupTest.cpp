@@ -1,10 +1,18 @@
 #include "MainWindowFixture.h"
 
+#include "ui/SingleInstance.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLocalServer>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -118,21 +126,50 @@ TEST_F(MainWindowTest, StatusLineIsAPermanentLabelThatMenuHintsDoNotWipe)
     EXPECT_EQ(window->staStatus->objectName(), "staStatus");
 }
 
-TEST_F(MainWindowTest, ASecondInstanceEndsWhereItsWindowWouldAppear)
+TEST_F(MainWindowTest, ASecondStartHandsItsMapToTheRunningWindowAndEnds)
 {
+    const AppPaths paths = AppPaths::portable(folder.path());
+    SingleInstance first(paths);
+    ASSERT_EQ(first.start({}), SingleInstance::Start::First);
+    EXPECT_TRUE(first.message().isEmpty());
     start();
-    testsupport::ScriptedDialogs otherDialogs;
-    mdiMain second(folder.path(), otherDialogs);
-    EXPECT_FALSE(second.MDIForm_Load());
-    EXPECT_FALSE(second.isVisible());
-    EXPECT_TRUE(otherDialogs.asked.isEmpty());
-    EXPECT_TRUE(window->isVisible());
+    QObject::connect(&first, &SingleInstance::requested, window.get(), &mdiMain::openMap);
+    const QString map = mapFile("Handed.scm", testsupport::scenario(96, 64));
 
-    // Once the first has gone, the program starts again.
-    window.reset();
-    testsupport::ScriptedDialogs thirdDialogs;
-    mdiMain third(folder.path(), thirdDialogs);
-    EXPECT_TRUE(third.MDIForm_Load());
+    // The second start, as another process would run it: blocking, on its own thread,
+    // while this one keeps serving its event loop.
+    auto secondStart = [&paths](const QString &mapPath) {
+        std::atomic<int> outcome{-1};
+        std::thread second([&] {
+            SingleInstance later(paths);
+            outcome = int(later.start(mapPath, 5000));
+        });
+        QElapsedTimer clock;
+        clock.start();
+        while (outcome < 0 && clock.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        second.join();
+        QCoreApplication::processEvents();
+        return SingleInstance::Start(outcome.load());
+    };
+
+    EXPECT_EQ(secondStart(map), SingleInstance::Start::HandedOver);
+    EXPECT_TRUE(window->isMapLoaded());
+    EXPECT_EQ(window->strFilename, QFileInfo(map).absoluteFilePath());
+    EXPECT_EQ(window->intDimensionX, 96);
+    EXPECT_TRUE(dialogs.asked.isEmpty()) << "no Load Map dialog for a handed-over map";
+
+    // Without a map the running window only comes forward and keeps its map.
+    EXPECT_EQ(secondStart({}), SingleInstance::Start::HandedOver);
+    EXPECT_TRUE(window->isMapLoaded());
+
+    // A lock whose holder does not answer blocks, and says so: `first` keeps the lock,
+    // but its socket is gone.
+    QLocalServer::removeServer(SingleInstance::socketFor(paths.lockFile));
+    SingleInstance blockedStart(paths);
+    EXPECT_EQ(blockedStart.start(map, 500), SingleInstance::Start::Blocked);
+    EXPECT_TRUE(blockedStart.message().contains(QString::number(QCoreApplication::applicationPid())))
+        << blockedStart.message().toStdString();
 }
 
 TEST_F(MainWindowTest, ExitEndsTheProgramWithoutAsking)

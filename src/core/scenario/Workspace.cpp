@@ -2,6 +2,7 @@
 
 #include "core/archive/ArchiveAccess.h"
 #include "core/common/UserText.h"
+#include "core/settings/AppPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,11 +27,21 @@ Status removeFile(const QString &path)
 
 } // namespace
 
-Workspace::Workspace(const QString &programDir) : m_programDir(programDir) {}
+Workspace::Workspace(const QString &programDir)
+    : m_folder(QDir(programDir).filePath(QStringLiteral("temp")))
+{
+}
+
+Workspace Workspace::inFolder(const QString &folder)
+{
+    Workspace workspace(QString{});
+    workspace.m_folder = folder;
+    return workspace;
+}
 
 QString Workspace::folder() const
 {
-    return QDir(m_programDir).filePath(QStringLiteral("temp"));
+    return m_folder;
 }
 
 QString Workspace::archivePath() const
@@ -49,13 +60,21 @@ Status Workspace::clear() const
         return removed;
     if (Status removed = removeFile(scenarioPath()); !removed)
         return removed;
-    const QFileInfo dir(folder());
-    if (dir.isDir())
-        return Status::success();
-    if (dir.exists() || !QDir().mkpath(folder()))
-        return Status::failure(FailureKind::WorkingFolder, QObject::tr("The working folder \"%1\" cannot be created. Check "
-                                            "that you may write in the program's folder.")
-                                    .arg(shownPath(folder())));
+    if (!makeFolder(folder(), true))
+        return Status::failure(FailureKind::WorkingFolder,
+                               QObject::tr("The working folder \"%1\" cannot be created or "
+                                           "written: %2.")
+                                   .arg(shownPath(folder()), whyFolderUnusable(folder())));
+    return Status::success();
+}
+
+Status Workspace::removeFiles() const
+{
+    if (Status removed = removeFile(archivePath()); !removed)
+        return removed;
+    if (Status removed = removeFile(scenarioPath()); !removed)
+        return removed;
+    QDir().rmdir(folder()); // only when empty: anything else in it is not ours
     return Status::success();
 }
 

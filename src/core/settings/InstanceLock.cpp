@@ -1,60 +1,75 @@
 #include "core/settings/InstanceLock.h"
 
-#include <QCryptographicHash>
+#include "core/common/UserText.h"
+
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
-#include <QStandardPaths>
+#include <QThread>
 
 namespace {
 
-QString lockIn(const QString &dir, const QString &name)
+QString tr(const char *text)
 {
-    return QDir(dir).filePath(name);
+    return QCoreApplication::translate("InstanceLock", text);
+}
+
+bool readableLock(const QString &path, qint64 *pid)
+{
+    QString host;
+    QString app;
+    return QLockFile(path).getLockInfo(pid, &host, &app) && *pid > 0;
+}
+
+/// Removes a lock file that names no process. A folder in its place goes too when empty.
+bool removeUnreadable(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir() && !info.isSymLink())
+        return QDir().rmdir(path);
+    return QFile::remove(path);
 }
 
 } // namespace
 
-InstanceLock::InstanceLock(const QString &programDir) : m_programDir(programDir) {}
+InstanceLock::InstanceLock(const QString &lockFile) : m_path(lockFile) {}
 
 InstanceLock::~InstanceLock() = default;
 
-QString InstanceLock::lockPath() const
-{
-    return m_lock ? m_lock->fileName() : lockIn(m_programDir, QStringLiteral("velmora.lock"));
-}
-
-bool InstanceLock::tryAcquire()
+InstanceLock::Result InstanceLock::tryAcquire()
 {
     if (m_lock && m_lock->isLocked())
-        return true;
+        return {State::Acquired, 0, {}};
 
-    auto attempt = [](const QString &path, QLockFile::LockError *error) {
-        auto lock = std::make_unique<QLockFile>(path);
+    // Two rounds: the second follows the removal of a lock file nobody can read.
+    for (int round = 0; round < 2; ++round) {
+        auto lock = std::make_unique<QLockFile>(m_path);
         // Age alone never makes a lock stale: a program left open for a day still holds it.
         // Staleness comes only from its process being gone.
         lock->setStaleLockTime(0);
-        const bool got = lock->tryLock(0);
-        *error = lock->error();
-        return got ? std::move(lock) : nullptr;
-    };
+        if (lock->tryLock(0)) {
+            m_lock = std::move(lock);
+            return {State::Acquired, 0, {}};
+        }
+        if (lock->error() != QLockFile::LockFailedError)
+            return {State::Unavailable, 0,
+                    lock->error() == QLockFile::PermissionError
+                        ? tr("you may not write in \"%1\"")
+                              .arg(shownPath(QFileInfo(m_path).absolutePath()))
+                        : tr("the file cannot be created")};
 
-    QLockFile::LockError error = QLockFile::NoError;
-    m_lock = attempt(lockIn(m_programDir, QStringLiteral("velmora.lock")), &error);
-    if (m_lock)
-        return true;
-    if (error == QLockFile::LockFailedError)
-        return false;
-
-    // The program's folder cannot hold a lock file; use one named after the folder in the
-    // temporary folder, so two copies installed in different folders still run side by side.
-    const QByteArray id = QCryptographicHash::hash(QDir(m_programDir).absolutePath().toUtf8(),
-                                                   QCryptographicHash::Sha1)
-                              .toHex()
-                              .left(16);
-    const QString temp = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    m_lock = attempt(lockIn(temp, QStringLiteral("velmora-%1.lock").arg(QString::fromLatin1(id))),
-                     &error);
-    if (m_lock)
-        return true;
-    return error != QLockFile::LockFailedError;
+        qint64 pid = 0;
+        if (readableLock(m_path, &pid))
+            return {State::HeldByOther, pid, {}};
+        // A starting instance writes its lock right after creating it: give it a moment
+        // before calling an unreadable lock a leftover.
+        QThread::msleep(100);
+        if (readableLock(m_path, &pid))
+            return {State::HeldByOther, pid, {}};
+        if (round == 0 && !removeUnreadable(m_path))
+            return {State::Unavailable, 0,
+                    tr("it cannot be read as a lock and cannot be removed")};
+    }
+    return {State::Unavailable, 0, tr("it cannot be read as a lock and cannot be removed")};
 }

@@ -263,8 +263,13 @@ QString configPath(const QString &programDir)
 
 qint16 ReadSetting(const QString &programDir, const QString &key)
 {
+    return ReadSettingFrom(configPath(programDir), key);
+}
+
+qint16 ReadSettingFrom(const QString &configFile, const QString &key)
+{
     const QString text =
-        ReadIniValue(QStringLiteral("Settings"), key, QStringLiteral("1"), configPath(programDir));
+        ReadIniValue(QStringLiteral("Settings"), key, QStringLiteral("1"), configFile);
     bool ok = false;
     const short number = text.toShort(&ok);
     return ok ? qint16(number) : qint16(1);

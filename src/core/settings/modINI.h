@@ -42,5 +42,7 @@ QString configPath(const QString &programDir);
 /// signed 16-bit whole number. A value that is not a whole number in -32768..32767
 /// (empty, letters, too large) reads as 1, the default.
 qint16 ReadSetting(const QString &programDir, const QString &key);
+/// The same, from the settings file at `configFile` (see AppPaths).
+qint16 ReadSettingFrom(const QString &configFile, const QString &key);
 
 } // namespace modINI
