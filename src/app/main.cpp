@@ -41,6 +41,12 @@ public:
         std::fprintf(stderr, "velmora: %s: %s\n", qPrintable(title), qPrintable(text));
     }
     void openDocument(const QString &) override {}
+    UnsavedChoice askUnsavedWork(QWidget *, const QString &title, const QString &text) override
+    {
+        // After a successful save nothing is unsaved: being asked is a failure of the run.
+        showMessage(nullptr, QMessageBox::Question, title, text);
+        return UnsavedChoice::Discard;
+    }
 
 private:
     QString next()
