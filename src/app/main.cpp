@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMetaObject>
 #include <QPushButton>
@@ -129,6 +130,11 @@ int main(int argc, char **argv)
     case SingleInstance::Start::First:
         break;
     }
+
+    // Settings are written from several places (preferences, recent maps); the per-user
+    // folder for them exists from the start. Preferences report it if it cannot be made.
+    if (paths.perUser)
+        (void)makeFolder(QFileInfo(paths.configFile).absolutePath(), false);
 
     mdiMain mainWindow(paths, dialogs);
     QObject::connect(&mainWindow, &mdiMain::programEnded, &app, &QCoreApplication::quit,
