@@ -1,6 +1,5 @@
 #include "core/picture/ColorKey.h"
 
-#include <QRegularExpression>
 
 namespace colorkey {
 
@@ -20,10 +19,20 @@ QString rgbText(qint32 value)
 
 std::optional<qint32> valueFromRgbText(const QString &text)
 {
-    static const QRegularExpression rgb(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
-    if (!rgb.match(text).hasMatch())
+    // "#" and exactly six hex digits; read digit by digit (a colour file has thousands).
+    if (text.size() != 7 || text.at(0) != u'#')
         return std::nullopt;
-    const uint rrggbb = text.mid(1).toUInt(nullptr, 16);
+    uint rrggbb = 0;
+    for (qsizetype i = 1; i < 7; ++i) {
+        const char16_t c = text.at(i).unicode();
+        const int digit = c >= u'0' && c <= u'9' ? c - u'0'
+            : c >= u'a' && c <= u'f'             ? c - u'a' + 10
+            : c >= u'A' && c <= u'F'             ? c - u'A' + 10
+                                                 : -1;
+        if (digit < 0)
+            return std::nullopt;
+        rrggbb = rrggbb << 4 | uint(digit);
+    }
     return colorValue(int(rrggbb >> 16), int(rrggbb >> 8), int(rrggbb));
 }
 

@@ -73,6 +73,9 @@ TEST(ColorKey, RgbTextAndColourAgreeWithTheValue)
         const qint32 value = color(rng);
         ASSERT_EQ(colorkey::valueFromRgbText(colorkey::rgbText(value)), value);
     }
-    for (const char *bad : {"", "#", "#12345", "#1234567", "123456", "#12345G", " #123456"})
+    for (const char *bad : {"", "#", "#12345", "#1234567", "123456", "#12345G", " #123456",
+                            "#12345g", "#+12345", "#0x1234", "#12 456", "#12345/", "#12345:",
+                            "#12345@", "#12345`", "##12345"})
         EXPECT_EQ(colorkey::valueFromRgbText(QString::fromLatin1(bad)), std::nullopt) << bad;
+    EXPECT_EQ(colorkey::valueFromRgbText(QStringLiteral("#\uFF11\uFF12\uFF13456")), std::nullopt);
 }
