@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libstorm-dev libpng-dev libgif-dev
-          libgtest-dev libgmock-dev libbenchmark-dev
+          libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev
           dpkg-dev file lintian desktop-file-utils appstream shared-mime-info)
 
 missing=()

@@ -23,3 +23,5 @@ mkdir -p "$root/build-test"
 run_suite "$root/build-test/plain" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_BUILD_BENCH=ON
 "$root/scripts/check-install.sh" "$root/build-test/plain"
 run_suite "$root/build-test/sanitize" -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BUILD_BENCH=OFF
+# Fuzz the parsers of outside input for a bounded time (about four minutes).
+"$root/scripts/fuzz.sh"
