@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "core/settings/modINI.h"
+#include "ui/SingleInstance.h"
 #include "ui/frmPreferences.h"
 
 #include <QCheckBox>
@@ -148,6 +149,16 @@ TEST_F(EnvironmentTest, PreferencesThatCannotBeStoredAreReported)
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages()[0].text.contains(QDir::toNativeSeparators(paths.configFile)));
     EXPECT_TRUE(dialogs.messages()[0].text.contains("folder"));
+}
+
+TEST_F(EnvironmentTest, ALockThatCannotBeTakenIsReportedAndTheProgramRuns)
+{
+    AppPaths paths = AppPaths::portable(folder.path());
+    paths.lockFile = folder.file("no/such/folder/velmora.lock");
+    SingleInstance instance(paths);
+    EXPECT_EQ(instance.start({}), SingleInstance::Start::First);
+    EXPECT_TRUE(instance.message().contains(QDir::toNativeSeparators(paths.lockFile)))
+        << instance.message().toStdString();
 }
 
 TEST(CommandLine, HelpAndVersionPrintAndEndWithoutWindows)
