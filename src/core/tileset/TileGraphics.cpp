@@ -81,6 +81,34 @@ qint64 TileGraphics::megatileOf(quint16 value) const
     return qFromLittleEndian<quint16>(m_cv5.constData() + at);
 }
 
+int TileGraphics::terrainType(int group) const
+{
+    const qint64 at = qint64(group) * GroupBytes;
+    if (group < 0 || at + 2 > m_cv5.size())
+        return -1;
+    return qFromLittleEndian<quint16>(m_cv5.constData() + at);
+}
+
+bool TileGraphics::colorSum(quint16 value, std::array<quint32, 3> *sum) const
+{
+    if (!isPresent(value))
+        return false;
+    const qint64 megatile = megatileOf(value);
+    std::array<quint32, 3> total{};
+    for (int i = 0; i < 16; ++i) {
+        const auto *mini = reinterpret_cast<const uchar *>(m_vr4.constData())
+            + qint64(minitileEntry(megatile, i) >> 1) * MinitileBytes;
+        for (int p = 0; p < MinitileBytes; ++p) {
+            const QRgb c = m_palette[mini[p]];
+            total[0] += quint32(qRed(c));
+            total[1] += quint32(qGreen(c));
+            total[2] += quint32(qBlue(c));
+        }
+    }
+    *sum = total;
+    return true;
+}
+
 quint32 TileGraphics::minitileEntry(qint64 megatile, int i) const
 {
     const char *at = m_vx4.constData() + megatile * megatileBytes();

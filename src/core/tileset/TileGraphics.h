@@ -45,6 +45,15 @@ public:
     /// The "missing tile" pattern: magenta and black squares of 4 pixels.
     static void drawMissingTile(QRgb *dst, qsizetype stride);
 
+    /// Terrain type of tile group `group` (the group's first field): 0 for an unused group,
+    /// 1 for doodads. -1 when the group lies outside the cv5 file.
+    int terrainType(int group) const;
+    /// Megatile number of `value`, or -1 when its group lies outside the cv5 file.
+    qint64 megatileOf(quint16 value) const;
+    /// Sum of red, green and blue over the 32 x 32 pixels of tile `value` (flips do not
+    /// change it); false when the tile is not present.
+    bool colorSum(quint16 value, std::array<quint32, 3> *sum) const;
+
     QString stem() const { return m_stem; }
     int groupCount() const { return int(m_cv5.size() / GroupBytes); }
     int megatileCount() const { return int(m_vx4.size() / megatileBytes()); }
@@ -52,8 +61,6 @@ public:
 
 private:
     int megatileBytes() const { return m_wideVx4 ? 64 : 32; }
-    /// Megatile number of `value`, or -1 when its group lies outside the cv5 file.
-    qint64 megatileOf(quint16 value) const;
     /// Minitile entry `i` (0..15) of megatile `megatile` (which must exist).
     quint32 minitileEntry(qint64 megatile, int i) const;
 

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/tileset/TileGraphics.h"
+
+#include <QList>
+#include <QSet>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace terrain {
+
+/// A colour in CIELAB, white point D65.
+struct Lab
+{
+    double l = 0;
+    double a = 0;
+    double b = 0;
+};
+
+/// CIELAB of an sRGB colour with channels from 0 to 255; fractions are allowed (a tile's
+/// average colour).
+Lab labOf(double red, double green, double blue);
+
+/// Squared CIE76 distance: the plain Euclidean distance in CIELAB, squared.
+inline double distanceSquared(const Lab &x, const Lab &y)
+{
+    const double dl = x.l - y.l, da = x.a - y.a, db = x.b - y.b;
+    return dl * dl + da * da + db * db;
+}
+
+/// Chooses, for a colour, the tile whose average colour over its 32 x 32 pixels is nearest
+/// in CIELAB (CIE76 distance). Only real terrain takes part: tile groups whose terrain type
+/// is neither 0 (unused) nor 1 (doodads), entries whose megatile is not 0, and tiles whose
+/// graphics are all present. Equal distances go to the lowest tile value, so the choice
+/// never depends on the order of the work.
+class TileMatcher
+{
+public:
+    struct Candidate
+    {
+        quint16 value;
+        Lab lab;
+    };
+
+    TileMatcher() = default;
+    /// Gathers the candidates of `graphics`; when `groups` is not empty only those tile
+    /// groups take part.
+    explicit TileMatcher(const TileGraphics &graphics, const QSet<int> &groups = {});
+
+    bool isEmpty() const { return m_candidates.empty(); }
+    /// One candidate per distinct megatile (the lowest value that shows it), in order of
+    /// lightness, then value.
+    const std::vector<Candidate> &candidates() const { return m_candidates; }
+
+    /// The tile value nearest to colour value `color` (colorkey numbering: red in bits 0-7);
+    /// nullopt when `color` is negative (no pixel) or there is no candidate.
+    std::optional<quint16> nearest(qint32 color) const;
+
+    /// nearest() of each colour. `progress(done, total)` is called every few thousand.
+    QList<std::optional<quint16>> nearestAll(
+        const QList<qint32> &colors,
+        const std::function<void(int done, int total)> &progress = {}) const;
+
+private:
+    std::vector<Candidate> m_candidates;
+};
+
+} // namespace terrain
