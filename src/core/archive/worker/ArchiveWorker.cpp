@@ -189,13 +189,19 @@ Status checkArchiveFile(const std::string &path)
     if (!file.isOpen())
         return Status::MissingArchive;
     const std::uint64_t size = fs::file_size(path, error);
+    // Read in large chunks: the game's own archives run to hundreds of megabytes.
+    constexpr std::uint64_t ChunkSize = 1u << 20;
     std::string chunk;
-    for (std::uint64_t at = 0; at + 16 <= size; at += 512) {
-        if (!file.read(at, 16, &chunk) || chunk.compare(0, 3, "MPQ") != 0)
-            continue;
-        if ((chunk[3] == 0x1A && headerIsUnsafe(file, at))
-            || (chunk[3] == 0x1B && headerIsUnsafe(file, at + le32(chunk, 8))))
-            return Status::NotAnArchive;
+    for (std::uint64_t start = 0; start + 16 <= size; start += ChunkSize) {
+        if (!file.read(start, std::size_t(std::min(ChunkSize, size - start)), &chunk))
+            return Status::MissingArchive;
+        for (std::size_t at = 0; at + 16 <= chunk.size(); at += 512) {
+            if (chunk.compare(at, 3, "MPQ") != 0)
+                continue;
+            if ((chunk[at + 3] == 0x1A && headerIsUnsafe(file, start + at))
+                || (chunk[at + 3] == 0x1B && headerIsUnsafe(file, start + at + le32(chunk, at + 8))))
+                return Status::NotAnArchive;
+        }
     }
     return Status::Ok;
 }
