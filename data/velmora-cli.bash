@@ -5,6 +5,9 @@ _velmora_cli()
     _init_completion || return
 
     case $prev in
+        --game-data)
+            _filedir -d
+            return ;;
         --colors)
             _filedir
             return ;;
@@ -22,7 +25,7 @@ _velmora_cli()
     local i command="" position=0
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
-            --colors | --tileset | -o | --output) ((i++)) ;;
+            --colors | --tileset | -o | --output | --game-data) ((i++)) ;;
             -*) ;;
             *) if [[ -z $command ]]; then command=${words[i]}; else ((position++)); fi ;;
         esac
@@ -30,8 +33,8 @@ _velmora_cli()
 
     if [[ $cur == -* ]]; then
         case $command in
-            colors) COMPREPLY=($(compgen -W '--template --help' -- "$cur")) ;;
-            convert) COMPREPLY=($(compgen -W '--colors --tileset -o --output --help' -- "$cur")) ;;
+            colors) COMPREPLY=($(compgen -W '--template --match --game-data --help' -- "$cur")) ;;
+            convert) COMPREPLY=($(compgen -W '--colors --match --game-data --tileset -o --output --help' -- "$cur")) ;;
             *) COMPREPLY=($(compgen -W '--help --version' -- "$cur")) ;;
         esac
         return

@@ -9,6 +9,9 @@
 #include "core/picture/PictureReader.h"
 #include "core/picture/PixelScan.h"
 #include "core/session/MapSession.h"
+#include "core/tileset/GameData.h"
+#include "core/tileset/TileGraphics.h"
+#include "core/tileset/TileMatcher.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -91,13 +94,11 @@ QString parseError(const QCommandLineParser &parser, const QStringList &args,
     return parser.errorText();
 }
 
-/// Each colour's tile value text from the colour file, by colour value; 0 for colours it
-/// does not name.
+/// Each colour's tile value text: the colour file's value, else the matched one, else 0.
 QStringList replacementsFor(const QList<qint32> &colors, const QList<ColorFile::Assignment> &assigned,
-                            int *unnamed)
+                            QHash<qint32, quint16> valueOf, int *unnamed)
 {
-    QHash<qint32, quint16> valueOf;
-    valueOf.reserve(assigned.size());
+    valueOf.reserve(valueOf.size() + assigned.size());
     for (const ColorFile::Assignment &a : assigned)
         valueOf.insert(a.color, a.value);
     QStringList replacements;
@@ -120,6 +121,7 @@ struct CommandSpec
     const char *argumentsText;
     bool takesTemplate;
     bool takesConvertOptions;
+    bool takesMatch;
 };
 
 } // namespace
@@ -142,8 +144,9 @@ QString Companion::helpText()
     return tr(
         "Usage:\n"
         "  velmora-cli info MAP\n"
-        "  velmora-cli colors MAP PICTURE [--template]\n"
-        "  velmora-cli convert MAP PICTURE --colors FILE [--tileset NAME|NUMBER] [-o OUT]\n"
+        "  velmora-cli colors MAP PICTURE [--template | --match [--game-data DIR]]\n"
+        "  velmora-cli convert MAP PICTURE [--colors FILE] [--match [--game-data DIR]]\n"
+        "                      [--tileset NAME|NUMBER] [-o OUT]\n"
         "  velmora-cli --help | --version\n"
         "\n"
         "Paints PICTURE into the terrain of the StarCraft map archive MAP (*.scm, *.scx), one\n"
@@ -164,6 +167,10 @@ QString Companion::helpText()
         "  -o, --output OUT     where to save the converted map (convert); not one of\n"
         "                       the inputs\n"
         "  --template           print a colour file instead of the list (colors)\n"
+        "  --match              give each colour the terrain tile whose average colour is\n"
+        "                       nearest (CIELAB, CIE76 distance), from the map's tileset\n"
+        "                       (or --tileset) in the game data folder (colors, convert)\n"
+        "  --game-data DIR      the game data folder (default: VELMORA_GAME_DATA)\n"
         "  -h, --help           this text\n"
         "  --version            the program's version\n"
         "\n"
@@ -192,6 +199,7 @@ QString Companion::helpText()
         "  13  the private working folder cannot be created or used (missing or read-only\n"
         "      TMPDIR, or its disk is full)\n"
         "  14  the map archive is protected and cannot be written\n"
+        "  15  no game data folder, or its tileset files are missing or damaged (--match)\n"
         "A failing command changes no input file.\n");
 }
 
@@ -214,9 +222,11 @@ int Companion::parse(const QStringList &args, Request *request)
     const QCommandLineOption tileset(QStringLiteral("tileset"), {}, QStringLiteral("NAME"));
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")}, {},
                                     QStringLiteral("OUT"));
-    parser.addOptions({help, version, asTemplate, colorFile, tileset, output});
+    const QCommandLineOption match(QStringLiteral("match"));
+    const QCommandLineOption gameData(QStringLiteral("game-data"), {}, QStringLiteral("DIR"));
+    parser.addOptions({help, version, asTemplate, colorFile, tileset, output, match, gameData});
     if (!parser.parse(QStringList{QStringLiteral("velmora-cli")} + args))
-        return usage(parseError(parser, args, {"colors", "tileset", "o", "output"}));
+        return usage(parseError(parser, args, {"colors", "tileset", "o", "output", "game-data"}));
     if (parser.isSet(help)) {
         m_out << helpText();
         m_out.flush();
@@ -238,16 +248,19 @@ int Companion::parse(const QStringList &args, Request *request)
     request->colorFile = valueOf(colorFile);
     request->tileset = valueOf(tileset);
     request->output = valueOf(output);
+    request->match = parser.isSet(match);
+    request->gameData = valueOf(gameData);
     return Continue;
 }
 
 int Companion::checkRequest(const Request &request)
 {
     static const CommandSpec commands[] = {
-        {"info", &Companion::info, 1, QT_TR_NOOP("info takes one map"), false, false},
-        {"colors", &Companion::colors, 2, QT_TR_NOOP("colors takes a map and a picture"), true, false},
-        {"convert", &Companion::convert, 2, QT_TR_NOOP("convert takes a map and a picture"), false,
+        {"info", &Companion::info, 1, QT_TR_NOOP("info takes one map"), false, false, false},
+        {"colors", &Companion::colors, 2, QT_TR_NOOP("colors takes a map and a picture"), true, false,
          true},
+        {"convert", &Companion::convert, 2, QT_TR_NOOP("convert takes a map and a picture"), false,
+         true, true},
     };
     for (const CommandSpec &spec : commands) {
         if (request.command != QLatin1String(spec.name))
@@ -256,6 +269,12 @@ int Companion::checkRequest(const Request &request)
             return usage(tr("--template applies only to the colors command"));
         if ((request.colorFile || request.tileset || request.output) && !spec.takesConvertOptions)
             return usage(tr("--colors/--tileset/--output applies only to the convert command"));
+        if (request.match && !spec.takesMatch)
+            return usage(tr("--match applies only to the colors and convert commands"));
+        if (request.gameData && !request.match)
+            return usage(tr("--game-data applies only with --match"));
+        if (request.match && request.asTemplate)
+            return usage(tr("--template and --match cannot be used together"));
         if (request.positional.size() != spec.arguments)
             return usage(tr(spec.argumentsText));
         return (this->*spec.run)(request);
@@ -316,7 +335,16 @@ int Companion::colors(const Request &request)
         for (int x = 0; x < size.width; ++x)
             ++pixels[colorkey::pixelValue(picture, x, y)];
 
-    if (request.asTemplate) {
+    QHash<qint32, quint16> matched;
+    if (request.match) {
+        const Result<tileset::TilesetByte> tileset = job.session.tileset();
+        if (!tileset)
+            return fail(tileset.failure());
+        if (int code = matchColors(request, tileset->value, scanned.values, &matched))
+            return code;
+    }
+    const bool asFile = request.asTemplate || request.match;
+    if (asFile) {
         m_out << "# Colour file for velmora-cli convert: one KEY=VALUE per line, VALUE a tile value\n"
               << "# from 0 to 32767. Map " << QFileInfo(map).fileName() << " (" << size.width << " x "
               << size.height << " tiles), picture " << QFileInfo(picturePath).fileName() << ": "
@@ -326,9 +354,10 @@ int Companion::colors(const Request &request)
         const QString &key = keys.at(i);
         const qint32 value = scanned.values.at(i);
         const int count = pixels.value(value);
-        if (request.asTemplate) {
+        if (asFile) {
             m_out << "\n# " << (value < 0 ? QStringLiteral("no picture pixel") : colorkey::rgbText(value))
-                  << ", " << count << (count == 1 ? " tile\n" : " tiles\n") << key << "=0\n";
+                  << ", " << count << (count == 1 ? " tile\n" : " tiles\n") << key << '='
+                  << matched.value(value, 0) << '\n';
         } else {
             m_out << key << ' ' << count;
             if (value >= 0)
@@ -349,7 +378,8 @@ int Companion::convert(const Request &request)
     const QString target = request.output.value_or(map);
 
     // Everything that can be checked without the map is checked first.
-    const Result<ColorFile> colorFile = ColorFile::read(*request.colorFile);
+    const Result<ColorFile> colorFile =
+        request.colorFile ? ColorFile::read(*request.colorFile) : Result<ColorFile>(ColorFile());
     if (!colorFile)
         return fail(fromKind(colorFile.kind()), *request.colorFile, colorFile.reason());
 
@@ -361,13 +391,24 @@ int Companion::convert(const Request &request)
     MapSession &session = job.session;
     const QStringList &keys = scanned.keys;
 
+    QHash<qint32, quint16> matched;
+    if (request.match) {
+        const Result<tileset::TilesetByte> mapTileset = session.tileset();
+        if (!mapTileset && !request.tileset)
+            return fail(mapTileset.failure());
+        const int tileset = request.tileset ? *scenario::tilesetFromText(*request.tileset)
+                                            : int(mapTileset->value);
+        if (int code = matchColors(request, tileset, scanned.values, &matched))
+            return code;
+    }
     int unnamed = 0;
-    const QStringList replacements = replacementsFor(scanned.values, colorFile->assignments(), &unnamed);
+    const QStringList replacements =
+        replacementsFor(scanned.values, colorFile->assignments(), matched, &unnamed);
     const QSet<qint32> inPicture(scanned.values.cbegin(), scanned.values.cend());
     for (const ColorFile::Assignment &a : colorFile->assignments())
         if (!inPicture.contains(a.color))
             warn(tr("%1:%2: colour %3 does not occur in the map's area of %4")
-                     .arg(*request.colorFile)
+                     .arg(request.colorFile.value_or(QString()))
                      .arg(a.line)
                      .arg(a.key, picturePath));
 
@@ -390,7 +431,7 @@ int Companion::convert(const Request &request)
                  .arg(session.size().height)
                  .arg(keys.size())
                  .arg(unnamed)
-                 .arg(*request.colorFile, tilesetNote)
+                 .arg(request.colorFile ? *request.colorFile : tr("a colour file"), tilesetNote)
           << '\n';
     m_err.flush();
     return Ok;
@@ -398,8 +439,8 @@ int Companion::convert(const Request &request)
 
 int Companion::checkConvertOptions(const Request &request)
 {
-    if (!request.colorFile || request.colorFile->isEmpty())
-        return usage(tr("convert needs a colour file: --colors FILE"));
+    if ((!request.colorFile && !request.match) || (request.colorFile && request.colorFile->isEmpty()))
+        return usage(tr("convert needs a colour file (--colors FILE) or --match"));
     if (request.tileset && !scenario::tilesetFromText(*request.tileset))
         return usage(tr("unknown tileset \"%1\"; give a name such as Jungle World "
                                     "or a number from 0 to 7")
@@ -414,11 +455,42 @@ int Companion::checkConvertOptions(const Request &request)
         const char *what;
     } inputs[] = {{request.positional.at(0), "the map (leave out -o to replace the map itself)"},
                   {request.positional.at(1), "the picture"},
-                  {*request.colorFile, "the colour file"}};
+                  {request.colorFile.value_or(QString()), "the colour file"}};
     for (const auto &input : inputs)
         if (sameFile(*request.output, input.path))
             return usage(tr("the output %1 is %2; choose another output file")
                              .arg(*request.output, QLatin1String(input.what)));
+    return Ok;
+}
+
+int Companion::matchColors(const Request &request, int tileset, const QList<qint32> &colors,
+                           QHash<qint32, quint16> *matched)
+{
+    QString folder = request.gameData.value_or(QString());
+    if (folder.isEmpty())
+        folder = qEnvironmentVariable("VELMORA_GAME_DATA");
+    if (folder.isEmpty())
+        return fail(GameData, QStringLiteral("--match"),
+                    tr("no game data folder: give --game-data DIR or set VELMORA_GAME_DATA"));
+    terrain::GameData gameData;
+    terrain::TilesetFiles files;
+    terrain::TileGraphics graphics;
+    MpqControl archives;
+    if (Status found = terrain::GameData::locate(folder, &gameData); !found)
+        return fail(found.failure());
+    if (Status read = gameData.readTileset(archives, tileset, &files); !read)
+        return fail(read.failure());
+    if (Status made = terrain::TileGraphics::create(std::move(files), &graphics); !made)
+        return fail(made.failure());
+    const terrain::TileMatcher matcher(graphics);
+    if (matcher.isEmpty())
+        return fail(GameData, folder,
+                    tr("the tileset \"%1\" in the game data folder has no terrain tiles to match")
+                        .arg(graphics.stem()));
+    const QList<std::optional<quint16>> chosen = matcher.nearestAll(colors);
+    for (qsizetype i = 0; i < colors.size(); ++i)
+        if (chosen[i])
+            matched->insert(colors[i], *chosen[i]);
     return Ok;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QSize>
 #include <QCoreApplication>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -44,6 +45,8 @@ public:
         std::optional<QString> colorFile;
         std::optional<QString> tileset;
         std::optional<QString> output;
+        bool match = false;                ///< choose tile values by colour (--match)
+        std::optional<QString> gameData;   ///< --game-data DIR
     };
 
 private:
@@ -54,6 +57,10 @@ private:
     int checkRequest(const Request &request);
 
     int checkConvertOptions(const Request &request);
+    /// With --match: the nearest terrain tile of each colour of `colors`, from the graphics
+    /// of `tileset` in the game data folder (--game-data, else VELMORA_GAME_DATA).
+    int matchColors(const Request &request, int tileset, const QList<qint32> &colors,
+                    QHash<qint32, quint16> *matched);
 
     struct Job;
     /// Opens the map in the job's session and decodes and scans the picture over the map's

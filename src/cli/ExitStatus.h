@@ -22,6 +22,7 @@ enum Code : int {
     CannotReplace = 12,  ///< the output file cannot be written or replaced
     WorkFolder = 13,     ///< the working folder cannot be made or used (also: its disk is full)
     Protected = 14,      ///< the map archive is protected or read-only for writing
+    GameData = 15,       ///< the game data folder is missing, or its tileset files are damaged
 };
 
 /// The status of a failure, by its kind alone.
@@ -41,6 +42,7 @@ constexpr Code fromKind(FailureKind kind)
     case FailureKind::Output: return CannotReplace;
     case FailureKind::WorkingFolder: return WorkFolder;
     case FailureKind::ProtectedArchive: return Protected;
+    case FailureKind::GameData: return GameData;
     default: return Failed;
     }
 }

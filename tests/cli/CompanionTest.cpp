@@ -3,6 +3,9 @@
 #include "cli/ExitStatus.h"
 #include "core/archive/MpqControl.h"
 
+#include "core/tileset/TileMatcher.h"
+
+#include "SyntheticTileset.h"
 #include "TestSupport.h"
 
 #include <QCryptographicHash>
@@ -147,6 +150,74 @@ TEST_F(Companion, TemplateConvertsToAllZeroTiles)
     QByteArray converted;
     ASSERT_TRUE(MpqControl().readEntry(file("map.scm"), Scenario, &converted));
     EXPECT_EQ(converted, expectedScenario(original, 96, 64, [](int, int) { return quint16(0); }));
+}
+
+// --match: the colour file printed holds each colour's nearest terrain tile, from the game
+// data folder given or named by VELMORA_GAME_DATA; convert uses the same values, and a colour
+// file given as well overrides the colours it names. Without game data: status 15, nothing
+// changed.
+TEST_F(Companion, MatchedValuesInTheColourFileAndTheConvertedMap)
+{
+    const QByteArray original = scenario(64, 64, 4); // Jungle World
+    writeMap(file("map.scm"), original);
+    const testsupport::SyntheticTileset tiles = testsupport::SyntheticTileset::make(9);
+    tiles.writeFolder(file("game/tileset"), QStringLiteral("jungle"));
+    const QList<QRgb> colours = {rgb(60, 120, 50), rgb(150, 100, 50), rgb(30, 90, 200),
+                                 rgb(200, 200, 205), rgb(255, 255, 255)};
+    QImage picture(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            picture.setPixel(x, y, colours[(x / 8 + y) % colours.size()]);
+    ASSERT_TRUE(picture.save(file("pic.bmp"), "BMP"));
+
+    terrain::TileGraphics graphics;
+    ASSERT_TRUE(terrain::TileGraphics::create({tiles.cv5(), tiles.vx4(), false, tiles.vr4(),
+                                               tiles.wpe(), "jungle", "game"},
+                                              &graphics).ok());
+    const terrain::TileMatcher matcher(graphics);
+    const auto expected = [&](QRgb c) {
+        return *matcher.nearest(qRed(c) | qGreen(c) << 8 | qBlue(c) << 16);
+    };
+
+    CliRun r = runCli({"colors", file("map.scm"), file("pic.bmp"), "--match", "--game-data",
+                       file("game")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    for (QRgb c : colours) {
+        const QString line = QStringLiteral("%1=%2\n")
+                                 .arg(qRed(c) | qGreen(c) << 8 | qBlue(c) << 16, 8, 10, QChar('0'))
+                                 .arg(expected(c));
+        EXPECT_TRUE(r.out.contains(line)) << line.toStdString() << r.out.toStdString();
+    }
+    // The same from the environment.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VELMORA_GAME_DATA"), file("game"));
+    EXPECT_EQ(runCli({"colors", file("map.scm"), file("pic.bmp"), "--match"}, env).out, r.out);
+
+    // Convert: matched values, white overridden by the colour file.
+    writeFile(file("colours.txt"), "#FFFFFF=1234\n");
+    r = runCli({"convert", file("map.scm"), file("pic.bmp"), "--match", "--colors",
+                file("colours.txt"), "-o", file("out.scm")},
+               env);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QByteArray converted;
+    ASSERT_TRUE(MpqControl().readEntry(file("out.scm"), Scenario, &converted));
+    EXPECT_EQ(converted, expectedScenario(original, 64, 64, [&](int x, int y) {
+                  const QRgb c = colours[(x / 8 + y) % colours.size()];
+                  return c == rgb(255, 255, 255) ? quint16(1234) : quint16(expected(c));
+              }));
+
+    // No game data folder, or one without the tileset: status 15, nothing written.
+    env.remove(QStringLiteral("VELMORA_GAME_DATA"));
+    const QMap<QString, QByteArray> before = snapshot(dir.path());
+    for (const QStringList &extra : {QStringList{}, QStringList{"--game-data", file("nowhere")}}) {
+        r = runCli(QStringList{"convert", file("map.scm"), file("pic.bmp"), "--match"} + extra, env);
+        EXPECT_EQ(r.status, exitstatus::GameData) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    }
+    EXPECT_EQ(snapshot(dir.path()), before);
+    EXPECT_EQ(runCli({"info", file("map.scm"), "--match"}).status, exitstatus::Usage);
+    EXPECT_EQ(runCli({"colors", file("map.scm"), file("pic.bmp"), "--game-data", "x"}).status,
+              exitstatus::Usage);
 }
 
 // A real map: the converted archive holds the expected tiles in both sections, every other

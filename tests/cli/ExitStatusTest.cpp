@@ -19,7 +19,7 @@ TEST(ExitStatus, EachFailureKindHasItsDocumentedStatus)
         {FailureKind::TooManyColors, 8},  {FailureKind::Colors, 9},
         {FailureKind::Values, 10},        {FailureKind::BadScenario, 11},
         {FailureKind::Output, 12},        {FailureKind::WorkingFolder, 13},
-        {FailureKind::ProtectedArchive, 14},
+        {FailureKind::ProtectedArchive, 14}, {FailureKind::GameData, 15},
         // Kinds the companion never meets end in the catch-all status, never in 0.
         {FailureKind::Unspecified, 1},    {FailureKind::NoMap, 1},
         {FailureKind::Settings, 1},

@@ -1,0 +1,101 @@
+// Matching every colour of a full colour list (32 767) against a tileset the size of the
+// game's largest, beside the floor: the same distances without the lightness walk.
+#include "core/tileset/TileMatcher.h"
+
+#include <QRandomGenerator>
+#include <QtEndian>
+
+#include <benchmark/benchmark.h>
+
+#include <limits>
+
+namespace {
+
+constexpr int Groups = 1800;
+constexpr int Megatiles = 6000;
+constexpr int Minitiles = 4000;
+
+template <typename T>
+void put(QByteArray &out, T value)
+{
+    char bytes[sizeof(T)];
+    qToLittleEndian<T>(value, bytes);
+    out.append(bytes, sizeof(T));
+}
+
+/// A made-up tileset: random palette, minitiles of a few nearby palette entries, megatiles
+/// of random minitiles, groups of random megatiles with terrain types 0 to 9.
+terrain::TileGraphics bigTileset()
+{
+    QRandomGenerator random(7);
+    terrain::TilesetFiles files;
+    for (int i = 0; i < 256; ++i)
+        put<quint32>(files.wpe, random.generate() & 0xffffff);
+    for (int m = 0; m < Minitiles; ++m) {
+        const int base = random.bounded(240);
+        for (int p = 0; p < 64; ++p)
+            files.vr4.append(char(base + random.bounded(16)));
+    }
+    for (int k = 0; k < Megatiles * 16; ++k)
+        put<quint16>(files.vx4, quint16(random.bounded(Minitiles) << 1 | (k & 1)));
+    for (int g = 0; g < Groups; ++g) {
+        put<quint16>(files.cv5, quint16(g % 10));
+        for (int i = 0; i < 9; ++i)
+            put<quint16>(files.cv5, 0);
+        for (int e = 0; e < 16; ++e)
+            put<quint16>(files.cv5, quint16(random.bounded(Megatiles)));
+    }
+    files.stem = QStringLiteral("bench");
+    terrain::TileGraphics graphics;
+    if (!terrain::TileGraphics::create(std::move(files), &graphics).ok())
+        std::abort();
+    return graphics;
+}
+
+QList<qint32> fullColourList()
+{
+    QRandomGenerator random(11);
+    QList<qint32> colors;
+    for (int i = 0; i < 32767; ++i)
+        colors.append(qint32(random.bounded(1 << 24)));
+    return colors;
+}
+
+void BM_MatchFullList(benchmark::State &state)
+{
+    const terrain::TileGraphics graphics = bigTileset();
+    const QList<qint32> colors = fullColourList();
+    for (auto _ : state) {
+        const terrain::TileMatcher matcher(graphics); // candidates measured every time
+        benchmark::DoNotOptimize(matcher.nearestAll(colors));
+    }
+    state.counters["candidates"] = double(terrain::TileMatcher(graphics).candidates().size());
+}
+BENCHMARK(BM_MatchFullList)->Unit(benchmark::kMillisecond);
+
+void BM_FloorEveryDistance(benchmark::State &state)
+{
+    const terrain::TileMatcher matcher(bigTileset());
+    const QList<qint32> colors = fullColourList();
+    for (auto _ : state) {
+        quint32 total = 0;
+        for (qint32 color : colors) {
+            const terrain::Lab q =
+                terrain::labOf(color & 0xff, (color >> 8) & 0xff, (color >> 16) & 0xff);
+            double best = std::numeric_limits<double>::infinity();
+            quint16 bestValue = 0;
+            for (const auto &c : matcher.candidates())
+                if (const double d = terrain::distanceSquared(c.lab, q); d < best) {
+                    best = d;
+                    bestValue = c.value;
+                }
+            total += bestValue;
+        }
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_FloorEveryDistance)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
