@@ -23,7 +23,7 @@ public:
 
     FailingArchive(const ArchiveAccess &real, Fault fault) : m_real(real), m_fault(fault) {}
 
-    Outcome extractEntry(const QString &archivePath, const QString &entryName,
+    Status extractEntry(const QString &archivePath, const QString &entryName,
                          const QString &destFolder) const override
     {
         if (m_fault != Fault::ExtractFails)
@@ -31,38 +31,38 @@ public:
         QFile half(destFolder + QStringLiteral("/scenario.chk"));
         if (half.open(QIODevice::WriteOnly))
             half.write(QByteArray(100, 'h'));
-        return Outcome::failure(QStringLiteral("injected extraction failure"));
+        return Status::failure(FailureKind::Damaged, QStringLiteral("injected extraction failure"));
     }
 
-    Outcome storeEntry(const QString &archivePath, const QString &filePath,
+    Status storeEntry(const QString &archivePath, const QString &filePath,
                        const QString &entryName) const override
     {
         m_stored = true;
         if (m_fault == Fault::StoreFailsHalfWay) {
             QFile file(archivePath);
             file.resize(file.size() / 2);
-            return Outcome::failure(QStringLiteral("injected store failure"));
+            return Status::failure(FailureKind::WorkingFolder, QStringLiteral("injected store failure"));
         }
         return m_real.storeEntry(archivePath, filePath, entryName);
     }
 
-    Outcome readEntry(const QString &archivePath, const QString &entryName, QByteArray *data,
+    Status readEntry(const QString &archivePath, const QString &entryName, QByteArray *data,
                       qint64 maxSize = DefaultMaxEntrySize) const override
     {
         if (m_fault == Fault::ReadFails)
-            return Outcome::failure(QStringLiteral("injected read failure"));
-        Outcome read = m_real.readEntry(archivePath, entryName, data, maxSize);
+            return Status::failure(FailureKind::Damaged, QStringLiteral("injected read failure"));
+        Status read = m_real.readEntry(archivePath, entryName, data, maxSize);
         if (read && m_stored && m_fault == Fault::ReadBackDiffers && data && !data->isEmpty())
             (*data)[data->size() / 2] = char((*data)[data->size() / 2] ^ 1);
         return read;
     }
 
-    Outcome listEntries(const QString &archivePath, QStringList *names,
+    Status listEntries(const QString &archivePath, QStringList *names,
                         int *fileCount) const override
     {
         if (m_fault == Fault::ListFails)
-            return Outcome::failure(QStringLiteral("injected listing failure"));
-        Outcome listed = m_real.listEntries(archivePath, names, fileCount);
+            return Status::failure(FailureKind::NotAnArchive, QStringLiteral("injected listing failure"));
+        Status listed = m_real.listEntries(archivePath, names, fileCount);
         if (listed && m_stored && m_fault == Fault::EntryCountChanges && fileCount)
             ++*fileCount;
         return listed;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/Outcome.h"
+#include "core/common/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,7 +20,7 @@ public:
 
     /// Extracts `entryName` from `archivePath` into `destFolder`, under the entry's bare
     /// file name (the part after the last backslash).
-    [[nodiscard]] virtual Outcome extractEntry(const QString &archivePath,
+    [[nodiscard]] virtual Status extractEntry(const QString &archivePath,
                                                const QString &entryName,
                                                const QString &destFolder) const = 0;
 
@@ -29,17 +29,17 @@ public:
     /// scenario entries: PKWARE-compressed and encrypted. The archive is compacted
     /// afterwards where possible, so repeated stores do not grow it. On failure the archive
     /// is unchanged.
-    [[nodiscard]] virtual Outcome storeEntry(const QString &archivePath, const QString &filePath,
+    [[nodiscard]] virtual Status storeEntry(const QString &archivePath, const QString &filePath,
                                              const QString &entryName) const = 0;
 
     /// Reads one entry into memory; an entry larger than `maxSize` is refused unread.
-    [[nodiscard]] virtual Outcome readEntry(const QString &archivePath, const QString &entryName,
+    [[nodiscard]] virtual Status readEntry(const QString &archivePath, const QString &entryName,
                                             QByteArray *data,
                                             qint64 maxSize = DefaultMaxEntrySize) const = 0;
 
     /// Names of the entries the archive lists (from its "(listfile)" plus the names the
     /// program knows), and the number of entries in its tables.
-    [[nodiscard]] virtual Outcome listEntries(const QString &archivePath, QStringList *names,
+    [[nodiscard]] virtual Status listEntries(const QString &archivePath, QStringList *names,
                                               int *fileCount) const = 0;
 
 protected:

@@ -28,50 +28,50 @@ std::string entryBytes(const QString &entryName)
     return entryName.toLatin1().toStdString();
 }
 
-Outcome unreadableByWorker(const QString &archivePath)
+Status unreadableByWorker(const QString &archivePath)
 {
-    return Outcome::failure(FailureKind::Damaged,
+    return Status::failure(FailureKind::Damaged,
                             QObject::tr("The map archive \"%1\" is damaged or uses a form Velmora "
                                         "cannot read.")
                                 .arg(shownPath(archivePath)));
 }
 
 /// The user's sentence for a worker status that is not Ok.
-Outcome failureFor(WorkerStatus status, const QString &archivePath, const QString &entryName)
+Status failureFor(WorkerStatus status, const QString &archivePath, const QString &entryName)
 {
     const QString archive = shownPath(archivePath);
     switch (status) {
     case WorkerStatus::MissingArchive:
-        return Outcome::failure(FailureKind::MapUnreadable,
+        return Status::failure(FailureKind::MapUnreadable,
                                 QObject::tr("The map archive \"%1\" does not exist or cannot be "
                                             "read.").arg(archive));
     case WorkerStatus::NotAnArchive:
-        return Outcome::failure(FailureKind::NotAnArchive,
+        return Status::failure(FailureKind::NotAnArchive,
                                 QObject::tr("\"%1\" is not a map archive, or it is damaged. Choose "
                                             "another map file.").arg(archive));
     case WorkerStatus::NoEntry:
-        return Outcome::failure(FailureKind::NoScenario,
+        return Status::failure(FailureKind::NoScenario,
                                 QObject::tr("The map archive \"%1\" has no entry \"%2\".")
                                     .arg(archive, entryName));
     case WorkerStatus::Damaged:
-        return Outcome::failure(FailureKind::Damaged,
+        return Status::failure(FailureKind::Damaged,
                                 QObject::tr("The entry \"%1\" of the map archive \"%2\" is damaged "
                                             "and cannot be read.").arg(entryName, archive));
     case WorkerStatus::TooLarge:
-        return Outcome::failure(FailureKind::Damaged,
+        return Status::failure(FailureKind::Damaged,
                                 QObject::tr("The entry \"%1\" of the map archive \"%2\" is larger "
                                             "than Velmora reads.").arg(entryName, archive));
     case WorkerStatus::Protected:
-        return Outcome::failure(FailureKind::ProtectedArchive,
+        return Status::failure(FailureKind::ProtectedArchive,
                                 QObject::tr("The map archive \"%1\" is protected and cannot be "
                                             "written.").arg(archive));
     case WorkerStatus::CannotWrite:
-        return Outcome::failure(FailureKind::WorkingFolder,
+        return Status::failure(FailureKind::WorkingFolder,
                                 QObject::tr("The folder of \"%1\" cannot be written to. Check that "
                                             "the disk is not full and that you may write there.")
                                     .arg(archive));
     case WorkerStatus::ReadBack:
-        return Outcome::failure(FailureKind::Damaged,
+        return Status::failure(FailureKind::Damaged,
                                 QObject::tr("The entry \"%1\" did not read back correctly from the "
                                             "map archive \"%2\"; the archive was left as it was.")
                                     .arg(entryName, archive));
@@ -144,11 +144,11 @@ MpqControl::Reply MpqControl::call(const std::string &request) const
     return reply;
 }
 
-Outcome MpqControl::readEntry(const QString &archivePath, const QString &entryName,
+Status MpqControl::readEntry(const QString &archivePath, const QString &entryName,
                               QByteArray *data, qint64 maxSize) const
 {
     if (m_workerPath.isEmpty())
-        return Outcome::failure(QObject::tr("Velmora's archive helper \"%1\" is missing; install "
+        return Status::failure(FailureKind::Unspecified, QObject::tr("Velmora's archive helper \"%1\" is missing; install "
                                             "Velmora again.").arg(WorkerName));
     const workerprotocol::Message request{
         std::uint8_t(Operation::Read),
@@ -162,19 +162,19 @@ Outcome MpqControl::readEntry(const QString &archivePath, const QString &entryNa
         return unreadableByWorker(archivePath);
     if (data)
         *data = QByteArray(reply.fields[0].data(), qsizetype(reply.fields[0].size()));
-    return Outcome::success();
+    return Status::success();
 }
 
-Outcome MpqControl::extractEntry(const QString &archivePath, const QString &entryName,
+Status MpqControl::extractEntry(const QString &archivePath, const QString &entryName,
                                  const QString &destFolder) const
 {
     // Only the entry's bare name is used, so no name can reach outside the folder.
     const QString bareName = entryName.section(QLatin1Char('\\'), -1).section(QLatin1Char('/'), -1);
     if (bareName.isEmpty() || bareName == QLatin1String(".") || bareName == QLatin1String(".."))
-        return Outcome::failure(QObject::tr("\"%1\" is not an entry name that can be extracted.")
+        return Status::failure(FailureKind::Unspecified, QObject::tr("\"%1\" is not an entry name that can be extracted.")
                                     .arg(entryName));
     QByteArray data;
-    if (Outcome read = readEntry(archivePath, entryName, &data); !read)
+    if (Status read = readEntry(archivePath, entryName, &data); !read)
         return read;
     // A working file: written plainly (no flush to disk); a partial file is removed.
     const QString destPath = QDir(destFolder).filePath(bareName);
@@ -183,19 +183,19 @@ Outcome MpqControl::extractEntry(const QString &archivePath, const QString &entr
         || out.write(data) != data.size() || !out.flush()) {
         out.close();
         QFile::remove(destPath);
-        return Outcome::failure(FailureKind::WorkingFolder,
+        return Status::failure(FailureKind::WorkingFolder,
                                 QObject::tr("\"%1\" could not be written. Check that the disk is "
                                             "not full and that you may write there.")
                                     .arg(shownPath(destPath)));
     }
-    return Outcome::success();
+    return Status::success();
 }
 
-Outcome MpqControl::listEntries(const QString &archivePath, QStringList *names,
+Status MpqControl::listEntries(const QString &archivePath, QStringList *names,
                                 int *fileCount) const
 {
     if (m_workerPath.isEmpty())
-        return Outcome::failure(QObject::tr("Velmora's archive helper \"%1\" is missing; install "
+        return Status::failure(FailureKind::Unspecified, QObject::tr("Velmora's archive helper \"%1\" is missing; install "
                                             "Velmora again.").arg(WorkerName));
     const workerprotocol::Message request{std::uint8_t(Operation::List), {pathBytes(archivePath)}};
     const Reply reply = call(workerprotocol::encode(true, request));
@@ -212,7 +212,7 @@ Outcome MpqControl::listEntries(const QString &archivePath, QStringList *names,
     }
     if (fileCount)
         *fileCount = int(*count);
-    return Outcome::success();
+    return Status::success();
 }
 
 namespace {
@@ -245,24 +245,24 @@ private:
 
 } // namespace
 
-Outcome MpqControl::storeEntry(const QString &archivePath, const QString &filePath,
+Status MpqControl::storeEntry(const QString &archivePath, const QString &filePath,
                                const QString &entryName) const
 {
     if (m_workerPath.isEmpty())
-        return Outcome::failure(QObject::tr("Velmora's archive helper \"%1\" is missing; install "
+        return Status::failure(FailureKind::Unspecified, QObject::tr("Velmora's archive helper \"%1\" is missing; install "
                                             "Velmora again.").arg(WorkerName));
     QFile source(filePath);
     const QString unreadable = QObject::tr("\"%1\" cannot be read, so it cannot be stored in the "
                                            "map archive.").arg(shownPath(filePath));
     if (!QFileInfo(filePath).isFile() || !source.open(QIODevice::ReadOnly))
-        return Outcome::failure(FailureKind::WorkingFolder, unreadable);
+        return Status::failure(FailureKind::WorkingFolder, unreadable);
     if (source.size() > DefaultMaxEntrySize)
-        return Outcome::failure(FailureKind::BadScenario,
+        return Status::failure(FailureKind::BadScenario,
                                 QObject::tr("\"%1\" is too large to be stored in a map archive.")
                                     .arg(shownPath(filePath)));
     const QByteArray data = source.readAll();
     if (data.size() != source.size())
-        return Outcome::failure(FailureKind::WorkingFolder, unreadable);
+        return Status::failure(FailureKind::WorkingFolder, unreadable);
 
     const ScratchName scratch(archivePath);
     if (scratch.path().isEmpty())
@@ -276,5 +276,5 @@ Outcome MpqControl::storeEntry(const QString &archivePath, const QString &filePa
         return unreadableByWorker(archivePath);
     if (reply.status != WorkerStatus::Ok)
         return failureFor(reply.status, archivePath, entryName);
-    return Outcome::success();
+    return Status::success();
 }

@@ -30,13 +30,13 @@ public:
     QString workerPath() const { return m_workerPath; }
     static QString findWorker();
 
-    Outcome extractEntry(const QString &archivePath, const QString &entryName,
+    Status extractEntry(const QString &archivePath, const QString &entryName,
                          const QString &destFolder) const override;
-    Outcome storeEntry(const QString &archivePath, const QString &filePath,
+    Status storeEntry(const QString &archivePath, const QString &filePath,
                        const QString &entryName) const override;
-    Outcome readEntry(const QString &archivePath, const QString &entryName, QByteArray *data,
+    Status readEntry(const QString &archivePath, const QString &entryName, QByteArray *data,
                       qint64 maxSize = DefaultMaxEntrySize) const override;
-    Outcome listEntries(const QString &archivePath, QStringList *names,
+    Status listEntries(const QString &archivePath, QStringList *names,
                         int *fileCount) const override;
 
 private:

@@ -84,11 +84,6 @@ public:
     {
         return Result(Failure{kind, std::move(sentence)});
     }
-    /// Transitional: a failure whose kind is not classified yet.
-    static Result failure(QString sentence)
-    {
-        return Result(Failure{FailureKind::Unspecified, std::move(sentence)});
-    }
 
     bool ok() const { return !m_failed; }
     explicit operator bool() const { return ok(); }

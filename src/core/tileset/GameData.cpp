@@ -20,9 +20,9 @@ QString shown(const QString &path)
     return shownPath(path);
 }
 
-Outcome gameDataFailure(QString sentence)
+Status gameDataFailure(QString sentence)
 {
-    return Outcome::failure(FailureKind::GameData, std::move(sentence));
+    return Status::failure(FailureKind::GameData, std::move(sentence));
 }
 
 /// The entry of `dir` called `name` in any letter case, or an empty string.
@@ -55,7 +55,7 @@ QString tilesetStem(int number)
     return QString::fromLatin1(stems[number & 7]);
 }
 
-Outcome GameData::locate(const QString &folder, GameData *gameData)
+Status GameData::locate(const QString &folder, GameData *gameData)
 {
     const QDir dir(folder);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
@@ -81,7 +81,7 @@ Outcome GameData::locate(const QString &folder, GameData *gameData)
                 .arg(shown(folder)));
     if (gameData)
         *gameData = std::move(found);
-    return Outcome::success();
+    return Status::success();
 }
 
 bool GameData::readFile(const ArchiveAccess &archives, const Source &source,
@@ -114,7 +114,7 @@ bool GameData::readFile(const ArchiveAccess &archives, const Source &source,
     return true;
 }
 
-Outcome GameData::readTileset(const ArchiveAccess &archives, int number,
+Status GameData::readTileset(const ArchiveAccess &archives, int number,
                               TilesetFiles *files) const
 {
     TilesetFiles read;
@@ -155,7 +155,7 @@ Outcome GameData::readTileset(const ArchiveAccess &archives, int number,
     }
     if (files)
         *files = std::move(read);
-    return Outcome::success();
+    return Status::success();
 }
 
 } // namespace terrain

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/Outcome.h"
+#include "core/common/Result.h"
 
 #include <QByteArray>
 #include <QList>
@@ -36,13 +36,13 @@ public:
     /// Finds where `folder` keeps the tileset files.
     /// @return A failure (FailureKind::GameData) naming the folder when it does not exist or
     ///         holds none of them.
-    [[nodiscard]] static Outcome locate(const QString &folder, GameData *gameData);
+    [[nodiscard]] static Status locate(const QString &folder, GameData *gameData);
 
     /// Reads the four files of tileset `number` (0..7 after masking with 7). Each file is
     /// taken from the first place that has it: BrooDat.mpq, StarDat.mpq, then the
     /// "tileset" folder. "NAME.vx4ex" is read when there is no "NAME.vx4". The archives
     /// are read through `archives`.
-    [[nodiscard]] Outcome readTileset(const ArchiveAccess &archives, int number,
+    [[nodiscard]] Status readTileset(const ArchiveAccess &archives, int number,
                                       TilesetFiles *files) const;
 
     QString folder() const { return m_folder; }

@@ -35,7 +35,7 @@ QString badRecordSize(qsizetype size, int record, const QString &what)
 
 } // namespace
 
-Outcome TileGraphics::create(TilesetFiles files, TileGraphics *graphics)
+Status TileGraphics::create(TilesetFiles files, TileGraphics *graphics)
 {
     struct Check
     {
@@ -53,9 +53,9 @@ Outcome TileGraphics::create(TilesetFiles files, TileGraphics *graphics)
     for (const Check &check : checks)
         if (QString why = badRecordSize(check.data.size(), check.record, check.what);
             !why.isEmpty())
-            return Outcome::failure(FailureKind::GameData, damaged(files, check.extension, why));
+            return Status::failure(FailureKind::GameData, damaged(files, check.extension, why));
     if (files.wpe.size() != PaletteBytes)
-        return Outcome::failure(FailureKind::GameData, damaged(
+        return Status::failure(FailureKind::GameData, damaged(
             files, QStringLiteral("wpe"),
             QObject::tr("it holds %1 bytes instead of the palette's 1024.").arg(files.wpe.size())));
 
@@ -70,7 +70,7 @@ Outcome TileGraphics::create(TilesetFiles files, TileGraphics *graphics)
     made.m_stem = files.stem;
     if (graphics)
         *graphics = std::move(made);
-    return Outcome::success();
+    return Status::success();
 }
 
 qint64 TileGraphics::megatileOf(quint16 value) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/Outcome.h"
+#include "core/common/Result.h"
 #include "core/tileset/GameData.h"
 
 #include <QByteArray>
@@ -29,7 +29,7 @@ public:
     /// Checks the files' sizes and keeps them.
     /// @return A failure naming the damaged file when one is empty, not a whole number of
     ///         its records, or (the palette) not exactly 1024 bytes.
-    [[nodiscard]] static Outcome create(TilesetFiles files, TileGraphics *graphics);
+    [[nodiscard]] static Status create(TilesetFiles files, TileGraphics *graphics);
 
     /// Draws tile `value` into 32 x 32 pixels at `dst` (`stride` pixels per row).
     /// @return false when its group, a megatile or a minitile lies outside its file; the

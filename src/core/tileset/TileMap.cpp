@@ -25,10 +25,10 @@ qint64 sectionData(const QByteArray &bytes, const char *name, quint32 *length)
 
 } // namespace
 
-Outcome readTileMap(const QByteArray &scenario, const QString &shownName, TileMap *map)
+Status readTileMap(const QByteArray &scenario, const QString &shownName, TileMap *map)
 {
     const auto damaged = [&](const char *name) {
-        return Outcome::failure(FailureKind::BadScenario,
+        return Status::failure(FailureKind::BadScenario,
                                 QObject::tr("The scenario of \"%1\" has no complete \"%2\" "
                                             "section; the map is damaged.")
                                     .arg(shownName, QString::fromLatin1(name)));
@@ -42,7 +42,7 @@ Outcome readTileMap(const QByteArray &scenario, const QString &shownName, TileMa
     read.width = scenario::dimensionFromBytes(byte(dim), byte(dim + 1));
     read.height = scenario::dimensionFromBytes(byte(dim + 2), byte(dim + 3));
     if (!scenario::isAcceptedDimension(read.width) || !scenario::isAcceptedDimension(read.height))
-        return Outcome::failure(FailureKind::UnsupportedSize,
+        return Status::failure(FailureKind::UnsupportedSize,
                                 QObject::tr("The map \"%1\" is %2 x %3 tiles, a size the "
                                             "program does not accept.")
                                     .arg(shownName)
@@ -62,14 +62,14 @@ Outcome readTileMap(const QByteArray &scenario, const QString &shownName, TileMa
         read.values[i] = qFromLittleEndian<quint16>(scenario.constData() + mtxm + 2 * i);
     if (map)
         *map = std::move(read);
-    return Outcome::success();
+    return Status::success();
 }
 
-Outcome readTileMapFile(const QString &scenarioPath, const QString &shownName, TileMap *map)
+Status readTileMapFile(const QString &scenarioPath, const QString &shownName, TileMap *map)
 {
     QFile file(scenarioPath);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxScenarioSize)
-        return Outcome::failure(FailureKind::MapUnreadable,
+        return Status::failure(FailureKind::MapUnreadable,
                                 QObject::tr("The scenario of \"%1\" cannot be read.")
                                     .arg(shownName));
     return readTileMap(file.read(MaxScenarioSize), shownName, map);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/Outcome.h"
+#include "core/common/Result.h"
 
 #include <QByteArray>
 #include <QList>
@@ -24,11 +24,11 @@ struct TileMap
 /// the map leaves the rest of the map at value 0, as the game shows it.
 /// @return A failure naming `shownName` when "DIM ", "ERA " or "MTXM" is missing or
 ///         ends early, or the map size is not one the program accepts.
-[[nodiscard]] Outcome readTileMap(const QByteArray &scenario, const QString &shownName,
+[[nodiscard]] Status readTileMap(const QByteArray &scenario, const QString &shownName,
                                   TileMap *map);
 
 /// The same, from a scenario file on disk (read whole, up to a size no map comes near).
-[[nodiscard]] Outcome readTileMapFile(const QString &scenarioPath, const QString &shownName,
+[[nodiscard]] Status readTileMapFile(const QString &scenarioPath, const QString &shownName,
                                       TileMap *map);
 
 } // namespace terrain

@@ -49,7 +49,7 @@ protected:
     QByteArray entry(const QString &archive, const QString &name)
     {
         QByteArray data;
-        const Outcome read = mpq.readEntry(archive, name, &data);
+        const Status read = mpq.readEntry(archive, name, &data);
         EXPECT_TRUE(read.ok()) << read.reason().toStdString();
         return data;
     }
@@ -64,7 +64,7 @@ protected:
     {
         const QByteArray before = readFile(archive);
         const QStringList filesBefore = folderListing();
-        const Outcome stored = mpq.storeEntry(archive, source, Scenario);
+        const Status stored = mpq.storeEntry(archive, source, Scenario);
         EXPECT_FALSE(stored.ok());
         EXPECT_FALSE(stored.reason().isEmpty());
         EXPECT_EQ(readFile(archive), before) << "the archive was changed by a failed store";
@@ -87,7 +87,7 @@ TEST_F(Archive, CreateReadExtractRoundTrip)
         const QString out = file("out");
         QDir().mkpath(out);
         QFile::remove(out + "/scenario.chk");
-        const Outcome extracted = mpq.extractEntry(path, Scenario, out + '/');
+        const Status extracted = mpq.extractEntry(path, Scenario, out + '/');
         ASSERT_TRUE(extracted.ok()) << extracted.reason().toStdString();
         EXPECT_EQ(readFile(out + "/scenario.chk"), scenario);
         EXPECT_EQ(QDir(out).entryList(QDir::Files), QStringList{"scenario.chk"});
@@ -134,7 +134,7 @@ TEST_F(Archive, StoreReplacesOneEntryAndKeepsEveryOther)
         const QString chk = file("scenario.chk");
         const QByteArray changed = noisy(20000, 7);
         writeFile(chk, changed);
-        const Outcome stored = mpq.storeEntry(path, chk, Scenario);
+        const Status stored = mpq.storeEntry(path, chk, Scenario);
         ASSERT_TRUE(stored.ok()) << stored.reason().toStdString();
 
         EXPECT_EQ(entry(path, Scenario), changed);
@@ -235,8 +235,8 @@ TEST_F(Archive, BadArchivesFailWithAReasonAndStayUnchanged)
         writeFile(path, c.bytes);
 
         QByteArray data;
-        const Outcome read = mpq.readEntry(path, Scenario, &data);
-        const Outcome extracted = mpq.extractEntry(path, Scenario, out);
+        const Status read = mpq.readEntry(path, Scenario, &data);
+        const Status extracted = mpq.extractEntry(path, Scenario, out);
         if (c.mustFail) {
             EXPECT_FALSE(read.ok());
         }
@@ -253,7 +253,7 @@ TEST_F(Archive, BadArchivesFailWithAReasonAndStayUnchanged)
         int count = 0;
         (void)mpq.listEntries(path, &names, &count);
 
-        const Outcome stored = mpq.storeEntry(path, chk, Scenario);
+        const Status stored = mpq.storeEntry(path, chk, Scenario);
         if (stored.ok()) {
             EXPECT_EQ(entry(path, Scenario), readFile(chk));
         } else {
@@ -272,7 +272,7 @@ TEST_F(Archive, MissingThingsFailWithAReason)
     const struct
     {
         const char *label;
-        Outcome outcome;
+        Status outcome;
     } cases[] = {
         {"missing entry", mpq.readEntry(path, "staredit\\missing.chk", &data)},
         {"missing archive", mpq.readEntry(file("none.scm"), Scenario, &data)},
@@ -337,12 +337,12 @@ TEST_F(Archive, DamagedHeaderFieldsNeverCrash)
     for (const QByteArray &v : variants) {
         writeFile(path, v);
         QByteArray data;
-        const Outcome read = mpq.readEntry(path, Scenario, &data);
+        const Status read = mpq.readEntry(path, Scenario, &data);
         if (!read.ok()) {
             EXPECT_FALSE(read.reason().isEmpty());
         }
         (void)mpq.listEntries(path, nullptr, nullptr);
-        const Outcome stored = mpq.storeEntry(path, chk, Scenario);
+        const Status stored = mpq.storeEntry(path, chk, Scenario);
         if (!stored.ok()) {
             EXPECT_EQ(readFile(path), v) << "a failed store changed the archive";
         }
@@ -368,7 +368,7 @@ TEST_F(Archive, ProtectedArchivesAreReadButNotWritten)
         const QString path = file("protected.scm");
         writeFile(path, bytes);
         EXPECT_EQ(entry(path, Scenario), scenario);
-        const Outcome stored = mpq.storeEntry(path, chk, Scenario);
+        const Status stored = mpq.storeEntry(path, chk, Scenario);
         EXPECT_FALSE(stored.ok());
         EXPECT_TRUE(stored.reason().contains("protected")) << stored.reason().toStdString();
         EXPECT_EQ(readFile(path), bytes);

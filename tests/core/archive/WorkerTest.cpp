@@ -61,12 +61,12 @@ protected:
         QByteArray data;
         QStringList names;
         int count = 0;
-        const Outcome outcomes[] = {
+        const Status outcomes[] = {
             archive.readEntry(map, Scenario, &data),
             archive.listEntries(map, &names, &count),
             archive.storeEntry(map, chk, Scenario),
         };
-        for (const Outcome &outcome : outcomes) {
+        for (const Status &outcome : outcomes) {
             EXPECT_FALSE(outcome.ok());
             EXPECT_EQ(outcome.kind(), kind);
             EXPECT_TRUE(outcome.reason().contains(QDir::toNativeSeparators(map)))
@@ -115,7 +115,7 @@ TEST_F(Worker, RealWorkerIsFoundBesideTheProgram)
     const QString map = file("map.scm");
     testsupport::writeMap(map, testsupport::scenario(64, 64));
     QByteArray data;
-    const Outcome read = missing.readEntry(map, Scenario, &data);
+    const Status read = missing.readEntry(map, Scenario, &data);
     EXPECT_FALSE(read.ok());
     EXPECT_FALSE(read.reason().isEmpty());
 }
@@ -132,7 +132,7 @@ TEST_F(Worker, MemoryLimitTurnsHugeAllocationsIntoFailures)
     ASSERT_TRUE(mpq.readEntry(map, Scenario, &data).ok());
     EXPECT_EQ(data.size(), big.size());
     const MpqControl tight(mpq.workerPath(), {30000, 64});
-    const Outcome read = tight.readEntry(map, Scenario, &data);
+    const Status read = tight.readEntry(map, Scenario, &data);
     EXPECT_FALSE(read.ok());
     EXPECT_EQ(read.kind(), FailureKind::Damaged);
 }
@@ -165,14 +165,14 @@ TEST_F(Worker, HostileArchivesEndInARefusalAndStayUnchanged)
         const QByteArray bytes = testsupport::buildMpq(c.layout);
         writeFile(map, bytes);
         QByteArray data;
-        const Outcome read = mpq.readEntry(map, Scenario, &data);
+        const Status read = mpq.readEntry(map, Scenario, &data);
         if (read.ok()) {
             EXPECT_TRUE(c.readable);
             EXPECT_TRUE(data == scenario || data == wav);
         } else {
             EXPECT_EQ(read.kind(), FailureKind::Damaged) << read.reason().toStdString();
         }
-        const Outcome stored = mpq.storeEntry(map, chk, Scenario);
+        const Status stored = mpq.storeEntry(map, chk, Scenario);
         if (stored.ok()) {
             ASSERT_TRUE(mpq.readEntry(map, Scenario, &data).ok());
             EXPECT_EQ(data, readFile(chk));
@@ -220,7 +220,7 @@ TEST_F(Worker, FlippedBitsInStoredSectorsAreNeverReadAsSound)
             bad[at] = char(bad[at] ^ (1 << (i % 8)));
             writeFile(map, bad);
             QByteArray data;
-            const Outcome read = mpq.readEntry(map, Scenario, &data);
+            const Status read = mpq.readEntry(map, Scenario, &data);
             if (!read.ok()) {
                 ++refused;
                 EXPECT_EQ(read.kind(), FailureKind::Damaged);

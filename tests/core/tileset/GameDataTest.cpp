@@ -29,7 +29,7 @@ SyntheticTileset tilesetMarked(quint8 red)
 
 struct Read
 {
-    Outcome outcome = Outcome::success();
+    Status outcome = Status::success();
     TilesetFiles files;
 };
 

@@ -25,7 +25,7 @@ namespace {
 std::shared_ptr<TileGraphics> graphicsOf(const SyntheticTileset &t)
 {
     auto graphics = std::make_shared<TileGraphics>();
-    const Outcome made = TileGraphics::create(
+    const Status made = TileGraphics::create(
         {t.cv5(), t.vx4(), false, t.vr4(), t.wpe(), QStringLiteral("ice"), QString()},
         graphics.get());
     EXPECT_TRUE(made.ok()) << made.reason().toStdString();
@@ -161,7 +161,7 @@ TEST(TileMap, ReadsValuesSizeAndTilesetFromScenarioBytes)
         {testsupport::scenario(65, 64), "65 x 64"},
     };
     for (const Broken &b : broken) {
-        const Outcome read = terrain::readTileMap(b.bytes, "a.scm", &map);
+        const Status read = terrain::readTileMap(b.bytes, "a.scm", &map);
         ASSERT_FALSE(read.ok()) << b.mentions;
         EXPECT_TRUE(read.reason().contains("a.scm")) << read.reason().toStdString();
         EXPECT_TRUE(read.reason().contains(b.mentions)) << read.reason().toStdString();

@@ -21,7 +21,7 @@ TilesetFiles filesOf(const SyntheticTileset &t, bool wide = false)
 TileGraphics graphicsOf(const SyntheticTileset &t, bool wide = false)
 {
     TileGraphics graphics;
-    const Outcome made = TileGraphics::create(filesOf(t, wide), &graphics);
+    const Status made = TileGraphics::create(filesOf(t, wide), &graphics);
     EXPECT_TRUE(made.ok()) << made.reason().toStdString();
     return graphics;
 }
@@ -143,7 +143,7 @@ TEST(TileGraphics, RefusesFilesOfTheWrongSizeNamingTheFile)
         TilesetFiles files = filesOf(t);
         c.damage(files);
         TileGraphics graphics;
-        const Outcome made = TileGraphics::create(files, &graphics);
+        const Status made = TileGraphics::create(files, &graphics);
         ASSERT_FALSE(made.ok()) << c.file;
         EXPECT_TRUE(made.reason().contains(QLatin1String(c.file))) << made.reason().toStdString();
         EXPECT_TRUE(made.reason().contains(QLatin1String("/games/sc"))) << c.file;
