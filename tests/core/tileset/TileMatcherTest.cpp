@@ -42,7 +42,7 @@ QByteArray cv5With(const Variant &v)
 TileGraphics graphicsOf(const Variant &v)
 {
     TileGraphics graphics;
-    const Outcome made = TileGraphics::create(
+    const Status made = TileGraphics::create(
         {cv5With(v), v.tiles.vx4(), false, v.tiles.vr4(), v.tiles.wpe(), "jungle", "/games"},
         &graphics);
     EXPECT_TRUE(made.ok()) << made.reason().toStdString();
