@@ -404,13 +404,7 @@ int Companion::convert(const Request &request)
     int unnamed = 0;
     const QStringList replacements =
         replacementsFor(scanned.values, colorFile->assignments(), matched, &unnamed);
-    const QSet<qint32> inPicture(scanned.values.cbegin(), scanned.values.cend());
-    for (const ColorFile::Assignment &a : colorFile->assignments())
-        if (!inPicture.contains(a.color))
-            warn(tr("%1:%2: colour %3 does not occur in the map's area of %4")
-                     .arg(request.colorFile.value_or(QString()))
-                     .arg(a.line)
-                     .arg(a.key, picturePath));
+    warnAbsentColors(request, *colorFile, scanned);
 
     // Without a terminal to show them, no row texts are made at all.
     const StatusFn status = m_progress ? StatusFn([this](const QString &text) { progress(text); })
@@ -435,6 +429,18 @@ int Companion::convert(const Request &request)
           << '\n';
     m_err.flush();
     return Ok;
+}
+
+void Companion::warnAbsentColors(const Request &request, const ColorFile &colorFile,
+                                 const pixelscan::ScanResult &scanned)
+{
+    const QSet<qint32> inPicture(scanned.values.cbegin(), scanned.values.cend());
+    for (const ColorFile::Assignment &a : colorFile.assignments())
+        if (!inPicture.contains(a.color))
+            warn(tr("%1:%2: colour %3 does not occur in the map's area of %4")
+                     .arg(request.colorFile.value_or(QString()))
+                     .arg(a.line)
+                     .arg(a.key, request.positional.at(1)));
 }
 
 int Companion::checkConvertOptions(const Request &request)

@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class ColorFile;
 class MapSession;
 class QImage;
 class QTextStream;
@@ -57,6 +58,9 @@ private:
     int checkRequest(const Request &request);
 
     int checkConvertOptions(const Request &request);
+    /// Warns about each colour the colour file names that the picture's area lacks.
+    void warnAbsentColors(const Request &request, const ColorFile &colorFile,
+                          const pixelscan::ScanResult &scanned);
     /// With --match: the nearest terrain tile of each colour of `colors`, from the graphics
     /// of `tileset` in the game data folder (--game-data, else VELMORA_GAME_DATA).
     int matchColors(const Request &request, int tileset, const QList<qint32> &colors,
