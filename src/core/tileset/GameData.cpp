@@ -88,11 +88,14 @@ bool GameData::readFile(const ArchiveAccess &archives, const Source &source,
                         const QString &fileName, QByteArray *data, QString *problem) const
 {
     if (source.archive) {
+        const Outcome read = archives.readEntry(source.path, QStringLiteral("tileset\\") + fileName,
+                                                data, MaxTilesetFileSize);
         // An archive without the entry is normal: the next place may hold it.
-        return archives
-            .readEntry(source.path, QStringLiteral("tileset\\") + fileName, data,
-                       MaxTilesetFileSize)
-            .ok();
+        if (!read.ok() && read.kind() != FailureKind::NoScenario)
+            *problem = QObject::tr("The game archive \"%1\" is damaged or is not an archive, "
+                                   "so the tileset file \"%2\" cannot be read from it.")
+                           .arg(shown(source.path), fileName);
+        return read.ok();
     }
     const QString path = findEntry(QDir(source.path), fileName, QDir::Files);
     if (path.isEmpty())

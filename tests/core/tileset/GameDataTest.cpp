@@ -129,7 +129,13 @@ TEST(GameData, SaysWhatIsMissing)
          "badlands.cv5"},
         {"damaged archive",
          [&](const QString &d) { testsupport::writeFile(d + "/StarDat.mpq", "MPQ junk"); }, "",
-         "badlands.cv5"},
+         "StarDat.mpq\" is damaged"},
+        {"damaged BrooDat.mpq beside a good StarDat.mpq",
+         [&](const QString &d) {
+             writeArchive(d + "/StarDat.mpq", t.entries("badlands"));
+             testsupport::writeFile(d + "/BrooDat.mpq", QByteArray(4096, 'x'));
+         },
+         "", "BrooDat.mpq\" is damaged"},
     };
     for (const Case &c : cases) {
         ProgramFolder folder;
