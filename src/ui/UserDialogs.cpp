@@ -31,6 +31,12 @@ QString QtUserDialogs::getSaveFileName(QWidget *parent, const QString &title,
     return dialog.selectedFiles().constFirst();
 }
 
+QString QtUserDialogs::getExistingDirectory(QWidget *parent, const QString &title,
+                                            const QString &initialPath)
+{
+    return QFileDialog::getExistingDirectory(parent, title, initialPath);
+}
+
 void QtUserDialogs::showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                                 const QString &text)
 {

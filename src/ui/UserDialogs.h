@@ -25,6 +25,9 @@ public:
     /// Save-file dialog without an overwrite question; the path is returned exactly as chosen.
     virtual QString getSaveFileName(QWidget *parent, const QString &title,
                                     const QString &initialPath, const QString &filter) = 0;
+    /// Folder dialog. Returns the chosen folder, or an empty string on Cancel.
+    virtual QString getExistingDirectory(QWidget *parent, const QString &title,
+                                         const QString &initialPath) = 0;
     /// A message box with a single OK button.
     virtual void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                              const QString &text) = 0;
@@ -44,6 +47,8 @@ public:
                             const QString &filter) override;
     QString getSaveFileName(QWidget *parent, const QString &title, const QString &initialPath,
                             const QString &filter) override;
+    QString getExistingDirectory(QWidget *parent, const QString &title,
+                                 const QString &initialPath) override;
     void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                      const QString &text) override;
     void openDocument(const QString &path) override;

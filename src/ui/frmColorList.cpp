@@ -78,8 +78,18 @@ frmColorList::frmColorList(QWidget *parent)
     lstReplace->setFocusPolicy(Qt::NoFocus);
     lstReplace->hide();
 
+    imgTile = new QLabel(this);
+    imgTile->setObjectName(QStringLiteral("imgTile"));
+    imgTile->setGeometry(8, 252, 32, 32);
+    imgTile->setAccessibleName(tr("Tile"));
+    lblTileNote = new QLabel(this);
+    lblTileNote->setObjectName(QStringLiteral("lblTileNote"));
+    lblTileNote->setGeometry(44, 252, 109, 32);
+    lblTileNote->setWordWrap(true);
+    setTileImages({}, tr("Set the game data folder in Preferences to see tiles."));
+
     setTabOrder(lstColor, txtReplace);
-    setFixedSize(161, 257);
+    setFixedSize(161, 290);
     fitFormToTexts(this);
 
     connect(lstColor, &QListWidget::itemSelectionChanged, this, &frmColorList::lstColor_Click);
@@ -186,8 +196,37 @@ void frmColorList::lstColor_Click()
         txtReplace->setText(replacement->text());
 }
 
+void frmColorList::setTileImages(std::function<QImage(quint16)> tiles, const QString &reason)
+{
+    m_tiles = std::move(tiles);
+    m_noTilesReason = reason;
+    showTile();
+}
+
+void frmColorList::showTile()
+{
+    bool ok = false;
+    const uint value = txtReplace->text().toUInt(&ok);
+    QPixmap tile;
+    QString note;
+    if (!m_tiles)
+        note = m_noTilesReason;
+    else if (!ok)
+        note = tr("Type a tile value.");
+    else if (value > 32767)
+        note = tr("Tile values go up to 32767.");
+    else {
+        tile = QPixmap::fromImage(m_tiles(quint16(value)));
+        note = tr("Tile %1").arg(value);
+    }
+    imgTile->setPixmap(tile);
+    lblTileNote->setText(note);
+    imgTile->setToolTip(note);
+}
+
 void frmColorList::txtReplace_Change(const QString &text)
 {
+    showTile();
     const int index = selectedIndex();
     if (index < 0)
         return;

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -25,6 +27,13 @@ public:
     QLineEdit *txtReplace = nullptr;
     /// Entry i is the replacement text of entry i of lstColor; never shown.
     QListWidget *lstReplace = nullptr;
+    /// The tile the value in txtReplace means, and a line about it.
+    QLabel *imgTile = nullptr;
+    QLabel *lblTileNote = nullptr;
+
+    /// Draws tile values for imgTile; an empty function means no tiles can be shown, and
+    /// `reason` says why in one line.
+    void setTileImages(std::function<QImage(quint16)> tiles, const QString &reason);
 
     /// Fills lstColor with `keys` (each with a swatch icon of its colour) and lstReplace
     /// with one "0" per key, replacing what both held.
@@ -47,7 +56,10 @@ private:
     /// Index of the selected colour, or -1 when none is selected.
     int selectedIndex() const;
     void showSwatch(qint32 value);
+    void showTile();
     const QIcon &noColorIcon();
 
     QIcon m_noColorIcon;
+    std::function<QImage(quint16)> m_tiles;
+    QString m_noTilesReason;
 };

@@ -2,12 +2,17 @@
 
 #include "core/settings/modINI.h"
 #include "ui/FormFit.h"
+#include "core/tileset/GameData.h"
+#include "core/tileset/TerrainSource.h"
+#include "ui/UserDialogs.h"
 
 #include "core/common/UserText.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <array>
@@ -41,6 +46,9 @@ frmPreferences::frmPreferences(const AppPaths &paths, QWidget *parent)
     , chkSplash(new QCheckBox(QStringLiteral("Show splash screen"), this))
     , chkStatusBar(new QCheckBox(QStringLiteral("Enable status bar"), this))
     , chkLoadDialog(new QCheckBox(QStringLiteral("Show load dialog on start"), this))
+    , lblGameData(new QLabel(tr("&Game data folder:"), this))
+    , txtGameData(new QLineEdit(this))
+    , btnGameData(new QPushButton(tr("&Browse..."), this))
     , btnCancel(new QPushButton(QStringLiteral("&Cancel"), this))
     , btnApply(new QPushButton(QStringLiteral("&Apply"), this))
     , m_configFile(paths.configFile)
@@ -48,12 +56,15 @@ frmPreferences::frmPreferences(const AppPaths &paths, QWidget *parent)
     setObjectName(QStringLiteral("frmPreferences"));
     setWindowTitle(QStringLiteral("Preferences"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(177, 108);
+    setFixedSize(300, 156);
 
     lblGeneral->setObjectName(QStringLiteral("lblGeneral"));
     chkSplash->setObjectName(QStringLiteral("chkSplash"));
     chkStatusBar->setObjectName(QStringLiteral("chkStatusBar"));
     chkLoadDialog->setObjectName(QStringLiteral("chkLoadDialog"));
+    lblGameData->setObjectName(QStringLiteral("lblGameData"));
+    txtGameData->setObjectName(QStringLiteral("txtGameData"));
+    btnGameData->setObjectName(QStringLiteral("btnGameData"));
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnApply->setObjectName(QStringLiteral("btnApply"));
 
@@ -61,8 +72,16 @@ frmPreferences::frmPreferences(const AppPaths &paths, QWidget *parent)
     chkSplash->setGeometry(24, 24, 185, 17);
     chkStatusBar->setGeometry(24, 40, 177, 17);
     chkLoadDialog->setGeometry(24, 56, 193, 17);
-    btnCancel->setGeometry(72, 80, 49, 20);
-    btnApply->setGeometry(120, 80, 49, 20);
+    lblGameData->setGeometry(8, 80, 284, 17);
+    txtGameData->setGeometry(24, 98, 200, 20);
+    btnGameData->setGeometry(228, 98, 64, 20);
+    btnCancel->setGeometry(195, 128, 49, 20);
+    btnApply->setGeometry(243, 128, 49, 20);
+    lblGameData->setBuddy(txtGameData);
+    txtGameData->setAccessibleName(tr("Game data folder"));
+    txtGameData->setToolTip(tr("The folder the game is installed in (with StarDat.mpq), or a "
+                               "folder of extracted tileset files. Empty: no terrain graphics."));
+    btnGameData->setEnabled(false);
 
     // A focused button takes Enter itself; elsewhere Enter is Apply (see ChildDialog).
     btnCancel->setAutoDefault(true);
@@ -72,11 +91,14 @@ frmPreferences::frmPreferences(const AppPaths &paths, QWidget *parent)
 
     setTabOrder(chkSplash, chkStatusBar);
     setTabOrder(chkStatusBar, chkLoadDialog);
-    setTabOrder(chkLoadDialog, btnCancel);
+    setTabOrder(chkLoadDialog, txtGameData);
+    setTabOrder(txtGameData, btnGameData);
+    setTabOrder(btnGameData, btnCancel);
     setTabOrder(btnCancel, btnApply);
 
     connect(btnApply, &QPushButton::clicked, this, &frmPreferences::btnApply_Click);
     connect(btnCancel, &QPushButton::clicked, this, &frmPreferences::btnCancel_Click);
+    connect(btnGameData, &QPushButton::clicked, this, &frmPreferences::btnGameData_Click);
 
     fitFormToTexts(this);
     Form_Load();
@@ -98,6 +120,7 @@ void frmPreferences::Form_Load()
     const std::array<QCheckBox *, 3> boxes{chkSplash, chkStatusBar, chkLoadDialog};
     for (std::size_t i = 0; i < keys.size(); ++i)
         boxes[i]->setChecked(modINI::ReadSettingFrom(path, keys[i]) != 0);
+    txtGameData->setText(QDir::toNativeSeparators(terrain::storedGameDataFolder(path)));
 }
 
 void frmPreferences::btnApply_Click()
@@ -109,6 +132,9 @@ void frmPreferences::btnApply_Click()
     // The per-user settings folder may not exist yet.
     const QString folder = QFileInfo(path).absolutePath();
     bool stored = makeFolder(folder, false);
+    // A game data folder that cannot be used keeps the dialog open to be corrected.
+    if (stored && !applyGameData())
+        return;
     stored = stored && modINI::WriteIniValue(kSection, QStringLiteral("SplashScreen"), bit(chkSplash), path);
     stored = stored && modINI::WriteIniValue(kSection, QStringLiteral("StatusBar"), bit(chkStatusBar), path);
     stored = stored && modINI::WriteIniValue(kSection, QStringLiteral("LoadDialog"), bit(chkLoadDialog), path);
@@ -122,4 +148,35 @@ void frmPreferences::btnApply_Click()
 void frmPreferences::btnCancel_Click()
 {
     closeForm();
+}
+
+void frmPreferences::setDialogs(UserDialogs *dialogs)
+{
+    m_dialogs = dialogs;
+    btnGameData->setEnabled(m_dialogs != nullptr);
+}
+
+void frmPreferences::btnGameData_Click()
+{
+    if (!m_dialogs)
+        return;
+    const QString chosen =
+        m_dialogs->getExistingDirectory(this, tr("Game Data Folder"), txtGameData->text());
+    if (!chosen.isEmpty())
+        txtGameData->setText(QDir::toNativeSeparators(chosen));
+}
+
+bool frmPreferences::applyGameData()
+{
+    const QString folder = QDir::fromNativeSeparators(txtGameData->text().trimmed());
+    if (folder == terrain::storedGameDataFolder(m_configFile))
+        return true;
+    Status usable = Status::success();
+    if (!folder.isEmpty())
+        usable = terrain::GameData::locate(folder, nullptr);
+    if (usable)
+        usable = terrain::storeGameDataFolder(m_configFile, folder);
+    if (!usable && m_dialogs)
+        m_dialogs->showMessage(this, QMessageBox::Warning, tr("Preferences"), usable.reason());
+    return usable.ok();
 }

@@ -7,10 +7,15 @@
 
 class QCheckBox;
 class QLabel;
+class QLineEdit;
+class UserDialogs;
+class QLineEdit;
 class QPushButton;
+class UserDialogs;
 
-/// The preferences dialog: the three on/off settings of the settings file. Non-modal,
-/// shown inside the main window; a change takes effect at the next start.
+/// The preferences dialog: the three on/off settings of the settings file and the game data
+/// folder. Non-modal, shown inside the main window; an on/off change takes effect at the
+/// next start, the game data folder at once.
 class frmPreferences : public ChildDialog
 {
     Q_OBJECT
@@ -26,8 +31,18 @@ public:
     QCheckBox *chkSplash;
     QCheckBox *chkStatusBar;
     QCheckBox *chkLoadDialog;
+    QLabel *lblGameData;
+    QLineEdit *txtGameData;
+    QPushButton *btnGameData;
+    QLabel *lblGameData;
+    QLineEdit *txtGameData;
+    QPushButton *btnGameData;
     QPushButton *btnCancel;
     QPushButton *btnApply;
+
+    /// `dialogs` answers Browse and shows why a game data folder is refused; until it is
+    /// set Browse is unavailable.
+    void setDialogs(UserDialogs *dialogs);
 
 signals:
     /// Apply could not store the settings: why, naming the file.
@@ -37,6 +52,10 @@ private:
     void Form_Load();
     void btnApply_Click();
     void btnCancel_Click();
+    void btnGameData_Click();
+    /// Stores the game data folder; false (with a message) when it cannot be used.
+    bool applyGameData();
 
     QString m_configFile;
+    UserDialogs *m_dialogs = nullptr;
 };

@@ -10,6 +10,9 @@
 #include "ui/RecentMapsMenu.h"
 #include "core/settings/modINI.h"
 #include "core/common/UserText.h"
+#include "core/tileset/TerrainSource.h"
+#include "core/tileset/TileGraphics.h"
+#include "ui/frmTerrainPreview.h"
 
 #include "core/common/UserText.h"
 
@@ -124,6 +127,7 @@ void mdiMain::createMenus()
     mnuTools = menuBar()->addMenu(tr("&Tools"));
     mnuTools->setObjectName(QStringLiteral("mnuTools"));
     mnuTileset = addItem(mnuTools, "mnuTileset", tr("Change &Tileset"), false);
+    mnuTerrainPreview = addItem(mnuTools, "mnuTerrainPreview", tr("Terrain Pre&view"), true);
     mnuToolsLine1 = addSeparator(mnuTools, "mnuToolsLine1");
     mnuPreferences = addItem(mnuTools, "mnuPreferences", tr("&Preferences"), true);
 
@@ -143,6 +147,7 @@ void mdiMain::createMenus()
     connect(mnuConvert, &QAction::triggered, this, &mdiMain::mnuConvert_Click);
     connect(mnuConvertSave, &QAction::triggered, this, &mdiMain::mnuConvertSave_Click);
     connect(mnuTileset, &QAction::triggered, this, &mdiMain::mnuTileset_Click);
+    connect(mnuTerrainPreview, &QAction::triggered, this, &mdiMain::mnuTerrainPreview_Click);
     connect(mnuPreferences, &QAction::triggered, this, &mdiMain::mnuPreferences_Click);
     connect(mnuAbout, &QAction::triggered, this, &mdiMain::mnuAbout_Click);
     connect(mnuReadme, &QAction::triggered, this, &mdiMain::mnuReadme_Click);
@@ -239,6 +244,16 @@ QMdiSubWindow *mdiMain::tilesetWindow() const
 QMdiSubWindow *mdiMain::preferencesWindow() const
 {
     return m_preferencesWindow;
+}
+
+QMdiSubWindow *mdiMain::terrainPreviewWindow() const
+{
+    return m_terrainPreviewWindow;
+}
+
+frmTerrainPreview *mdiMain::terrainPreview() const
+{
+    return m_terrainPreview;
 }
 
 QString mdiMain::statusText() const
@@ -349,6 +364,7 @@ bool mdiMain::loadMapSteps(const QString &given)
 
     discardPictureAndColors();
     openPictureWindow();
+    refreshTerrain();
     return true;
 }
 
@@ -358,6 +374,7 @@ void mdiMain::enterNoMapState()
     setMapCommandsEnabled(false);
     closeTilesetWindow();
     setStatus(tr("No map loaded."));
+    refreshTerrain();
 }
 
 void mdiMain::setMapCommandsEnabled(bool enabled)
@@ -414,6 +431,7 @@ frmColorList *mdiMain::colorList()
         m_colorListWindow->setWindowFlags(m_colorListWindow->windowFlags()
                                           & ~Qt::WindowMaximizeButtonHint);
         m_colorListWindow->hide();
+        refreshTerrain();
     }
     return m_colorList;
 }
@@ -496,6 +514,7 @@ bool mdiMain::ConvertPicture()
         return false;
     }
     m_unsaved.markChanged();
+    refreshTerrain();
     return true;
 }
 
@@ -546,10 +565,73 @@ void mdiMain::mnuTileset_Click()
         m_dialogs.showMessage(this, QMessageBox::Warning, tr("Change Tileset"), reason);
     });
     m_tilesetWindow = wrap(dialog, true);
+    // The tileset may have changed when the window goes.
+    connect(dialog, &QObject::destroyed, this, [this] { refreshTerrain(); });
     m_tilesetWindow->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                                     | Qt::WindowCloseButtonHint);
     m_tilesetWindow->show();
     m_tilesetWindow->adjustSize();
+}
+
+void mdiMain::mnuTerrainPreview_Click()
+{
+    if (m_terrainPreviewWindow) {
+        m_terrainPreviewWindow->show();
+        m_mdiArea->setActiveSubWindow(m_terrainPreviewWindow);
+        m_terrainPreviewWindow->raise();
+        return;
+    }
+    m_terrainPreview = new frmTerrainPreview(m_dialogs);
+    m_terrainPreviewWindow = wrap(m_terrainPreview, true);
+    m_terrainPreviewWindow->show();
+    refreshTerrain();
+}
+
+Result<std::shared_ptr<const terrain::TileGraphics>> mdiMain::tileGraphics(int tileset)
+{
+    const QString folder = terrain::storedGameDataFolder(m_paths.configFile);
+    const QString key = folder + QLatin1Char('\n') + QString::number(tileset);
+    if (m_tileGraphics && key == m_tileGraphicsKey)
+        return m_tileGraphics;
+    m_tileGraphics.reset();
+    auto loaded = terrain::loadTileGraphics(m_mpq, folder, tileset);
+    if (loaded) {
+        m_tileGraphics = *loaded;
+        m_tileGraphicsKey = key;
+    }
+    return loaded;
+}
+
+void mdiMain::refreshTerrain()
+{
+    if (!m_terrainPreview && !m_colorList)
+        return;
+    terrain::TileMap map;
+    std::shared_ptr<const terrain::TileGraphics> graphics;
+    QString reason = tr("Load a map to see its terrain and tiles.");
+    if (m_mapLoaded) {
+        const Status read = terrain::readTileMapFile(m_workspace.scenarioPath(),
+                                                     QFileInfo(strFilename).fileName(), &map);
+        auto loaded = read ? tileGraphics(map.tileset)
+                           : Result<std::shared_ptr<const terrain::TileGraphics>>(read.failure());
+        if (loaded)
+            graphics = *loaded;
+        else
+            reason = loaded.reason();
+    }
+    if (m_terrainPreview) {
+        if (graphics)
+            m_terrainPreview->showTerrain(map, graphics);
+        else
+            m_terrainPreview->showUnavailable(reason);
+    }
+    if (m_colorList) {
+        if (graphics)
+            m_colorList->setTileImages([graphics](quint16 value) { return graphics->tile(value); },
+                                       QString());
+        else
+            m_colorList->setTileImages({}, reason);
+    }
 }
 
 void mdiMain::mnuPreferences_Click()
@@ -560,10 +642,13 @@ void mdiMain::mnuPreferences_Click()
         return;
     }
     auto *dialog = new frmPreferences(m_paths);
+    dialog->setDialogs(&m_dialogs);
     connect(dialog, &frmPreferences::failed, this, [this](const QString &reason) {
         reportEnvironment(tr("Preferences"), reason);
     });
     m_preferencesWindow = wrap(dialog, true);
+    // The game data folder may have changed when the window goes.
+    connect(dialog, &QObject::destroyed, this, [this] { refreshTerrain(); });
     m_preferencesWindow->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint
                                         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     m_preferencesWindow->show();

@@ -12,6 +12,10 @@
 
 #include <memory>
 
+namespace terrain {
+class TileGraphics;
+}
+
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -21,6 +25,7 @@ class RecentMapsMenu;
 class UserDialogs;
 class frmColorList;
 class frmPicture;
+class frmTerrainPreview;
 
 /// The program's frame: menus, the status line, the map that is loaded, and the
 /// child windows (picture, colour list, preferences, tileset).
@@ -72,6 +77,8 @@ public:
     QMdiArea *mdiArea() const { return m_mdiArea; }
     QMdiSubWindow *tilesetWindow() const;
     QMdiSubWindow *preferencesWindow() const;
+    QMdiSubWindow *terrainPreviewWindow() const;
+    frmTerrainPreview *terrainPreview() const;
 
     // PictureHost
     qint16 mapWidth() const override { return intDimensionX; }
@@ -96,6 +103,7 @@ public:
     QAction *mnuConvert = nullptr;
     QAction *mnuConvertSave = nullptr;
     QAction *mnuTileset = nullptr;
+    QAction *mnuTerrainPreview = nullptr;
     QAction *mnuToolsLine1 = nullptr;
     QAction *mnuPreferences = nullptr;
     QAction *mnuAbout = nullptr;
@@ -116,6 +124,7 @@ public slots:
     void mnuConvert_Click();
     void mnuConvertSave_Click();
     void mnuTileset_Click();
+    void mnuTerrainPreview_Click();
     void mnuPreferences_Click();
     void mnuAbout_Click();
     void mnuReadme_Click();
@@ -151,6 +160,11 @@ private:
     void openPictureWindow();
     QMdiSubWindow *wrap(QWidget *content, bool deleteOnClose);
     void reportSaveFailure(const QString &target, const Status &failure);
+    /// Shows the working copy's terrain in the preview and the tileset's tiles in the
+    /// colour list, or why they cannot be shown.
+    void refreshTerrain();
+    /// The graphics of `tileset` from the game data folder, read once per folder.
+    Result<std::shared_ptr<const terrain::TileGraphics>> tileGraphics(int tileset);
 
     AppPaths m_paths;
     UserDialogs &m_dialogs;
@@ -170,4 +184,8 @@ private:
     QPointer<QMdiSubWindow> m_colorListWindow;
     QPointer<QMdiSubWindow> m_preferencesWindow;
     QPointer<QMdiSubWindow> m_tilesetWindow;
+    QPointer<frmTerrainPreview> m_terrainPreview;
+    QPointer<QMdiSubWindow> m_terrainPreviewWindow;
+    std::shared_ptr<const terrain::TileGraphics> m_tileGraphics;
+    QString m_tileGraphicsKey;
 };

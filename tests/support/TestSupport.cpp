@@ -142,6 +142,12 @@ QString ScriptedDialogs::getSaveFileName(QWidget *, const QString &title,
     return answer(QStringLiteral("save"), title, initialPath, filter);
 }
 
+QString ScriptedDialogs::getExistingDirectory(QWidget *, const QString &title,
+                                              const QString &initialPath)
+{
+    return answer(QStringLiteral("folder"), title, initialPath, QString());
+}
+
 void ScriptedDialogs::showMessage(QWidget *, QMessageBox::Icon icon, const QString &title,
                                   const QString &text)
 {

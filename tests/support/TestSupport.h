@@ -59,7 +59,7 @@ class ScriptedDialogs : public UserDialogs
 public:
     struct Asked
     {
-        QString kind; // "open", "save", "message", "document", "unsaved"
+        QString kind; // "open", "save", "folder", "message", "document", "unsaved"
         QString title;
         QString text; // filter for file dialogs, text for messages, path for documents
         QString initialPath;
@@ -84,6 +84,8 @@ public:
                             const QString &filter) override;
     QString getSaveFileName(QWidget *parent, const QString &title, const QString &initialPath,
                             const QString &filter) override;
+    QString getExistingDirectory(QWidget *parent, const QString &title,
+                                 const QString &initialPath) override;
     void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                      const QString &text) override;
     void openDocument(const QString &path) override;

@@ -88,6 +88,7 @@ TEST_F(MainWindowTest, MenusHaveTheirCaptionsNamesAndInitialStates)
         {window->mnuConvert, "mnuConvert", "&Convert", false},
         {window->mnuConvertSave, "mnuConvertSave", "Convert && &Save", false},
         {window->mnuTileset, "mnuTileset", "Change &Tileset", false},
+        {window->mnuTerrainPreview, "mnuTerrainPreview", "Terrain Pre&view", true},
         {window->mnuPreferences, "mnuPreferences", "&Preferences", true},
         {window->mnuAbout, "mnuAbout", "&About", true},
         {window->mnuReadme, "mnuReadme", "&Readme", true},
@@ -115,7 +116,8 @@ TEST_F(MainWindowTest, MenusHaveTheirCaptionsNamesAndInitialStates)
     QStringList tools;
     for (QAction *a : window->mnuTools->actions())
         tools << a->objectName();
-    EXPECT_EQ(tools, QStringList({"mnuTileset", "mnuToolsLine1", "mnuPreferences"}));
+    EXPECT_EQ(tools, QStringList({"mnuTileset", "mnuTerrainPreview", "mnuToolsLine1",
+                                  "mnuPreferences"}));
 }
 
 TEST_F(MainWindowTest, StatusLineIsAPermanentLabelThatMenuHintsDoNotWipe)

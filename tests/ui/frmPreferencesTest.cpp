@@ -1,11 +1,15 @@
 // The preferences dialog: what it shows, what it repairs, and what Apply and Cancel write.
 #include "ui/frmPreferences.h"
 
+#include "SyntheticTileset.h"
 #include "TestSupport.h"
+#include "core/tileset/TerrainSource.h"
 #include "core/settings/modINI.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -130,7 +134,8 @@ TEST(Preferences, KeyboardEnterAppliesEscapeCancelsTabFollowsTheBoxes)
         w = w->nextInFocusChain();
     } while (w != form->chkSplash && order.size() < 10);
     EXPECT_EQ(order, (QList<QWidget *>{form->chkSplash, form->chkStatusBar, form->chkLoadDialog,
-                                       form->btnCancel, form->btnApply}));
+                                       form->txtGameData, form->btnGameData, form->btnCancel,
+                                       form->btnApply}));
 
     QTest::keyClick(form->chkLoadDialog, Qt::Key_Escape);
     EXPECT_TRUE(closedAndGone(form));
@@ -166,4 +171,69 @@ TEST(Preferences, ButtonsCloseTheEnclosingSubWindow)
         EXPECT_TRUE(area.subWindowList().isEmpty());
     }
     EXPECT_EQ(setting(folder, "LoadDialog"), "1");
+}
+
+TEST(Preferences, GameDataFolderIsChosenCheckedAndStored)
+{
+    qunsetenv("VELMORA_GAME_DATA");
+    ProgramFolder folder;
+    const QString path = modINI::configPath(folder.path());
+    testsupport::ScriptedDialogs dialogs;
+    const auto openWith = [&] {
+        auto *form = new frmPreferences(folder.path());
+        form->setDialogs(&dialogs);
+        form->show();
+        return QPointer<frmPreferences>(form);
+    };
+    const auto gameFolder = [&](const QString &name) {
+        const QString dir = folder.file(name);
+        testsupport::SyntheticTileset::make().writeFolder(dir + "/tileset", "badlands");
+        return dir;
+    };
+    struct Case
+    {
+        const char *name;
+        QString typed;       // put in the field; "browse:" + folder goes through Browse
+        bool accepted;       // the dialog closes and the folder is stored
+    };
+    const QString plain = gameFolder("game");
+    const QString cyrillic = gameFolder(QString::fromUtf8("игра 100%"));
+    const std::vector<Case> cases{
+        {"browse", "browse:" + plain, true},
+        {"typed, outside 8-bit text", cyrillic, true},
+        {"a folder without game data", folder.file("empty"), false},
+        {"a folder that does not exist", folder.file("gone"), false},
+        {"a path too long to keep", plain + "/" + QString(130, 'x'), false},
+        {"cleared", "", true},
+    };
+    QDir().mkpath(folder.file("empty"));
+    QString stored;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QPointer<frmPreferences> form = openWith();
+        dialogs.asked.clear();
+        if (c.typed.startsWith("browse:")) {
+            dialogs.fileAnswers.push_back(c.typed.mid(7));
+            form->btnGameData->click();
+            EXPECT_EQ(form->txtGameData->text(), QDir::toNativeSeparators(c.typed.mid(7)));
+        } else {
+            form->txtGameData->setText(c.typed);
+        }
+        const QByteArray before = readFile(path);
+        form->btnApply->click();
+        EXPECT_EQ(closedAndGone(form), c.accepted);
+        EXPECT_EQ(dialogs.messages().size(), c.accepted ? 0 : 1);
+        if (c.accepted)
+            stored = c.typed.startsWith("browse:") ? c.typed.mid(7) : c.typed;
+        else
+            EXPECT_EQ(readFile(path), before);
+        EXPECT_EQ(terrain::storedGameDataFolder(path), stored);
+        if (form)
+            form->close();
+    }
+    // A stored folder shows when the dialog opens again.
+    ASSERT_TRUE(terrain::storeGameDataFolder(path, plain).ok());
+    QPointer<frmPreferences> form = openWith();
+    EXPECT_EQ(form->txtGameData->text(), QDir::toNativeSeparators(plain));
+    form->btnCancel->click();
 }

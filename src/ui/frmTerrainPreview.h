@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/tileset/TileMap.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class TerrainView;
+class UserDialogs;
+
+namespace terrain {
+class TileGraphics;
+}
+
+/// The terrain preview tool window: the working copy's terrain drawn with the tileset
+/// graphics of the user's game data, zoomable, with the tile under the mouse in its status
+/// line and an export to PNG.
+class frmTerrainPreview : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmTerrainPreview(UserDialogs &dialogs, QWidget *parent = nullptr);
+
+    /// Shows `map` drawn with `graphics`.
+    void showTerrain(terrain::TileMap map, std::shared_ptr<const terrain::TileGraphics> graphics);
+    /// Shows no terrain, only the one-line `reason`.
+    void showUnavailable(const QString &reason);
+
+    QComboBox *cboZoom = nullptr;
+    QComboBox *cboExportScale = nullptr;
+    QPushButton *btnExport = nullptr;
+    TerrainView *picTerrain = nullptr;
+    QLabel *lblUnavailable = nullptr;
+    QLabel *staTerrain = nullptr;
+
+public slots:
+    void btnExport_Click();
+
+private:
+    void showHovered(QPoint tile);
+    QString summary() const;
+
+    UserDialogs &m_dialogs;
+    QString m_lastExport;
+};

@@ -1,0 +1,327 @@
+// The terrain preview, the colour list's tiles and what both say without game data, in
+// the real main window with a synthetic tileset as the game data.
+#include "MainWindowFixture.h"
+
+#include "SyntheticTileset.h"
+#include "core/tileset/TileMap.h"
+#include "ui/TerrainView.h"
+#include "ui/frmColorList.h"
+#include "ui/frmPicture.h"
+#include "ui/frmTerrainPreview.h"
+#include "ui/frmTileset.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QtEndian>
+
+using testsupport::SyntheticTileset;
+
+namespace {
+
+constexpr quint8 Jungle = 4;
+constexpr quint8 Ice = 6;
+
+class TerrainPreviewTest : public MainWindowTest
+{
+public:
+    SyntheticTileset jungle = SyntheticTileset::make(6);
+    SyntheticTileset ice = SyntheticTileset::make(6);
+
+    TerrainPreviewTest()
+    {
+        qunsetenv("VELMORA_GAME_DATA");
+        // Ice draws every colour darker, so the two cannot be mistaken.
+        for (QRgb &c : ice.palette)
+            c = qRgb(qRed(c) / 2, qGreen(c) / 2, qBlue(c) / 2);
+    }
+
+    QString gameData() const { return folder.file("game"); }
+
+    /// Starts the window with the synthetic game data (or `gameDataSetting`) set.
+    void startWithGameData(const QString &gameDataSetting)
+    {
+        jungle.writeFolder(gameData() + "/tileset", "jungle");
+        ice.writeFolder(gameData() + "/tileset", "ice");
+        writeConfig("[Settings]\r\nLoadDialog=0\r\nGameData=" + gameDataSetting.toLatin1() + "\r\n");
+        create();
+        ASSERT_TRUE(window->MDIForm_Load());
+    }
+
+    /// A 64 x 64 jungle map whose terrain mixes present values with one (0x7F0) outside
+    /// the tileset.
+    QString terrainMap()
+    {
+        QByteArray bytes = testsupport::scenario(64, 64, Jungle);
+        const qsizetype mtxm = bytes.indexOf("MTXM") + 8;
+        for (int i = 0; i < 64 * 64; ++i)
+            qToLittleEndian<quint16>(quint16(i % 61 == 0 ? 0x7F0 : (i * 7) % 96),
+                                     bytes.data() + mtxm + 2 * i);
+        return mapFile("Terrain.scm", bytes);
+    }
+
+    frmTerrainPreview *openPreview()
+    {
+        window->mnuTerrainPreview->trigger();
+        frmTerrainPreview *preview = window->terrainPreview();
+        EXPECT_NE(preview, nullptr);
+        window->resize(1000, 800);
+        if (preview) {
+            window->terrainPreviewWindow()->resize(560, 520);
+            QCoreApplication::processEvents();
+        }
+        return preview;
+    }
+
+    /// Counts viewport pixels that differ from the slow reference of `tileset`.
+    static int wrongPixels(frmTerrainPreview *preview, const SyntheticTileset &tileset)
+    {
+        QCoreApplication::processEvents(); // the window's layout settles
+        TerrainView *view = preview->picTerrain;
+        const QImage shown = view->viewport()->grab().toImage();
+        int wrong = 0, compared = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QPoint tile = view->tileAt({x, y});
+                if (tile.x() < 0)
+                    continue;
+                const int size = view->tileSize();
+                const QPoint inTile(x + view->horizontalScrollBar()->value() - tile.x() * size,
+                                    y + view->verticalScrollBar()->value() - tile.y() * size);
+                bool present = true;
+                const QRgb expected = tileset.pixel(view->tileMap().at(tile.x(), tile.y()),
+                                                    inTile.x(), inTile.y(), &present);
+                ++compared;
+                if (present && shown.pixel(x, y) != expected)
+                    ++wrong;
+            }
+        EXPECT_GT(compared, 300 * 250) << view->viewport()->width() << "x" << view->viewport()->height() << " preview " << preview->width() << "x" << preview->height();
+        return wrong;
+    }
+};
+
+TEST_F(TerrainPreviewTest, ShowsTheWorkingTerrainTileForTileAndFollowsConvertAndTileset)
+{
+    startWithGameData(gameData());
+    frmTerrainPreview *preview = openPreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->lblUnavailable->isVisibleTo(preview));
+    EXPECT_FALSE(preview->btnExport->isEnabled());
+
+    loadMap(terrainMap());
+    ASSERT_FALSE(preview->lblUnavailable->isVisibleTo(preview)) << preview->lblUnavailable->text().toStdString();
+    EXPECT_EQ(preview->picTerrain->missingTiles(), (64 * 64 + 60) / 61);
+    EXPECT_TRUE(preview->staTerrain->text().endsWith("not in the tileset (drawn magenta and black): 68"))
+        << preview->staTerrain->text().toStdString();
+
+    preview->picTerrain->setZoom(32);
+    EXPECT_EQ(wrongPixels(preview, jungle), 0);
+    // Scrolled: what is drawn is still the part in sight.
+    preview->picTerrain->horizontalScrollBar()->setValue(1000);
+    preview->picTerrain->verticalScrollBar()->setValue(777);
+    EXPECT_EQ(wrongPixels(preview, jungle), 0);
+
+    // The tile under the mouse, in the window's own status line.
+    const QPoint over = QPoint(5 * 32 + 3, 2 * 32 + 30)
+        - QPoint(1000 % 32, 777 % 32);
+    QTest::mouseMove(preview->picTerrain->viewport(), over);
+    const QPoint tile = preview->picTerrain->tileAt(over);
+    EXPECT_EQ(preview->staTerrain->text(),
+              QString("Tile (%1, %2): value %3")
+                  .arg(tile.x())
+                  .arg(tile.y())
+                  .arg(preview->picTerrain->tileMap().at(tile.x(), tile.y())));
+
+    // A conversion shows at once: every tile becomes the colour's value.
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(qRgb(9, 9, 9));
+    ASSERT_TRUE(image.save(folder.file("flat.bmp")));
+    dialogs.fileAnswers.push_back(folder.file("flat.bmp"));
+    window->pictureWindow()->btnLoad_Click();
+    frmColorList *list = window->existingColorList();
+    ASSERT_NE(list, nullptr);
+    list->lstColor->setCurrentRow(0);
+    list->txtReplace->setText("37");
+    window->mnuConvert->trigger();
+    EXPECT_EQ(preview->picTerrain->tileMap().values, QList<quint16>(64 * 64, 37));
+    EXPECT_EQ(wrongPixels(preview, jungle), 0);
+
+    // Another tileset shows once its window is applied.
+    window->mnuTileset->trigger();
+    auto *tileset = qobject_cast<frmTileset *>(window->tilesetWindow()->widget());
+    tileset->cmbTileset->setCurrentText("Ice");
+    tileset->btnApply->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(preview->picTerrain->tileMap().tileset, Ice);
+    EXPECT_EQ(wrongPixels(preview, ice), 0);
+}
+
+TEST_F(TerrainPreviewTest, ZoomStepsByKeysWheelAndList)
+{
+    startWithGameData(gameData());
+    loadMap(terrainMap());
+    frmTerrainPreview *preview = openPreview();
+    ASSERT_NE(preview, nullptr);
+    TerrainView *view = preview->picTerrain;
+    // 64 tiles in about 450 pixels: fitting gives 5 to 7 pixels per tile.
+    const int fit = view->tileSize();
+    ASSERT_GT(fit, 4);
+    ASSERT_LT(fit, 8);
+    struct Step
+    {
+        const char *how;
+        int expected;
+    };
+    const auto press = [&](int key) { QTest::keyClick(view, Qt::Key(key)); };
+    const auto wheel = [&](int delta, Qt::KeyboardModifiers mods) {
+        QWheelEvent event(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, mods, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view->viewport(), &event);
+    };
+    const auto choose = [&](int index) {
+        preview->cboZoom->setCurrentIndex(index);
+        emit preview->cboZoom->activated(index);
+    };
+    const std::vector<std::pair<std::function<void()>, Step>> steps{
+        {[&] { press(Qt::Key_Plus); }, {"+ from fit", 8}},
+        {[&] { press(Qt::Key_Plus); }, {"+", 16}},
+        {[&] { wheel(120, Qt::ControlModifier); }, {"Ctrl+wheel up", 32}},
+        {[&] { press(Qt::Key_Plus); }, {"+ at the top", 32}},
+        {[&] { wheel(120, Qt::NoModifier); }, {"wheel alone scrolls", 32}},
+        {[&] { wheel(-120, Qt::ControlModifier); }, {"Ctrl+wheel down", 16}},
+        {[&] { press(Qt::Key_Minus); }, {"-", 8}},
+        {[&] { press(Qt::Key_Minus); }, {"- to 1:8", 4}},
+        {[&] { press(Qt::Key_Minus); }, {"- stops where fitting would be larger", 4}},
+        {[&] { choose(0); }, {"list Fit", 0}},
+        {[&] { press(Qt::Key_Minus); }, {"- from fit to the next smaller level", 4}},
+        {[&] { choose(2); }, {"list 1:4", 8}},
+    };
+    for (const auto &[act, step] : steps) {
+        act();
+        EXPECT_EQ(view->zoom(), step.expected) << step.how;
+        EXPECT_EQ(preview->cboZoom->currentData().toInt(), step.expected) << step.how;
+    }
+}
+
+TEST_F(TerrainPreviewTest, ExportWritesTheWholeMapAtTheChosenScale)
+{
+    startWithGameData(gameData());
+    loadMap(terrainMap());
+    frmTerrainPreview *preview = openPreview();
+    ASSERT_NE(preview, nullptr);
+    const terrain::TileMap &map = preview->picTerrain->tileMap();
+
+    const QString full = folder.file("full.png");
+    dialogs.fileAnswers.push_back(full);
+    preview->btnExport->click();
+    const QImage written(full);
+    ASSERT_EQ(written.size(), QSize(64 * 32, 64 * 32));
+    int wrong = 0;
+    for (int y = 0; y < written.height(); ++y)
+        for (int x = 0; x < written.width(); ++x) {
+            bool present = true;
+            const QRgb expected = jungle.pixel(map.at(x / 32, y / 32), x % 32, y % 32, &present);
+            wrong += present && written.pixel(x, y) != expected;
+        }
+    EXPECT_EQ(wrong, 0);
+
+    preview->cboExportScale->setCurrentIndex(preview->cboExportScale->findData(2));
+    const QString small = folder.file("small.png");
+    dialogs.fileAnswers.push_back(small);
+    preview->btnExport->click();
+    EXPECT_EQ(QImage(small).size(), QSize(128, 128));
+
+    // A place that cannot be written: a message naming it, no file.
+    const QString nowhere = folder.file("missing-folder/terrain.png");
+    dialogs.fileAnswers.push_back(nowhere);
+    dialogs.asked.clear();
+    preview->btnExport->click();
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().at(0).text.contains(QDir::toNativeSeparators(nowhere)));
+    EXPECT_FALSE(QFileInfo::exists(nowhere));
+}
+
+TEST_F(TerrainPreviewTest, TheColourListShowsTheTypedValuesTile)
+{
+    startWithGameData(gameData());
+    loadMap(terrainMap());
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(qRgb(1, 2, 3));
+    ASSERT_TRUE(image.save(folder.file("flat.bmp")));
+    dialogs.fileAnswers.push_back(folder.file("flat.bmp"));
+    window->pictureWindow()->btnLoad_Click();
+    frmColorList *list = window->existingColorList();
+    ASSERT_NE(list, nullptr);
+    list->lstColor->setCurrentRow(0);
+    for (quint16 value : {0, 17, 95}) {
+        list->txtReplace->setText(QString::number(value));
+        const QImage tile = list->imgTile->pixmap().toImage();
+        ASSERT_EQ(tile.size(), QSize(32, 32)) << value;
+        int wrong = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                bool present = true;
+                wrong += tile.pixel(x, y) != jungle.pixel(value, x, y, &present);
+            }
+        EXPECT_EQ(wrong, 0) << value;
+        EXPECT_EQ(list->lblTileNote->text(), QString("Tile %1").arg(value));
+    }
+    for (const char *text : {"40000", ""}) {
+        list->txtReplace->setText(text);
+        EXPECT_TRUE(list->imgTile->pixmap().isNull()) << text;
+        EXPECT_FALSE(list->lblTileNote->text().isEmpty()) << text;
+    }
+}
+
+TEST_F(TerrainPreviewTest, WithoutUsableGameDataEachFeatureSaysWhyInOneLine)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<QString(TerrainPreviewTest &)> setting;
+        const char *mentions;
+    };
+    const std::vector<Case> cases{
+        {"none set", [](TerrainPreviewTest &) { return QString(); }, "No game data folder"},
+        {"missing folder", [](TerrainPreviewTest &t) { return t.folder.file("gone"); }, "gone"},
+        {"short minitile file",
+         [](TerrainPreviewTest &t) {
+             const QString vr4 = t.gameData() + "/tileset/jungle.vr4";
+             QFile file(vr4);
+             EXPECT_TRUE(file.resize(100));
+             return t.gameData();
+         },
+         "jungle.vr4"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        window.reset();
+        startWithGameData(QString());
+        const QString setting = c.setting(*this);
+        window.reset();
+        writeConfig("[Settings]\r\nLoadDialog=0\r\nGameData=" + setting.toLatin1() + "\r\n");
+        create();
+        ASSERT_TRUE(window->MDIForm_Load());
+        loadMap(terrainMap());
+        frmTerrainPreview *preview = openPreview();
+        ASSERT_NE(preview, nullptr);
+        EXPECT_TRUE(preview->lblUnavailable->isVisibleTo(preview));
+        EXPECT_FALSE(preview->picTerrain->isVisibleTo(preview));
+        EXPECT_FALSE(preview->btnExport->isEnabled());
+        const QString reason = preview->lblUnavailable->text();
+        EXPECT_TRUE(reason.contains(c.mentions)) << reason.toStdString();
+        EXPECT_FALSE(reason.contains('\n'));
+        frmColorList *list = window->colorList();
+        EXPECT_EQ(list->lblTileNote->text(), reason);
+        EXPECT_TRUE(list->imgTile->pixmap().isNull());
+        // The rest of the program is as it always was.
+        EXPECT_EQ(mapCommands(), "SAT--");
+    }
+}
+
+} // namespace
