@@ -84,8 +84,7 @@ frmColorList::frmColorList(QWidget *parent)
     imgTile->setAccessibleName(tr("Tile"));
     lblTileNote = new QLabel(this);
     lblTileNote->setObjectName(QStringLiteral("lblTileNote"));
-    lblTileNote->setGeometry(44, 252, 109, 32);
-    lblTileNote->setWordWrap(true);
+    lblTileNote->setGeometry(44, 260, 109, 17);
     setTileImages({}, tr("Set the game data folder in Preferences to see tiles."));
 
     setTabOrder(lstColor, txtReplace);
@@ -208,20 +207,25 @@ void frmColorList::showTile()
     bool ok = false;
     const uint value = txtReplace->text().toUInt(&ok);
     QPixmap tile;
-    QString note;
-    if (!m_tiles)
-        note = m_noTilesReason;
-    else if (!ok)
-        note = tr("Type a tile value.");
-    else if (value > 32767)
-        note = tr("Tile values go up to 32767.");
-    else {
+    // The note is short enough for the narrow window; the tip says it in full.
+    QString note, tip;
+    if (!m_tiles) {
+        note = tr("No tiles");
+        tip = m_noTilesReason;
+    } else if (!ok) {
+        note = tr("No value");
+    } else if (value > 32767) {
+        note = tr("Too large");
+        tip = tr("Tile values go up to 32767.");
+    } else {
         tile = QPixmap::fromImage(m_tiles(quint16(value)));
         note = tr("Tile %1").arg(value);
     }
     imgTile->setPixmap(tile);
     lblTileNote->setText(note);
-    imgTile->setToolTip(note);
+    lblTileNote->setToolTip(tip.isEmpty() ? note : tip);
+    imgTile->setToolTip(tip.isEmpty() ? note : tip);
+    imgTile->setAccessibleDescription(tip.isEmpty() ? note : tip);
 }
 
 void frmColorList::txtReplace_Change(const QString &text)

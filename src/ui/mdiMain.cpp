@@ -610,7 +610,7 @@ void mdiMain::refreshTerrain()
     std::shared_ptr<const terrain::TileGraphics> graphics;
     QString reason = tr("Load a map to see its terrain and tiles.");
     if (m_mapLoaded) {
-        const Status read = terrain::readTileMapFile(m_workspace.scenarioPath(),
+        const Status read = terrain::readTileMapFile(m_session.workspace().scenarioPath(),
                                                      QFileInfo(strFilename).fileName(), &map);
         auto loaded = read ? tileGraphics(map.tileset)
                            : Result<std::shared_ptr<const terrain::TileGraphics>>(read.failure());

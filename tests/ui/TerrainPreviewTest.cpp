@@ -317,7 +317,7 @@ TEST_F(TerrainPreviewTest, WithoutUsableGameDataEachFeatureSaysWhyInOneLine)
         EXPECT_TRUE(reason.contains(c.mentions)) << reason.toStdString();
         EXPECT_FALSE(reason.contains('\n'));
         frmColorList *list = window->colorList();
-        EXPECT_EQ(list->lblTileNote->text(), reason);
+        EXPECT_EQ(list->lblTileNote->toolTip(), reason);
         EXPECT_TRUE(list->imgTile->pixmap().isNull());
         // The rest of the program is as it always was.
         EXPECT_EQ(mapCommands(), "SAT--");
