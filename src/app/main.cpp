@@ -35,6 +35,10 @@ public:
     {
         return next();
     }
+    QString getExistingDirectory(QWidget *, const QString &, const QString &) override
+    {
+        return next();
+    }
     void showMessage(QWidget *, QMessageBox::Icon, const QString &title,
                      const QString &text) override
     {

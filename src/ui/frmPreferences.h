@@ -8,8 +8,6 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class UserDialogs;
-class QLineEdit;
 class QPushButton;
 class UserDialogs;
 
@@ -31,9 +29,6 @@ public:
     QCheckBox *chkSplash;
     QCheckBox *chkStatusBar;
     QCheckBox *chkLoadDialog;
-    QLabel *lblGameData;
-    QLineEdit *txtGameData;
-    QPushButton *btnGameData;
     QLabel *lblGameData;
     QLineEdit *txtGameData;
     QPushButton *btnGameData;
