@@ -88,7 +88,7 @@ bool GameData::readFile(const ArchiveAccess &archives, const Source &source,
                         const QString &fileName, QByteArray *data, QString *problem) const
 {
     if (source.archive) {
-        const Outcome read = archives.readEntry(source.path, QStringLiteral("tileset\\") + fileName,
+        const Status read = archives.readEntry(source.path, QStringLiteral("tileset\\") + fileName,
                                                 data, MaxTilesetFileSize);
         // An archive without the entry is normal: the next place may hold it.
         if (!read.ok() && read.kind() != FailureKind::NoScenario)
