@@ -81,11 +81,9 @@ bool selfCheck(mdiMain &window, UnattendedDialogs &dialogs, const QString &pictu
     return dialogs.messages == 0 && window.statusText() == mdiMain::tr("Map saved!");
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+/// Names, version, icon and quitting rules of the program.
+void describeProgram()
 {
-    QApplication app(argc, argv);
     // The name matches the executable: the lock file records it, and a lock whose process
     // runs under another name is taken for a leftover.
     QApplication::setApplicationName(QStringLiteral("velmora"));
@@ -96,7 +94,20 @@ int main(int argc, char **argv)
     QApplication::setWindowIcon(programIcon());
     // The program ends with its main window, not with the splash that comes before it.
     QApplication::setQuitOnLastWindowClosed(false);
+}
 
+/// What the command line asks for.
+struct StartRequest
+{
+    QString mapAtStart;
+    bool checking = false;
+    QString checkPicture;
+};
+
+/// Reads `velmora [MAP]`, --help, --version and the hidden --self-check PICTURE; --help,
+/// --version and a usage error end the program here.
+StartRequest parseCommandLine(const QApplication &app)
+{
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QApplication::translate("main", "Paints a picture into the terrain of a StarCraft map."));
@@ -115,8 +126,18 @@ int main(int argc, char **argv)
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1)
         parser.showHelp(2);
-    const QString mapAtStart = positional.value(0);
-    const bool checking = parser.isSet(selfCheckOption);
+    return {positional.value(0), parser.isSet(selfCheckOption), parser.value(selfCheckOption)};
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    describeProgram();
+    const StartRequest request = parseCommandLine(app);
+    const QString mapAtStart = request.mapAtStart;
+    const bool checking = request.checking;
 
     const AppPaths paths = AppPaths::forProgram(QCoreApplication::applicationDirPath());
     QtUserDialogs realDialogs;
@@ -150,7 +171,7 @@ int main(int argc, char **argv)
         // No splash and no event loop of its own: the steps run in order, then the
         // window closes as at Exit, taking its working copy with it.
         mainWindow.MDIForm_Load(mapAtStart);
-        const bool ok = selfCheck(mainWindow, unattended, parser.value(selfCheckOption));
+        const bool ok = selfCheck(mainWindow, unattended, request.checkPicture);
         mainWindow.close();
         return ok ? 0 : 1;
     }

@@ -1,6 +1,7 @@
 #include "core/scenario/Workspace.h"
 
 #include "core/archive/ArchiveAccess.h"
+#include "core/common/BoundedFile.h"
 #include "core/common/UserText.h"
 #include "core/settings/AppPaths.h"
 
@@ -84,6 +85,13 @@ Status Workspace::copyIn(const QString &chosenMap) const
     if (!chosen.isFile())
         return Status::failure(FailureKind::MapUnreadable, QObject::tr("The map \"%1\" does not exist or is not a file.")
                                     .arg(shownPath(chosenMap)));
+    // Bounded before anything is copied: a map archive never needs more than this.
+    if (Status bounded = boundedfile::check(chosenMap, boundedfile::MaxMapBytes,
+                                            FailureKind::MapUnreadable);
+        !bounded)
+        return Status::failure(FailureKind::MapUnreadable,
+                                QObject::tr("The map \"%1\" cannot be loaded: %2.")
+                                    .arg(shownPath(chosenMap), bounded.reason()));
     if (Status removed = removeFile(archivePath()); !removed)
         return removed;
     if (QFile source(chosenMap); !source.open(QIODevice::ReadOnly))

@@ -77,6 +77,25 @@ TEST(Workspace, CopyInMakesAByteCopyAndExtractWritesTheScenario)
     EXPECT_EQ(readFile(ws.scenarioPath()), scenario);
 }
 
+TEST(Workspace, CopyInRefusesAMapOverTheSizeCapBeforeCopying)
+{
+    testsupport::ProgramFolder program;
+    const Workspace ws(program.path());
+    const QString huge = program.file("Huge.scm");
+    {
+        QFile file(huge);  // sparse: takes no disk space
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize((qint64(512) << 20) + 1));
+    }
+    ASSERT_TRUE(ws.clear().ok());
+    const Status copied = ws.copyIn(huge);
+    ASSERT_FALSE(copied.ok());
+    EXPECT_EQ(copied.kind(), FailureKind::MapUnreadable);
+    EXPECT_TRUE(copied.reason().contains("Huge.scm")) << copied.reason().toStdString();
+    EXPECT_TRUE(copied.reason().contains("512 MiB")) << copied.reason().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(ws.archivePath()));
+}
+
 TEST(Workspace, CopyInAndExtractFailCleanly)
 {
     testsupport::ProgramFolder program;
