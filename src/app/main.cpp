@@ -8,6 +8,7 @@
 #include "ui/frmPreferences.h"
 
 #include <QApplication>
+#include <QByteArrayList>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QMdiSubWindow>
@@ -81,19 +82,36 @@ bool selfCheck(mdiMain &window, UnattendedDialogs &dialogs, const QString &pictu
     return dialogs.messages == 0 && window.statusText() == mdiMain::tr("Map saved!");
 }
 
-/// Names, version, icon and quitting rules of the program.
-void describeProgram()
+/// The program's name and version, which --version prints and the lock file records.
+void nameProgram()
 {
     // The name matches the executable: the lock file records it, and a lock whose process
     // runs under another name is taken for a leftover.
-    QApplication::setApplicationName(QStringLiteral("velmora"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
-    QApplication::setApplicationVersion(
+    QCoreApplication::setApplicationName(QStringLiteral("velmora"));
+    QCoreApplication::setApplicationVersion(
         QStringLiteral("%1.%2").arg(VELMORA_VERSION_MAJOR).arg(VELMORA_VERSION_MINOR));
+}
+
+/// Display name, desktop entry, icon and quitting rules of the windows.
+void describeProgram()
+{
+    QApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
     QApplication::setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
     QApplication::setWindowIcon(programIcon());
     // The program ends with its main window, not with the splash that comes before it.
     QApplication::setQuitOnLastWindowClosed(false);
+}
+
+/// True when the command line only asks for text (help or version), which needs no display.
+bool asksForTextOnly(int argc, char **argv)
+{
+    static const QByteArrayList textOptions = {"-h", "-?", "--help", "--help-all", "-v",
+                                               "--version"};
+    for (int i = 1; i < argc; ++i) {
+        if (textOptions.contains(QByteArray(argv[i])))
+            return true;
+    }
+    return false;
 }
 
 /// What the command line asks for.
@@ -106,7 +124,7 @@ struct StartRequest
 
 /// Reads `velmora [MAP]`, --help, --version and the hidden --self-check PICTURE; --help,
 /// --version and a usage error end the program here.
-StartRequest parseCommandLine(const QApplication &app)
+StartRequest parseCommandLine(const QCoreApplication &app)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -133,6 +151,12 @@ StartRequest parseCommandLine(const QApplication &app)
 
 int main(int argc, char **argv)
 {
+    nameProgram();
+    if (asksForTextOnly(argc, argv)) {
+        // Answered on the terminal without opening a display.
+        QCoreApplication terminal(argc, argv);
+        (void)parseCommandLine(terminal);
+    }
     QApplication app(argc, argv);
     describeProgram();
     const StartRequest request = parseCommandLine(app);
