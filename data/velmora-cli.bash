@@ -12,7 +12,10 @@ _velmora_cli()
             _filedir
             return ;;
         -o | --output)
-            _filedir '@(scm|scx|SCM|SCX)'
+            if [[ " ${words[*]} " == *" render "* ]]; then _filedir '@(png|PNG)'; else _filedir '@(scm|scx|SCM|SCX)'; fi
+            return ;;
+        --tile-size)
+            COMPREPLY=($(compgen -W '1 2 4 8 16 32' -- "$cur"))
             return ;;
         --tileset)
             local IFS=$'\n'
@@ -25,7 +28,7 @@ _velmora_cli()
     local i command="" position=0
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
-            --colors | --tileset | -o | --output | --game-data) ((i++)) ;;
+            --colors | --tileset | -o | --output | --game-data | --tile-size) ((i++)) ;;
             -*) ;;
             *) if [[ -z $command ]]; then command=${words[i]}; else ((position++)); fi ;;
         esac
@@ -35,18 +38,19 @@ _velmora_cli()
         case $command in
             colors) COMPREPLY=($(compgen -W '--template --match --game-data --help' -- "$cur")) ;;
             convert) COMPREPLY=($(compgen -W '--colors --match --game-data --tileset -o --output --help' -- "$cur")) ;;
+            render) COMPREPLY=($(compgen -W '-o --output --game-data --tile-size --help' -- "$cur")) ;;
             *) COMPREPLY=($(compgen -W '--help --version' -- "$cur")) ;;
         esac
         return
     fi
 
     if [[ -z $command ]]; then
-        COMPREPLY=($(compgen -W 'info colors convert' -- "$cur"))
+        COMPREPLY=($(compgen -W 'info colors convert render' -- "$cur"))
         return
     fi
     case $position in
         0) _filedir '@(scm|scx|SCM|SCX)' ;;
-        1) [[ $command != info ]] && _filedir '@(bmp|gif|jpg|jpeg|png|BMP|GIF|JPG|JPEG|PNG)' ;;
+        1) [[ $command != info && $command != render ]] && _filedir '@(bmp|gif|jpg|jpeg|png|BMP|GIF|JPG|JPEG|PNG)' ;;
     esac
 } &&
     complete -F _velmora_cli velmora-cli

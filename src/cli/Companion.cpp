@@ -9,8 +9,10 @@
 #include "core/picture/PictureReader.h"
 #include "core/picture/PixelScan.h"
 #include "core/session/MapSession.h"
-#include "core/tileset/GameData.h"
+#include "core/tileset/TerrainRenderer.h"
+#include "core/tileset/TerrainSource.h"
 #include "core/tileset/TileGraphics.h"
+#include "core/tileset/TileMap.h"
 #include "core/tileset/TileMatcher.h"
 
 #include <QCommandLineParser>
@@ -19,6 +21,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
+#include <QSaveFile>
 #include <QSet>
 #include <QTextStream>
 
@@ -122,6 +125,7 @@ struct CommandSpec
     bool takesTemplate;
     bool takesConvertOptions;
     bool takesMatch;
+    bool takesRenderOptions; ///< -o, --tile-size, --game-data without --match
 };
 
 } // namespace
@@ -147,6 +151,7 @@ QString Companion::helpText()
         "  velmora-cli colors MAP PICTURE [--template | --match [--game-data DIR]]\n"
         "  velmora-cli convert MAP PICTURE [--colors FILE] [--match [--game-data DIR]]\n"
         "                      [--tileset NAME|NUMBER] [-o OUT]\n"
+        "  velmora-cli render MAP -o OUT.png [--game-data DIR] [--tile-size N]\n"
         "  velmora-cli --help | --version\n"
         "\n"
         "Paints PICTURE into the terrain of the StarCraft map archive MAP (*.scm, *.scx), one\n"
@@ -159,18 +164,23 @@ QString Companion::helpText()
         "            every value 0, ready to edit.\n"
         "  convert   Converts the picture with the tile values of the colour file, optionally\n"
         "            sets the tileset, and saves to OUT (default: MAP itself, replaced safely).\n"
+        "  render    Draws the map's terrain (its \"MTXM\" tiles) with the tileset graphics of\n"
+        "            the game data folder and writes it to OUT.png, N pixels per tile.\n"
         "\n"
         "Options:\n"
         "  --colors FILE        the colour file (convert)\n"
         "  --tileset NAME|NUM   Badlands, Space Platform, Installation, Ash World,\n"
         "                       Jungle World, Desert, Ice, Twilight, or 0 to 7 (convert)\n"
-        "  -o, --output OUT     where to save the converted map (convert); not one of\n"
-        "                       the inputs\n"
+        "  -o, --output OUT     where to save the converted map (convert) or the PNG\n"
+        "                       picture (render); not one of the inputs\n"
+        "  --tile-size N        pixels per tile, 1 to 32 (render; default 32: each tile's\n"
+        "                       own pixels; smaller sizes average them)\n"
         "  --template           print a colour file instead of the list (colors)\n"
         "  --match              give each colour the terrain tile whose average colour is\n"
         "                       nearest (CIELAB, CIE76 distance), from the map's tileset\n"
         "                       (or --tileset) in the game data folder (colors, convert)\n"
-        "  --game-data DIR      the game data folder (default: VELMORA_GAME_DATA)\n"
+        "  --game-data DIR      the game data folder (default: VELMORA_GAME_DATA; --match,\n"
+        "                       render)\n"
         "  -h, --help           this text\n"
         "  --version            the program's version\n"
         "\n"
@@ -185,7 +195,8 @@ QString Companion::helpText()
         "Exit status:\n"
         "   0  success\n"
         "   1  any other failure\n"
-        "   2  wrong usage: unknown command or option, missing argument, unknown tileset\n"
+        "   2  wrong usage: unknown command or option, missing argument, unknown tileset,\n"
+        "      tile size not from 1 to 32\n"
         "   3  the map file is missing or cannot be read\n"
         "   4  the map file is not a map archive, or it is damaged\n"
         "   5  the archive has no scenario entry (staredit\\scenario.chk)\n"
@@ -199,7 +210,8 @@ QString Companion::helpText()
         "  13  the private working folder cannot be created or used (missing or read-only\n"
         "      TMPDIR, or its disk is full)\n"
         "  14  the map archive is protected and cannot be written\n"
-        "  15  no game data folder, or its tileset files are missing or damaged (--match)\n"
+        "  15  no game data folder, or its tileset files are missing or damaged (--match,\n"
+        "      render)\n"
         "A failing command changes no input file.\n");
 }
 
@@ -224,9 +236,12 @@ int Companion::parse(const QStringList &args, Request *request)
                                     QStringLiteral("OUT"));
     const QCommandLineOption match(QStringLiteral("match"));
     const QCommandLineOption gameData(QStringLiteral("game-data"), {}, QStringLiteral("DIR"));
-    parser.addOptions({help, version, asTemplate, colorFile, tileset, output, match, gameData});
+    const QCommandLineOption tileSize(QStringLiteral("tile-size"), {}, QStringLiteral("N"));
+    parser.addOptions(
+        {help, version, asTemplate, colorFile, tileset, output, match, gameData, tileSize});
     if (!parser.parse(QStringList{QStringLiteral("velmora-cli")} + args))
-        return usage(parseError(parser, args, {"colors", "tileset", "o", "output", "game-data"}));
+        return usage(parseError(parser, args,
+                                {"colors", "tileset", "o", "output", "game-data", "tile-size"}));
     if (parser.isSet(help)) {
         m_out << helpText();
         m_out.flush();
@@ -250,29 +265,36 @@ int Companion::parse(const QStringList &args, Request *request)
     request->output = valueOf(output);
     request->match = parser.isSet(match);
     request->gameData = valueOf(gameData);
+    request->tileSize = valueOf(tileSize);
     return Continue;
 }
 
 int Companion::checkRequest(const Request &request)
 {
     static const CommandSpec commands[] = {
-        {"info", &Companion::info, 1, QT_TR_NOOP("info takes one map"), false, false, false},
+        {"info", &Companion::info, 1, QT_TR_NOOP("info takes one map"), false, false, false, false},
         {"colors", &Companion::colors, 2, QT_TR_NOOP("colors takes a map and a picture"), true, false,
-         true},
+         true, false},
         {"convert", &Companion::convert, 2, QT_TR_NOOP("convert takes a map and a picture"), false,
-         true, true},
+         true, true, false},
+        {"render", &Companion::render, 1, QT_TR_NOOP("render takes one map"), false, false, false,
+         true},
     };
     for (const CommandSpec &spec : commands) {
         if (request.command != QLatin1String(spec.name))
             continue;
         if (request.asTemplate && !spec.takesTemplate)
             return usage(tr("--template applies only to the colors command"));
-        if ((request.colorFile || request.tileset || request.output) && !spec.takesConvertOptions)
-            return usage(tr("--colors/--tileset/--output applies only to the convert command"));
+        if ((request.colorFile || request.tileset) && !spec.takesConvertOptions)
+            return usage(tr("--colors/--tileset applies only to the convert command"));
+        if (request.output && !spec.takesConvertOptions && !spec.takesRenderOptions)
+            return usage(tr("--output applies only to the convert and render commands"));
+        if (request.tileSize && !spec.takesRenderOptions)
+            return usage(tr("--tile-size applies only to the render command"));
         if (request.match && !spec.takesMatch)
             return usage(tr("--match applies only to the colors and convert commands"));
-        if (request.gameData && !request.match)
-            return usage(tr("--game-data applies only with --match"));
+        if (request.gameData && !request.match && !spec.takesRenderOptions)
+            return usage(tr("--game-data applies only with --match or the render command"));
         if (request.match && request.asTemplate)
             return usage(tr("--template and --match cannot be used together"));
         if (request.positional.size() != spec.arguments)
@@ -453,50 +475,120 @@ int Companion::checkConvertOptions(const Request &request)
                          .arg(*request.tileset));
     if (!request.output)
         return Ok;
-    if (request.output->isEmpty())
+    return checkOutputNotInput(*request.output,
+                               {{request.positional.at(0),
+                                 "the map (leave out -o to replace the map itself)"},
+                                {request.positional.at(1), "the picture"},
+                                {request.colorFile.value_or(QString()), "the colour file"}});
+}
+
+int Companion::checkOutputNotInput(const QString &output,
+                                   std::initializer_list<std::pair<QString, const char *>> inputs)
+{
+    if (output.isEmpty())
         return usage(tr("the output file name is empty"));
-    const struct
-    {
-        const QString &path;
-        const char *what;
-    } inputs[] = {{request.positional.at(0), "the map (leave out -o to replace the map itself)"},
-                  {request.positional.at(1), "the picture"},
-                  {request.colorFile.value_or(QString()), "the colour file"}};
-    for (const auto &input : inputs)
-        if (sameFile(*request.output, input.path))
+    for (const auto &[path, what] : inputs)
+        if (sameFile(output, path))
             return usage(tr("the output %1 is %2; choose another output file")
-                             .arg(*request.output, QLatin1String(input.what)));
+                             .arg(output, QLatin1String(what)));
     return Ok;
+}
+
+int Companion::checkRenderOptions(const Request &request, int *tileSize)
+{
+    if (!request.output)
+        return usage(tr("render needs the picture to write (-o OUT.png)"));
+    bool number = true;
+    *tileSize = request.tileSize ? request.tileSize->toInt(&number) : terrain::TileGraphics::TileSize;
+    if (!number || *tileSize < 1 || *tileSize > terrain::TileGraphics::TileSize)
+        return usage(tr("the tile size \"%1\" is not a whole number from 1 to 32")
+                         .arg(request.tileSize.value_or(QString())));
+    return checkOutputNotInput(*request.output, {{request.positional.at(0), "the map"}});
 }
 
 int Companion::matchColors(const Request &request, int tileset, const QList<qint32> &colors,
                            QHash<qint32, quint16> *matched)
 {
-    QString folder = request.gameData.value_or(QString());
-    if (folder.isEmpty())
-        folder = qEnvironmentVariable("VELMORA_GAME_DATA");
-    if (folder.isEmpty())
-        return fail(GameData, QStringLiteral("--match"),
-                    tr("no game data folder: give --game-data DIR or set VELMORA_GAME_DATA"));
-    terrain::GameData gameData;
-    terrain::TilesetFiles files;
-    terrain::TileGraphics graphics;
-    MpqControl archives;
-    if (Status found = terrain::GameData::locate(folder, &gameData); !found)
-        return fail(found.failure());
-    if (Status read = gameData.readTileset(archives, tileset, &files); !read)
-        return fail(read.failure());
-    if (Status made = terrain::TileGraphics::create(std::move(files), &graphics); !made)
-        return fail(made.failure());
-    const terrain::TileMatcher matcher(graphics);
+    std::shared_ptr<const terrain::TileGraphics> graphics;
+    if (int code = loadGraphics(request, tileset, QStringLiteral("--match"), &graphics))
+        return code;
+    const terrain::TileMatcher matcher(*graphics);
     if (matcher.isEmpty())
-        return fail(GameData, folder,
+        return fail(GameData, terrain::gameDataFolder(request.gameData.value_or(QString())),
                     tr("the tileset \"%1\" in the game data folder has no terrain tiles to match")
-                        .arg(graphics.stem()));
+                        .arg(graphics->stem()));
     const QList<std::optional<quint16>> chosen = matcher.nearestAll(colors);
     for (qsizetype i = 0; i < colors.size(); ++i)
         if (chosen[i])
             matched->insert(colors[i], *chosen[i]);
+    return Ok;
+}
+
+int Companion::loadGraphics(const Request &request, int tileset, const QString &asker,
+                            std::shared_ptr<const terrain::TileGraphics> *graphics)
+{
+    const QString folder = terrain::gameDataFolder(request.gameData.value_or(QString()));
+    if (folder.isEmpty())
+        return fail(GameData, asker,
+                    tr("no game data folder: give --game-data DIR or set VELMORA_GAME_DATA"));
+    const MpqControl archives;
+    auto loaded = terrain::loadTileGraphics(archives, folder, tileset);
+    if (!loaded)
+        return fail(loaded.failure());
+    *graphics = std::move(*loaded);
+    return Ok;
+}
+
+int Companion::render(const Request &request)
+{
+    const QString &map = request.positional.at(0);
+    int tileSize = 0;
+    if (int bad = checkRenderOptions(request, &tileSize))
+        return bad;
+    Job job;
+    if (!job.work.isValid())
+        return fail(WorkFolder, PrivateFolder::parent(), noPrivateFolder());
+    if (Status opened = job.session.open(map); !opened)
+        return fail(opened.failure());
+    terrain::TileMap tiles;
+    if (Status read = terrain::readTileMapFile(job.session.workspace().scenarioPath(),
+                                               shownPath(map), &tiles);
+        !read)
+        return fail(read.failure());
+    std::shared_ptr<const terrain::TileGraphics> graphics;
+    if (int code = loadGraphics(request, tiles.tileset, QStringLiteral("render"), &graphics))
+        return code;
+
+    int missing = 0;
+    const QImage image = terrain::TerrainRenderer(graphics).render(tiles, tileSize, &missing);
+    if (int code = writePng(image, *request.output))
+        return code;
+    if (missing > 0)
+        warn(tr("%1 of the map's tiles have values outside the tileset \"%2\"; they show the "
+                "missing-tile pattern")
+                 .arg(missing)
+                 .arg(graphics->stem()));
+    m_err << tr("velmora-cli: rendered %1 into %2 (%3 x %4 tiles, %5 pixels per tile)")
+                 .arg(map, *request.output)
+                 .arg(tiles.width)
+                 .arg(tiles.height)
+                 .arg(tileSize)
+          << '\n';
+    m_err.flush();
+    return Ok;
+}
+
+int Companion::writePng(const QImage &image, const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(CannotReplace, path, tr("the file cannot be written: %1").arg(file.errorString()));
+    if (!image.save(&file, "PNG")) {
+        file.cancelWriting();
+        return fail(CannotReplace, path, tr("the picture cannot be written (disk full?)"));
+    }
+    if (!file.commit())
+        return fail(CannotReplace, path, tr("the file cannot be written: %1").arg(file.errorString()));
     return Ok;
 }
 

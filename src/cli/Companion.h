@@ -9,7 +9,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+#include <memory>
 #include <optional>
+#include <utility>
+
+namespace terrain {
+class TileGraphics;
+}
 
 class ColorFile;
 class MapSession;
@@ -48,16 +55,23 @@ public:
         std::optional<QString> output;
         bool match = false;                ///< choose tile values by colour (--match)
         std::optional<QString> gameData;   ///< --game-data DIR
+        std::optional<QString> tileSize;   ///< --tile-size N (render)
     };
 
 private:
     int info(const Request &request);
     int colors(const Request &request);
     int convert(const Request &request);
+    int render(const Request &request);
     int parse(const QStringList &args, Request *request);
     int checkRequest(const Request &request);
 
     int checkConvertOptions(const Request &request);
+    /// render's -o and --tile-size; `tileSize` receives the pixels per tile.
+    int checkRenderOptions(const Request &request, int *tileSize);
+    /// Refuses an output file that is one of the `inputs` (path, what it is).
+    int checkOutputNotInput(const QString &output,
+                            std::initializer_list<std::pair<QString, const char *>> inputs);
     /// Warns about each colour the colour file names that the picture's area lacks.
     void warnAbsentColors(const Request &request, const ColorFile &colorFile,
                           const pixelscan::ScanResult &scanned);
@@ -65,6 +79,12 @@ private:
     /// of `tileset` in the game data folder (--game-data, else VELMORA_GAME_DATA).
     int matchColors(const Request &request, int tileset, const QList<qint32> &colors,
                     QHash<qint32, quint16> *matched);
+    /// The graphics of `tileset` from the game data folder (--game-data, else
+    /// VELMORA_GAME_DATA); `asker` names what needs them in the message when there is none.
+    int loadGraphics(const Request &request, int tileset, const QString &asker,
+                     std::shared_ptr<const terrain::TileGraphics> *graphics);
+    /// Writes `image` as a PNG to `path` safely: the file appears whole or not at all.
+    int writePng(const QImage &image, const QString &path);
 
     struct Job;
     /// Opens the map in the job's session and decodes and scans the picture over the map's

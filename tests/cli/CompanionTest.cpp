@@ -3,6 +3,8 @@
 #include "cli/ExitStatus.h"
 #include "core/archive/MpqControl.h"
 
+#include "core/tileset/TerrainRenderer.h"
+#include "core/tileset/TileMap.h"
 #include "core/tileset/TileMatcher.h"
 
 #include "SyntheticTileset.h"
@@ -218,6 +220,102 @@ TEST_F(Companion, MatchedValuesInTheColourFileAndTheConvertedMap)
     EXPECT_EQ(runCli({"info", file("map.scm"), "--match"}).status, exitstatus::Usage);
     EXPECT_EQ(runCli({"colors", file("map.scm"), file("pic.bmp"), "--game-data", "x"}).status,
               exitstatus::Usage);
+}
+
+// render: at 32 pixels per tile each tile is exactly its own pixels (checked against the
+// tables the tileset was written from, flipped minitiles and the missing-tile pattern
+// included); at 1 pixel each pixel is its tile's average; at 7 the renderer's own shares.
+// A bad tile size, no game data or an output naming the map: its status, nothing written.
+TEST_F(Companion, RenderWritesTheTerrainAtEachTileSize)
+{
+    constexpr int W = 64;
+    const auto valueAt = [](int x, int y) {
+        // Groups 0..5 with entries 0..15; one tile whose group lies outside the tileset.
+        return x == 9 && y == 5 ? quint16(0x7ff3) : quint16(((x + 3 * y) % 6) << 4 | (x * 7 + y) % 16);
+    };
+    const QByteArray original = expectedScenario(scenario(W, W, 4), W, W, valueAt);
+    writeMap(file("map.scm"), original);
+    const testsupport::SyntheticTileset tiles = testsupport::SyntheticTileset::make(6);
+    tiles.writeFolder(file("game/tileset"), QStringLiteral("jungle"));
+    auto graphics = std::make_shared<terrain::TileGraphics>();
+    ASSERT_TRUE(terrain::TileGraphics::create({tiles.cv5(), tiles.vx4(), false, tiles.vr4(),
+                                               tiles.wpe(), "jungle", "game"},
+                                              graphics.get()).ok());
+    terrain::TileMap map{W, W, 4, {}};
+    for (int y = 0; y < W; ++y)
+        for (int x = 0; x < W; ++x)
+            map.values << valueAt(x, y);
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VELMORA_GAME_DATA"), file("game"));
+    QProcessEnvironment noGameData = env;
+    noGameData.remove(QStringLiteral("VELMORA_GAME_DATA"));
+    const QString out = file("out.png");
+    const struct
+    {
+        QStringList args;
+        const QProcessEnvironment &env;
+        int status;
+        int tileSize;
+    } cases[] = {
+        {{"-o", out}, env, exitstatus::Ok, 32},
+        {{"--tile-size", "1", "--output", out, "--game-data", file("game")}, noGameData, exitstatus::Ok, 1},
+        {{"--tile-size=7", "-o", out}, env, exitstatus::Ok, 7},
+        {{"--tile-size", "0", "-o", out}, env, exitstatus::Usage, 0},
+        {{"--tile-size", "33", "-o", out}, env, exitstatus::Usage, 0},
+        {{"--tile-size", "x", "-o", out}, env, exitstatus::Usage, 0},
+        {{}, env, exitstatus::Usage, 0},
+        {{"-o", file("./map.scm")}, env, exitstatus::Usage, 0},
+        {{"-o", out}, noGameData, exitstatus::GameData, 0},
+        {{"-o", out, "--game-data", file("nowhere")}, env, exitstatus::GameData, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        QFile::remove(out);
+        const QMap<QString, QByteArray> before = snapshot(dir.path());
+        const CliRun r = runCli(QStringList{"render", file("map.scm")} + c.args, c.env);
+        ASSERT_EQ(r.status, c.status) << r.err.toStdString();
+        if (c.status != exitstatus::Ok) {
+            EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+            EXPECT_EQ(snapshot(dir.path()), before);
+            continue;
+        }
+        EXPECT_TRUE(r.err.contains("1 of the map's tiles")) << r.err.toStdString();
+        const QImage image = QImage(out).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(image.size(), QSize(W * c.tileSize, W * c.tileSize));
+        if (c.tileSize == 32) {
+            for (int y = 0; y < W; ++y)
+                for (int x = 0; x < W; ++x) {
+                    const QImage drawn = graphics->tile(valueAt(x, y)).convertToFormat(QImage::Format_RGB32);
+                    ASSERT_EQ(image.copy(32 * x, 32 * y, 32, 32), drawn) << x << "," << y;
+                }
+            for (const QPoint p : {QPoint(0, 0), QPoint(7, 3), QPoint(40, 63), QPoint(63, 17)})
+                for (int v = 0; v < 32; v += 5)
+                    for (int u = 0; u < 32; ++u) {
+                        bool present = false;
+                        const QRgb slow = tiles.pixel(valueAt(p.x(), p.y()), u, v, &present);
+                        ASSERT_TRUE(present);
+                        ASSERT_EQ(image.pixel(32 * p.x() + u, 32 * p.y() + v), slow);
+                    }
+        } else if (c.tileSize == 1) {
+            for (int y = 0; y < W; ++y)
+                for (int x = 0; x < W; ++x) {
+                    const QImage drawn = graphics->tile(valueAt(x, y));
+                    int sum[3] = {};
+                    for (int v = 0; v < 32; ++v)
+                        for (int u = 0; u < 32; ++u) {
+                            const QRgb p = drawn.pixel(u, v);
+                            sum[0] += qRed(p), sum[1] += qGreen(p), sum[2] += qBlue(p);
+                        }
+                    const QRgb got = image.pixel(x, y);
+                    EXPECT_NEAR(qRed(got), sum[0] / 1024.0, 1.0);
+                    EXPECT_NEAR(qGreen(got), sum[1] / 1024.0, 1.0);
+                    EXPECT_NEAR(qBlue(got), sum[2] / 1024.0, 1.0);
+                }
+        }
+        terrain::TerrainRenderer renderer(graphics);
+        EXPECT_EQ(image, renderer.render(map, c.tileSize).convertToFormat(QImage::Format_RGB32));
+    }
 }
 
 // A real map: the converted archive holds the expected tiles in both sections, every other
