@@ -116,7 +116,7 @@ QStringList replacementsFor(const QList<qint32> &colors, const QList<ColorFile::
 }
 
 /// The commands, their arguments and which options they take.
-struct CommandSpec
+struct CommandEntry
 {
     const char *name;
     int (Companion::*run)(const Companion::Request &);
@@ -271,7 +271,7 @@ int Companion::parse(const QStringList &args, Request *request)
 
 int Companion::checkRequest(const Request &request)
 {
-    static const CommandSpec commands[] = {
+    static const CommandEntry commands[] = {
         {"info", &Companion::info, 1, QT_TR_NOOP("info takes one map"), false, false, false, false},
         {"colors", &Companion::colors, 2, QT_TR_NOOP("colors takes a map and a picture"), true, false,
          true, false},
@@ -280,26 +280,26 @@ int Companion::checkRequest(const Request &request)
         {"render", &Companion::render, 1, QT_TR_NOOP("render takes one map"), false, false, false,
          true},
     };
-    for (const CommandSpec &spec : commands) {
-        if (request.command != QLatin1String(spec.name))
+    for (const CommandEntry &entry : commands) {
+        if (request.command != QLatin1String(entry.name))
             continue;
-        if (request.asTemplate && !spec.takesTemplate)
+        if (request.asTemplate && !entry.takesTemplate)
             return usage(tr("--template applies only to the colors command"));
-        if ((request.colorFile || request.tileset) && !spec.takesConvertOptions)
+        if ((request.colorFile || request.tileset) && !entry.takesConvertOptions)
             return usage(tr("--colors/--tileset applies only to the convert command"));
-        if (request.output && !spec.takesConvertOptions && !spec.takesRenderOptions)
+        if (request.output && !entry.takesConvertOptions && !entry.takesRenderOptions)
             return usage(tr("--output applies only to the convert and render commands"));
-        if (request.tileSize && !spec.takesRenderOptions)
+        if (request.tileSize && !entry.takesRenderOptions)
             return usage(tr("--tile-size applies only to the render command"));
-        if (request.match && !spec.takesMatch)
+        if (request.match && !entry.takesMatch)
             return usage(tr("--match applies only to the colors and convert commands"));
-        if (request.gameData && !request.match && !spec.takesRenderOptions)
+        if (request.gameData && !request.match && !entry.takesRenderOptions)
             return usage(tr("--game-data applies only with --match or the render command"));
         if (request.match && request.asTemplate)
             return usage(tr("--template and --match cannot be used together"));
-        if (request.positional.size() != spec.arguments)
-            return usage(tr(spec.argumentsText));
-        return (this->*spec.run)(request);
+        if (request.positional.size() != entry.arguments)
+            return usage(tr(entry.argumentsText));
+        return (this->*entry.run)(request);
     }
     return usage(tr("unknown command \"%1\"").arg(request.command));
 }
