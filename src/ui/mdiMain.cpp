@@ -80,7 +80,12 @@ mdiMain::mdiMain(const AppPaths &paths, UserDialogs &dialogs, QWidget *parent)
                             + statusBar()->sizeHint().height());
 }
 
-mdiMain::~mdiMain() = default;
+mdiMain::~mdiMain()
+{
+    // The child windows are destroyed after this body; their destroyed() signals must not
+    // reach a frame that is half gone.
+    m_ending = true;
+}
 
 QString mdiMain::captionFor(const QString &fileTitle)
 {
@@ -604,7 +609,7 @@ Result<std::shared_ptr<const terrain::TileGraphics>> mdiMain::tileGraphics(int t
 
 void mdiMain::refreshTerrain()
 {
-    if (!m_terrainPreview && !m_colorList)
+    if (m_ending || (!m_terrainPreview && !m_colorList))
         return;
     terrain::TileMap map;
     std::shared_ptr<const terrain::TileGraphics> graphics;

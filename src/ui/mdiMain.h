@@ -174,6 +174,8 @@ private:
     UnsavedWork m_unsaved;
     bool m_mapLoaded = false;
     bool m_busy = false;
+    /// Set while the frame is being destroyed.
+    bool m_ending = false;
     /// The file name shared by the Load Map and Save Map As dialogs.
     QString m_lastMapPath;
 

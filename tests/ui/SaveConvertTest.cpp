@@ -238,3 +238,17 @@ TEST_F(SaveConvert, ARealMapIsConvertedSavedAndReloaded)
 }
 
 } // namespace
+
+// Ending the program with every tool window open: the child windows go after the frame's
+// own members, and nothing they signal on the way may reach the half-destroyed frame.
+TEST_F(SaveConvert, TheFrameEndsCleanlyWithEveryToolWindowOpen)
+{
+    loadNewMap();
+    loadPicture(64, 64);
+    window->mnuPreferences_Click();
+    window->mnuTileset_Click();
+    ASSERT_NE(window->preferencesWindow(), nullptr);
+    ASSERT_NE(window->existingColorList(), nullptr);
+    window.reset();
+    SUCCEED();
+}
