@@ -82,9 +82,10 @@ mdiMain::mdiMain(const AppPaths &paths, UserDialogs &dialogs, QWidget *parent)
 
 mdiMain::~mdiMain()
 {
-    // The child windows are destroyed after this body; their destroyed() signals must not
-    // reach a frame that is half gone.
+    // The child windows go first, while the frame is still whole: their destroyed()
+    // signals reach it, and it ignores them from here on.
     m_ending = true;
+    delete m_mdiArea;
 }
 
 QString mdiMain::captionFor(const QString &fileTitle)
