@@ -65,11 +65,16 @@ ScanResult scan(const QImage &normalizedPicture, int width, int height,
         return result;
     }
 
+    // Pixel counts from the area sorted: each colour's pixels form one run.
+    std::sort(values.begin(), values.end());
     result.values.reserve(qsizetype(survivors.size()));
     result.keys.reserve(qsizetype(survivors.size()));
+    result.counts.reserve(qsizetype(survivors.size()));
     for (auto it = survivors.crbegin(); it != survivors.crend(); ++it) {
+        const auto run = std::equal_range(values.cbegin(), values.cend(), *it);
         result.values.append(*it);
         result.keys.append(colorkey::colorKey(*it));
+        result.counts.append(int(run.second - run.first));
     }
     return result;
 }

@@ -22,6 +22,8 @@ struct ScanResult
     QList<qint32> values;
     /// The same colours as keys (colorkey::colorKey), as the colour list shows them.
     QStringList keys;
+    /// How many pixels of the area have each colour, parallel to `values`.
+    QList<int> counts;
     /// More than colorkey::MaxColors distinct keys occurred; `keys` is then empty.
     bool tooManyColors = false;
     /// How many distinct keys the area holds (also when there are too many).
@@ -35,8 +37,8 @@ struct ScanResult
 /// The keys come out each once, in the order of their last occurrence: the same list as adding
 /// each pixel's key at the end of a list and removing the older duplicate after every pixel.
 /// Done in one pass with a hash map. `afterRow(rowsDone)` is called after every row.
-/// When more than colorkey::MaxColors distinct keys occur, `tooManyColors` is set and `keys`
-/// and `values` are empty.
+/// When more than colorkey::MaxColors distinct keys occur, `tooManyColors` is set and `keys`,
+/// `values` and `counts` are empty.
 ScanResult scan(const QImage &normalizedPicture, int width, int height,
                 const std::function<void(int rowsDone)> &afterRow = {});
 

@@ -122,6 +122,12 @@ TEST(Scan, MatchesAddingEachKeyAndRemovingDuplicates)
             EXPECT_EQ(result.keys, referenceScan(picture, c.areaW, c.areaH))
                 << c.pictureW << "x" << c.pictureH << " on " << c.areaW << "x" << c.areaH;
             EXPECT_EQ(result.distinctColors, result.keys.size());
+            // Each colour's pixel count, counted pixel by pixel.
+            QList<int> counted(result.values.size(), 0);
+            for (int y = 0; y < c.areaH; ++y)
+                for (int x = 0; x < c.areaW; ++x)
+                    ++counted[result.values.indexOf(colorkey::pixelValue(picture, x, y))];
+            EXPECT_EQ(result.counts, counted);
         }
 }
 
@@ -167,6 +173,7 @@ TEST(Scan, RefusesMoreColorsThanTheListHolds)
         EXPECT_EQ(result.tooManyColors, c.tooMany) << c.distinct;
         EXPECT_EQ(result.distinctColors, c.distinct);
         EXPECT_EQ(result.keys.size(), c.tooMany ? 0 : c.distinct);
+        EXPECT_EQ(result.counts.size(), result.keys.size());
     }
     // Only the map's area counts: the same picture on a smaller map is fine.
     EXPECT_FALSE(pixelscan::scan(manyColors(256, 256, 65536), 64, 64).tooManyColors);
