@@ -2,7 +2,10 @@
 // program again with QT_FONT_DPI=120, QT_FONT_DPI=144 and QT_SCALE_FACTOR=2.
 #include "MainWindowFixture.h"
 
+#include "SyntheticTileset.h"
+#include "core/tileset/TileGraphics.h"
 #include "ui/frmAbout.h"
+#include "ui/frmTilePalette.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -132,6 +135,19 @@ const FormCase Forms[] = {
      [](MainWindowTest &t, std::unique_ptr<QWidget> &) -> QWidget * {
          t.window->showColorList();
          return t.window->existingColorList();
+     }},
+    {"TilePalette", QSize(200, 120),
+     [](MainWindowTest &, std::unique_ptr<QWidget> &own) -> QWidget * {
+         const auto tiles = testsupport::SyntheticTileset::make(40);
+         auto graphics = std::make_shared<terrain::TileGraphics>();
+         if (!terrain::TileGraphics::create({tiles.cv5(), tiles.vx4(), false, tiles.vr4(),
+                                             tiles.wpe(), "jungle", "/games"},
+                                            graphics.get()))
+             return nullptr;
+         own = std::make_unique<frmTilePalette>(graphics);
+         own->adjustSize();
+         own->show();
+         return own.get();
      }},
     {"About", QSize(402, 272),
      [](MainWindowTest &, std::unique_ptr<QWidget> &own) -> QWidget * {
