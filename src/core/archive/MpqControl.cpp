@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QTemporaryFile>
 
+#include <optional>
+
 using workerprotocol::Operation;
 using WorkerStatus = workerprotocol::Status;
 
@@ -115,32 +117,104 @@ MpqControl::MpqControl(QString workerPath, Limits limits)
 {
 }
 
+/// One running worker: requests go in one at a time, each reply is taken off its output.
+class MpqControl::Worker
+{
+public:
+    Worker(const QString &path, const Limits &limits)
+    {
+        m_process.setStandardErrorFile(QProcess::nullDevice());
+        m_process.start(path, {QStringLiteral("--memory-limit-mib"),
+                               QString::number(limits.memoryLimitMiB)});
+    }
+    ~Worker()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        // The end of its input ends a sound worker at once; anything else is stopped.
+        m_process.closeWriteChannel();
+        if (!m_process.waitForFinished(1000)) {
+            m_process.kill();
+            m_process.waitForFinished(-1);
+        }
+    }
+    Worker(const Worker &) = delete;
+    Worker &operator=(const Worker &) = delete;
+
+    /// True when the worker is gone (killed while it waited for work, say): a new one is due.
+    bool hasEnded()
+    {
+        return m_process.state() == QProcess::NotRunning || m_process.waitForFinished(0);
+    }
+
+    /// True when the worker ended by itself without a word about the last request: it had
+    /// finished its work (its input ended) before the request reached it.
+    bool endedBeforeAsked()
+    {
+        return !m_heard && hasEnded() && m_process.exitStatus() == QProcess::NormalExit
+            && m_process.exitCode() == 0;
+    }
+
+    /// Ends a worker that did not answer (it may be looping) without waiting for it.
+    void kill()
+    {
+        m_process.kill();
+        m_process.waitForFinished(-1);
+    }
+
+    /// The bytes of one whole reply, or nothing when the worker died, hung past `deadline`
+    /// or wrote anything but exactly one message.
+    std::optional<QByteArray> ask(const std::string &request, const QDeadlineTimer &deadline)
+    {
+        m_heard = false;
+        if (!m_process.waitForStarted(int(qMax<qint64>(1, deadline.remainingTime()))))
+            return std::nullopt;
+        if (m_process.write(request.data(), qint64(request.size())) != qint64(request.size()))
+            return std::nullopt;
+        QByteArray reply;
+        for (;;) {
+            reply += m_process.readAllStandardOutput();
+            m_heard = m_heard || !reply.isEmpty();
+            const auto size = workerprotocol::messageSize(false, std::string_view(reply.constData(), size_t(reply.size())));
+            if (!size || (*size > 0 && size_t(reply.size()) > *size))
+                return std::nullopt;
+            if (*size > 0 && size_t(reply.size()) == *size)
+                return reply;
+            if (deadline.hasExpired()
+                || !m_process.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime()))))
+                return std::nullopt;
+        }
+    }
+
+private:
+    QProcess m_process;
+    bool m_heard = false; ///< any byte of a reply to the current request
+};
+
 MpqControl::Reply MpqControl::call(const std::string &request) const
 {
     Reply reply;
-    QProcess worker;
-    worker.setStandardErrorFile(QProcess::nullDevice());
-    worker.start(m_workerPath, {QStringLiteral("--memory-limit-mib"),
-                                QString::number(m_limits.memoryLimitMiB)});
     const QDeadlineTimer deadline(m_limits.timeoutMs);
-    if (!worker.waitForStarted(int(deadline.remainingTime())))
-        return reply;
-    worker.write(request.data(), qint64(request.size()));
-    worker.closeWriteChannel();
-    if (!worker.waitForFinished(int(qMax<qint64>(1, deadline.remainingTime())))) {
-        worker.kill();
-        worker.waitForFinished(-1);
-        return reply;
+    const bool reused = m_worker && !m_worker->hasEnded();
+    if (!reused)
+        m_worker = std::make_shared<Worker>(m_workerPath, m_limits);
+    std::optional<QByteArray> out = m_worker->ask(request, deadline);
+    if (!out && reused && m_worker->endedBeforeAsked()) {
+        m_worker = std::make_shared<Worker>(m_workerPath, m_limits);
+        out = m_worker->ask(request, deadline);
     }
-    if (worker.exitStatus() != QProcess::NormalExit || worker.exitCode() != 0)
-        return reply;
-    const QByteArray out = worker.readAllStandardOutput();
-    const auto message = workerprotocol::decode(false, std::string_view(out.constData(), size_t(out.size())));
+    const auto message = out ? workerprotocol::decode(false, std::string_view(out->constData(), size_t(out->size())))
+                             : std::nullopt;
+    if (message) {
+        reply.answered = true;
+        reply.status = WorkerStatus(message->code);
+        reply.fields = message->fields;
+    }
+    // A worker that failed ends by itself; one that did not answer is stopped.
     if (!message)
-        return reply;
-    reply.answered = true;
-    reply.status = WorkerStatus(message->code);
-    reply.fields = message->fields;
+        m_worker->kill();
+    if (!message || reply.status != WorkerStatus::Ok)
+        m_worker.reset();
     return reply;
 }
 

@@ -4,13 +4,16 @@
 
 #include <QString>
 
+#include <memory>
 #include <string>
 
 /// The program's map archives, worked on by velmora-archive-worker: every call into the
-/// archive library runs in that small process, one per operation, so that an archive
-/// which makes the library abort, crash, loop or allocate without end becomes an ordinary
-/// failure ("the map archive is damaged or uses a form Velmora cannot read") while the
-/// program and the user's files stay as they were.
+/// archive library runs in that small process, so that an archive which makes the library
+/// abort, crash, loop or allocate without end becomes an ordinary failure ("the map archive
+/// is damaged or uses a form Velmora cannot read") while the program and the user's files
+/// stay as they were. One worker serves the operations of this object one after another
+/// (starting a process costs more than most operations); it is ended after any failure, so
+/// the next operation starts a fresh one, and when this object goes.
 class MpqControl : public ArchiveAccess
 {
 public:
@@ -41,8 +44,11 @@ public:
 
 private:
     struct Reply;
+    class Worker;
     Reply call(const std::string &request) const;
 
     QString m_workerPath;
     Limits m_limits;
+    /// The running worker, shared by copies of this object; started on first use.
+    mutable std::shared_ptr<Worker> m_worker;
 };

@@ -266,3 +266,109 @@ TEST(WorkerProtocol, ParserTakesExactlyOneMessage)
               0x0102030405060708ull);
     EXPECT_FALSE(workerprotocol::readNumber("abc"));
 }
+
+// One worker serves many requests. Whatever happens to it between or during them is an
+// ordinary failure of that one request at most, and the next request meets a sound worker.
+TEST_F(Worker, WorkerThatEndsBetweenOrDuringLaterRequestsCostsAtMostThatRequest)
+{
+    const QString map = file("map.scm");
+    testsupport::writeMap(map, testsupport::scenario(64, 64));
+    const QByteArray scenario = testsupport::scenario(64, 64, 3);
+    writeFile(file("scenario.chk"), scenario);
+    const QByteArray original = readFile(map);
+    const QString real = mpq.workerPath();
+    // The first request as the program encodes it, so a stand-in can pass exactly that on.
+    const std::size_t firstRequest = workerprotocol::encode(
+        true, {'R', {QFile::encodeName(map).toStdString(), Scenario.toStdString(),
+                     workerprotocol::number64(ArchiveAccess::DefaultMaxEntrySize)}}).size();
+    // The first worker started serves one request and then does what the case says; any
+    // later one is the real worker.
+    const QByteArray started = scripts.filePath("started").toUtf8();
+    const QByteArray servesOne = "if [ -e '" + started + "' ]; then exec '" + real.toUtf8()
+        + "' \"$@\"; fi\n: > '" + started + "'\nhead -c " + QByteArray::number(qulonglong(firstRequest))
+        + " | '" + real.toUtf8() + "' \"$@\"\n";
+    using Op = std::function<Status(const ArchiveAccess &)>;
+    const struct
+    {
+        const char *label;
+        Op op;
+    } ops[] = {
+        {"read", [&](const ArchiveAccess &a) { QByteArray d; return a.readEntry(map, Scenario, &d); }},
+        {"list", [&](const ArchiveAccess &a) { int n = 0; return a.listEntries(map, nullptr, &n); }},
+        {"store", [&](const ArchiveAccess &a) { return a.storeEntry(map, file("scenario.chk"), Scenario); }},
+    };
+    const struct
+    {
+        const char *label;
+        QByteArray afterFirst; // what the stand-in does once the real worker has served one
+        bool laterFails;
+    } ends[] = {
+        {"dies in the next request", "head -c 9 > /dev/null; kill -SEGV $$", true},
+        {"replies nonsense to the next request", "head -c 9 > /dev/null; echo nonsense", true},
+        {"ended while it waited", "", false},
+    };
+    for (const auto &end : ends) {
+        for (const auto &op : ops) {
+            SCOPED_TRACE(std::string(end.label) + ", " + op.label);
+            writeFile(map, original);
+            QFile::remove(QString::fromUtf8(started));
+            const MpqControl control(standIn("session.sh", servesOne + end.afterFirst), {5000, 256});
+            QByteArray data;
+            ASSERT_TRUE(control.readEntry(map, Scenario, &data).ok());
+            const Status later = op.op(control);
+            if (end.laterFails) {
+                EXPECT_FALSE(later.ok());
+                EXPECT_EQ(later.kind(), FailureKind::Damaged);
+                EXPECT_TRUE(later.reason().contains(QDir::toNativeSeparators(map)))
+                    << later.reason().toStdString();
+                EXPECT_EQ(readFile(map), original) << "a failed request changed the archive";
+                EXPECT_EQ(listing(), (QStringList{"map.scm", "scenario.chk"}));
+                // The next request starts a fresh worker, which serves it.
+                ASSERT_TRUE(op.op(control).ok());
+            } else {
+                EXPECT_TRUE(later.ok()) << later.reason().toStdString();
+            }
+            if (QLatin1String(op.label) == QLatin1String("store")) {
+                ASSERT_TRUE(mpq.readEntry(map, Scenario, &data).ok());
+                EXPECT_EQ(data, scenario);
+            }
+        }
+    }
+}
+
+TEST(WorkerProtocol, MessagesAreTakenOffAStreamOneAtATime)
+{
+    using workerprotocol::messageSize;
+    const std::string request = workerprotocol::encode(true, {'S', {"archive", "", std::string(300, 'd'), "x"}});
+    const std::string reply = workerprotocol::encode(false, {0, {"data"}});
+    for (std::size_t cut = 0; cut < request.size(); ++cut) {
+        const auto size = messageSize(true, request.substr(0, cut));
+        ASSERT_TRUE(size) << "cut at " << cut;
+        // Once every length has arrived the size is known; before, more bytes are asked for.
+        EXPECT_TRUE(*size == 0 || *size == request.size()) << "cut at " << cut;
+    }
+    EXPECT_EQ(messageSize(true, request), request.size());
+    EXPECT_EQ(messageSize(true, request + reply), request.size()) << "the next message counts";
+    EXPECT_EQ(messageSize(false, reply + request), reply.size());
+
+    std::string badVersion = request;
+    badVersion[4] = 2;
+    std::string tooMany = request;
+    tooMany[6] = char(workerprotocol::MaxFields + 1);
+    std::string huge = request;
+    huge[10] = '\x7F'; // the first field claims about two gigabytes
+    const struct
+    {
+        const char *label;
+        std::string bytes;
+    } refused[] = {
+        {"a reply where a request belongs", reply},
+        {"wrong magic after one byte", "X"},
+        {"wrong magic after three bytes", "VMX"},
+        {"wrong version", badVersion},
+        {"too many fields", tooMany.substr(0, 7)},
+        {"a field beyond the size limit", huge.substr(0, 11)},
+    };
+    for (const auto &r : refused)
+        EXPECT_FALSE(messageSize(true, r.bytes)) << r.label;
+}

@@ -1,5 +1,7 @@
 #include "core/archive/worker/WorkerProtocol.h"
 
+#include <algorithm>
+
 namespace workerprotocol {
 
 namespace {
@@ -64,6 +66,28 @@ std::optional<Message> decode(bool request, std::string_view bytes)
     if (at != bytes.size())
         return std::nullopt; // trailing bytes: not one message
     return message;
+}
+
+std::optional<std::size_t> messageSize(bool request, std::string_view bytes)
+{
+    const std::string_view magic = request ? RequestMagic : ReplyMagic;
+    const std::size_t known = std::min(bytes.size(), magic.size());
+    if (bytes.substr(0, known) != magic.substr(0, known)
+        || (bytes.size() > 4 && static_cast<std::uint8_t>(bytes[4]) != Version)
+        || (bytes.size() > 6 && static_cast<unsigned char>(bytes[6]) > MaxFields))
+        return std::nullopt;
+    if (bytes.size() < HeaderSize)
+        return 0;
+    // Each field's length is read as soon as it has arrived; the data need not have.
+    std::uint64_t size = HeaderSize;
+    for (std::size_t i = 0, count = static_cast<unsigned char>(bytes[6]); i < count; ++i) {
+        if (bytes.size() < size + 4)
+            return 0;
+        size += 4 + littleEndian(bytes.substr(size, 4));
+        if (size > MaxMessageSize)
+            return std::nullopt;
+    }
+    return static_cast<std::size_t>(size);
 }
 
 std::string number32(std::uint32_t value)

@@ -1,10 +1,13 @@
 #pragma once
 
 // The conversation between the program and velmora-archive-worker, the small process that
-// alone calls the archive library. One worker runs per operation: the program writes one
-// request to the worker's standard input and closes it; the worker writes one reply to its
-// standard output and exits 0. Anything else (no reply, a malformed reply, a signal, a
-// non-zero exit, the time limit) means the library could not cope with the archive.
+// alone calls the archive library. One worker serves a series of operations: the program
+// writes one request to the worker's standard input and waits for its one reply on the
+// worker's standard output before it sends the next. The worker ends at the end of its
+// input, and after any reply that is not Ok (a hostile archive may have left the library in
+// any state), so the next request after a failure meets a fresh process. Anything else (no
+// reply, a malformed or doubled reply, a signal, the time limit) means the library could
+// not cope with the archive; the program then ends that worker.
 //
 // Both messages are binary, little-endian:
 //
@@ -65,6 +68,10 @@ struct Message
 [[nodiscard]] std::string encode(bool request, const Message &message);
 /// Parses a whole request or reply; nullopt when the bytes are not exactly one message.
 [[nodiscard]] std::optional<Message> decode(bool request, std::string_view bytes);
+/// The size of the message that `bytes` begin with: 0 while more bytes are needed to tell,
+/// nullopt when they cannot begin one (wrong magic or version, too many fields, too large).
+/// Lets either side take one message off a stream.
+[[nodiscard]] std::optional<std::size_t> messageSize(bool request, std::string_view bytes);
 
 /// A u32 / u64 field, little-endian.
 [[nodiscard]] std::string number32(std::uint32_t value);
