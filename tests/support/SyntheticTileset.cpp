@@ -6,6 +6,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <limits>
 
 namespace testsupport {
 
@@ -135,6 +136,49 @@ QRgb SyntheticTileset::pixel(quint16 value, int x, int y, bool *present) const
     const quint32 entry = megatiles[mega][size_t((y / 8) * 4 + x / 8)];
     const int u = (entry & 1) ? 7 - x % 8 : x % 8;
     return palette[minitiles[entry >> 1][size_t((y % 8) * 8 + u)]];
+}
+
+std::map<quint16, terrain::Lab> SyntheticTileset::referenceCandidates(
+    const std::vector<quint16> &terrainTypes, const QSet<int> &groupsUsed) const
+{
+    std::map<quint16, terrain::Lab> out;
+    for (size_t g = 0; g < groups.size(); ++g) {
+        const int type = terrainTypes.empty() ? int(g) : terrainTypes[g];
+        if (type <= 1 || (!groupsUsed.isEmpty() && !groupsUsed.contains(int(g))))
+            continue;
+        for (int e = 0; e < 16; ++e) {
+            const auto value = quint16(g * 16 + e);
+            if (groups[g][size_t(e)] == 0)
+                continue;
+            double sum[3] = {0, 0, 0};
+            bool present = true;
+            for (int y = 0; y < 32 && present; ++y)
+                for (int x = 0; x < 32 && present; ++x) {
+                    const QRgb c = pixel(value, x, y, &present);
+                    sum[0] += qRed(c);
+                    sum[1] += qGreen(c);
+                    sum[2] += qBlue(c);
+                }
+            if (present)
+                out[value] = terrain::labOf(sum[0] / 1024, sum[1] / 1024, sum[2] / 1024);
+        }
+    }
+    return out;
+}
+
+std::optional<quint16> SyntheticTileset::referenceNearest(
+    const std::map<quint16, terrain::Lab> &candidates, qint32 color)
+{
+    const terrain::Lab query =
+        terrain::labOf(color & 0xff, (color >> 8) & 0xff, (color >> 16) & 0xff);
+    std::optional<quint16> best;
+    double bestDistance = std::numeric_limits<double>::infinity();
+    for (const auto &[value, lab] : candidates) // ascending: a tie keeps the lower value
+        if (const double d = terrain::distanceSquared(lab, query); d < bestDistance) {
+            bestDistance = d;
+            best = value;
+        }
+    return best;
 }
 
 void SyntheticTileset::writeFolder(const QString &folder, const QString &stem, bool wide) const

@@ -49,44 +49,9 @@ TileGraphics graphicsOf(const Variant &v)
     return graphics;
 }
 
-/// The slow way: every eligible value, its average drawn pixel by pixel.
 std::map<quint16, Lab> referenceCandidates(const Variant &v)
 {
-    std::map<quint16, Lab> out;
-    for (size_t g = 0; g < v.tiles.groups.size(); ++g) {
-        if (v.terrainTypes[g] <= 1 || (!v.groups.isEmpty() && !v.groups.contains(int(g))))
-            continue;
-        for (int e = 0; e < 16; ++e) {
-            const auto value = quint16(g * 16 + e);
-            if (v.tiles.groups[g][size_t(e)] == 0)
-                continue;
-            double sum[3] = {0, 0, 0};
-            bool present = true;
-            for (int y = 0; y < 32 && present; ++y)
-                for (int x = 0; x < 32 && present; ++x) {
-                    const QRgb c = v.tiles.pixel(value, x, y, &present);
-                    sum[0] += qRed(c);
-                    sum[1] += qGreen(c);
-                    sum[2] += qBlue(c);
-                }
-            if (present)
-                out[value] = terrain::labOf(sum[0] / 1024, sum[1] / 1024, sum[2] / 1024);
-        }
-    }
-    return out;
-}
-
-std::optional<quint16> referenceNearest(const std::map<quint16, Lab> &candidates, qint32 color)
-{
-    const Lab query = terrain::labOf(color & 0xff, (color >> 8) & 0xff, (color >> 16) & 0xff);
-    std::optional<quint16> best;
-    double bestDistance = std::numeric_limits<double>::infinity();
-    for (const auto &[value, lab] : candidates) // ascending: a tie keeps the lower value
-        if (const double d = terrain::distanceSquared(lab, query); d < bestDistance) {
-            bestDistance = d;
-            best = value;
-        }
-    return best;
+    return v.tiles.referenceCandidates(v.terrainTypes, v.groups);
 }
 
 std::vector<Variant> variants()
@@ -185,7 +150,7 @@ TEST(TileMatcher, ChoosesWhatTheSlowReferenceChooses)
         int differences = 0;
         for (qsizetype i = 0; i < colors.size(); ++i) {
             const auto expected = colors[i] < 0 ? std::nullopt
-                                                : referenceNearest(reference, colors[i]);
+                                                : SyntheticTileset::referenceNearest(reference, colors[i]);
             if (chosen[i] != expected && ++differences <= 5)
                 ADD_FAILURE() << "colour " << colors[i] << ": chose "
                               << (chosen[i] ? int(*chosen[i]) : -1) << ", reference "
