@@ -135,7 +135,7 @@ struct Companion::Job
 {
     PrivateFolder work;
     MpqControl archive;
-    MapSession session{Workspace(work.path()), archive, PrivateFolder::parent()};
+    MapSession session{Workspace::inFolder(work.path()), archive, PrivateFolder::parent()};
 };
 
 Companion::Companion(QTextStream &out, QTextStream &err, bool progress)

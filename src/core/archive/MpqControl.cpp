@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 
 #include <optional>
 
@@ -293,21 +293,21 @@ namespace {
 
 /// A free name beside the archive for the worker's copy, and removal of everything the
 /// worker may leave there (the copy, its listfile, the library's own temporary file),
-/// whether it finished, failed or was killed.
+/// whether it finished, failed or was killed. The name is not reserved by creating a file:
+/// the worker creates the copy itself and refuses a name that is taken.
 class ScratchName
 {
 public:
     explicit ScratchName(const QString &archivePath)
     {
-        QTemporaryFile reserve(QFileInfo(archivePath).absolutePath()
-                               + QStringLiteral("/.velmora-XXXXXX.tmp"));
-        if (reserve.open())
-            m_path = reserve.fileName(); // removed again when `reserve` goes
+        const QString folder = QFileInfo(archivePath).absolutePath();
+        do {
+            m_path = folder + QStringLiteral("/.velmora-%1.tmp")
+                                  .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+        } while (QFileInfo::exists(m_path));
     }
     ~ScratchName()
     {
-        if (m_path.isEmpty())
-            return;
         for (const QString &suffix : {QString(), QStringLiteral(".lst"), QStringLiteral(".tmp")})
             QFile::remove(m_path + suffix);
     }
@@ -339,9 +339,6 @@ Status MpqControl::storeEntry(const QString &archivePath, const QString &filePat
         return Status::failure(FailureKind::WorkingFolder, unreadable);
 
     const ScratchName scratch(archivePath);
-    if (scratch.path().isEmpty())
-        return failureFor(QFileInfo(archivePath).isFile() ? WorkerStatus::CannotWrite : WorkerStatus::MissingArchive,
-                          archivePath, entryName);
     const workerprotocol::Message request{
         std::uint8_t(Operation::Store),
         {pathBytes(archivePath), entryBytes(entryName), data.toStdString(), pathBytes(scratch.path())}};

@@ -26,6 +26,22 @@ Status removeFile(const QString &path)
     return Status::success();
 }
 
+/// Copies `source` to a new file at `path` in large pieces; false when anything failed.
+bool copyPlainly(QFile &source, const QString &path)
+{
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QByteArray piece;
+    for (;;) {
+        piece = source.read(qint64(1) << 20);
+        if (piece.isEmpty())
+            return source.atEnd() && out.flush();
+        if (out.write(piece) != piece.size())
+            return false;
+    }
+}
+
 } // namespace
 
 Workspace::Workspace(const QString &programDir)
@@ -94,11 +110,14 @@ Status Workspace::copyIn(const QString &chosenMap) const
                                     .arg(shownPath(chosenMap), bounded.reason()));
     if (Status removed = removeFile(archivePath()); !removed)
         return removed;
-    if (QFile source(chosenMap); !source.open(QIODevice::ReadOnly))
+    QFile source(chosenMap);
+    if (!source.open(QIODevice::ReadOnly))
         return Status::failure(FailureKind::MapUnreadable,
                                 QObject::tr("The map \"%1\" cannot be read (%2).")
                                     .arg(shownPath(chosenMap), source.errorString()));
-    if (!QFile::copy(chosenMap, archivePath())) {
+    // A working copy, written plainly: nothing is lost if it does not survive a power cut,
+    // so it is not flushed to disk the way the saved map is.
+    if (!copyPlainly(source, archivePath())) {
         // The map itself reads, so the working folder is what failed (full or not writable).
         QFile::remove(archivePath());
         return Status::failure(FailureKind::WorkingFolder,
