@@ -1,17 +1,18 @@
 #include "ui/frmColorList.h"
 
+#include "ui/ColorListModel.h"
 #include "ui/FormFit.h"
 
 #include "core/picture/ColorKey.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPainter>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
-#include <QSignalBlocker>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace {
 
@@ -25,7 +26,32 @@ QString describe(qint32 value)
     return QStringLiteral("red %1, green %2, blue %3").arg(c.red()).arg(c.green()).arg(c.blue());
 }
 
+/// Width of the list and the fields under it: room for the widest row a map can give (a
+/// colour on all 65 536 pixels of the largest map) beside its swatch, with the scroll bar.
+int listWidthFor(const QWidget *form)
+{
+    const QFontMetrics metrics = form->fontMetrics();
+    const int text = std::max(metrics.horizontalAdvance(ColorListModel::rowText(0xFFFFFF, 65536)),
+                              metrics.horizontalAdvance(ColorListModel::rowText(-1, 65536)));
+    const QStyle *style = form->style();
+    // Swatch (12) and the item's paddings either side of it and the text; list frame.
+    return text + 12 + 24 + style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, form)
+        + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, form);
+}
+
 } // namespace
+
+int ColorListView::currentRow() const
+{
+    return currentIndex().isValid() ? currentIndex().row() : -1;
+}
+
+void ColorListView::setCurrentRow(int row, QItemSelectionModel::SelectionFlags flags)
+{
+    if (!model() || !selectionModel())
+        return;
+    selectionModel()->setCurrentIndex(model()->index(row, 0), flags);
+}
 
 frmColorList::frmColorList(QWidget *parent)
     : QWidget(parent)
@@ -33,15 +59,21 @@ frmColorList::frmColorList(QWidget *parent)
     setObjectName(QStringLiteral("frmColorList"));
     setWindowTitle(QStringLiteral("::[Color List]::::...."));
 
+    const int listWidth = listWidthFor(this);
+
     lblGeneral0 = new QLabel(QStringLiteral("::Color List::::...."), this);
     lblGeneral0->setObjectName(QStringLiteral("lblGeneral0"));
-    lblGeneral0->setGeometry(8, 8, 145, 17);
+    lblGeneral0->setGeometry(8, 8, listWidth, 17);
 
-    lstColor = new QListWidget(this);
+    m_model = new ColorListModel(this);
+    lstColor = new ColorListView(this);
     lstColor->setObjectName(QStringLiteral("lstColor"));
-    lstColor->setGeometry(8, 24, 145, 147);
+    lstColor->setGeometry(8, 24, listWidth, 147);
+    lstColor->setModel(m_model);
+    lstColor->setItemDelegate(new ColorSwatchDelegate(lstColor));
     lstColor->setSelectionMode(QAbstractItemView::SingleSelection);
-    // All rows are alike; saves a size query per entry on lists of thousands.
+    lstColor->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // All rows are alike: the layout asks one row for its size, not 30 000.
     lstColor->setUniformItemSizes(true);
     lstColor->setIconSize(QSize(12, 12));
     lstColor->setAccessibleName(QStringLiteral("Color List"));
@@ -49,34 +81,27 @@ frmColorList::frmColorList(QWidget *parent)
 
     lblGeneral1 = new QLabel(QStringLiteral("::Color::::...."), this);
     lblGeneral1->setObjectName(QStringLiteral("lblGeneral1"));
-    lblGeneral1->setGeometry(8, 176, 145, 17);
+    lblGeneral1->setGeometry(8, 176, listWidth, 17);
 
     lblColor = new QLabel(this);
     lblColor->setObjectName(QStringLiteral("lblColor"));
-    lblColor->setGeometry(8, 192, 145, 17);
+    lblColor->setGeometry(8, 192, listWidth, 17);
     lblColor->setAutoFillBackground(true);
     lblColor->setAccessibleName(QStringLiteral("Selected color"));
     lblGeneral1->setBuddy(lblColor);
 
     lblGeneral2 = new QLabel(QStringLiteral("::Replace::::...."), this);
     lblGeneral2->setObjectName(QStringLiteral("lblGeneral2"));
-    lblGeneral2->setGeometry(8, 212, 145, 17);
+    lblGeneral2->setGeometry(8, 212, listWidth, 17);
 
     txtReplace = new QLineEdit(this);
     txtReplace->setObjectName(QStringLiteral("txtReplace"));
-    txtReplace->setGeometry(8, 228, 145, 19);
+    txtReplace->setGeometry(8, 228, listWidth, 19);
     txtReplace->setAccessibleName(QStringLiteral("Replace"));
     // Digits only, for typing and pasting alike; an empty field is allowed.
     txtReplace->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9]*")), txtReplace));
     lblGeneral2->setBuddy(txtReplace);
-
-    lstReplace = new QListWidget(this);
-    lstReplace->setObjectName(QStringLiteral("lstReplace"));
-    lstReplace->setGeometry(0, 0, 9, 17);
-    lstReplace->setUniformItemSizes(true);
-    lstReplace->setFocusPolicy(Qt::NoFocus);
-    lstReplace->hide();
 
     imgTile = new QLabel(this);
     imgTile->setObjectName(QStringLiteral("imgTile"));
@@ -84,14 +109,15 @@ frmColorList::frmColorList(QWidget *parent)
     imgTile->setAccessibleName(tr("Tile"));
     lblTileNote = new QLabel(this);
     lblTileNote->setObjectName(QStringLiteral("lblTileNote"));
-    lblTileNote->setGeometry(44, 260, 109, 17);
+    lblTileNote->setGeometry(44, 260, listWidth - 36, 17);
     setTileImages({}, tr("Set the game data folder in Preferences to see tiles."));
 
     setTabOrder(lstColor, txtReplace);
-    setFixedSize(161, 290);
+    setFixedSize(listWidth + 16, 290);
     fitFormToTexts(this);
 
-    connect(lstColor, &QListWidget::itemSelectionChanged, this, &frmColorList::lstColor_Click);
+    connect(lstColor->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmColorList::lstColor_Click);
     connect(txtReplace, &QLineEdit::textChanged, this, &frmColorList::txtReplace_Change);
 }
 
@@ -104,72 +130,77 @@ qint32 frmColorList::colorOfKey(const QString &key)
     return qint32(value);
 }
 
-const QIcon &frmColorList::noColorIcon()
+void frmColorList::setColors(const QList<qint32> &colors, const QList<int> &pixelCounts)
 {
-    if (m_noColorIcon.isNull()) {
-        QPixmap hatch(12, 12);
-        hatch.fill(Qt::white);
-        QPainter painter(&hatch);
-        painter.fillRect(hatch.rect(), QBrush(Qt::black, Qt::DiagCrossPattern));
-        painter.end();
-        m_noColorIcon = QIcon(hatch);
-    }
-    return m_noColorIcon;
+    m_model->setColors(colors, pixelCounts);
 }
 
 void frmColorList::setColors(const QStringList &keys)
 {
-    // One repaint at the end instead of one per entry.
-    lstColor->setUpdatesEnabled(false);
-    clearLists();
-    // One insertion for all rows, then the swatches. The per-item change signals are held
-    // back: updates are off and the whole list repaints once at the end.
-    lstColor->addItems(keys);
-    {
-        const QSignalBlocker quiet(lstColor->model());
-        for (int i = 0; i < keys.size(); ++i) {
-            const qint32 value = colorOfKey(keys.at(i));
-            // The standard item view draws a QColor decoration as a small swatch.
-            if (value >= 0)
-                lstColor->item(i)->setData(Qt::DecorationRole, colorkey::colorOf(value));
-            else
-                lstColor->item(i)->setIcon(noColorIcon());
-        }
-    }
-    lstReplace->addItems(QStringList(keys.size(), QStringLiteral("0")));
-    lstColor->setUpdatesEnabled(true);
+    QList<qint32> colors;
+    colors.reserve(keys.size());
+    for (const QString &key : keys)
+        colors.append(colorOfKey(key));
+    m_model->setColors(colors, {});
 }
 
 void frmColorList::clearLists()
 {
-    lstColor->clear();
-    lstReplace->clear();
+    m_model->clear();
 }
 
 QStringList frmColorList::colorKeys() const
 {
     QStringList keys;
-    keys.reserve(lstColor->count());
-    for (int i = 0; i < lstColor->count(); ++i)
-        keys.append(lstColor->item(i)->text());
+    keys.reserve(m_model->colors().size());
+    for (const qint32 color : m_model->colors())
+        keys.append(colorkey::colorKey(color));
     return keys;
 }
 
-QStringList frmColorList::replacements() const
+const QList<qint32> &frmColorList::colorValues() const
 {
-    QStringList texts;
-    texts.reserve(lstReplace->count());
-    for (int i = 0; i < lstReplace->count(); ++i)
-        texts.append(lstReplace->item(i)->text());
-    return texts;
+    return m_model->colors();
+}
+
+const QStringList &frmColorList::replacements() const
+{
+    return m_model->replacements();
+}
+
+bool frmColorList::setReplacement(int index, const QString &text)
+{
+    if (index < 0 || index >= m_model->rowCount())
+        return false;
+    // The field stores what it shows into the model itself and redraws the tile.
+    if (index == selectedIndex())
+        txtReplace->setText(text);
+    return m_model->setReplacement(index, text);
+}
+
+bool frmColorList::setReplacements(const QStringList &texts)
+{
+    if (!m_model->setReplacements(texts))
+        return false;
+    if (const int index = selectedIndex(); index >= 0)
+        txtReplace->setText(texts.at(index));
+    return true;
 }
 
 int frmColorList::selectedIndex() const
 {
-    const QListWidgetItem *current = lstColor->currentItem();
-    if (!current || !current->isSelected())
+    const QModelIndex current = lstColor->currentIndex();
+    if (!current.isValid() || !lstColor->selectionModel()->isSelected(current))
         return -1;
-    return lstColor->currentRow();
+    return current.row();
+}
+
+void frmColorList::selectColor(int index)
+{
+    if (index < 0 || index >= m_model->rowCount())
+        lstColor->selectionModel()->clearSelection();
+    else
+        lstColor->setCurrentRow(index);
 }
 
 void frmColorList::showSwatch(qint32 value)
@@ -190,9 +221,8 @@ void frmColorList::lstColor_Click()
     const int index = selectedIndex();
     if (index < 0)
         return; // nothing selected: the swatch and the field keep what they show
-    showSwatch(colorOfKey(lstColor->item(index)->text()));
-    if (QListWidgetItem *replacement = lstReplace->item(index))
-        txtReplace->setText(replacement->text());
+    showSwatch(m_model->colors().at(index));
+    txtReplace->setText(m_model->replacements().at(index));
 }
 
 void frmColorList::setTileImages(std::function<QImage(quint16)> tiles, const QString &reason)
@@ -234,6 +264,5 @@ void frmColorList::txtReplace_Change(const QString &text)
     const int index = selectedIndex();
     if (index < 0)
         return;
-    if (QListWidgetItem *replacement = lstReplace->item(index))
-        replacement->setText(text);
+    m_model->setReplacement(index, text);
 }

@@ -1,17 +1,33 @@
 #pragma once
 
-#include <QIcon>
+#include <QList>
+#include <QListView>
 #include <QStringList>
 #include <QWidget>
 
 #include <functional>
 
+class ColorListModel;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 
-/// The colour list window: the picture's distinct colours and, in a hidden list running
-/// parallel to it, the tile value the user gives each colour.
+/// The colour list's view: a list view that also answers by row, as a list box does.
+class ColorListView : public QListView
+{
+    Q_OBJECT
+
+public:
+    using QListView::QListView;
+
+    /// Row of the current entry, or -1.
+    int currentRow() const;
+    /// Makes `row` current, selecting it (alone) unless `flags` say otherwise.
+    void setCurrentRow(int row, QItemSelectionModel::SelectionFlags flags =
+                                    QItemSelectionModel::ClearAndSelect);
+};
+
+/// The colour list window: the picture's distinct colours, each with its pixel count and the
+/// tile value (replacement text) the user gives it, kept in a ColorListModel.
 class frmColorList : public QWidget
 {
     Q_OBJECT
@@ -20,13 +36,11 @@ public:
     explicit frmColorList(QWidget *parent = nullptr);
 
     QLabel *lblGeneral0 = nullptr;
-    QListWidget *lstColor = nullptr;
+    ColorListView *lstColor = nullptr;
     QLabel *lblGeneral1 = nullptr;
     QLabel *lblColor = nullptr;
     QLabel *lblGeneral2 = nullptr;
     QLineEdit *txtReplace = nullptr;
-    /// Entry i is the replacement text of entry i of lstColor; never shown.
-    QListWidget *lstReplace = nullptr;
     /// The tile the value in txtReplace means, and a line about it.
     QLabel *imgTile = nullptr;
     QLabel *lblTileNote = nullptr;
@@ -35,15 +49,33 @@ public:
     /// `reason` says why in one line.
     void setTileImages(std::function<QImage(quint16)> tiles, const QString &reason);
 
-    /// Fills lstColor with `keys` (each with a swatch icon of its colour) and lstReplace
-    /// with one "0" per key, replacing what both held.
+    /// Fills the list with `colors` (colour values, -1 for no pixel) and their pixel counts
+    /// (parallel; -1 or missing when unknown), each with replacement "0", replacing what
+    /// the list held and leaving nothing selected.
+    void setColors(const QList<qint32> &colors, const QList<int> &pixelCounts);
+    /// The same from colour keys, pixel counts unknown; a text that is no key reads as -1.
     void setColors(const QStringList &keys);
-    /// Empties both lists.
+    /// Empties the list.
     void clearLists();
-    /// lstColor's texts, in order.
+
+    /// The colours' keys, in list order.
     QStringList colorKeys() const;
-    /// lstReplace's texts, in order.
-    QStringList replacements() const;
+    /// The colour values, in list order (-1 for no pixel).
+    const QList<qint32> &colorValues() const;
+    /// Entry i is the replacement text of colour i.
+    const QStringList &replacements() const;
+    /// Sets colour `index`'s replacement text; when it is the selected colour, txtReplace
+    /// and the tile shown follow. False for an index out of range.
+    bool setReplacement(int index, const QString &text);
+    /// Sets every colour's replacement at once; false (nothing changes) unless `texts` has
+    /// one entry per colour. txtReplace and the tile follow the selected colour's.
+    bool setReplacements(const QStringList &texts);
+    /// Index of the selected colour, or -1 when none is selected.
+    int selectedIndex() const;
+    /// Selects colour `index` (alone); -1 clears the selection.
+    void selectColor(int index);
+    /// The list's data, for views and tests.
+    ColorListModel *model() const { return m_model; }
 
     /// Colour value of a key (red in the low byte), or -1 when the key names no colour.
     static qint32 colorOfKey(const QString &key);
@@ -53,13 +85,10 @@ public slots:
     void txtReplace_Change(const QString &text);
 
 private:
-    /// Index of the selected colour, or -1 when none is selected.
-    int selectedIndex() const;
     void showSwatch(qint32 value);
     void showTile();
-    const QIcon &noColorIcon();
 
-    QIcon m_noColorIcon;
+    ColorListModel *m_model = nullptr;
     std::function<QImage(quint16)> m_tiles;
     QString m_noTilesReason;
 };

@@ -16,7 +16,6 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QWheelEvent>
-#include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -254,7 +253,7 @@ void frmPicture::loadPictureFile(const QString &path)
     }
 
     m_host.setStatus(QStringLiteral("Removing duplicates..."));
-    list->setColors(scanned.keys);
+    list->setColors(scanned.values, scanned.counts);
     m_host.setStatus(QStringLiteral("Picture loaded!"));
 
     list->lstColor->setEnabled(true);

@@ -262,7 +262,7 @@ TEST(PictureWindow, FailedLoadEmptiesThePictureAndKeepsTheLists)
         // Put a picture back first, so each case has something to empty.
         f.load(filled(64, 64, qRgb(9, 9, 9)), "restore.bmp");
         f.host.list->setColors(keys);
-        f.host.list->lstReplace->item(0)->setText("12");
+        f.host.list->setReplacement(0, "12");
         const int statusCount = f.host.statuses.size();
         const int enabled = f.host.conversionEnabled;
 

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QList>
+#include <QStringList>
+#include <QStyledItemDelegate>
+
+/// The colour list's data: per colour its 24-bit value (-1 for "no pixel"), how many pixels
+/// of the map's area have it (-1 when unknown) and the replacement text the user gives it.
+/// Rows are made on demand, so a list of 30 000 colours costs three arrays, not 30 000 items.
+class ColorListModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    enum Role {
+        ColorRole = Qt::UserRole + 1, ///< qint32 colour value, -1 for no pixel
+        PixelsRole,                   ///< int pixel count, -1 when unknown
+        ReplacementRole,              ///< QString replacement text; editable
+    };
+
+    using QAbstractListModel::QAbstractListModel;
+
+    /// Replaces every row: one per entry of `colors`, each with replacement "0". `pixels` runs
+    /// parallel to `colors`; missing entries count as unknown.
+    void setColors(const QList<qint32> &colors, const QList<int> &pixels);
+    void clear();
+
+    const QList<qint32> &colors() const { return m_colors; }
+    const QList<int> &pixelCounts() const { return m_pixels; }
+    const QStringList &replacements() const { return m_replacements; }
+
+    /// Sets one row's replacement; false (and nothing changes) for a row out of range.
+    bool setReplacement(int row, const QString &text);
+    /// Sets every row's replacement; false (and nothing changes) unless there is one text per row.
+    bool setReplacements(const QStringList &texts);
+
+    /// A row as shown: the colour key first (so the text's first word stays the key), then
+    /// "#RRGGBB" (or "no pixel") and the pixel count, e.g. "00255000  #00FF03  1 234 px".
+    static QString rowText(qint32 color, int pixels);
+    /// A row as read out and shown in its tip: the colour in words, its value and count.
+    static QString rowDescription(qint32 color, int pixels, const QString &replacement);
+    /// `count` with its digits grouped by threes: 1234567 -> "1 234 567".
+    static QString groupedDigits(int count);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+private:
+    QList<qint32> m_colors;
+    QList<int> m_pixels;
+    QStringList m_replacements;
+};
+
+/// Draws each row's swatch (ColorListModel::ColorRole) with a thin dark border, so a white
+/// swatch shows on a white list, and a hatch for "no pixel". No icon is ever made: the
+/// swatch is painted into the room the style keeps for a decoration.
+class ColorSwatchDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+
+    /// Paints one swatch filling `rect`, its border inside it.
+    static void paintSwatch(QPainter *painter, const QRect &rect, qint32 color);
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
+};
