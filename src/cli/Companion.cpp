@@ -352,11 +352,6 @@ int Companion::colors(const Request &request)
     const QStringList &keys = scanned.keys;
 
     const scenario::MapSize size = job.session.size();
-    QHash<qint32, int> pixels;
-    for (int y = 0; y < size.height; ++y)
-        for (int x = 0; x < size.width; ++x)
-            ++pixels[colorkey::pixelValue(picture, x, y)];
-
     QHash<qint32, quint16> matched;
     if (request.match) {
         const Result<tileset::TilesetByte> tileset = job.session.tileset();
@@ -365,23 +360,20 @@ int Companion::colors(const Request &request)
         if (int code = matchColors(request, tileset->value, scanned.values, &matched))
             return code;
     }
-    const bool asFile = request.asTemplate || request.match;
-    if (asFile) {
-        m_out << "# Colour file for velmora-cli convert: one KEY=VALUE per line, VALUE a tile value\n"
-              << "# from 0 to 32767. Map " << QFileInfo(map).fileName() << " (" << size.width << " x "
-              << size.height << " tiles), picture " << QFileInfo(picturePath).fileName() << ": "
-              << keys.size() << " colours in colour list order.\n";
-    }
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        const QString &key = keys.at(i);
-        const qint32 value = scanned.values.at(i);
-        const int count = pixels.value(value);
-        if (asFile) {
-            m_out << "\n# " << (value < 0 ? QStringLiteral("no picture pixel") : colorkey::rgbText(value))
-                  << ", " << count << (count == 1 ? " tile\n" : " tiles\n") << key << '='
-                  << matched.value(value, 0) << '\n';
-        } else {
-            m_out << key << ' ' << count;
+    if (request.asTemplate || request.match) {
+        // The windows' Export writes through the same function.
+        QList<ColorFile::Entry> entries;
+        entries.reserve(keys.size());
+        for (qsizetype i = 0; i < keys.size(); ++i)
+            entries.append({scanned.values.at(i), scanned.counts.at(i),
+                            matched.value(scanned.values.at(i), 0)});
+        m_out << ColorFile::format({QFileInfo(map).fileName(), size.width, size.height,
+                                    QFileInfo(picturePath).fileName()},
+                                   entries);
+    } else {
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            const qint32 value = scanned.values.at(i);
+            m_out << keys.at(i) << ' ' << scanned.counts.at(i);
             if (value >= 0)
                 m_out << ' ' << colorkey::rgbText(value);
             m_out << '\n';

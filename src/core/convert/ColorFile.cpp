@@ -47,6 +47,13 @@ QList<QStringView> linesOf(QStringView text)
     return lines;
 }
 
+/// A file name on one line: a line break in it would end the comment it stands in.
+QString oneLineName(QString name)
+{
+    name.replace(u'\r', u' ');
+    return name.replace(u'\n', u' ');
+}
+
 } // namespace
 
 std::optional<qint32> ColorFile::colorFromText(const QString &text)
@@ -112,6 +119,27 @@ Result<ColorFile> ColorFile::parse(const QString &text)
         file.m_assignments.append({key, *color, value, lineNo});
     }
     return file;
+}
+
+QString ColorFile::format(const Origin &origin, const QList<Entry> &entries)
+{
+    QString text;
+    // About 40 characters per colour; one allocation for a full list.
+    text.reserve(200 + entries.size() * 48);
+    text += QStringLiteral("# Colour file for velmora-cli convert: one KEY=VALUE per line, VALUE a "
+                           "tile value\n# from 0 to 32767. Map ");
+    text += oneLineName(origin.mapName) + QStringLiteral(" (") + QString::number(origin.width)
+        + QStringLiteral(" x ") + QString::number(origin.height) + QStringLiteral(" tiles), picture ")
+        + oneLineName(origin.pictureName) + QStringLiteral(": ") + QString::number(entries.size())
+        + QStringLiteral(" colours in colour list order.\n");
+    for (const Entry &entry : entries) {
+        text += QStringLiteral("\n# ");
+        text += entry.color < 0 ? QStringLiteral("no picture pixel") : colorkey::rgbText(entry.color);
+        text += QStringLiteral(", ") + QString::number(entry.tiles)
+            + (entry.tiles == 1 ? QStringLiteral(" tile\n") : QStringLiteral(" tiles\n"));
+        text += colorkey::colorKey(entry.color) + u'=' + QString::number(entry.value) + u'\n';
+    }
+    return text;
 }
 
 Result<ColorFile> ColorFile::read(const QString &path)

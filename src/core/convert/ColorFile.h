@@ -27,6 +27,29 @@ public:
         int line;        ///< 1-based line number in the file
     };
 
+    /// What a written colour file names in its header: the map (its file name and size in
+    /// tiles) and the picture (its file name) the colours come from.
+    struct Origin
+    {
+        QString mapName;
+        int width = 0;
+        int height = 0;
+        QString pictureName;
+    };
+    /// One colour as written: its value (-1 = no pixel), how many tiles have it, its tile value.
+    struct Entry
+    {
+        qint32 color;
+        int tiles;
+        quint16 value;
+    };
+
+    /// The text of a colour file holding `entries` in their order: two comment lines naming
+    /// `origin` and the number of colours, then per colour a blank line, a comment with its
+    /// #RRGGBB (or "no picture pixel") and tile count, and its KEY=VALUE line. parse() reads
+    /// it back to the same colours and values.
+    static QString format(const Origin &origin, const QList<Entry> &entries);
+
     /// Parses the text of a colour file. A failure (kind Colors for a malformed line or a
     /// repeated key, Values for a tile value out of range) says which line is wrong and why.
     static Result<ColorFile> parse(const QString &text);

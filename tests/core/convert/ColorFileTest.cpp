@@ -36,6 +36,36 @@ TEST(ColorFile, ReadsKeysColoursCommentsAndBlankLines)
     }
 }
 
+TEST(ColorFile, WritesTheCompanionsLayoutAndReadsItBack)
+{
+    // The layout velmora-cli colors --template has always printed.
+    EXPECT_EQ(ColorFile::format({"m.scm", 128, 64, "pic.png"},
+                                {{0xFFFFFF, 1, 0}, {-1, 15185, 32767}, {255, 0, 12}})
+                  .toStdString(),
+              "# Colour file for velmora-cli convert: one KEY=VALUE per line, VALUE a tile value\n"
+              "# from 0 to 32767. Map m.scm (128 x 64 tiles), picture pic.png: 3 colours in colour "
+              "list order.\n"
+              "\n# #FFFFFF, 1 tile\n16777215=0\n"
+              "\n# no picture pixel, 15185 tiles\n-00000001=32767\n"
+              "\n# #FF0000, 0 tiles\n00000255=12\n");
+
+    // Any colours and values read back as written, whatever the names hold.
+    QList<ColorFile::Entry> entries;
+    for (int i = 0; i < 2000; ++i)
+        entries.append({i == 7 ? -1 : qint32((i * 2654435761u) & 0xFFFFFF), i % 3, quint16(i * 17 % 32768)});
+    entries.append({0xFFFFFF, 65536, 32767});
+    const QString names[] = {"plain.scm", "=5.scm", "two\nlines.scm", "cr\r.bmp", "#FF0000=1"};
+    for (const QString &name : names) {
+        const Result<ColorFile> back = ColorFile::parse(ColorFile::format({name, 256, 256, name}, entries));
+        ASSERT_TRUE(back.ok()) << name.toStdString() << ": " << back.reason().toStdString();
+        ASSERT_EQ(back->assignments().size(), entries.size()) << name.toStdString();
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            EXPECT_EQ(back->assignments()[i].color, entries[i].color) << i;
+            EXPECT_EQ(back->assignments()[i].value, entries[i].value) << i;
+        }
+    }
+}
+
 TEST(ColorFile, RefusesBadLinesNamingTheLine)
 {
     const struct
