@@ -5,9 +5,11 @@
 
 #include "core/picture/ColorKey.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QStyle>
@@ -112,13 +114,63 @@ frmColorList::frmColorList(QWidget *parent)
     lblTileNote->setGeometry(44, 260, listWidth - 36, 17);
     setTileImages({}, tr("Set the game data folder in Preferences to see tiles."));
 
+    const int buttonWidth = (listWidth - 4) / 2;
+    btnPickTile = new QPushButton(tr("Pick &Tile..."), this);
+    btnPickTile->setObjectName(QStringLiteral("btnPickTile"));
+    btnPickTile->setGeometry(8, 290, buttonWidth, 23);
+    btnMatch = new QPushButton(tr("&Match Colours"), this);
+    btnMatch->setObjectName(QStringLiteral("btnMatch"));
+    btnMatch->setGeometry(12 + buttonWidth, 290, listWidth - 4 - buttonWidth, 23);
+    // Enter on a colour opens the palette.
+    lstColor->installEventFilter(this);
+
     setTabOrder(lstColor, txtReplace);
-    setFixedSize(listWidth + 16, 290);
+    setTabOrder(txtReplace, btnPickTile);
+    setTabOrder(btnPickTile, btnMatch);
+    setFixedSize(listWidth + 16, 321);
     fitFormToTexts(this);
 
     connect(lstColor->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmColorList::lstColor_Click);
     connect(txtReplace, &QLineEdit::textChanged, this, &frmColorList::txtReplace_Change);
+    connect(btnPickTile, &QPushButton::clicked, this, &frmColorList::tilePaletteRequested);
+    connect(btnMatch, &QPushButton::clicked, this, &frmColorList::matchRequested);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &frmColorList::updateButtons);
+    updateButtons();
+}
+
+void frmColorList::updateButtons()
+{
+    btnPickTile->setEnabled(selectedIndex() >= 0);
+    btnMatch->setEnabled(m_model->rowCount() > 0);
+}
+
+bool frmColorList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lstColor && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && selectedIndex() >= 0) {
+            emit tilePaletteRequested();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmColorList::chooseTile(quint16 value)
+{
+    if (const int index = selectedIndex(); index >= 0)
+        (void)setReplacement(index, QString::number(value));
+}
+
+std::optional<quint16> frmColorList::selectedValue() const
+{
+    const int index = selectedIndex();
+    if (index < 0)
+        return std::nullopt;
+    bool ok = false;
+    const uint value = m_model->replacements().at(index).toUInt(&ok);
+    return ok && value <= 32767 ? std::optional<quint16>(quint16(value)) : std::nullopt;
 }
 
 qint32 frmColorList::colorOfKey(const QString &key)
@@ -218,6 +270,7 @@ void frmColorList::showSwatch(qint32 value)
 
 void frmColorList::lstColor_Click()
 {
+    updateButtons();
     const int index = selectedIndex();
     if (index < 0)
         return; // nothing selected: the swatch and the field keep what they show

@@ -6,10 +6,12 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class ColorListModel;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 /// The colour list's view: a list view that also answers by row, as a list box does.
 class ColorListView : public QListView
@@ -44,6 +46,10 @@ public:
     /// The tile the value in txtReplace means, and a line about it.
     QLabel *imgTile = nullptr;
     QLabel *lblTileNote = nullptr;
+    /// Opens the tile palette for the selected colour (as Enter in the list does).
+    QPushButton *btnPickTile = nullptr;
+    /// Gives every colour the nearest terrain tile.
+    QPushButton *btnMatch = nullptr;
 
     /// Draws tile values for imgTile; an empty function means no tiles can be shown, and
     /// `reason` says why in one line.
@@ -74,17 +80,32 @@ public:
     int selectedIndex() const;
     /// Selects colour `index` (alone); -1 clears the selection.
     void selectColor(int index);
+    /// Sets the selected colour's value to `value` (a tile chosen in the palette); nothing
+    /// happens when no colour is selected.
+    void chooseTile(quint16 value);
+    /// The selected colour's value when it is a tile value (0 to 32767).
+    std::optional<quint16> selectedValue() const;
     /// The list's data, for views and tests.
     ColorListModel *model() const { return m_model; }
 
     /// Colour value of a key (red in the low byte), or -1 when the key names no colour.
     static qint32 colorOfKey(const QString &key);
 
+signals:
+    /// Pick Tile, or Enter on a selected colour: the palette is wanted.
+    void tilePaletteRequested();
+    /// Match Colours was pressed.
+    void matchRequested();
+
 public slots:
     void lstColor_Click();
     void txtReplace_Change(const QString &text);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void updateButtons();
     void showSwatch(qint32 value);
     void showTile();
 

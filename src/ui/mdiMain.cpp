@@ -13,6 +13,10 @@
 #include "core/tileset/TerrainSource.h"
 #include "core/tileset/TileGraphics.h"
 #include "ui/frmTerrainPreview.h"
+#include "ui/frmTilePalette.h"
+#include "ui/TilePaletteModel.h"
+#include "core/scenario/Tileset.h"
+#include "core/tileset/TileMatcher.h"
 
 #include "core/common/UserText.h"
 
@@ -22,6 +26,7 @@
 #include <QMimeData>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
@@ -29,6 +34,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTimer>
 
 namespace {
@@ -262,6 +268,16 @@ frmTerrainPreview *mdiMain::terrainPreview() const
     return m_terrainPreview;
 }
 
+frmTilePalette *mdiMain::tilePalette() const
+{
+    return m_tilePalette;
+}
+
+QMdiSubWindow *mdiMain::tilePaletteWindow() const
+{
+    return m_tilePaletteWindow;
+}
+
 QString mdiMain::statusText() const
 {
     return staStatus->text();
@@ -412,6 +428,7 @@ void mdiMain::discardPictureAndColors()
 {
     delete m_pictureWindow;
     delete m_colorListWindow;
+    delete m_tilePaletteWindow;
 }
 
 void mdiMain::openPictureWindow()
@@ -437,6 +454,8 @@ frmColorList *mdiMain::colorList()
         m_colorListWindow->setWindowFlags(m_colorListWindow->windowFlags()
                                           & ~Qt::WindowMaximizeButtonHint);
         m_colorListWindow->hide();
+        connect(m_colorList, &frmColorList::tilePaletteRequested, this, &mdiMain::openTilePalette);
+        connect(m_colorList, &frmColorList::matchRequested, this, &mdiMain::matchColors);
         refreshTerrain();
     }
     return m_colorList;
@@ -606,6 +625,100 @@ Result<std::shared_ptr<const terrain::TileGraphics>> mdiMain::tileGraphics(int t
         m_tileGraphicsKey = key;
     }
     return loaded;
+}
+
+Result<std::shared_ptr<const terrain::TileGraphics>> mdiMain::currentTileGraphics()
+{
+    if (!m_mapLoaded)
+        return fail(FailureKind::NoMap, tr("No map is loaded. Load a map first."));
+    const auto stored = tileset::current(m_session.workspace().scenarioPath(),
+                                         QFileInfo(strFilename).fileName());
+    if (!stored)
+        return stored.failure();
+    auto loaded = tileGraphics(stored->value);
+    if (!loaded && loaded.kind() == FailureKind::GameData)
+        return fail(FailureKind::GameData,
+                    loaded.reason() + QStringLiteral("\n\n")
+                        + tr("Choose the game data folder in Tools > Preferences."));
+    return loaded;
+}
+
+void mdiMain::openTilePalette()
+{
+    if (m_busy || !m_colorList)
+        return;
+    const auto graphics = currentTileGraphics();
+    if (!graphics) {
+        m_dialogs.showMessage(this, QMessageBox::Warning, tr("Tile Palette"), graphics.reason());
+        return;
+    }
+    // A palette of another tileset (changed since) goes; its ticks meant other groups.
+    if (m_tilePalette && m_tilePalette->graphics() != *graphics)
+        delete m_tilePaletteWindow;
+    if (!m_tilePalette) {
+        m_tilePalette = new frmTilePalette(*graphics);
+        connect(m_tilePalette, &frmTilePalette::tileChosen, this, [this](quint16 value) {
+            if (!m_colorList)
+                return;
+            m_colorList->chooseTile(value);
+            m_mdiArea->setActiveSubWindow(m_colorListWindow);
+        });
+        // Closing only hides it: the ticked groups still limit matching.
+        m_tilePaletteWindow = wrap(m_tilePalette, false);
+        m_tilePaletteWindow->show();
+        m_tilePaletteWindow->adjustSize();
+        // Beside the colour list, so the colour stays in sight.
+        if (m_colorListWindow)
+            m_tilePaletteWindow->move(m_colorListWindow->geometry().topRight() + QPoint(4, 0));
+    }
+    if (const std::optional<quint16> value = m_colorList->selectedValue())
+        m_tilePalette->selectTile(*value);
+    m_tilePaletteWindow->show();
+    m_mdiArea->setActiveSubWindow(m_tilePaletteWindow);
+    m_tilePalette->tblTiles->setFocus();
+}
+
+void mdiMain::matchColors()
+{
+    if (m_busy || !m_colorList)
+        return;
+    const auto graphics = currentTileGraphics();
+    if (!graphics) {
+        m_dialogs.showMessage(this, QMessageBox::Warning, tr("Match Colours"), graphics.reason());
+        return;
+    }
+    const QSet<int> groups = m_tilePalette && m_tilePalette->graphics() == *graphics
+        ? m_tilePalette->model()->checkedGroups()
+        : QSet<int>();
+    m_busy = true;
+    const terrain::TileMatcher matcher(**graphics, groups);
+    if (matcher.isEmpty()) {
+        m_dialogs.showMessage(
+            this, QMessageBox::Warning, tr("Match Colours"),
+            groups.isEmpty()
+                ? tr("The tileset has no terrain tiles to match colours with.")
+                : tr("The groups ticked in the tile palette hold no terrain tiles. Tick "
+                     "other groups, or none to match with every terrain group."));
+        m_busy = false;
+        return;
+    }
+    const QList<qint32> colors = m_colorList->colorValues();
+    QElapsedTimer clock;
+    clock.start();
+    const auto chosen = matcher.nearestAll(colors, [this, &clock](int done, int total) {
+        if (clock.elapsed() >= 200)
+            setStatus(tr("Matching colours... %1 of %2").arg(done).arg(total));
+    });
+    QStringList values = m_colorList->replacements();
+    int matched = 0;
+    for (qsizetype i = 0; i < chosen.size(); ++i)
+        if (chosen[i]) {
+            values[i] = QString::number(*chosen[i]);
+            ++matched;
+        }
+    (void)m_colorList->setReplacements(values);
+    setStatus(tr("Colours matched: %1 of %2.").arg(matched).arg(colors.size()));
+    m_busy = false;
 }
 
 void mdiMain::refreshTerrain()

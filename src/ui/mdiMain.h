@@ -26,6 +26,7 @@ class UserDialogs;
 class frmColorList;
 class frmPicture;
 class frmTerrainPreview;
+class frmTilePalette;
 
 /// The program's frame: menus, the status line, the map that is loaded, and the
 /// child windows (picture, colour list, preferences, tileset).
@@ -79,6 +80,9 @@ public:
     QMdiSubWindow *preferencesWindow() const;
     QMdiSubWindow *terrainPreviewWindow() const;
     frmTerrainPreview *terrainPreview() const;
+    /// The tile palette if it exists (it stays, hidden, when closed), else nullptr.
+    frmTilePalette *tilePalette() const;
+    QMdiSubWindow *tilePaletteWindow() const;
 
     // PictureHost
     qint16 mapWidth() const override { return intDimensionX; }
@@ -129,6 +133,12 @@ public slots:
     void mnuAbout_Click();
     void mnuReadme_Click();
     void mnuCoolStuff_Click();
+    /// Shows the current tileset's tile palette; a tile chosen there becomes the selected
+    /// colour's value.
+    void openTilePalette();
+    /// Gives every colour of the colour list the nearest terrain tile (only the groups
+    /// ticked in the palette when some are); colours without a match keep their value.
+    void matchColors();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -165,6 +175,8 @@ private:
     void refreshTerrain();
     /// The graphics of `tileset` from the game data folder, read once per folder.
     Result<std::shared_ptr<const terrain::TileGraphics>> tileGraphics(int tileset);
+    /// The graphics of the working copy's tileset; a failure's sentence says what to do.
+    Result<std::shared_ptr<const terrain::TileGraphics>> currentTileGraphics();
 
     AppPaths m_paths;
     UserDialogs &m_dialogs;
@@ -188,6 +200,8 @@ private:
     QPointer<QMdiSubWindow> m_tilesetWindow;
     QPointer<frmTerrainPreview> m_terrainPreview;
     QPointer<QMdiSubWindow> m_terrainPreviewWindow;
+    QPointer<frmTilePalette> m_tilePalette;
+    QPointer<QMdiSubWindow> m_tilePaletteWindow;
     std::shared_ptr<const terrain::TileGraphics> m_tileGraphics;
     QString m_tileGraphicsKey;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SyntheticTileset.h"
 #include "TestSupport.h"
 #include "ui/mdiMain.h"
 #include "ui/frmColorList.h"
@@ -44,6 +45,21 @@ public:
         create();
         EXPECT_TRUE(window->MDIForm_Load());
         return *window;
+    }
+
+    /// Starts the window with a game data folder holding `tiles` as every tileset, without
+    /// the map dialog at start; returns the folder.
+    QString startWithGameData(const testsupport::SyntheticTileset &tiles)
+    {
+        const QString gameData = folder.file("game");
+        for (const char *stem : {"badlands", "platform", "install", "ashworld", "jungle",
+                                 "desert", "ice", "twilight"})
+            tiles.writeFolder(gameData + "/tileset", stem);
+        qunsetenv("VELMORA_GAME_DATA");
+        writeConfig("[Settings]\r\nLoadDialog=0\r\nGameData=" + gameData.toUtf8() + "\r\n");
+        create();
+        EXPECT_TRUE(window->MDIForm_Load());
+        return gameData;
     }
 
     /// A map archive at `name` in the test folder.

@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QPushButton>
 
+#include <functional>
+
 namespace {
 
 frmTileset *tilesetOf(mdiMain &window)
@@ -47,24 +49,58 @@ TEST_F(MainWindowTest, ToolWindowsOpenOnceAndAMapLoadClosesTheTilesetDialog)
     EXPECT_EQ(tilesetOf(*window), nullptr);
 }
 
+/// Runs the companion with `arguments`; its standard output, or a failed test.
+QByteArray runCompanion(const QStringList &arguments)
+{
+    QProcess cli;
+    cli.start(QStringLiteral(VELMORA_CLI_PATH), arguments);
+    EXPECT_TRUE(cli.waitForFinished(60000));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    return cli.readAllStandardOutput();
+}
+
+/// The same map and picture for the windows and the companion: a 96 x 64 map and a
+/// picture smaller than it in width and larger in height, loaded in the windows.
+struct SameInput
+{
+    QString map;
+    QString picture;
+};
+
+SameInput loadSameInput(MainWindowTest &t, const std::function<QRgb(int x, int y)> &pixel)
+{
+    const SameInput input{t.mapFile("Same.scm", testsupport::scenario(96, 64)),
+                          t.folder.file("art.bmp")};
+    QImage image(80, 70, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, pixel(x, y));
+    EXPECT_TRUE(image.save(input.picture));
+    t.loadMap(input.map);
+    t.dialogs.fileAnswers.push_back(input.picture);
+    t.window->pictureWindow()->btnLoad_Click();
+    return input;
+}
+
+/// Saves the windows' map as `name` in the test folder.
+QByteArray saveWindowsMap(MainWindowTest &t, const QString &name)
+{
+    t.dialogs.fileAnswers.push_back(t.folder.file(name));
+    t.window->mnuSaveAs->trigger();
+    EXPECT_EQ(t.window->statusText(), "Map saved!");
+    return testsupport::readFile(t.folder.file(name));
+}
+
 // The companion runs the same core steps, so for the same map, picture, values and
 // tileset it writes the same archive, byte for byte.
 TEST_F(MainWindowTest, TheCompanionWritesTheSameArchiveAsTheWindows)
 {
     start();
-    const QString map = mapFile("Same.scm", testsupport::scenario(96, 64));
-    QImage image(80, 70, QImage::Format_RGB32); // smaller than the map in width, larger in height
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, (x / 10 + y / 10) % 3 == 0 ? qRgb(255, 0, 0)
-                                 : (x / 10 + y / 10) % 3 == 1 ? qRgb(0, 128, 0)
-                                                               : qRgb(10, 20, 30));
-    const QString picture = folder.file("art.bmp");
-    ASSERT_TRUE(image.save(picture));
-
-    loadMap(map);
-    dialogs.fileAnswers.push_back(picture);
-    window->pictureWindow()->btnLoad_Click();
+    const SameInput input = loadSameInput(*this, [](int x, int y) {
+        return (x / 10 + y / 10) % 3 == 0 ? qRgb(255, 0, 0)
+             : (x / 10 + y / 10) % 3 == 1 ? qRgb(0, 128, 0)
+                                           : qRgb(10, 20, 30);
+    });
     frmColorList *list = window->existingColorList();
     ASSERT_NE(list, nullptr);
     const QStringList keys = list->colorKeys();
@@ -80,23 +116,49 @@ TEST_F(MainWindowTest, TheCompanionWritesTheSameArchiveAsTheWindows)
     tilesetOf(*window)->cmbTileset->setCurrentText("Ice");
     tilesetOf(*window)->btnApply->click();
     window->mnuConvert->trigger();
-    const QString fromWindows = folder.file("windows.scm");
-    dialogs.fileAnswers.push_back(fromWindows);
-    window->mnuSaveAs->trigger();
-    ASSERT_EQ(window->statusText(), "Map saved!");
+    const QByteArray windowsBytes = saveWindowsMap(*this, "windows.scm");
 
     const QString colors = folder.file("colors.txt");
     testsupport::writeFile(colors, colorFile);
     const QString fromCompanion = folder.file("companion.scm");
-    QProcess cli;
-    cli.start(QStringLiteral(VELMORA_CLI_PATH),
-              {"convert", map, picture, "--colors", colors, "--tileset", "Ice", "-o", fromCompanion});
-    ASSERT_TRUE(cli.waitForFinished(60000));
-    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
-
-    const QByteArray windowsBytes = testsupport::readFile(fromWindows);
+    runCompanion({"convert", input.map, input.picture, "--colors", colors, "--tileset", "Ice",
+                  "-o", fromCompanion});
     ASSERT_FALSE(windowsBytes.isEmpty());
     EXPECT_EQ(windowsBytes, testsupport::readFile(fromCompanion));
+}
+
+// Match Colours and the companion's --match choose the same tiles from the same game data:
+// the colour file it prints holds the windows' values, and the maps are the same.
+TEST_F(MainWindowTest, TheCompanionMatchesColoursAsTheWindowsDo)
+{
+    const QString gameData = startWithGameData(testsupport::SyntheticTileset::make(9));
+    const SameInput input = loadSameInput(*this, [](int x, int y) {
+        return qRgb(x * 3, y * 3, (x * y) % 256);
+    });
+    frmColorList *list = window->existingColorList();
+    ASSERT_NE(list, nullptr);
+    const qsizetype colors = list->colorValues().size();
+    ASSERT_EQ(colors, 80 * 64 + 1); // the map's part of the picture, and the uncovered tiles
+    list->btnMatch->click();
+    ASSERT_EQ(window->statusText(), QString("Colours matched: %1 of %2.").arg(colors - 1).arg(colors));
+    window->mnuConvert->trigger();
+    const QByteArray windowsBytes = saveWindowsMap(*this, "windows.scm");
+
+    const QByteArray printed =
+        runCompanion({"colors", input.map, input.picture, "--match", "--game-data", gameData});
+    QStringList fromWindows;
+    const QStringList keys = list->colorKeys();
+    for (int i = 0; i < keys.size(); ++i)
+        fromWindows << keys[i] + "=" + list->replacements()[i];
+    QStringList fromCompanion = QString::fromLatin1(printed).split('\n', Qt::SkipEmptyParts);
+    fromCompanion.removeIf([](const QString &line) { return line.startsWith('#'); });
+    EXPECT_EQ(fromCompanion, fromWindows);
+
+    const QString fromCompanionMap = folder.file("companion.scm");
+    runCompanion({"convert", input.map, input.picture, "--match", "--game-data", gameData, "-o",
+                  fromCompanionMap});
+    ASSERT_FALSE(windowsBytes.isEmpty());
+    EXPECT_EQ(windowsBytes, testsupport::readFile(fromCompanionMap));
 }
 
 } // namespace
