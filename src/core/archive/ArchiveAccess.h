@@ -42,6 +42,26 @@ public:
     [[nodiscard]] virtual Status listEntries(const QString &archivePath, QStringList *names,
                                               int *fileCount) const = 0;
 
+    /// The archive as a checked store left it: its size and the fingerprint of its bytes, so
+    /// that whoever copies it afterwards can tell that the copy is what was checked.
+    struct CheckedArchive
+    {
+        qint64 size = -1;
+        quint64 fingerprint = 0;
+    };
+
+    /// Stores like storeEntry, then checks the result: the entry reads back as the file's
+    /// bytes and the archive holds as many entries as before. A failed check gives
+    /// `notVerified`; `checked` receives the archive as it was checked. This version does it
+    /// with the calls above; MpqControl does it in one step, before the archive is replaced.
+    [[nodiscard]] virtual Status storeChecked(const QString &archivePath, const QString &filePath,
+                                               const QString &entryName, const Failure &notVerified,
+                                               CheckedArchive *checked) const;
+
+    /// The fingerprint of CheckedArchive: a 64-bit FNV-1a hash (a check against accidents,
+    /// not against forgery).
+    [[nodiscard]] static quint64 fingerprint(QByteArrayView bytes);
+
 protected:
     ArchiveAccess() = default;
     ArchiveAccess(const ArchiveAccess &) = default;

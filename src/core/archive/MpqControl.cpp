@@ -319,8 +319,9 @@ private:
 
 } // namespace
 
-Status MpqControl::storeEntry(const QString &archivePath, const QString &filePath,
-                               const QString &entryName) const
+Status MpqControl::store(const QString &archivePath, const QString &filePath,
+                         const QString &entryName, const Failure *notVerified,
+                         std::vector<std::string> *fields) const
 {
     if (m_workerPath.isEmpty())
         return Status::failure(FailureKind::Unspecified, QObject::tr("Velmora's archive helper \"%1\" is missing; install "
@@ -342,10 +343,42 @@ Status MpqControl::storeEntry(const QString &archivePath, const QString &filePat
     const workerprotocol::Message request{
         std::uint8_t(Operation::Store),
         {pathBytes(archivePath), entryBytes(entryName), data.toStdString(), pathBytes(scratch.path())}};
-    const Reply reply = call(workerprotocol::encode(true, request));
+    Reply reply = call(workerprotocol::encode(true, request));
     if (!reply.answered)
         return unreadableByWorker(archivePath);
+    if (reply.status == WorkerStatus::ReadBack && notVerified)
+        return *notVerified;
     if (reply.status != WorkerStatus::Ok)
         return failureFor(reply.status, archivePath, entryName);
+    if (reply.fields.size() != 4)
+        return unreadableByWorker(archivePath);
+    *fields = std::move(reply.fields);
+    return Status::success();
+}
+
+Status MpqControl::storeEntry(const QString &archivePath, const QString &filePath,
+                               const QString &entryName) const
+{
+    std::vector<std::string> fields;
+    return store(archivePath, filePath, entryName, nullptr, &fields);
+}
+
+Status MpqControl::storeChecked(const QString &archivePath, const QString &filePath,
+                                const QString &entryName, const Failure &notVerified,
+                                CheckedArchive *checked) const
+{
+    std::vector<std::string> fields;
+    // The worker checked the read-back before it replaced the archive; the entry counts it
+    // reports are the rest of the check.
+    if (Status stored = store(archivePath, filePath, entryName, &notVerified, &fields); !stored)
+        return stored;
+    const auto before = workerprotocol::readNumber(fields[0]);
+    const auto after = workerprotocol::readNumber(fields[1]);
+    const auto size = workerprotocol::readNumber(fields[2]);
+    const auto print = workerprotocol::readNumber(fields[3]);
+    if (!before || !after || !size || !print || *before != *after || *size > quint64(INT64_MAX))
+        return notVerified;
+    if (checked)
+        *checked = {qint64(*size), *print};
     return Status::success();
 }

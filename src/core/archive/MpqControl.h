@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 /// The program's map archives, worked on by velmora-archive-worker: every call into the
 /// archive library runs in that small process, so that an archive which makes the library
@@ -41,11 +42,20 @@ public:
                       qint64 maxSize = DefaultMaxEntrySize) const override;
     Status listEntries(const QString &archivePath, QStringList *names,
                         int *fileCount) const override;
+    /// One request: the worker stores into a copy, checks the read-back and the entry count
+    /// there, and only then puts the copy in place of the archive.
+    Status storeChecked(const QString &archivePath, const QString &filePath,
+                         const QString &entryName, const Failure &notVerified,
+                         CheckedArchive *checked) const override;
 
 private:
     struct Reply;
     class Worker;
     Reply call(const std::string &request) const;
+    /// A store; on success `fields` holds the worker's reply (see WorkerProtocol.h). A
+    /// read-back that differs gives `notVerified` when there is one.
+    Status store(const QString &archivePath, const QString &filePath, const QString &entryName,
+                 const Failure *notVerified, std::vector<std::string> *fields) const;
 
     QString m_workerPath;
     Limits m_limits;

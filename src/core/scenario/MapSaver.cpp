@@ -9,6 +9,11 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 Result<QByteArray> readWhole(const QString &path, const Failure &failure)
@@ -47,41 +52,51 @@ Status checkTarget(const Workspace &ws, const QString &target)
     return {};
 }
 
-/// Stores the scenario and checks that the archive reads it back unchanged with as many
-/// entries as before; the archive's bytes then.
+/// Stores the scenario, checked (it reads back unchanged, the archive holds as many entries
+/// as before); the archive's bytes then, exactly as they were checked.
 Result<QByteArray> storeVerified(const Workspace &ws, const ArchiveAccess &archive,
                                  const QString &target, const std::function<void()> &afterStore)
 {
-    const Result<QByteArray> scenario = readWhole(
-        ws.scenarioPath(),
-        fail(FailureKind::WorkingFolder,
-             QObject::tr("The working copy of the map cannot be read, so \"%1\" was not changed.")
-                 .arg(shownPath(target))));
-    if (!scenario)
-        return scenario.failure();
-    int countBefore = 0;
-    if (Status listed = archive.listEntries(ws.archivePath(), nullptr, &countBefore); !listed)
-        return listed.failure();
-    if (Status stored = archive.storeEntry(ws.archivePath(), ws.scenarioPath(),
-                                           Workspace::ScenarioEntry);
-        !stored)
-        return stored.failure();
-    if (afterStore)
-        afterStore();
-
+    const QFileInfo scenario(ws.scenarioPath());
+    if (!scenario.isFile() || !scenario.isReadable())
+        return fail(FailureKind::WorkingFolder,
+                    QObject::tr("The working copy of the map cannot be read, so \"%1\" was not "
+                                "changed.").arg(shownPath(target)));
     const Failure notVerified =
         fail(FailureKind::Output,
              QObject::tr("The working copy of the map did not hold the map as it was stored, so "
                          "\"%1\" was not changed.")
                  .arg(shownPath(target)));
-    QByteArray storedBack;
-    int countAfter = -1;
-    if (!archive.readEntry(ws.archivePath(), Workspace::ScenarioEntry, &storedBack).ok()
-        || storedBack != *scenario
-        || !archive.listEntries(ws.archivePath(), nullptr, &countAfter).ok()
-        || countAfter != countBefore)
+    ArchiveAccess::CheckedArchive checked;
+    if (Status stored = archive.storeChecked(ws.archivePath(), ws.scenarioPath(),
+                                             Workspace::ScenarioEntry, notVerified, &checked);
+        !stored)
+        return stored.failure();
+    if (afterStore)
+        afterStore();
+    // Whatever happened to the working archive meanwhile, only what was checked is copied.
+    Result<QByteArray> bytes = readWhole(ws.archivePath(), notVerified);
+    if (bytes && (bytes->size() != checked.size
+                  || ArchiveAccess::fingerprint(*bytes) != checked.fingerprint))
         return notVerified;
-    return readWhole(ws.archivePath(), notVerified);
+    return bytes;
+}
+
+/// Flushes the folder entry of a file just renamed into place, so that the rename itself
+/// survives a power cut. The map is complete either way; this only decides whether the old or
+/// the new one is found afterwards, so a failure here is not the user's concern.
+void syncFolderOf(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        (void)::fsync(folder);
+        ::close(folder);
+    }
+#else
+    Q_UNUSED(path);
+#endif
 }
 
 Status writeTarget(const QString &target, const QByteArray &bytes)
@@ -101,6 +116,7 @@ Status writeTarget(const QString &target, const QByteArray &bytes)
     }
     if (!out.commit())
         return notWritten;
+    syncFolderOf(target);
     return {};
 }
 

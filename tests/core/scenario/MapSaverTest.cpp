@@ -2,6 +2,7 @@
 // the target, and nothing is touched unless every step worked.
 #include "core/scenario/MapSaver.h"
 #include "core/archive/MpqControl.h"
+#include "core/archive/worker/WorkerProtocol.h"
 #include "core/scenario/Workspace.h"
 #include "FailingArchive.h"
 
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -190,4 +192,54 @@ TEST_F(Saving, FailedExtractionIsReported)
     ASSERT_TRUE(ws.copyIn(loaded).ok());
     EXPECT_FALSE(ws.extractScenario(failing).ok());
     EXPECT_EQ(readFile(loaded), original);
+}
+
+// The worker's own checks of a store: whatever it reports that does not add up (other entry
+// counts, a read-back that differs, an archive other than the one on disk, a short reply)
+// keeps the user's map as it was. The last case, a reply that fits, saves.
+TEST_F(Saving, StoreRepliesThatDoNotAddUpNeverReachTheUsersMap)
+{
+    editScenario();
+    const QByteArray working = readFile(ws.archivePath());
+    const auto fits = [&](quint32 before, quint32 after, quint64 print) {
+        return workerprotocol::Message{0, {workerprotocol::number32(before), workerprotocol::number32(after),
+                                           workerprotocol::number64(quint64(working.size())),
+                                           workerprotocol::number64(print)}};
+    };
+    const quint64 print = ArchiveAccess::fingerprint(working);
+    const struct
+    {
+        const char *label;
+        workerprotocol::Message reply;
+        bool saves;
+        FailureKind kind; // a failed check names the user's map; a worker that talks
+                          // nonsense is damage to the working archive (MapSession retells it)
+    } cases[] = {
+        {"entry count changed", fits(3, 4, print), false, FailureKind::Output},
+        {"archive on disk is not the one checked", fits(3, 3, print ^ 1), false, FailureKind::Output},
+        {"read-back differs", {std::uint8_t(workerprotocol::Status::ReadBack), {"read-back differs"}},
+         false, FailureKind::Output},
+        {"reply without counts", {0, {}}, false, FailureKind::Damaged},
+        {"reply that adds up", fits(3, 3, print), true, FailureKind::Unspecified},
+    };
+    QTemporaryDir scripts;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        writeFile(ws.archivePath(), working);
+        const QString reply = scripts.filePath("reply");
+        writeFile(reply, QByteArray::fromStdString(workerprotocol::encode(false, c.reply)));
+        const QString worker = scripts.filePath("worker.sh");
+        writeFile(worker, "#!/bin/sh\ncat '" + reply.toUtf8() + "'\ncat > /dev/null\n");
+        QFile::setPermissions(worker, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const MpqControl standIn(worker, {5000, 64});
+        const Status saved = saveMap(ws, standIn, loaded);
+        EXPECT_EQ(saved.ok(), c.saves) << saved.reason().toStdString();
+        EXPECT_EQ(readFile(loaded), c.saves ? working : original);
+        EXPECT_EQ(filesIn(mapsDir), QStringList{"Island.scm"});
+        EXPECT_EQ(saved.kind(), c.kind);
+        if (c.kind == FailureKind::Output) {
+            EXPECT_TRUE(saved.reason().contains(QDir::toNativeSeparators(loaded)))
+                << saved.reason().toStdString();
+        }
+    }
 }

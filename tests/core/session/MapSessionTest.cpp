@@ -48,6 +48,12 @@ public:
             return injected(archive);
         return MpqControl::listEntries(archive, names, count);
     }
+    // A checked store goes through the steps above, so that their failures are injected.
+    Status storeChecked(const QString &archive, const QString &file, const QString &entry,
+                        const Failure &notVerified, CheckedArchive *checked) const override
+    {
+        return ArchiveAccess::storeChecked(archive, file, entry, notVerified, checked);
+    }
 
 private:
     Status injected(const QString &archive) const

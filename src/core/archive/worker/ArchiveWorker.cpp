@@ -512,6 +512,14 @@ Status storeInto(const std::string &scratch, const std::string &name, const std:
     return archive.close() ? Status::Ok : Status::CannotWrite;
 }
 
+/// The number of entries in the tables of an archive opened for reading, or false.
+bool entryCount(const std::string &path, DWORD *count)
+{
+    ArchiveHandle archive;
+    return openArchive(archive, path, ReadOnlyOpen) == Status::Ok
+        && fileInfo(archive.get(), SFileMpqNumberOfFiles, count);
+}
+
 Message storeEntry(const std::vector<std::string> &fields)
 {
     const std::string &archivePath = fields[0], &name = fields[1], &data = fields[2], &scratch = fields[3];
@@ -522,6 +530,9 @@ Message storeEntry(const std::vector<std::string> &fields)
     std::string original;
     if (!readFile(archivePath, &original))
         return failure(Status::MissingArchive, "archive unreadable");
+    DWORD countBefore = 0;
+    if (!entryCount(archivePath, &countBefore))
+        return failure(Status::NotAnArchive, "no entry count");
     // The library writes a copy; the archive itself is replaced only once the copy is
     // complete and holds what was stored.
     if (!writeFile(scratch, original))
@@ -531,14 +542,24 @@ Message storeEntry(const std::vector<std::string> &fields)
 
     ArchiveHandle check;
     std::string back;
+    DWORD countAfter = 0;
     if (openArchive(check, scratch, ReadOnlyOpen) != Status::Ok
-        || readChecked(check.get(), scratch, name, MaxStoredSize, &back) != Status::Ok || back != data)
+        || readChecked(check.get(), scratch, name, MaxStoredSize, &back) != Status::Ok || back != data
+        || !fileInfo(check.get(), SFileMpqNumberOfFiles, &countAfter))
         return failure(Status::ReadBack, "read-back differs");
     check.close();
+    // What the program copies later is compared with this, so it copies what was checked.
+    std::string stored;
+    if (!readFile(scratch, &stored))
+        return failure(Status::CannotWrite, "copy unreadable");
 
     std::error_code error;
     fs::rename(scratch, archivePath, error);
-    return error ? failure(Status::CannotWrite, "rename failed") : ok();
+    if (error)
+        return failure(Status::CannotWrite, "rename failed");
+    return ok({workerprotocol::number32(countBefore), workerprotocol::number32(countAfter),
+               workerprotocol::number64(stored.size()),
+               workerprotocol::number64(workerprotocol::fingerprint(stored))});
 }
 
 } // namespace

@@ -90,6 +90,14 @@ std::optional<std::size_t> messageSize(bool request, std::string_view bytes)
     return static_cast<std::size_t>(size);
 }
 
+std::uint64_t fingerprint(std::string_view bytes)
+{
+    std::uint64_t hash = 0xcbf29ce484222325ull;
+    for (const char c : bytes)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;
+    return hash;
+}
+
 std::string number32(std::uint32_t value)
 {
     return bytesOf(value, 4);

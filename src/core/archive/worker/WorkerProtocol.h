@@ -20,11 +20,15 @@
 //   'R' read    archive, entry, maxSize (8 bytes, u64)   -> ok: entry bytes
 //   'L' list    archive                                  -> ok: entry count (4 bytes, u32),
 //                                                               names joined by '\n'
-//   'S' store   archive, entry, data, scratch            -> ok: nothing
+//   'S' store   archive, entry, data, scratch            -> ok: entry counts before and after
+//                                                               (4 bytes each, u32), size and
+//                                                               fingerprint of the archive as
+//                                                               stored (8 bytes each, u64)
 //
 // A store writes the archive's copy at `scratch` (a free path in the archive's folder that
-// the program chose and removes afterwards, whatever happened), checks that the entry reads
-// back as `data`, and renames the copy over the archive. A failed reply carries one field:
+// the program chose and removes afterwards, whatever happened; the worker creates it and
+// refuses a path that is taken), checks that the entry reads back as `data`, and renames the
+// copy over the archive. A failed reply carries one field:
 // an English detail for logs; the program words the user's message from the status.
 //
 // The parser below is the only code that reads these bytes; it is fuzzed.
@@ -72,6 +76,9 @@ struct Message
 /// nullopt when they cannot begin one (wrong magic or version, too many fields, too large).
 /// Lets either side take one message off a stream.
 [[nodiscard]] std::optional<std::size_t> messageSize(bool request, std::string_view bytes);
+
+/// The 64-bit FNV-1a hash of `bytes`: how a store tells which archive bytes it checked.
+[[nodiscard]] std::uint64_t fingerprint(std::string_view bytes);
 
 /// A u32 / u64 field, little-endian.
 [[nodiscard]] std::string number32(std::uint32_t value);
