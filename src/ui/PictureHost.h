@@ -16,6 +16,8 @@ public:
     virtual qint16 mapWidth() const = 0;
     /// Height of the loaded map in tiles (0 until a map is loaded).
     virtual qint16 mapHeight() const = 0;
+    /// The map file as the user chose it (not the working copy); empty until a map is loaded.
+    virtual QString mapPath() const = 0;
     /// Sets the status line and repaints it; processes no user input.
     virtual void setStatus(const QString &text) = 0;
     /// The colour list window, created hidden on first use.

@@ -2,14 +2,21 @@
 
 #include "ui/ColorListModel.h"
 #include "ui/FormFit.h"
+#include "ui/UserDialogs.h"
 
+#include "core/common/UserText.h"
+#include "core/convert/ColorFile.h"
+#include "core/convert/Conversion.h"
 #include "core/picture/ColorKey.h"
 
+#include <QFileInfo>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QStyle>
@@ -55,8 +62,24 @@ void ColorListView::setCurrentRow(int row, QItemSelectionModel::SelectionFlags f
     selectionModel()->setCurrentIndex(model()->index(row, 0), flags);
 }
 
+frmColorList::frmColorList(UserDialogs &dialogs, QWidget *parent)
+    : QWidget(parent)
+    , m_dialogs(&dialogs)
+{
+    createWidgets();
+}
+
 frmColorList::frmColorList(QWidget *parent)
     : QWidget(parent)
+    , m_ownDialogs(std::make_unique<QtUserDialogs>())
+    , m_dialogs(m_ownDialogs.get())
+{
+    createWidgets();
+}
+
+frmColorList::~frmColorList() = default;
+
+void frmColorList::createWidgets()
 {
     setObjectName(QStringLiteral("frmColorList"));
     setWindowTitle(QStringLiteral("::[Color List]::::...."));
@@ -124,10 +147,21 @@ frmColorList::frmColorList(QWidget *parent)
     // Enter on a colour opens the palette.
     lstColor->installEventFilter(this);
 
+    btnImport = new QPushButton(tr("&Import Colours..."), this);
+    btnImport->setObjectName(QStringLiteral("btnImport"));
+    btnImport->setGeometry(8, 317, buttonWidth, 23);
+    btnImport->setToolTip(tr("Read the tile values from a colour file"));
+    btnExport = new QPushButton(tr("E&xport Colours..."), this);
+    btnExport->setObjectName(QStringLiteral("btnExport"));
+    btnExport->setGeometry(12 + buttonWidth, 317, listWidth - 4 - buttonWidth, 23);
+    btnExport->setToolTip(tr("Write the colours and their tile values to a colour file"));
+
     setTabOrder(lstColor, txtReplace);
     setTabOrder(txtReplace, btnPickTile);
     setTabOrder(btnPickTile, btnMatch);
-    setFixedSize(listWidth + 16, 321);
+    setTabOrder(btnMatch, btnImport);
+    setTabOrder(btnImport, btnExport);
+    setFixedSize(listWidth + 16, 348);
     fitFormToTexts(this);
 
     connect(lstColor->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -135,14 +169,19 @@ frmColorList::frmColorList(QWidget *parent)
     connect(txtReplace, &QLineEdit::textChanged, this, &frmColorList::txtReplace_Change);
     connect(btnPickTile, &QPushButton::clicked, this, &frmColorList::tilePaletteRequested);
     connect(btnMatch, &QPushButton::clicked, this, &frmColorList::matchRequested);
+    connect(btnImport, &QPushButton::clicked, this, &frmColorList::btnImport_Click);
+    connect(btnExport, &QPushButton::clicked, this, &frmColorList::btnExport_Click);
     connect(m_model, &QAbstractItemModel::modelReset, this, &frmColorList::updateButtons);
     updateButtons();
 }
 
 void frmColorList::updateButtons()
 {
+    const bool any = m_model->rowCount() > 0;
     btnPickTile->setEnabled(selectedIndex() >= 0);
-    btnMatch->setEnabled(m_model->rowCount() > 0);
+    btnMatch->setEnabled(any);
+    btnImport->setEnabled(any);
+    btnExport->setEnabled(any);
 }
 
 bool frmColorList::eventFilter(QObject *watched, QEvent *event)
@@ -318,4 +357,148 @@ void frmColorList::txtReplace_Change(const QString &text)
     if (index < 0)
         return;
     m_model->setReplacement(index, text);
+}
+
+// ---------------------------------------------------------------------------
+// Colour files
+
+QString frmColorList::colorFileFilter()
+{
+    return QStringLiteral("Colour Files (*.txt) (*.txt);;All Files (*.*) (*)");
+}
+
+void frmColorList::setOrigin(const QString &mapPath, int width, int height, const QString &picturePath)
+{
+    m_mapPath = mapPath;
+    m_mapWidth = width;
+    m_mapHeight = height;
+    m_picturePath = picturePath;
+}
+
+QString frmColorList::suggestedColorFile() const
+{
+    if (!m_lastColorFile.isEmpty() || m_picturePath.isEmpty())
+        return m_lastColorFile;
+    const QFileInfo picture(m_picturePath);
+    return picture.dir().filePath(picture.completeBaseName() + QStringLiteral(".txt"));
+}
+
+void frmColorList::btnExport_Click()
+{
+    const QString path = m_dialogs->getSaveFileName(this, tr("Export Colours"),
+                                                    suggestedColorFile(), colorFileFilter());
+    if (path.isEmpty())
+        return;
+    m_lastColorFile = path;
+    exportColors(path);
+}
+
+void frmColorList::btnImport_Click()
+{
+    const QString path = m_dialogs->getOpenFileName(this, tr("Import Colours"),
+                                                    suggestedColorFile(), colorFileFilter());
+    if (path.isEmpty())
+        return;
+    m_lastColorFile = path;
+    importColors(path);
+}
+
+bool frmColorList::exportColors(const QString &path)
+{
+    const QString title = tr("Export Colours");
+    const QFileInfo target(path);
+    for (const QString &input : {m_mapPath, m_picturePath}) {
+        if (!input.isEmpty() && target.exists() && QFileInfo(input) == target) {
+            m_dialogs->showMessage(this, QMessageBox::Warning, title,
+                                   tr("%1 is the %2 the colours come from; choose another file.")
+                                       .arg(shownPath(path),
+                                            input == m_mapPath ? tr("map") : tr("picture")));
+            return false;
+        }
+    }
+    const QList<qint32> &colors = m_model->colors();
+    const QStringList &texts = m_model->replacements();
+    QList<ColorFile::Entry> entries;
+    entries.reserve(colors.size());
+    for (qsizetype i = 0; i < colors.size(); ++i) {
+        quint16 value = 0;
+        if (!conversion::parseTileValue(texts.at(i), &value)) {
+            selectColor(int(i));
+            m_dialogs->showMessage(this, QMessageBox::Warning, title,
+                                   tr("The tile value \"%1\" of colour %2 is not a whole number "
+                                      "from 0 to 32767. Correct it and export again; %3 was not "
+                                      "written.")
+                                       .arg(texts.at(i), colorkey::colorKey(colors.at(i)), shownPath(path)));
+            return false;
+        }
+        entries.append({colors.at(i), std::max(0, m_model->pixelCounts().at(i)), value});
+    }
+    const QString text = ColorFile::format({QFileInfo(m_mapPath).fileName(), m_mapWidth, m_mapHeight,
+                                            QFileInfo(m_picturePath).fileName()},
+                                           entries);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
+        m_dialogs->showMessage(this, QMessageBox::Warning, title,
+                               tr("%1 could not be written: %2.").arg(shownPath(path), file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool frmColorList::importColors(const QString &path)
+{
+    const Result<ColorFile> file = ColorFile::read(path);
+    if (!file) {
+        m_dialogs->showMessage(this, QMessageBox::Warning, tr("Import Colours"),
+                               tr("%1 cannot be imported: %2.\n\nNo tile value was changed.")
+                                   .arg(shownPath(path), file.reason()));
+        return false;
+    }
+    const QList<qint32> &colors = m_model->colors();
+    QHash<qint32, int> rowOf;
+    rowOf.reserve(colors.size());
+    for (int row = 0; row < colors.size(); ++row)
+        rowOf.insert(colors.at(row), row);
+    QStringList texts = m_model->replacements();
+    QStringList absent;
+    int applied = 0;
+    for (const ColorFile::Assignment &a : file->assignments()) {
+        const auto row = rowOf.constFind(a.color);
+        if (row == rowOf.cend()) {
+            absent.append(tr("line %1: colour %2").arg(a.line).arg(a.key));
+            continue;
+        }
+        texts[row.value()] = QString::number(a.value);
+        ++applied;
+    }
+    setReplacements(texts);
+    if (!absent.isEmpty())
+        reportAbsent(path, absent, applied);
+    return true;
+}
+
+void frmColorList::reportAbsent(const QString &path, const QStringList &absent, int applied)
+{
+    // A long list is cut: the first lines say what is wrong, the count says how much.
+    constexpr int Shown = 12;
+    const QString picture = m_picturePath.isEmpty() ? tr("the picture")
+                                                    : QFileInfo(m_picturePath).fileName();
+    QString text = absent.size() == 1
+        ? tr("%1 names a colour that does not occur in the map's area of %2; it was left out:")
+              .arg(shownPath(path), picture)
+        : tr("%1 names %2 colours that do not occur in the map's area of %3; they were left out:")
+              .arg(shownPath(path))
+              .arg(absent.size())
+              .arg(picture);
+    text += u'\n' + absent.mid(0, Shown).join(u'\n');
+    if (absent.size() > Shown)
+        text += u'\n' + tr("... and %1 more").arg(absent.size() - Shown);
+    text += QStringLiteral("\n\n");
+    if (applied == 0)
+        text += tr("No tile value was changed.");
+    else if (applied == 1)
+        text += tr("The file's other colour was applied.");
+    else
+        text += tr("The file's other %1 colours were applied.").arg(applied);
+    m_dialogs->showMessage(this, QMessageBox::Warning, tr("Import Colours"), text);
 }

@@ -6,12 +6,14 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class ColorListModel;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class UserDialogs;
 
 /// The colour list's view: a list view that also answers by row, as a list box does.
 class ColorListView : public QListView
@@ -35,7 +37,11 @@ class frmColorList : public QWidget
     Q_OBJECT
 
 public:
+    /// Asks through `dialogs` for the files to import and export.
+    explicit frmColorList(UserDialogs &dialogs, QWidget *parent = nullptr);
+    /// The same with the system's dialogs.
     explicit frmColorList(QWidget *parent = nullptr);
+    ~frmColorList() override;
 
     QLabel *lblGeneral0 = nullptr;
     ColorListView *lstColor = nullptr;
@@ -50,6 +56,12 @@ public:
     QPushButton *btnPickTile = nullptr;
     /// Gives every colour the nearest terrain tile.
     QPushButton *btnMatch = nullptr;
+    /// Read the tile values from a colour file; write the colours and values to one.
+    QPushButton *btnImport = nullptr;
+    QPushButton *btnExport = nullptr;
+
+    /// Filter list of the colour file dialogs.
+    static QString colorFileFilter();
 
     /// Draws tile values for imgTile; an empty function means no tiles can be shown, and
     /// `reason` says why in one line.
@@ -88,6 +100,19 @@ public:
     /// The list's data, for views and tests.
     ColorListModel *model() const { return m_model; }
 
+    /// Where the listed colours come from: the user's map (named in an exported file's
+    /// header, with its size in tiles) and picture. Neither is ever written by Export.
+    void setOrigin(const QString &mapPath, int width, int height, const QString &picturePath);
+    /// Writes every colour with its tile value to `path` in the colour-file format, replacing
+    /// the file only once it is complete. A value that is no tile value (empty, over 32767)
+    /// writes nothing: the colour is selected and the user told, as is a failed write.
+    bool exportColors(const QString &path);
+    /// Reads the colour file at `path` and sets the value of every colour it names. A file
+    /// that cannot be read or parsed (a malformed line, a value out of range) changes nothing
+    /// and the user is told why; colours the list does not have are left out and listed in
+    /// one message, the others are applied.
+    bool importColors(const QString &path);
+
     /// Colour value of a key (red in the low byte), or -1 when the key names no colour.
     static qint32 colorOfKey(const QString &key);
 
@@ -100,16 +125,30 @@ signals:
 public slots:
     void lstColor_Click();
     void txtReplace_Change(const QString &text);
+    /// Asks for a colour file and imports it.
+    void btnImport_Click();
+    /// Asks where to write the colour file and exports to it.
+    void btnExport_Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void updateButtons();
+    void createWidgets();
     void showSwatch(qint32 value);
     void showTile();
+    void updateButtons();
+    void reportAbsent(const QString &path, const QStringList &absent, int applied);
+    QString suggestedColorFile() const;
 
+    std::unique_ptr<UserDialogs> m_ownDialogs;
+    UserDialogs *m_dialogs = nullptr;
     ColorListModel *m_model = nullptr;
+    QString m_mapPath;
+    QString m_picturePath;
+    int m_mapWidth = 0;
+    int m_mapHeight = 0;
+    QString m_lastColorFile;
     std::function<QImage(quint16)> m_tiles;
     QString m_noTilesReason;
 };

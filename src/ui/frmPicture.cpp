@@ -254,6 +254,7 @@ void frmPicture::loadPictureFile(const QString &path)
 
     m_host.setStatus(QStringLiteral("Removing duplicates..."));
     list->setColors(scanned.values, scanned.counts);
+    list->setOrigin(m_host.mapPath(), width, height, path);
     m_host.setStatus(QStringLiteral("Picture loaded!"));
 
     list->lstColor->setEnabled(true);

@@ -448,7 +448,7 @@ void mdiMain::openPictureWindow()
 frmColorList *mdiMain::colorList()
 {
     if (!m_colorList) {
-        m_colorList = new frmColorList;
+        m_colorList = new frmColorList(m_dialogs);
         // Closing the colour list only hides it: the conversion needs its lists.
         m_colorListWindow = wrap(m_colorList, false);
         m_colorListWindow->setWindowFlags(m_colorListWindow->windowFlags()

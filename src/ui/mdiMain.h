@@ -87,6 +87,7 @@ public:
     // PictureHost
     qint16 mapWidth() const override { return intDimensionX; }
     qint16 mapHeight() const override { return intDimensionY; }
+    QString mapPath() const override { return m_session.mapPath(); }
     void setStatus(const QString &text) override;
     frmColorList *colorList() override;
     void showColorList() override;

@@ -4,6 +4,8 @@
 #include "ui/frmPicture.h"
 #include "ui/frmTileset.h"
 
+#include "core/convert/ColorFile.h"
+
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
@@ -92,7 +94,8 @@ QByteArray saveWindowsMap(MainWindowTest &t, const QString &name)
 }
 
 // The companion runs the same core steps, so for the same map, picture, values and
-// tileset it writes the same archive, byte for byte.
+// tileset it writes the same archive, byte for byte; the colour file goes both ways: the
+// windows export the companion's template, and the companion converts with their values.
 TEST_F(MainWindowTest, TheCompanionWritesTheSameArchiveAsTheWindows)
 {
     start();
@@ -105,6 +108,14 @@ TEST_F(MainWindowTest, TheCompanionWritesTheSameArchiveAsTheWindows)
     ASSERT_NE(list, nullptr);
     const QStringList keys = list->colorKeys();
     ASSERT_EQ(keys.size(), 4); // three colours and the uncovered tiles
+
+    // Every value still 0: the export is the companion's template, byte for byte.
+    const QString colors = folder.file("colors.txt");
+    dialogs.fileAnswers.push_back(colors);
+    list->btnExport->click();
+    ASSERT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_EQ(testsupport::readFile(colors), runCompanion({"colors", "--template", input.map, input.picture}));
+
     QByteArray colorFile;
     for (int i = 0; i < keys.size(); ++i) {
         const QString value = QString::number(100 * (i + 1) + 7);
@@ -112,14 +123,24 @@ TEST_F(MainWindowTest, TheCompanionWritesTheSameArchiveAsTheWindows)
         list->txtReplace->setText(value);
         colorFile += keys[i].toLatin1() + "=" + value.toLatin1() + "\n";
     }
+    // The exported values read as the plain KEY=VALUE lines typed above.
+    dialogs.fileAnswers.push_back(colors);
+    list->btnExport->click();
+    const Result<ColorFile> exported = ColorFile::read(colors);
+    const Result<ColorFile> typed = ColorFile::parse(QString::fromLatin1(colorFile));
+    ASSERT_TRUE(exported.ok() && typed.ok());
+    ASSERT_EQ(exported->assignments().size(), typed->assignments().size());
+    for (qsizetype i = 0; i < typed->assignments().size(); ++i) {
+        EXPECT_EQ(exported->assignments()[i].color, typed->assignments()[i].color);
+        EXPECT_EQ(exported->assignments()[i].value, typed->assignments()[i].value);
+    }
+
     window->mnuTileset->trigger();
     tilesetOf(*window)->cmbTileset->setCurrentText("Ice");
     tilesetOf(*window)->btnApply->click();
     window->mnuConvert->trigger();
     const QByteArray windowsBytes = saveWindowsMap(*this, "windows.scm");
 
-    const QString colors = folder.file("colors.txt");
-    testsupport::writeFile(colors, colorFile);
     const QString fromCompanion = folder.file("companion.scm");
     runCompanion({"convert", input.map, input.picture, "--colors", colors, "--tileset", "Ice",
                   "-o", fromCompanion});

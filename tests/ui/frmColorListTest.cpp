@@ -3,8 +3,14 @@
 #include "ui/ColorListModel.h"
 #include "ui/frmColorList.h"
 
+#include "core/convert/ColorFile.h"
+
+#include "TestSupport.h"
+
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QPushButton>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -289,4 +295,217 @@ TEST(ColorList, WorksFromTheKeyboard)
     EXPECT_EQ(QApplication::focusWidget(), window.txtReplace);
     QTest::keyClicks(QApplication::focusWidget(), "5");
     EXPECT_EQ(window.replacements().at(row), "5"); // Tab selects the field's text
+}
+
+// ---------------------------------------------------------------------------
+// Colour files
+
+namespace {
+
+/// A colour list with scripted dialogs, filled as a loaded picture fills it.
+struct ColorFileFixture
+{
+    ColorFileFixture()
+    {
+        window.setColors(Values, Pixels);
+        window.setOrigin(folder.file("Map.scm"), 64, 96, folder.file("picture.bmp"));
+    }
+    /// Clicks `button` with `path` as the file dialog's answer.
+    void click(QPushButton *button, const QString &path)
+    {
+        dialogs.fileAnswers.push_back(path);
+        button->click();
+    }
+
+    testsupport::ProgramFolder folder;
+    testsupport::ScriptedDialogs dialogs;
+    frmColorList window{dialogs};
+};
+
+} // namespace
+
+TEST(ColorListFiles, ExportWritesTheCompanionsFileAndImportReadsItBack)
+{
+    ColorFileFixture f;
+    const QStringList values{"7", "0", "32767", "12", "300"};
+    ASSERT_TRUE(f.window.setReplacements(values));
+    const QString path = f.folder.file("colours.txt");
+    f.click(f.window.btnExport, path);
+    ASSERT_TRUE(f.dialogs.messages().isEmpty()) << f.dialogs.messages().value(0).text.toStdString();
+    // The dialog suggests a file beside the picture.
+    EXPECT_EQ(f.dialogs.asked.at(0).initialPath, f.folder.file("picture.txt"));
+
+    // Byte for byte what the companion's writer gives for the same colours and values.
+    QList<ColorFile::Entry> entries;
+    for (int i = 0; i < Values.size(); ++i)
+        entries.append({Values.at(i), Pixels.at(i), quint16(values.at(i).toUInt())});
+    const QByteArray exported = testsupport::readFile(path);
+    EXPECT_EQ(exported, ColorFile::format({"Map.scm", 64, 96, "picture.bmp"}, entries).toUtf8());
+
+    // Read back into a list whose values were all reset, in another order of colours.
+    ColorFileFixture g;
+    QList<qint32> reversed(Values.crbegin(), Values.crend());
+    g.window.setColors(reversed, Pixels);
+    g.window.selectColor(0); // colour 00065280 ("300")
+    g.click(g.window.btnImport, path);
+    EXPECT_TRUE(g.dialogs.messages().isEmpty());
+    EXPECT_EQ(g.window.replacements(), QStringList(values.crbegin(), values.crend()));
+    EXPECT_EQ(g.window.txtReplace->text(), "300");
+
+    // Exporting what was imported gives the same file again.
+    f.window.setReplacements(QStringList(Values.size(), "0"));
+    f.click(f.window.btnImport, path);
+    f.click(f.window.btnExport, f.folder.file("again.txt"));
+    EXPECT_EQ(testsupport::readFile(f.folder.file("again.txt")), exported);
+}
+
+TEST(ColorListFiles, AMalformedFileChangesNothing)
+{
+    struct Case { const char *name; QByteArray bytes; const char *cause; };
+    const Case cases[] = {
+        {"no equals sign", "00000255=5\n00065280\n", "line 2 is not KEY=VALUE"},
+        {"value too large", "00000255=5\n00065280=32768\n", "line 2: the tile value \"32768\""},
+        {"negative value", "00000255=-1\n", "line 1: the tile value \"-1\""},
+        {"empty value", "00000255=\n", "line 1: the tile value \"\""},
+        {"short colour", "#FF00=5\n", "line 1: \"#FF00\" is not a colour key"},
+        {"key beyond 24 bits", "16777216=1\n", "is not a colour key"},
+        {"colour twice", "00000255=1\n#FF0000=2\n", "line 2 gives colour 00000255 a value again"},
+        {"binary", QByteArray("\x00\x01\x02=\xff\xfe", 7), "line 1"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ColorFileFixture f;
+        const QStringList before{"1", "2", "3", "4", "5"};
+        f.window.setReplacements(before);
+        f.window.selectColor(1);
+        const QString path = f.folder.file("bad colours.txt");
+        testsupport::writeFile(path, c.bytes);
+        f.click(f.window.btnImport, path);
+        EXPECT_EQ(f.window.replacements(), before);
+        EXPECT_EQ(f.window.txtReplace->text(), "2");
+        EXPECT_EQ(testsupport::readFile(path), c.bytes);
+        ASSERT_EQ(f.dialogs.messages().size(), 1);
+        const QString text = f.dialogs.messages().at(0).text;
+        EXPECT_TRUE(text.startsWith(QDir::toNativeSeparators(path) + " cannot be imported: "))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(c.cause)) << text.toStdString();
+    }
+    // Files that cannot be read at all.
+    for (const QString &name : {QStringLiteral("missing.txt"), QString()}) {
+        ColorFileFixture f;
+        const QString path = name.isEmpty() ? f.folder.path() : f.folder.file(name);
+        f.click(f.window.btnImport, path);
+        EXPECT_EQ(f.window.replacements(), QStringList(Values.size(), "0"));
+        ASSERT_EQ(f.dialogs.messages().size(), 1);
+        EXPECT_TRUE(f.dialogs.messages().at(0).text.startsWith(QDir::toNativeSeparators(path)));
+    }
+}
+
+TEST(ColorListFiles, ColoursThePictureLacksAreListedAndTheRestApplied)
+{
+    struct Case
+    {
+        int absent;
+        QStringList replacements; // after the import
+        QStringList lines;        // expected in the message, in order
+    };
+    // 00000255 and 16711680 are in the list; the absent colours are 1, 2, 3, ...
+    const auto file = [](int absent) {
+        QByteArray text = "# made by hand\n00000255=11\n";
+        for (int i = 1; i <= absent; ++i)
+            text += QByteArray::number(i).rightJustified(8, '0') + "=5\n";
+        return text + "#0000FF=22\n";
+    };
+    const Case cases[] = {
+        {0, {"0", "11", "22", "0", "0"}, {}},
+        {1, {"0", "11", "22", "0", "0"},
+         {"names a colour that does not occur in the map's area of picture.bmp; it was left out:",
+          "line 3: colour 00000001", "The file's other 2 colours were applied."}},
+        {14, {"0", "11", "22", "0", "0"},
+         {"names 14 colours that do not occur", "line 3: colour 00000001",
+          "line 14: colour 00000012", "... and 2 more", "The file's other 2 colours were applied."}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.absent);
+        ColorFileFixture f;
+        const QString path = f.folder.file("colours.txt");
+        testsupport::writeFile(path, file(c.absent));
+        f.click(f.window.btnImport, path);
+        EXPECT_EQ(f.window.replacements(), c.replacements);
+        ASSERT_EQ(f.dialogs.messages().size(), c.lines.isEmpty() ? 0 : 1);
+        if (c.lines.isEmpty())
+            continue;
+        const QString text = f.dialogs.messages().at(0).text;
+        EXPECT_TRUE(text.startsWith(QDir::toNativeSeparators(path))) << text.toStdString();
+        EXPECT_FALSE(text.contains("colour 00000013")) << text.toStdString();
+        qsizetype at = 0;
+        for (const QString &line : c.lines) {
+            at = text.indexOf(line, at);
+            EXPECT_GE(at, 0) << line.toStdString() << "\n" << text.toStdString();
+        }
+    }
+}
+
+TEST(ColorListFiles, ExportWritesNothingForAValueThatIsNoTile)
+{
+    struct Case { const char *name; QStringList values; int wrongRow; const char *shown; };
+    const Case cases[] = {
+        {"empty", {"1", "", "3", "4", "5"}, 1, "\"\" of colour 00000255"},
+        {"too large", {"1", "2", "3", "4", "32768"}, 4, "\"32768\" of colour 00065280"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ColorFileFixture f;
+        const QString path = f.folder.file("colours.txt");
+        testsupport::writeFile(path, "00000255=9\n");
+        f.window.setReplacements(c.values);
+        f.click(f.window.btnExport, path);
+        EXPECT_EQ(testsupport::readFile(path), "00000255=9\n");
+        EXPECT_EQ(f.window.selectedIndex(), c.wrongRow);
+        ASSERT_EQ(f.dialogs.messages().size(), 1);
+        EXPECT_TRUE(f.dialogs.messages().at(0).text.contains(c.shown))
+            << f.dialogs.messages().at(0).text.toStdString();
+    }
+    // Nor over the picture or the map the colours come from.
+    ColorFileFixture f;
+    for (const char *name : {"picture.bmp", "Map.scm"}) {
+        testsupport::writeFile(f.folder.file(name), "keep");
+        f.click(f.window.btnExport, f.folder.file(name));
+        EXPECT_EQ(testsupport::readFile(f.folder.file(name)), "keep");
+    }
+    EXPECT_EQ(f.dialogs.messages().size(), 2);
+    // Cancel writes nothing and says nothing.
+    f.click(f.window.btnExport, QString());
+    EXPECT_EQ(f.dialogs.messages().size(), 2);
+}
+
+TEST(ColorListFiles, ButtonsNeedColoursAndAnswerToTheirKeys)
+{
+    testsupport::ProgramFolder folder;
+    testsupport::ScriptedDialogs dialogs;
+    frmColorList window(dialogs);
+    EXPECT_FALSE(window.btnImport->isEnabled());
+    EXPECT_FALSE(window.btnExport->isEnabled());
+    window.setColors(Values, Pixels);
+    EXPECT_TRUE(window.btnImport->isEnabled());
+    EXPECT_TRUE(window.btnExport->isEnabled());
+
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    // A mnemonic clicks its button after a short press, as a mouse click would.
+    window.lstColor->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialogs.asked.size() == 1; }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialogs.asked.size() == 2; }));
+    ASSERT_EQ(dialogs.asked.size(), 2);
+    EXPECT_EQ(dialogs.asked.at(0).kind, "save");
+    EXPECT_EQ(dialogs.asked.at(0).title, "Export Colours");
+    EXPECT_EQ(dialogs.asked.at(1).kind, "open");
+    EXPECT_EQ(dialogs.asked.at(1).title, "Import Colours");
+    EXPECT_EQ(dialogs.asked.at(1).text, frmColorList::colorFileFilter());
+
+    window.clearLists();
+    EXPECT_FALSE(window.btnExport->isEnabled());
 }

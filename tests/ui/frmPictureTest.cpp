@@ -29,6 +29,7 @@ public:
 
     qint16 mapWidth() const override { return width; }
     qint16 mapHeight() const override { return height; }
+    QString mapPath() const override { return {}; }
     void setStatus(const QString &text) override
     {
         statuses << text;
