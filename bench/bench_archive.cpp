@@ -132,7 +132,7 @@ void wholeJob(benchmark::State &state, const QString &source)
         scenario::MapSize size;
         if (!loadSteps(state, f, &size))
             break;
-        const QStringList colors = pixelscan::scan(normalized, size.width, size.height).keys;
+        const QList<qint32> colors = pixelscan::scan(normalized, size.width, size.height).values;
         QStringList replacements;
         for (int i = 0; i < colors.size(); ++i)
             replacements << QString::number(i);

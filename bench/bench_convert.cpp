@@ -42,11 +42,11 @@ qint64 dataOffset(const QByteArray &chk, const char *name)
 // The floor: one flat table from colour value to tile value, one pass over the pixels,
 // the two sections written where the conversion writes them.
 void floorLoop(benchmark::State &state, const QString &path, const QImage &picture,
-               const QStringList &colors, const QStringList &replacements)
+               const QList<qint32> &colors, const QStringList &replacements)
 {
     std::vector<quint16> tileOf(size_t(1) << 24, 0);
     for (qsizetype i = 0; i < colors.size(); ++i)
-        tileOf[size_t(colors[i].toInt()) & 0xffffff] = quint16(replacements[i].toUInt());
+        tileOf[size_t(colors[i]) & 0xffffff] = quint16(replacements[i].toUInt());
     QFile f(path);
     if (!f.open(QIODevice::ReadWrite)) {
         state.SkipWithError("cannot open the scenario file");
@@ -103,7 +103,7 @@ void convert256(benchmark::State &state)
             const qint32 v = colorkey::pixelValue(in.picture, x, y);
             if (!seen.contains(v)) {
                 seen.insert(v);
-                in.colors << colorkey::colorKey(v);
+                in.colors << v;
                 in.replacements << QString::number(in.colors.size() % 32768);
             }
         }

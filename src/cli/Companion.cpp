@@ -6,6 +6,7 @@
 #include "core/common/UserText.h"
 #include "core/convert/ColorFile.h"
 #include "core/picture/ColorKey.h"
+#include "core/picture/ColorTable.h"
 #include "core/picture/PictureReader.h"
 #include "core/picture/PixelScan.h"
 #include "core/session/MapSession.h"
@@ -18,11 +19,11 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileDevice>
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
 #include <QSaveFile>
-#include <QSet>
 #include <QTextStream>
 
 #include <sys/stat.h>
@@ -97,22 +98,47 @@ QString parseError(const QCommandLineParser &parser, const QStringList &args,
     return parser.errorText();
 }
 
-/// Each colour's tile value text: the colour file's value, else the matched one, else 0.
-QStringList replacementsFor(const QList<qint32> &colors, const QList<ColorFile::Assignment> &assigned,
-                            QHash<qint32, quint16> valueOf, int *unnamed)
+/// Each colour's tile value: the colour file's value, else the matched one, else 0.
+QList<quint16> tileValuesFor(const QList<qint32> &colors,
+                             const QList<ColorFile::Assignment> &assigned,
+                             const QHash<qint32, quint16> &matched, int *unnamed)
 {
-    valueOf.reserve(valueOf.size() + assigned.size());
+    ColorTable valueOf(matched.size() + assigned.size());
     for (const ColorFile::Assignment &a : assigned)
         valueOf.insert(a.color, a.value);
-    QStringList replacements;
-    replacements.reserve(colors.size());
+    for (auto it = matched.cbegin(); it != matched.cend(); ++it)
+        valueOf.insert(it.key(), it.value()); // the colour file's value stays
+    QList<quint16> values;
+    values.reserve(colors.size());
     *unnamed = 0;
     for (const qint32 color : colors) {
-        const auto v = valueOf.constFind(color);
-        *unnamed += v == valueOf.cend();
-        replacements << QString::number(v == valueOf.cend() ? 0 : v.value());
+        const int *value = valueOf.find(color);
+        *unnamed += value == nullptr;
+        values.append(value ? quint16(*value) : quint16(0));
     }
-    return replacements;
+    return values;
+}
+
+/// The colour list as `colors` prints it: "KEY COUNT #RRGGBB" per colour, the colour left out
+/// for "no pixel". Written into one buffer: a list holds up to 32767 colours.
+QByteArray colorList(const pixelscan::ScanResult &scanned)
+{
+    constexpr qsizetype Room = 2 * colorkey::MaxKeyChars + colorkey::RgbChars + 3;
+    QByteArray bytes(Room * scanned.values.size(), Qt::Uninitialized);
+    char *out = bytes.data();
+    for (qsizetype i = 0; i < scanned.values.size(); ++i) {
+        const qint32 value = scanned.values.at(i);
+        out = colorkey::writeKey(value, out);
+        *out++ = ' ';
+        out = colorkey::writeNumber(scanned.counts.at(i), out);
+        if (value >= 0) {
+            *out++ = ' ';
+            out = colorkey::writeRgb(value, out);
+        }
+        *out++ = '\n';
+    }
+    bytes.truncate(out - bytes.constData());
+    return bytes;
 }
 
 /// The commands, their arguments and which options they take.
@@ -349,7 +375,6 @@ int Companion::colors(const Request &request)
     if (int code = loadMapAndPicture(job, map, picturePath, &picture, &scanned))
         return code;
     endProgress();
-    const QStringList &keys = scanned.keys;
 
     const scenario::MapSize size = job.session.size();
     QHash<qint32, quint16> matched;
@@ -363,24 +388,33 @@ int Companion::colors(const Request &request)
     if (request.asTemplate || request.match) {
         // The windows' Export writes through the same function.
         QList<ColorFile::Entry> entries;
-        entries.reserve(keys.size());
-        for (qsizetype i = 0; i < keys.size(); ++i)
+        entries.reserve(scanned.values.size());
+        for (qsizetype i = 0; i < scanned.values.size(); ++i)
             entries.append({scanned.values.at(i), scanned.counts.at(i),
                             matched.value(scanned.values.at(i), 0)});
-        m_out << ColorFile::format({QFileInfo(map).fileName(), size.width, size.height,
-                                    QFileInfo(picturePath).fileName()},
-                                   entries);
+        writeBytes(ColorFile::formatUtf8({QFileInfo(map).fileName(), size.width, size.height,
+                                          QFileInfo(picturePath).fileName()},
+                                         entries));
     } else {
-        for (qsizetype i = 0; i < keys.size(); ++i) {
-            const qint32 value = scanned.values.at(i);
-            m_out << keys.at(i) << ' ' << scanned.counts.at(i);
-            if (value >= 0)
-                m_out << ' ' << colorkey::rgbText(value);
-            m_out << '\n';
-        }
+        writeBytes(colorList(scanned));
     }
-    m_out.flush();
     return Ok;
+}
+
+void Companion::writeBytes(const QByteArray &bytes)
+{
+    // Straight to the device when there is one: the text is UTF-8 already, as the stream
+    // would write it.
+    m_out.flush();
+    QIODevice *device = m_out.device();
+    if (!device) {
+        m_out << QString::fromUtf8(bytes);
+        m_out.flush();
+        return;
+    }
+    device->write(bytes);
+    if (auto *file = qobject_cast<QFileDevice *>(device))
+        file->flush();
 }
 
 int Companion::convert(const Request &request)
@@ -403,7 +437,6 @@ int Companion::convert(const Request &request)
     if (int code = loadMapAndPicture(job, map, picturePath, &picture, &scanned))
         return code;
     MapSession &session = job.session;
-    const QStringList &keys = scanned.keys;
 
     QHash<qint32, quint16> matched;
     if (request.match) {
@@ -416,14 +449,14 @@ int Companion::convert(const Request &request)
             return code;
     }
     int unnamed = 0;
-    const QStringList replacements =
-        replacementsFor(scanned.values, colorFile->assignments(), matched, &unnamed);
+    const QList<quint16> tileValues =
+        tileValuesFor(scanned.values, colorFile->assignments(), matched, &unnamed);
     warnAbsentColors(request, *colorFile, scanned);
 
     // Without a terminal to show them, no row texts are made at all.
     const StatusFn status = m_progress ? StatusFn([this](const QString &text) { progress(text); })
                                        : StatusFn();
-    if (Status converted = session.convert(picture, keys, replacements, status);
+    if (Status converted = session.convert(picture, scanned.values, tileValues, status);
         !converted)
         return fail(converted.failure());
     QString tilesetNote;
@@ -437,7 +470,7 @@ int Companion::convert(const Request &request)
                  .arg(picturePath, target)
                  .arg(session.size().width)
                  .arg(session.size().height)
-                 .arg(keys.size())
+                 .arg(scanned.values.size())
                  .arg(unnamed)
                  .arg(request.colorFile ? *request.colorFile : tr("a colour file"), tilesetNote)
           << '\n';
@@ -448,13 +481,15 @@ int Companion::convert(const Request &request)
 void Companion::warnAbsentColors(const Request &request, const ColorFile &colorFile,
                                  const pixelscan::ScanResult &scanned)
 {
-    const QSet<qint32> inPicture(scanned.values.cbegin(), scanned.values.cend());
+    ColorTable inPicture(scanned.values.size());
+    for (const qint32 value : scanned.values)
+        inPicture.insert(value, 0);
     for (const ColorFile::Assignment &a : colorFile.assignments())
-        if (!inPicture.contains(a.color))
+        if (!inPicture.find(a.color))
             warn(tr("%1:%2: colour %3 does not occur in the map's area of %4")
                      .arg(request.colorFile.value_or(QString()))
                      .arg(a.line)
-                     .arg(a.key, request.positional.at(1)));
+                     .arg(colorkey::colorKey(a.color), request.positional.at(1)));
 }
 
 int Companion::checkConvertOptions(const Request &request)

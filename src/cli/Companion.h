@@ -61,6 +61,8 @@ public:
 private:
     int info(const Request &request);
     int colors(const Request &request);
+    /// Writes UTF-8 text to the output after what it holds.
+    void writeBytes(const QByteArray &bytes);
     int convert(const Request &request);
     int render(const Request &request);
     int parse(const QStringList &args, Request *request);

@@ -529,7 +529,7 @@ void mdiMain::mnuSaveAs_Click()
 bool mdiMain::ConvertPicture()
 {
     const QImage picture = m_picture ? m_picture->picture() : QImage();
-    const QStringList colors = m_colorList ? m_colorList->colorKeys() : QStringList();
+    const QList<qint32> colors = m_colorList ? m_colorList->colorValues() : QList<qint32>();
     const QStringList replacements = m_colorList ? m_colorList->replacements() : QStringList();
     const Status converted = m_session.convert(picture, colors, replacements,
                                                [this](const QString &text) { setStatus(text); });

@@ -3,10 +3,13 @@
 #include "core/common/BoundedFile.h"
 #include "core/convert/Conversion.h"
 #include "core/picture/ColorKey.h"
+#include "core/picture/ColorTable.h"
 
-#include <QHash>
 #include <QObject>
 #include <QStringView>
+
+#include <algorithm>
+#include <string_view>
 
 namespace {
 
@@ -30,21 +33,19 @@ bool isColourLine(QStringView line)
     return i < line.size() && line[i] == u'=';
 }
 
-/// The lines of `text`: a line ends at "\n", "\r\n" or a lone "\r".
-QList<QStringView> linesOf(QStringView text)
+/// The next line of `text` from `*start` on (a line ends at "\n", "\r\n" or a lone "\r");
+/// `*start` moves past its end.
+QStringView nextLine(QStringView text, qsizetype *start)
 {
-    QList<QStringView> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\n' && text[i] != u'\r')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    lines.append(text.mid(start));
-    return lines;
+    const qsizetype begin = *start;
+    qsizetype i = begin;
+    while (i < text.size() && text[i] != u'\n' && text[i] != u'\r')
+        ++i;
+    const QStringView line = text.sliced(begin, i - begin);
+    if (i < text.size() && text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+        ++i;
+    *start = i + 1;
+    return line;
 }
 
 /// A file name on one line: a line break in it would end the comment it stands in.
@@ -56,34 +57,22 @@ QString oneLineName(QString name)
 
 } // namespace
 
-std::optional<qint32> ColorFile::colorFromText(const QString &text)
+std::optional<qint32> ColorFile::colorFromText(QStringView text)
 {
     if (const std::optional<qint32> value = colorkey::valueFromRgbText(text))
         return value;
-    // The forms colorKey writes: "-00000001", or exactly eight digits naming a 24-bit colour.
-    if (text == QLatin1String("-00000001"))
-        return -1;
-    if (text.size() != 8)
-        return std::nullopt;
-    qint32 value = 0;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = value * 10 + (c.unicode() - u'0');
-    }
-    if (value > 0xFFFFFF)
-        return std::nullopt;
-    return value;
+    return colorkey::valueFromKey(text);
 }
 
 Result<ColorFile> ColorFile::parse(const QString &text)
 {
     ColorFile file;
-    QHash<qint32, int> lineOfColor;
-    const QList<QStringView> lines = linesOf(text);
-    for (int i = 0; i < lines.size(); ++i) {
-        const int lineNo = i + 1;
-        const QStringView line = lines.at(i).trimmed();
+    // Colour -> the line that first gave it a value.
+    ColorTable lineOfColor(text.size() / 16);
+    qsizetype next = 0;
+    // A text ending in a line end still has an empty last line; an empty text has one line.
+    for (int lineNo = 1; next <= text.size(); ++lineNo) {
+        const QStringView line = nextLine(text, &next).trimmed();
         // "#FF0000=5" is a colour; so is a mistyped "#FF00=5", which must not pass as a comment.
         if (line.isEmpty() || (line.startsWith(u'#') && !isColourLine(line)))
             continue;
@@ -92,54 +81,71 @@ Result<ColorFile> ColorFile::parse(const QString &text)
             return fail(FailureKind::Colors, QObject::tr("line %1 is not KEY=VALUE: \"%2\"")
                                                  .arg(lineNo)
                                                  .arg(quoted(line.toString())));
-        const QString keyText = line.left(eq).trimmed().toString();
-        const QString valueText = line.mid(eq + 1).trimmed().toString();
+        const QStringView keyText = line.first(eq).trimmed();
+        const QStringView valueText = line.sliced(eq + 1).trimmed();
         const std::optional<qint32> color = colorFromText(keyText);
         if (!color)
             return fail(FailureKind::Colors,
                         QObject::tr("line %1: \"%2\" is not a colour key (eight digits, such as "
                                     "00000255) or a colour (such as #FF0000)")
                             .arg(lineNo)
-                            .arg(quoted(keyText)));
-        const QString key = colorkey::colorKey(*color);
-        if (const auto seen = lineOfColor.constFind(*color); seen != lineOfColor.cend())
+                            .arg(quoted(keyText.toString())));
+        const auto [firstLine, added] = lineOfColor.insert(*color, lineNo);
+        if (!added)
             return fail(FailureKind::Colors,
                         QObject::tr("line %1 gives colour %2 a value again (first on line %3)")
                             .arg(lineNo)
-                            .arg(key)
-                            .arg(seen.value()));
+                            .arg(colorkey::colorKey(*color))
+                            .arg(*firstLine));
         quint16 value = 0;
         if (!conversion::parseTileValue(valueText, &value))
             return fail(FailureKind::Values,
                         QObject::tr("line %1: the tile value \"%2\" of colour %3 is not a whole "
                                     "number from 0 to 32767")
                             .arg(lineNo)
-                            .arg(quoted(valueText), key));
-        lineOfColor.insert(*color, lineNo);
-        file.m_assignments.append({key, *color, value, lineNo});
+                            .arg(quoted(valueText.toString()), colorkey::colorKey(*color)));
+        file.m_assignments.append({*color, value, lineNo});
     }
     return file;
 }
 
+QByteArray ColorFile::formatUtf8(const Origin &origin, const QList<Entry> &entries)
+{
+    const QByteArray header =
+        (QStringLiteral("# Colour file for velmora-cli convert: one KEY=VALUE per line, VALUE a "
+                        "tile value\n# from 0 to 32767. Map ")
+         + oneLineName(origin.mapName) + QStringLiteral(" (") + QString::number(origin.width)
+         + QStringLiteral(" x ") + QString::number(origin.height)
+         + QStringLiteral(" tiles), picture ") + oneLineName(origin.pictureName)
+         + QStringLiteral(": ") + QString::number(entries.size())
+         + QStringLiteral(" colours in colour list order.\n"))
+            .toUtf8();
+    // Each colour's lines straight into one buffer: a list holds up to 32767 colours.
+    constexpr qsizetype Room = 64 + 2 * colorkey::MaxKeyChars;
+    QByteArray text(header.size() + Room * entries.size(), Qt::Uninitialized);
+    char *out = std::copy(header.cbegin(), header.cend(), text.data());
+    const auto put = [&out](std::string_view part) { out = std::copy(part.begin(), part.end(), out); };
+    for (const Entry &entry : entries) {
+        put("\n# ");
+        if (entry.color < 0)
+            put("no picture pixel");
+        else
+            out = colorkey::writeRgb(entry.color, out);
+        put(", ");
+        out = colorkey::writeNumber(entry.tiles, out);
+        put(entry.tiles == 1 ? " tile\n" : " tiles\n");
+        out = colorkey::writeKey(entry.color, out);
+        *out++ = '=';
+        out = colorkey::writeNumber(entry.value, out);
+        *out++ = '\n';
+    }
+    text.truncate(out - text.constData());
+    return text;
+}
+
 QString ColorFile::format(const Origin &origin, const QList<Entry> &entries)
 {
-    QString text;
-    // About 40 characters per colour; one allocation for a full list.
-    text.reserve(200 + entries.size() * 48);
-    text += QStringLiteral("# Colour file for velmora-cli convert: one KEY=VALUE per line, VALUE a "
-                           "tile value\n# from 0 to 32767. Map ");
-    text += oneLineName(origin.mapName) + QStringLiteral(" (") + QString::number(origin.width)
-        + QStringLiteral(" x ") + QString::number(origin.height) + QStringLiteral(" tiles), picture ")
-        + oneLineName(origin.pictureName) + QStringLiteral(": ") + QString::number(entries.size())
-        + QStringLiteral(" colours in colour list order.\n");
-    for (const Entry &entry : entries) {
-        text += QStringLiteral("\n# ");
-        text += entry.color < 0 ? QStringLiteral("no picture pixel") : colorkey::rgbText(entry.color);
-        text += QStringLiteral(", ") + QString::number(entry.tiles)
-            + (entry.tiles == 1 ? QStringLiteral(" tile\n") : QStringLiteral(" tiles\n"));
-        text += colorkey::colorKey(entry.color) + u'=' + QString::number(entry.value) + u'\n';
-    }
-    return text;
+    return QString::fromUtf8(formatUtf8(origin, entries));
 }
 
 Result<ColorFile> ColorFile::read(const QString &path)

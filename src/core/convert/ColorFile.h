@@ -2,8 +2,10 @@
 
 #include "core/common/Result.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
@@ -21,7 +23,6 @@ class ColorFile
 public:
     struct Assignment
     {
-        QString key;     ///< colour key, always in the colour list's form
         qint32 color;    ///< the colour value (colorkey::pixelValue's numbering, -1 = no pixel)
         quint16 value;   ///< tile value
         int line;        ///< 1-based line number in the file
@@ -49,6 +50,8 @@ public:
     /// #RRGGBB (or "no picture pixel") and tile count, and its KEY=VALUE line. parse() reads
     /// it back to the same colours and values.
     static QString format(const Origin &origin, const QList<Entry> &entries);
+    /// The same text as UTF-8 bytes, made without a QString per colour.
+    static QByteArray formatUtf8(const Origin &origin, const QList<Entry> &entries);
 
     /// Parses the text of a colour file. A failure (kind Colors for a malformed line or a
     /// repeated key, Values for a tile value out of range) says which line is wrong and why.
@@ -60,7 +63,7 @@ public:
 
     /// The colour value a `#RRGGBB` text or a colour key stands for; nullopt for anything
     /// else (a key of more or fewer than eight digits, or one beyond 24 bits).
-    static std::optional<qint32> colorFromText(const QString &text);
+    static std::optional<qint32> colorFromText(QStringView text);
 
 private:
     QList<Assignment> m_assignments;

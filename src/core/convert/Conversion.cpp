@@ -5,8 +5,9 @@
 #include "core/picture/ColorKey.h"
 #include "core/scenario/ScenarioFile.h"
 
-#include <QHash>
 #include <QtEndian>
+
+#include <vector>
 
 namespace {
 
@@ -90,7 +91,7 @@ Status writeSections(const ConversionInput &input, qint64 fileSize,
 
 namespace conversion {
 
-bool parseTileValue(const QString &text, quint16 *value)
+bool parseTileValue(QStringView text, quint16 *value)
 {
     if (text.isEmpty())
         return false;
@@ -116,24 +117,33 @@ Result<QList<quint16>> validate(const ConversionInput &input)
                     QObject::tr("The map size %1 x %2 is not valid. Load the map again.")
                         .arg(input.width)
                         .arg(input.height));
-    if (input.colors.size() != input.replacements.size())
+    const qsizetype tiles =
+        input.tileValues.isEmpty() ? input.replacements.size() : input.tileValues.size();
+    if (input.colors.size() != tiles)
         return fail(FailureKind::Colors,
                     QObject::tr("The colour list has %1 entries but the tile value list has %2. "
                                 "Load the picture again.")
                         .arg(input.colors.size())
-                        .arg(input.replacements.size()));
+                        .arg(tiles));
     if (input.colors.size() > colorkey::MaxColors)
         return fail(FailureKind::TooManyColors,
                     QObject::tr("The colour list has %1 entries; at most %2 can be converted.")
                         .arg(input.colors.size())
                         .arg(colorkey::MaxColors));
+    if (!input.tileValues.isEmpty()) {
+        for (const quint16 value : input.tileValues)
+            if (value > MaxTileValue)
+                return fail(FailureKind::Values,
+                            QObject::tr("The tile value %1 is not from 0 to 32767.").arg(value));
+        return input.tileValues;
+    }
     QList<quint16> values(input.replacements.size());
     for (qsizetype i = 0; i < input.replacements.size(); ++i) {
         if (!parseTileValue(input.replacements.at(i), &values[i]))
             return fail(FailureKind::Values,
                         QObject::tr("The tile value \"%1\" of colour %2 is not a whole number "
                                     "from 0 to 32767. Correct it and convert again.")
-                            .arg(input.replacements.at(i), input.colors.at(i)));
+                            .arg(input.replacements.at(i), colorkey::colorKey(input.colors.at(i))));
     }
     return values;
 }
@@ -142,14 +152,16 @@ Result<QByteArray> computeEntries(const ConversionInput &input, const QList<quin
 {
     const QImage picture = colorkey::normalized(input.picture);
     QByteArray entries(2 * qint64(input.width) * qint64(input.height), Qt::Uninitialized);
-    // Looked up by colour value; a run of equal pixels is looked up once.
+    // Looked up by colour value, a row at a time; a run of equal pixels is looked up once.
     const ColorLookup lookup(input.colors);
+    std::vector<qint32> row(size_t(input.width), 0);
     qint32 lastValue = 0;
     qint16 lastIndex = -2; // nothing cached yet
     char *out = entries.data();
     for (int y = 0; y < input.height; ++y) {
+        colorkey::pixelRow(picture, y, input.width, row.data());
         for (int x = 0; x < input.width; ++x, out += 2) {
-            const qint32 pixel = colorkey::pixelValue(picture, x, y);
+            const qint32 pixel = row[size_t(x)];
             if (pixel != lastValue || lastIndex == -2) {
                 lastIndex = lookup.indexOf(pixel);
                 lastValue = pixel;

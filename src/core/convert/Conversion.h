@@ -20,8 +20,13 @@ struct ConversionInput
     QImage picture;            ///< the picture as colorkey::normalized gives it
     int width = 0;             ///< map width in tiles
     int height = 0;            ///< map height in tiles
-    QStringList colors;        ///< colour keys (lstColor)
-    QStringList replacements;  ///< tile value texts, parallel to `colors` (lstReplace)
+    QList<qint32> colors;      ///< colour values in list order (colorkey::pixelValue's numbering)
+    /// Tile values as typed by the user, parallel to `colors`; read by validate(). Used when
+    /// `tileValues` is empty.
+    QStringList replacements;
+    /// Tile values already read (each at most conversion::MaxTileValue), parallel to
+    /// `colors`; when given, `replacements` is not read.
+    QList<quint16> tileValues;
 };
 
 namespace conversion {
@@ -32,14 +37,15 @@ inline constexpr quint32 MaxTileValue = 32767;
 /// Reads a tile value text: one or more decimal digits, nothing else, from 0 to 32767.
 /// Returns false (and leaves `value` alone) for anything else, such as "", "-1", "4e2"
 /// or "40000".
-bool parseTileValue(const QString &text, quint16 *value);
+bool parseTileValue(QStringView text, quint16 *value);
 
 /// Checks the input (a picture, a positive size, parallel lists, at most
-/// colorkey::MaxColors colours) and reads every replacement as a tile value.
+/// colorkey::MaxColors colours) and gives each colour's tile value: `tileValues`, or every
+/// replacement text read as a tile value.
 Result<QList<quint16>> validate(const ConversionInput &input);
 
 /// One tile value per pixel, laid out as the sections hold them: 16-bit little-endian,
-/// row by row. Fails when a pixel's key is not in the colour list.
+/// row by row. Fails when a pixel's colour is not in the colour list.
 Result<QByteArray> computeEntries(const ConversionInput &input, const QList<quint16> &values);
 
 /// Where one section's entries lie in the file.

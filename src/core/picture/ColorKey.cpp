@@ -1,5 +1,7 @@
 #include "core/picture/ColorKey.h"
 
+#include <algorithm>
+
 
 namespace colorkey {
 
@@ -8,23 +10,48 @@ QColor colorOf(qint32 value)
     return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
 }
 
-QString rgbText(qint32 value)
+char *writeRgb(qint32 value, char *out)
 {
-    return QStringLiteral("#%1%2%3")
-        .arg(value & 0xff, 2, 16, QLatin1Char('0'))
-        .arg((value >> 8) & 0xff, 2, 16, QLatin1Char('0'))
-        .arg((value >> 16) & 0xff, 2, 16, QLatin1Char('0'))
-        .toUpper();
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    *out++ = '#';
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int byte = (value >> shift) & 0xff;
+        *out++ = Hex[byte >> 4];
+        *out++ = Hex[byte & 0xf];
+    }
+    return out;
 }
 
-std::optional<qint32> valueFromRgbText(const QString &text)
+char *writeNumber(qint64 number, char *out)
+{
+    char digits[20];
+    int count = 0;
+    quint64 magnitude = number < 0 ? 0 - quint64(number) : quint64(number);
+    do {
+        digits[count++] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (number < 0)
+        *out++ = '-';
+    while (count > 0)
+        *out++ = digits[--count];
+    return out;
+}
+
+QString rgbText(qint32 value)
+{
+    char text[RgbChars];
+    return QString::fromLatin1(text, writeRgb(value, text) - text);
+}
+
+std::optional<qint32> valueFromRgbText(QStringView text)
 {
     // "#" and exactly six hex digits; read digit by digit (a colour file has thousands).
-    if (text.size() != 7 || text.at(0) != u'#')
+    if (text.size() != 7 || text[0] != u'#')
         return std::nullopt;
     uint rrggbb = 0;
     for (qsizetype i = 1; i < 7; ++i) {
-        const char16_t c = text.at(i).unicode();
+        const char16_t c = text[i].unicode();
         const int digit = c >= u'0' && c <= u'9' ? c - u'0'
             : c >= u'a' && c <= u'f'             ? c - u'a' + 10
             : c >= u'A' && c <= u'F'             ? c - u'A' + 10
@@ -57,26 +84,71 @@ qint32 pixelValue(const QImage &normalizedPicture, int x, int y)
     return colorValue(qRed(argb), qGreen(argb), qBlue(argb));
 }
 
-QString colorKey(qint32 value)
+void pixelRow(const QImage &normalizedPicture, int y, int width, qint32 *out)
 {
-    // Written digit by digit into one allocation: the scan makes up to 32767 keys at a time.
+    int x = 0;
+    const QImage::Format format = normalizedPicture.format();
+    if (y >= 0 && y < normalizedPicture.height()
+        && (format == QImage::Format_ARGB32 || format == QImage::Format_RGB32)) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(normalizedPicture.constScanLine(y));
+        for (const int inside = std::min(width, normalizedPicture.width()); x < inside; ++x) {
+            const QRgb argb = row[x];
+            // 0xAARRGGBB -> 0x00BBGGRR; a fully transparent pixel is no pixel.
+            out[x] = qAlpha(argb) == 0
+                ? -1
+                : qint32(((argb >> 16) & 0xff) | (argb & 0xff00) | ((argb & 0xff) << 16));
+        }
+    }
+    for (; x < width; ++x)
+        out[x] = pixelValue(normalizedPicture, x, y);
+}
+
+char *writeKey(qint32 value, char *out)
+{
     quint32 magnitude = value < 0 ? quint32(-qint64(value)) : quint32(value);
-    QChar digits[10];
+    char digits[10];
     int count = 0;
     do {
-        digits[count++] = QChar(u'0' + magnitude % 10);
+        digits[count++] = char('0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
     while (count < 8)
-        digits[count++] = QChar(u'0');
-
-    QString key;
-    key.reserve(count + 1);
+        digits[count++] = '0';
     if (value < 0)
-        key.append(QChar(u'-'));
+        *out++ = '-';
     while (count > 0)
-        key.append(digits[--count]);
-    return key;
+        *out++ = digits[--count];
+    return out;
+}
+
+QString colorKey(qint32 value)
+{
+    char text[MaxKeyChars];
+    return QString::fromLatin1(text, writeKey(value, text) - text);
+}
+
+QStringList colorKeys(const QList<qint32> &values)
+{
+    QStringList keys;
+    keys.reserve(values.size());
+    for (const qint32 value : values)
+        keys.append(colorKey(value));
+    return keys;
+}
+
+std::optional<qint32> valueFromKey(QStringView text)
+{
+    if (text == u"-00000001")
+        return -1;
+    if (text.size() != 8)
+        return std::nullopt;
+    qint32 value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value <= 0xFFFFFF ? std::optional<qint32>(value) : std::nullopt;
 }
 
 } // namespace colorkey

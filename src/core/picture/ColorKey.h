@@ -2,7 +2,10 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <QStringView>
 
 #include <optional>
 
@@ -22,11 +25,26 @@ constexpr qint32 colorValue(int red, int green, int blue)
 /// The colour a non-negative colour value stands for.
 QColor colorOf(qint32 value);
 
+/// Room writeKey needs: a sign and ten digits.
+inline constexpr int MaxKeyChars = 11;
+/// Room writeRgb needs.
+inline constexpr int RgbChars = 7;
+
+/// Writes colorKey(value) as Latin-1 bytes at `out`; returns one past the last byte written.
+/// For output of thousands of colours: no allocation.
+char *writeKey(qint32 value, char *out);
+/// Writes rgbText(value) as Latin-1 bytes at `out` (RgbChars bytes); returns one past them.
+char *writeRgb(qint32 value, char *out);
+
+/// Writes `number` in decimal (a "-" first when negative) at `out`, at most 20 bytes;
+/// returns one past the last digit.
+char *writeNumber(qint64 number, char *out);
+
 /// "#RRGGBB" (upper-case hex digits) for a non-negative colour value.
 QString rgbText(qint32 value);
 
 /// The colour value of a "#RRGGBB" text (either letter case); nullopt for anything else.
-std::optional<qint32> valueFromRgbText(const QString &text);
+std::optional<qint32> valueFromRgbText(QStringView text);
 
 /// The picture in the one format the program reads pixels from (32-bit ARGB).
 QImage normalized(const QImage &picture);
@@ -36,8 +54,22 @@ QImage normalized(const QImage &picture);
 /// transparent pixel) reads as -1.
 qint32 pixelValue(const QImage &normalizedPicture, int x, int y);
 
+/// The colour values of row y of a normalized picture's area of `width` pixels, written to
+/// out[0] ... out[width - 1]: pixelValue(picture, x, y) for each x, read a row at a time.
+void pixelRow(const QImage &normalizedPicture, int y, int width, qint32 *out);
+
 /// The value in decimal with at least eight digits, zero-padded: 255 -> "00000255",
 /// -1 -> "-00000001".
 QString colorKey(qint32 value);
+
+/// The keys of `values`, in order.
+QStringList colorKeys(const QList<qint32> &values);
+
+/// The colour value whose key colorKey writes as exactly `text`: "-00000001" or eight digits
+/// naming a 24-bit colour; nullopt for anything else ("255", "000000255", "16777216", "-1").
+std::optional<qint32> valueFromKey(QStringView text);
+
+/// Whether `value` is a colour a pixel can have: -1 (no pixel) or a 24-bit colour.
+constexpr bool isPixelValue(qint32 value) { return value >= -1 && value <= 0xFFFFFF; }
 
 } // namespace colorkey

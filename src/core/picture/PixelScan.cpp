@@ -1,8 +1,10 @@
 #include "core/picture/PixelScan.h"
 
 #include "core/picture/ColorKey.h"
+#include "core/picture/ColorTable.h"
 
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 namespace pixelscan {
@@ -22,6 +24,105 @@ int progressPercent(int rowsDone, int width, int height)
     return int(std::min<qint64>(percent, 100));
 }
 
+namespace {
+
+/// The distinct colours of the area: each pixel's entry number, and per entry its colour and
+/// pixel count. Past colorkey::MaxColors entries it only counts distinct colours, in a bit
+/// per possible colour (2 MiB), so a huge area of noise costs no more than that.
+class Tally
+{
+public:
+    explicit Tally(qint64 pixels)
+    {
+        m_entryOfPixel.reserve(size_t(std::min<qint64>(pixels, qint64(1) << 20)));
+    }
+
+    void addRow(const qint32 *values, int width)
+    {
+        if (!m_bits.empty())
+            return countOnly(values, width);
+        for (int x = 0; x < width; ++x) {
+            const qint32 value = values[x];
+            // A run of one colour is looked up once.
+            if (value != m_lastValue || m_lastEntry < 0) {
+                const auto [entry, added] = m_table.insert(value, int(m_colors.size()));
+                if (added) {
+                    m_colors.push_back(value);
+                    m_counts.push_back(0);
+                }
+                m_lastValue = value;
+                m_lastEntry = *entry;
+            }
+            ++m_counts[size_t(m_lastEntry)];
+            m_entryOfPixel.push_back(m_lastEntry);
+        }
+        if (m_colors.size() > size_t(colorkey::MaxColors))
+            switchToCounting();
+    }
+
+    [[nodiscard]] bool tooMany() const { return !m_bits.empty(); }
+    [[nodiscard]] int distinct() const { return tooMany() ? m_distinct : int(m_colors.size()); }
+
+    /// The colours in the order of their last occurrence: the first sighting of an entry
+    /// walking back from the last pixel.
+    void ordered(ScanResult *result) const
+    {
+        std::vector<bool> placed(m_colors.size(), false);
+        std::vector<int> backwards;
+        backwards.reserve(m_colors.size());
+        for (auto it = m_entryOfPixel.crbegin();
+             it != m_entryOfPixel.crend() && backwards.size() < m_colors.size(); ++it) {
+            if (!placed[size_t(*it)]) {
+                placed[size_t(*it)] = true;
+                backwards.push_back(*it);
+            }
+        }
+        result->values.reserve(qsizetype(backwards.size()));
+        result->counts.reserve(qsizetype(backwards.size()));
+        for (auto it = backwards.crbegin(); it != backwards.crend(); ++it) {
+            result->values.append(m_colors[size_t(*it)]);
+            result->counts.append(int(std::min<qint64>(m_counts[size_t(*it)], INT_MAX)));
+        }
+    }
+
+private:
+    static size_t bitOf(qint32 value) { return size_t(value + 1); }
+
+    void switchToCounting()
+    {
+        m_bits.assign((size_t(1) << 24) + 1, false);
+        for (const qint32 value : m_colors)
+            m_bits[bitOf(value)] = true;
+        m_distinct = int(m_colors.size());
+        m_colors = {};
+        m_counts = {};
+        m_entryOfPixel = {};
+        m_table = ColorTable();
+    }
+
+    void countOnly(const qint32 *values, int width)
+    {
+        for (int x = 0; x < width; ++x) {
+            const size_t bit = bitOf(values[x]);
+            if (!m_bits[bit]) {
+                m_bits[bit] = true;
+                ++m_distinct;
+            }
+        }
+    }
+
+    ColorTable m_table{1024};
+    std::vector<qint32> m_colors;
+    std::vector<qint64> m_counts;
+    std::vector<int> m_entryOfPixel;
+    qint32 m_lastValue = 0;
+    int m_lastEntry = -1;
+    std::vector<bool> m_bits; ///< non-empty once there are too many colours
+    int m_distinct = 0;
+};
+
+} // namespace
+
 ScanResult scan(const QImage &normalizedPicture, int width, int height,
                 const std::function<void(int rowsDone)> &afterRow)
 {
@@ -29,53 +130,18 @@ ScanResult scan(const QImage &normalizedPicture, int width, int height,
     if (width <= 0 || height <= 0)
         return result;
 
-    // Read the area in scan order first (reporting each row), then walk it backwards: the
-    // first sighting of a value from the end is its last occurrence. A bit per possible
-    // colour (2 MiB) makes each look-up one memory access.
-    std::vector<qint32> values;
-    values.reserve(size_t(width) * size_t(height));
+    Tally tally(qint64(width) * height);
+    std::vector<qint32> row(size_t(width), 0);
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            values.push_back(colorkey::pixelValue(normalizedPicture, x, y));
+        colorkey::pixelRow(normalizedPicture, y, width, row.data());
+        tally.addRow(row.data(), width);
         if (afterRow)
             afterRow(y + 1);
     }
-
-    std::vector<bool> seen(size_t(1) << 24, false);
-    bool seenNoPixel = false;
-    std::vector<qint32> survivors;
-    for (auto it = values.crbegin(); it != values.crend(); ++it) {
-        const qint32 value = *it;
-        if (value < 0) {
-            if (seenNoPixel)
-                continue;
-            seenNoPixel = true;
-        } else {
-            const size_t bit = size_t(value) & 0xFFFFFF;
-            if (seen[bit])
-                continue;
-            seen[bit] = true;
-        }
-        survivors.push_back(value);
-    }
-
-    result.distinctColors = int(survivors.size());
-    if (survivors.size() > size_t(colorkey::MaxColors)) {
-        result.tooManyColors = true;
-        return result;
-    }
-
-    // Pixel counts from the area sorted: each colour's pixels form one run.
-    std::sort(values.begin(), values.end());
-    result.values.reserve(qsizetype(survivors.size()));
-    result.keys.reserve(qsizetype(survivors.size()));
-    result.counts.reserve(qsizetype(survivors.size()));
-    for (auto it = survivors.crbegin(); it != survivors.crend(); ++it) {
-        const auto run = std::equal_range(values.cbegin(), values.cend(), *it);
-        result.values.append(*it);
-        result.keys.append(colorkey::colorKey(*it));
-        result.counts.append(int(run.second - run.first));
-    }
+    result.distinctColors = tally.distinct();
+    result.tooManyColors = tally.tooMany();
+    if (!result.tooManyColors)
+        tally.ordered(&result);
     return result;
 }
 

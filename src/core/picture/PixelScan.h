@@ -3,11 +3,11 @@
 #include "core/picture/ColorKey.h"
 
 #include <QImage>
-#include <QStringList>
+#include <QList>
 
 #include <functional>
 
-/// Reading a picture's colours over the map's area into a list of colour keys.
+/// Reading a picture's colours over the map's area into a list of colour values.
 namespace pixelscan {
 
 /// Percentage shown in "Scanning pixels... N% complete." after `rowsDone` rows of a
@@ -20,13 +20,12 @@ struct ScanResult
     /// Each colour value of the area once (colorkey::pixelValue's numbering, -1 for no pixel),
     /// in the order of its last occurrence.
     QList<qint32> values;
-    /// The same colours as keys (colorkey::colorKey), as the colour list shows them.
-    QStringList keys;
-    /// How many pixels of the area have each colour, parallel to `values`.
+    /// How many pixels of the area have each colour, parallel to `values` (at most INT_MAX).
     QList<int> counts;
-    /// More than colorkey::MaxColors distinct keys occurred; `keys` is then empty.
+    /// More than colorkey::MaxColors distinct colours occurred; `values` and `counts` are
+    /// then empty.
     bool tooManyColors = false;
-    /// How many distinct keys the area holds (also when there are too many).
+    /// How many distinct colours the area holds (also when there are too many).
     int distinctColors = 0;
 };
 
@@ -34,11 +33,12 @@ struct ScanResult
 /// from the top, each row from the left, reading colorkey::pixelValue (-1 where the picture
 /// has no pixel).
 ///
-/// The keys come out each once, in the order of their last occurrence: the same list as adding
-/// each pixel's key at the end of a list and removing the older duplicate after every pixel.
-/// Done in one pass with a hash map. `afterRow(rowsDone)` is called after every row.
-/// When more than colorkey::MaxColors distinct keys occur, `tooManyColors` is set and `keys`,
-/// `values` and `counts` are empty.
+/// The colours come out each once, in the order of their last occurrence: the same list as
+/// adding each pixel's key at the end of a list and removing the older duplicate after every
+/// pixel. Done in one pass over the pixels with a ColorTable, then one walk back over the
+/// pixels' entry numbers. `afterRow(rowsDone)` is called after every row. When more than
+/// colorkey::MaxColors distinct colours occur, `tooManyColors` is set and `values` and
+/// `counts` are empty.
 ScanResult scan(const QImage &normalizedPicture, int width, int height,
                 const std::function<void(int rowsDone)> &afterRow = {});
 

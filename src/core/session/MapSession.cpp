@@ -137,19 +137,34 @@ Status MapSession::applyTileset(int number, qint32 expectedPosition)
     return tileset::apply(m_workspace.scenarioPath(), number, expectedPosition, m_map);
 }
 
-Status MapSession::convert(const QImage &picture, const QStringList &colors,
+Status MapSession::convert(const QImage &picture, const QList<qint32> &colors,
                            const QStringList &replacements, const StatusFn &status)
+{
+    ConversionInput input;
+    input.picture = picture;
+    input.colors = colors;
+    input.replacements = replacements;
+    return runConversion(std::move(input), status);
+}
+
+Status MapSession::convert(const QImage &picture, const QList<qint32> &colors,
+                           const QList<quint16> &tileValues, const StatusFn &status)
+{
+    ConversionInput input;
+    input.picture = picture;
+    input.colors = colors;
+    input.tileValues = tileValues;
+    return runConversion(std::move(input), status);
+}
+
+Status MapSession::runConversion(ConversionInput input, const StatusFn &status)
 {
     if (!m_open)
         return noMap();
-    ConversionInput input;
     input.scenarioPath = m_workspace.scenarioPath();
     input.mapName = m_map;
-    input.picture = picture;
     input.width = m_size.width;
     input.height = m_size.height;
-    input.colors = colors;
-    input.replacements = replacements;
     return convertScenario(input, status);
 }
 

@@ -7,12 +7,14 @@
 #include "core/scenario/Workspace.h"
 
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 
 class ArchiveAccess;
+struct ConversionInput;
 
 /// The whole job on one map, for the windows, the companion and the benchmarks alike: open
 /// a map into the working folder, read and apply its tileset, convert a picture into it,
@@ -53,9 +55,13 @@ public:
     /// still be where it was read (the file may have been replaced meanwhile).
     [[nodiscard]] Status applyTileset(int number, qint32 expectedPosition = -1);
 
-    /// Converts `picture` with the colour list and its tile values (see convertScenario).
-    [[nodiscard]] Status convert(const QImage &picture, const QStringList &colors,
+    /// Converts `picture` with the colour list (colour values) and the tile values the user
+    /// typed for them (see convertScenario).
+    [[nodiscard]] Status convert(const QImage &picture, const QList<qint32> &colors,
                                  const QStringList &replacements, const StatusFn &status = {});
+    /// The same with tile values already read, one per colour.
+    [[nodiscard]] Status convert(const QImage &picture, const QList<qint32> &colors,
+                                 const QList<quint16> &tileValues, const StatusFn &status = {});
 
     /// Saves to `target` (the map itself or another file); see saveMap.
     [[nodiscard]] Status save(const QString &target, const std::function<void()> &afterStore = {});
@@ -69,6 +75,8 @@ private:
     /// A failure of the archive or the working folder, retold in the user's terms.
     [[nodiscard]] Failure inUserTerms(const Failure &failure, const QString &map) const;
     [[nodiscard]] Failure noMap() const;
+    /// Converts with the session's scenario, map name and size filled in.
+    [[nodiscard]] Status runConversion(ConversionInput input, const StatusFn &status);
 
     Workspace m_workspace;
     const ArchiveAccess &m_archive;

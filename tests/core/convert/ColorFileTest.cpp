@@ -1,4 +1,5 @@
 #include "core/convert/ColorFile.h"
+#include "core/picture/ColorKey.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,7 @@ TEST(ColorFile, ReadsKeysColoursCommentsAndBlankLines)
                     {"-00000001", 0, 6},
                     {"05649426", 1, 8}}; // 0x12 + 256*0x34 + 65536*0x56
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(a[i].key, QString::fromLatin1(expected[i].key)) << i;
+        EXPECT_EQ(colorkey::colorKey(a[i].color), QString::fromLatin1(expected[i].key)) << i;
         EXPECT_EQ(a[i].value, expected[i].value) << i;
         EXPECT_EQ(a[i].line, expected[i].line) << i;
     }
@@ -126,3 +127,34 @@ TEST(ColorFile, MessagesQuoteAtMostTheStartOfAHugeText)
 }
 
 } // namespace
+
+// A file of thousands of colours (the colour list holds up to 32767): each read back in
+// order, and a repeated colour anywhere names both of its lines.
+TEST(ColorFile, LongFilesKeepEveryColourAndFindRepeats)
+{
+    const int count = 40000;
+    const auto colourOf = [](int i) { return qint32(qint64(i) * 40503 % 0x1000000); };
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += (i % 2 ? colorkey::rgbText(colourOf(i)) : colorkey::colorKey(colourOf(i)))
+            + QLatin1Char('=') + QString::number(i % 32768) + QLatin1Char('\n');
+    const Result<ColorFile> f = ColorFile::parse(text);
+    ASSERT_TRUE(f.ok()) << f.reason().toStdString();
+    ASSERT_EQ(f->assignments().size(), count);
+    for (int i = 0; i < count; ++i) {
+        const ColorFile::Assignment &a = f->assignments().at(i);
+        ASSERT_EQ(a.color, colourOf(i));
+        ASSERT_EQ(a.value, i % 32768);
+        ASSERT_EQ(a.line, i + 1);
+    }
+    for (const int first : {0, 1, 17, 29999}) {
+        const QString repeated =
+            text + colorkey::rgbText(colourOf(first)) + QStringLiteral("=5\n");
+        const Result<ColorFile> r = ColorFile::parse(repeated);
+        ASSERT_FALSE(r.ok());
+        EXPECT_EQ(r.reason(), QStringLiteral("line %1 gives colour %2 a value again (first on line %3)")
+                                  .arg(count + 1)
+                                  .arg(colorkey::colorKey(colourOf(first)))
+                                  .arg(first + 1));
+    }
+}

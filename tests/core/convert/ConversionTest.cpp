@@ -20,9 +20,9 @@ using testsupport::writeFile;
 
 namespace {
 
-QString key(QRgb rgb)
+qint32 key(QRgb rgb)
 {
-    return colorkey::colorKey(qint32(qRed(rgb)) | (qint32(qGreen(rgb)) << 8) | (qint32(qBlue(rgb)) << 16));
+    return colorkey::colorValue(qRed(rgb), qGreen(rgb), qBlue(rgb));
 }
 
 QImage filled(int w, int h, QRgb rgb)
@@ -67,7 +67,7 @@ protected:
     QTemporaryDir dir;
     QString path() const { return dir.filePath("scenario.chk"); }
 
-    ConversionInput input(const QImage &picture, int w, int h, QStringList colors,
+    ConversionInput input(const QImage &picture, int w, int h, QList<qint32> colors,
                           QStringList replacements) const
     {
         ConversionInput in;
@@ -158,10 +158,11 @@ TEST_F(Conversion, AllDefaultValuesClearBothSections)
     EXPECT_EQ(outsideEntries(after, w, h), outsideEntries(original, w, h));
 }
 
-// The fast path (hash look-up, one look-up per colour) against the rule applied pixel by
-// pixel: read the pixel, form its key, FindColorIndex, parse the replacement. The picture is
-// smaller than the map (outside pixels read -1), the list holds multi-word entries and
-// the sections lie in the order real maps use (MTXM first) with longer length fields.
+// The fast path (table look-up, one look-up per run of a colour) against the rule applied
+// pixel by pixel: read the pixel, form its key, FindColorIndex over the list's keys, parse the
+// replacement. The picture is smaller than the map (outside pixels read -1), the list holds
+// entries that name no pixel colour, and the sections lie in the order real maps use (MTXM
+// first) with longer length fields. Tile values given already read give the same bytes.
 TEST_F(Conversion, EqualsThePixelByPixelRule)
 {
     const int w = 128, h = 96;
@@ -176,15 +177,19 @@ TEST_F(Conversion, EqualsThePixelByPixelRule)
     picture.setPixel(4, 4, qRgba(0, 0, 0, 0)); // fully transparent reads as -1 too
     const QImage normal = colorkey::normalized(picture);
 
-    QStringList colors;
+    QList<qint32> colors;
     QStringList values;
     for (QRgb c : palette) {
-        colors << (rng.bounded(5) == 0 ? QStringLiteral("junk ") + key(c) : key(c));
+        if (rng.bounded(5) == 0) { // no pixel has this one
+            colors << (0x1000000 | key(c));
+            values << QStringLiteral("999");
+        }
+        colors << key(c);
         values << QString::number(rng.bounded(32768));
     }
     colors.insert(7, key(palette.at(30))); // a later duplicate never wins...
     values.insert(7, QStringLiteral("1"));  // ...unless it comes first: this one does
-    colors << QStringLiteral("-00000001");
+    colors << -1;
     values << QStringLiteral("4321");
 
     const QByteArray tiles(2 * w * h + 64, '\x33');
@@ -197,7 +202,8 @@ TEST_F(Conversion, EqualsThePixelByPixelRule)
     QByteArray expected(2 * w * h, '\0');
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const qint16 i = oracle::FindColorIndex(colorkey::colorKey(colorkey::pixelValue(normal, x, y)), colors);
+            const qint16 i = oracle::FindColorIndex(colorkey::colorKey(colorkey::pixelValue(normal, x, y)),
+                                                    colorkey::colorKeys(colors));
             ASSERT_GE(i, 0);
             qToLittleEndian<quint16>(quint16(values.at(i).toInt()), expected.data() + 2 * (y * w + x));
         }
@@ -208,6 +214,13 @@ TEST_F(Conversion, EqualsThePixelByPixelRule)
     untouched.replace(entriesAt(after, "TILE"), 2 * w * h, original.mid(entriesAt(original, "TILE"), 2 * w * h));
     untouched.replace(entriesAt(after, "MTXM"), 2 * w * h, original.mid(entriesAt(original, "MTXM"), 2 * w * h));
     EXPECT_EQ(untouched, original);
+
+    ConversionInput read = input(picture, w, h, colors, {});
+    for (const QString &v : values)
+        read.tileValues << quint16(v.toUInt());
+    writeFile(path(), original);
+    ASSERT_TRUE(convertScenario(read, nullptr));
+    EXPECT_EQ(readFile(path()), after);
 }
 
 TEST_F(Conversion, ReportsEveryRowOfBothSectionsInOrder)
@@ -287,6 +300,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"key missing from the list",
                     [](QByteArray *, ConversionInput *in) { in->colors.removeAt(1); in->replacements.removeAt(1); }, {"00065280", "(10, 20)"}},
         RefusalCase{"lists not parallel", [](QByteArray *, ConversionInput *in) { in->replacements.removeLast(); }, {}},
+        RefusalCase{"read values not parallel", [](QByteArray *, ConversionInput *in) { in->tileValues = {12}; }, {"2", "1"}},
+        RefusalCase{"read value too large", [](QByteArray *, ConversionInput *in) { in->tileValues = {12, 32768}; }, {"32768"}},
         RefusalCase{"no picture", [](QByteArray *, ConversionInput *in) { in->picture = QImage(); }, {"picture"}},
         RefusalCase{"no size", [](QByteArray *, ConversionInput *in) { in->height = 0; }, {}},
         RefusalCase{"MTXM name inside TILE entries",
@@ -302,7 +317,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Conversion, MissingScenarioFileIsReportedAndNotCreated)
 {
-    const Status done = convertScenario(input(filled(64, 64, 0xff000000), 64, 64, {"00000000"}, {"0"}), nullptr);
+    const Status done = convertScenario(input(filled(64, 64, 0xff000000), 64, 64, {0}, {"0"}), nullptr);
     EXPECT_FALSE(done.ok());
     EXPECT_TRUE(done.reason().contains(path()));
     EXPECT_FALSE(QFile::exists(path()));

@@ -157,7 +157,7 @@ TEST_F(Session, CommandsWithoutAMapSaySoInTheUsersWords)
     const Status results[] = {
         Status(session.tileset().ok() ? Status() : Status(session.tileset().failure())),
         session.applyTileset(1),
-        session.convert(picture, {"00000000"}, {"0"}),
+        session.convert(picture, QList<qint32>{0}, QStringList{"0"}),
         session.save(program.file("out.scm")),
         session.listEntries(&names, &count),
     };
