@@ -465,7 +465,7 @@ bool frmColorList::importColors(const QString &path)
     for (const ColorFile::Assignment &a : file->assignments()) {
         const auto row = rowOf.constFind(a.color);
         if (row == rowOf.cend()) {
-            absent.append(tr("line %1: colour %2").arg(a.line).arg(a.key));
+            absent.append(tr("line %1: colour %2").arg(a.line).arg(colorkey::colorKey(a.color)));
             continue;
         }
         texts[row.value()] = QString::number(a.value);
