@@ -1,5 +1,5 @@
 // Matching every colour of a full colour list (32 767) against a tileset the size of the
-// game's largest, beside the floor: the same distances without the lightness walk.
+// game's largest, beside the floor: every candidate's distance measured, without the tree.
 #include "core/tileset/TileMatcher.h"
 
 #include <QRandomGenerator>
@@ -24,8 +24,11 @@ void put(QByteArray &out, T value)
 }
 
 /// A made-up tileset: random palette, minitiles of a few nearby palette entries, megatiles
-/// of random minitiles, groups of random megatiles with terrain types 0 to 9.
-terrain::TileGraphics bigTileset()
+/// of random minitiles, groups of random megatiles with terrain types 0 to 9. Mixed tiles
+/// (16 random minitiles each) all average to nearly the same colour, the hardest case for
+/// any pruning; coherent ones (each made of two minitiles, as a textured tile is) spread
+/// their averages as terrain does.
+terrain::TileGraphics bigTileset(bool coherent = false)
 {
     QRandomGenerator random(7);
     terrain::TilesetFiles files;
@@ -36,8 +39,13 @@ terrain::TileGraphics bigTileset()
         for (int p = 0; p < 64; ++p)
             files.vr4.append(char(base + random.bounded(16)));
     }
-    for (int k = 0; k < Megatiles * 16; ++k)
-        put<quint16>(files.vx4, quint16(random.bounded(Minitiles) << 1 | (k & 1)));
+    for (int k = 0; k < Megatiles; ++k) {
+        const int pair[2] = {random.bounded(Minitiles), random.bounded(Minitiles)};
+        for (int i = 0; i < 16; ++i) {
+            const int minitile = coherent ? pair[i % 2] : random.bounded(Minitiles);
+            put<quint16>(files.vx4, quint16(minitile << 1 | (i & 1)));
+        }
+    }
     for (int g = 0; g < Groups; ++g) {
         put<quint16>(files.cv5, quint16(g % 10));
         for (int i = 0; i < 9; ++i)
@@ -63,7 +71,7 @@ QList<qint32> fullColourList()
 
 void BM_MatchFullList(benchmark::State &state)
 {
-    const terrain::TileGraphics graphics = bigTileset();
+    const terrain::TileGraphics graphics = bigTileset(state.range(0) != 0);
     const QList<qint32> colors = fullColourList();
     for (auto _ : state) {
         const terrain::TileMatcher matcher(graphics); // candidates measured every time
@@ -71,11 +79,20 @@ void BM_MatchFullList(benchmark::State &state)
     }
     state.counters["candidates"] = double(terrain::TileMatcher(graphics).candidates().size());
 }
-BENCHMARK(BM_MatchFullList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MatchFullList)->ArgName("coherent")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The part of the above that measures the tiles: every distinct megatile's average colour.
+void BM_GatherCandidates(benchmark::State &state)
+{
+    const terrain::TileGraphics graphics = bigTileset();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(terrain::TileMatcher(graphics).candidates().size());
+}
+BENCHMARK(BM_GatherCandidates)->Unit(benchmark::kMillisecond);
 
 void BM_FloorEveryDistance(benchmark::State &state)
 {
-    const terrain::TileMatcher matcher(bigTileset());
+    const terrain::TileMatcher matcher(bigTileset(state.range(0) != 0));
     const QList<qint32> colors = fullColourList();
     for (auto _ : state) {
         quint32 total = 0;
@@ -94,7 +111,7 @@ void BM_FloorEveryDistance(benchmark::State &state)
         benchmark::DoNotOptimize(total);
     }
 }
-BENCHMARK(BM_FloorEveryDistance)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FloorEveryDistance)->ArgName("coherent")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

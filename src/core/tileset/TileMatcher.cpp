@@ -14,6 +14,8 @@ namespace {
 // Highest tile value a map cell or a colour file accepts.
 constexpr int MaxTileValue = 32767;
 constexpr int ProgressEvery = 4096;
+// Ranges this small are measured one by one; splitting them further costs more than it saves.
+constexpr size_t LeafSize = 8;
 
 double linear(double channel)
 {
@@ -27,6 +29,34 @@ double labCurve(double t)
     return t > delta * delta * delta ? std::cbrt(t) : t / (3 * delta * delta) + 4.0 / 29.0;
 }
 
+/// CIELAB of linear-light red, green and blue (0 to 1).
+Lab labOfLinear(double r, double g, double b)
+{
+    // sRGB primaries to XYZ, divided by the D65 white point.
+    const double x = (0.4124564 * r + 0.3575761 * g + 0.1804375 * b) / 0.95047;
+    const double y = 0.2126729 * r + 0.7151522 * g + 0.0721750 * b;
+    const double z = (0.0193339 * r + 0.1191920 * g + 0.9503041 * b) / 1.08883;
+    const double fx = labCurve(x), fy = labCurve(y), fz = labCurve(z);
+    return {116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
+}
+
+double coordinate(const Lab &lab, int axis)
+{
+    return axis == 0 ? lab.l : axis == 1 ? lab.a : lab.b;
+}
+
+/// Lab of an 8-bit colour: labOf() with its sRGB curve looked up, same bits.
+Lab labOfBytes(int red, int green, int blue)
+{
+    static const std::array<double, 256> curve = [] {
+        std::array<double, 256> table{};
+        for (int c = 0; c < 256; ++c)
+            table[size_t(c)] = linear(c);
+        return table;
+    }();
+    return labOfLinear(curve[size_t(red)], curve[size_t(green)], curve[size_t(blue)]);
+}
+
 bool eligibleGroup(const TileGraphics &graphics, int group, const QSet<int> &groups)
 {
     const int type = graphics.terrainType(group);
@@ -37,13 +67,7 @@ bool eligibleGroup(const TileGraphics &graphics, int group, const QSet<int> &gro
 
 Lab labOf(double red, double green, double blue)
 {
-    const double r = linear(red), g = linear(green), b = linear(blue);
-    // sRGB primaries to XYZ, divided by the D65 white point.
-    const double x = (0.4124564 * r + 0.3575761 * g + 0.1804375 * b) / 0.95047;
-    const double y = 0.2126729 * r + 0.7151522 * g + 0.0721750 * b;
-    const double z = (0.0193339 * r + 0.1191920 * g + 0.9503041 * b) / 1.08883;
-    const double fx = labCurve(x), fy = labCurve(y), fz = labCurve(z);
-    return {116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
+    return labOfLinear(linear(red), linear(green), linear(blue));
 }
 
 TileMatcher::TileMatcher(const TileGraphics &graphics, const QSet<int> &groups)
@@ -67,40 +91,82 @@ TileMatcher::TileMatcher(const TileGraphics &graphics, const QSet<int> &groups)
                                                  sum[2] / pixels)});
         }
     }
-    std::sort(m_candidates.begin(), m_candidates.end(),
-              [](const Candidate &x, const Candidate &y) {
-                  return x.lab.l != y.lab.l ? x.lab.l < y.lab.l : x.value < y.value;
-              });
+    m_axis.assign(m_candidates.size(), 0);
+    build(0, m_candidates.size());
+}
+
+void TileMatcher::build(size_t lo, size_t hi)
+{
+    if (hi - lo <= LeafSize)
+        return;
+    Lab low{std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
+            std::numeric_limits<double>::infinity()};
+    Lab high{-low.l, -low.a, -low.b};
+    for (size_t i = lo; i < hi; ++i) {
+        const Lab &c = m_candidates[i].lab;
+        low = {std::min(low.l, c.l), std::min(low.a, c.a), std::min(low.b, c.b)};
+        high = {std::max(high.l, c.l), std::max(high.a, c.a), std::max(high.b, c.b)};
+    }
+    int axis = 0;
+    for (int k = 1; k < 3; ++k)
+        if (coordinate(high, k) - coordinate(low, k) > coordinate(high, axis) - coordinate(low, axis))
+            axis = k;
+    const size_t mid = lo + (hi - lo) / 2;
+    const auto first = m_candidates.begin();
+    std::nth_element(first + qsizetype(lo), first + qsizetype(mid), first + qsizetype(hi),
+                     [axis](const Candidate &x, const Candidate &y) {
+                         const double cx = coordinate(x.lab, axis), cy = coordinate(y.lab, axis);
+                         return cx != cy ? cx < cy : x.value < y.value;
+                     });
+    m_axis[mid] = quint8(axis);
+    build(lo, mid);
+    build(mid + 1, hi);
+}
+
+/// The nearest candidate so far; equal distances keep the lower value, so the answer
+/// never depends on the order candidates are met.
+struct TileMatcher::Best
+{
+    double distance = std::numeric_limits<double>::infinity();
+    quint16 value = 0;
+
+    void consider(const Candidate &c, const Lab &query)
+    {
+        const double d = distanceSquared(c.lab, query);
+        if (d < distance || (d == distance && c.value < value)) {
+            distance = d;
+            value = c.value;
+        }
+    }
+};
+
+void TileMatcher::search(size_t lo, size_t hi, const Lab &query, Best &best) const
+{
+    if (hi - lo <= LeafSize) {
+        for (size_t i = lo; i < hi; ++i)
+            best.consider(m_candidates[i], query);
+        return;
+    }
+    const size_t mid = lo + (hi - lo) / 2;
+    const int axis = m_axis[mid];
+    const double diff = coordinate(query, axis) - coordinate(m_candidates[mid].lab, axis);
+    best.consider(m_candidates[mid], query);
+    // The near side first; the far side only while its nearest possible point (across the
+    // split plane) is no farther than the best so far: an equal one may have a lower value.
+    const bool left = diff < 0;
+    search(left ? lo : mid + 1, left ? mid : hi, query, best);
+    if (diff * diff <= best.distance)
+        search(left ? mid + 1 : lo, left ? hi : mid, query, best);
 }
 
 std::optional<quint16> TileMatcher::nearest(qint32 color) const
 {
     if (color < 0 || m_candidates.empty())
         return std::nullopt;
-    const Lab query = labOf(color & 0xff, (color >> 8) & 0xff, (color >> 16) & 0xff);
-    // Candidates are in order of lightness: walk outwards from the query's lightness and
-    // stop each way once the lightness difference alone is farther than the best so far.
-    const auto start = std::lower_bound(
-        m_candidates.begin(), m_candidates.end(), query.l,
-        [](const Candidate &c, double l) { return c.lab.l < l; });
-    double best = std::numeric_limits<double>::infinity();
-    quint16 bestValue = 0;
-    const auto consider = [&](const Candidate &c) {
-        const double dl = c.lab.l - query.l;
-        if (dl * dl > best)
-            return false;
-        const double d = distanceSquared(c.lab, query);
-        if (d < best || (d == best && c.value < bestValue)) {
-            best = d;
-            bestValue = c.value;
-        }
-        return true;
-    };
-    for (auto up = start; up != m_candidates.end() && consider(*up); ++up) {
-    }
-    for (auto down = start; down != m_candidates.begin() && consider(*(down - 1)); --down) {
-    }
-    return bestValue;
+    const Lab query = labOfBytes(color & 0xff, (color >> 8) & 0xff, (color >> 16) & 0xff);
+    Best best;
+    search(0, m_candidates.size(), query, best);
+    return best.value;
 }
 
 QList<std::optional<quint16>> TileMatcher::nearestAll(

@@ -50,8 +50,8 @@ public:
     explicit TileMatcher(const TileGraphics &graphics, const QSet<int> &groups = {});
 
     bool isEmpty() const { return m_candidates.empty(); }
-    /// One candidate per distinct megatile (the lowest value that shows it), in order of
-    /// lightness, then value.
+    /// One candidate per distinct megatile (the lowest value that shows it), in the order
+    /// of the search tree.
     const std::vector<Candidate> &candidates() const { return m_candidates; }
 
     /// The tile value nearest to colour value `color` (colorkey numbering: red in bits 0-7);
@@ -64,7 +64,14 @@ public:
         const std::function<void(int done, int total)> &progress = {}) const;
 
 private:
+    struct Best;
+    /// Arranges m_candidates[lo, hi) as a k-d tree: the middle entry splits the rest along
+    /// the axis (L, a or b) where they spread widest, recorded in m_axis.
+    void build(size_t lo, size_t hi);
+    void search(size_t lo, size_t hi, const Lab &query, Best &best) const;
+
     std::vector<Candidate> m_candidates;
+    std::vector<quint8> m_axis; ///< split axis of each subtree's middle entry
 };
 
 } // namespace terrain

@@ -192,3 +192,55 @@ TEST(TileMatcher, TiesExclusionsAndRestrictions)
     EXPECT_TRUE(none.isEmpty());
     EXPECT_EQ(none.nearest(0x808080), std::nullopt);
 }
+
+// Thousands of candidates, many of them with equal averages in different places: the search
+// answers as measuring every candidate would, ties included.
+TEST(TileMatcher, TheSearchAgreesWithMeasuringEveryCandidate)
+{
+    QRandomGenerator random(5);
+    SyntheticTileset tiles = SyntheticTileset::make(4);
+    const size_t firstMade = tiles.megatiles.size();
+    for (int k = 0; k < 1500; ++k) {
+        std::array<quint32, 16> mega{};
+        for (quint32 &entry : mega)
+            entry = quint32(random.bounded(int(tiles.minitiles.size()))) << 1 | random.bounded(2);
+        tiles.megatiles.push_back(mega);
+        // Every fifth one again, flipped elsewhere: the same average under another number.
+        if (k % 5 == 0) {
+            std::reverse(mega.begin(), mega.end());
+            tiles.megatiles.push_back(mega);
+        }
+    }
+    tiles.groups.resize(160);
+    for (auto &group : tiles.groups)
+        for (quint16 &megatile : group)
+            megatile = quint16(firstMade + size_t(random.bounded(int(tiles.megatiles.size() - firstMade))));
+    const Variant v{"big", tiles, std::vector<quint16>(160, 4), {}};
+    const TileGraphics graphics = graphicsOf(v);
+    const TileMatcher matcher(graphics);
+    ASSERT_GT(matcher.candidates().size(), 1000u);
+
+    QList<qint32> colors;
+    for (int i = 0; i < 5000; ++i)
+        colors.append(qint32(random.bounded(1 << 24)));
+    for (const TileMatcher::Candidate &c : matcher.candidates()) { // exactly on a candidate
+        std::array<quint32, 3> sum{};
+        ASSERT_TRUE(graphics.colorSum(c.value, &sum));
+        colors.append(qint32(sum[0] / 1024 | sum[1] / 1024 << 8 | sum[2] / 1024 << 16));
+    }
+    int differences = 0;
+    const auto chosen = matcher.nearestAll(colors);
+    for (qsizetype i = 0; i < colors.size(); ++i) {
+        const Lab query = terrain::labOf(colors[i] & 0xff, (colors[i] >> 8) & 0xff, colors[i] >> 16);
+        double best = std::numeric_limits<double>::infinity();
+        quint16 bestValue = 0;
+        for (const TileMatcher::Candidate &c : matcher.candidates())
+            if (const double d = terrain::distanceSquared(c.lab, query);
+                d < best || (d == best && c.value < bestValue)) {
+                best = d;
+                bestValue = c.value;
+            }
+        differences += chosen[i] != std::optional<quint16>(bestValue) ? 1 : 0;
+    }
+    EXPECT_EQ(differences, 0);
+}
