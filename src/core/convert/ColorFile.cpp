@@ -48,6 +48,16 @@ QStringView nextLine(QStringView text, qsizetype *start)
     return line;
 }
 
+/// QStringView::trimmed, without its call for the usual text: a line that starts and ends
+/// with ASCII characters other than spaces is returned as it is.
+QStringView trimmedFast(QStringView text)
+{
+    const auto plain = [](QChar c) { return c.unicode() > u' ' && c.unicode() < 0x7f; };
+    if (text.isEmpty() || (plain(text.front()) && plain(text.back())))
+        return text;
+    return text.trimmed();
+}
+
 /// A file name on one line: a line break in it would end the comment it stands in.
 QString oneLineName(QString name)
 {
@@ -69,10 +79,11 @@ Result<ColorFile> ColorFile::parse(const QString &text)
     ColorFile file;
     // Colour -> the line that first gave it a value.
     ColorTable lineOfColor(text.size() / 16);
+    file.m_assignments.reserve(text.size() / 12); // "#RRGGBB=N\n" and a little more per line
     qsizetype next = 0;
     // A text ending in a line end still has an empty last line; an empty text has one line.
     for (int lineNo = 1; next <= text.size(); ++lineNo) {
-        const QStringView line = nextLine(text, &next).trimmed();
+        const QStringView line = trimmedFast(nextLine(text, &next));
         // "#FF0000=5" is a colour; so is a mistyped "#FF00=5", which must not pass as a comment.
         if (line.isEmpty() || (line.startsWith(u'#') && !isColourLine(line)))
             continue;
@@ -81,8 +92,8 @@ Result<ColorFile> ColorFile::parse(const QString &text)
             return fail(FailureKind::Colors, QObject::tr("line %1 is not KEY=VALUE: \"%2\"")
                                                  .arg(lineNo)
                                                  .arg(quoted(line.toString())));
-        const QStringView keyText = line.first(eq).trimmed();
-        const QStringView valueText = line.sliced(eq + 1).trimmed();
+        const QStringView keyText = trimmedFast(line.first(eq));
+        const QStringView valueText = trimmedFast(line.sliced(eq + 1));
         const std::optional<qint32> color = colorFromText(keyText);
         if (!color)
             return fail(FailureKind::Colors,

@@ -33,6 +33,7 @@ class Tally
 {
 public:
     explicit Tally(qint64 pixels)
+        : m_table(qsizetype(std::min<qint64>(pixels, colorkey::MaxColors + 1)))
     {
         m_entryOfPixel.reserve(size_t(std::min<qint64>(pixels, qint64(1) << 20)));
     }
@@ -111,7 +112,7 @@ private:
         }
     }
 
-    ColorTable m_table{1024};
+    ColorTable m_table;
     std::vector<qint32> m_colors;
     std::vector<qint64> m_counts;
     std::vector<int> m_entryOfPixel;
