@@ -138,7 +138,7 @@ void frmColorList::createWidgets()
     setTileImages({}, tr("Set the game data folder in Preferences to see tiles."));
 
     const int buttonWidth = (listWidth - 4) / 2;
-    btnPickTile = new QPushButton(tr("Pick &Tile..."), this);
+    btnPickTile = new QPushButton(tr("&Pick Tile..."), this);
     btnPickTile->setObjectName(QStringLiteral("btnPickTile"));
     btnPickTile->setGeometry(8, 290, buttonWidth, 23);
     btnMatch = new QPushButton(tr("&Match Colours"), this);

@@ -6,12 +6,14 @@
 
 #include "core/convert/ColorFile.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QTest>
 
 #include <functional>
 
@@ -123,9 +125,20 @@ TEST_F(MainWindowTest, TheCompanionWritesTheSameArchiveAsTheWindows)
         list->txtReplace->setText(value);
         colorFile += keys[i].toLatin1() + "=" + value.toLatin1() + "\n";
     }
-    // The exported values read as the plain KEY=VALUE lines typed above.
+    // The exported values read as the plain KEY=VALUE lines typed above. The colour list's
+    // access keys are its own (the menu bar's Alt+F, C, T and H are not among them): Alt+X
+    // exports, Alt+P asks for the palette.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    list->lstColor->setFocus();
     dialogs.fileAnswers.push_back(colors);
-    list->btnExport->click();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.fileAnswers.empty(); }));
+    int paletteRequests = 0;
+    QObject::connect(list, &frmColorList::tilePaletteRequested, [&] { ++paletteRequests; });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paletteRequests == 1; }));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     const Result<ColorFile> exported = ColorFile::read(colors);
     const Result<ColorFile> typed = ColorFile::parse(QString::fromLatin1(colorFile));
     ASSERT_TRUE(exported.ok() && typed.ok());
