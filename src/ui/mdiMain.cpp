@@ -738,6 +738,9 @@ void mdiMain::refreshTerrain()
         else
             reason = loaded.reason();
     }
+    // The palette shows one tileset's tiles: another tileset (or none) takes it away.
+    if (m_tilePalette && m_tilePalette->graphics() != graphics)
+        delete m_tilePaletteWindow;
     if (m_terrainPreview) {
         if (graphics)
             m_terrainPreview->showTerrain(map, graphics);

@@ -5,7 +5,9 @@
 
 #include "ui/TilePaletteModel.h"
 #include "ui/frmTilePalette.h"
+#include "ui/frmTileset.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -84,6 +86,18 @@ TEST_F(MatchColorsTest, ATileChosenInThePaletteByKeyboardBecomesTheColoursValue)
     typeValue(1, "1200");
     EXPECT_EQ(list->replacements(), QStringList({"7", "1200"}));
     EXPECT_TRUE(dialogs.messages().isEmpty());
+
+    // Another tileset takes the old one's palette away; the next one shows the new tiles.
+    window->mnuTileset->trigger();
+    auto *tileset = qobject_cast<frmTileset *>(window->tilesetWindow()->widget());
+    ASSERT_NE(tileset, nullptr);
+    tileset->cmbTileset->setCurrentText("Ice");
+    tileset->btnApply->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the dialog goes
+    EXPECT_EQ(window->tilePalette(), nullptr);
+    list->btnPickTile->click();
+    ASSERT_NE(window->tilePalette(), nullptr);
+    EXPECT_EQ(window->tilePalette()->windowTitle(), "Tile Palette - ice");
 }
 
 TEST_F(MatchColorsTest, WithoutGameDataThePaletteAndMatchingSayWhereToSetIt)
