@@ -58,6 +58,47 @@ QStringView trimmedFast(QStringView text)
     return text.trimmed();
 }
 
+/// A line in the form colour files are written in, "#RRGGBB=N" or eight digits "=N" with N a
+/// tile value, read in one pass from text[*start] up to the line's end, which *start then
+/// moves past. False (nothing moved) for any other line: the general reading takes it.
+bool writtenFormLine(QStringView text, qsizetype *start, qint32 *color, quint16 *value)
+{
+    const qsizetype n = text.size();
+    qsizetype i = *start;
+    std::optional<qint32> read;
+    if (i + 8 <= n && text[i] == u'#' && text[i + 7] == u'=')
+        read = colorkey::valueFromRgbText(text.sliced(i, 7));
+    else if (i + 9 <= n && text[i + 8] == u'=')
+        read = colorkey::valueFromKey(text.sliced(i, 8));
+    if (!read)
+        return false;
+    i += text[i] == u'#' ? 8 : 9;
+    const qsizetype digits = i;
+    quint32 tile = 0;
+    for (; i < n && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        tile = tile * 10 + quint32(text[i].unicode() - u'0');
+        if (tile > conversion::MaxTileValue)
+            return false;
+    }
+    if (i == digits || (i < n && text[i] != u'\n' && text[i] != u'\r'))
+        return false;
+    if (i + 1 < n && text[i] == u'\r' && text[i + 1] == u'\n')
+        ++i;
+    *start = i + 1;
+    *color = *read;
+    *value = quint16(tile);
+    return true;
+}
+
+Failure repeatedColour(int lineNo, qint32 color, int firstLine)
+{
+    return fail(FailureKind::Colors,
+                QObject::tr("line %1 gives colour %2 a value again (first on line %3)")
+                    .arg(lineNo)
+                    .arg(colorkey::colorKey(color))
+                    .arg(firstLine));
+}
+
 /// A file name on one line: a line break in it would end the comment it stands in.
 QString oneLineName(QString name)
 {
@@ -83,6 +124,15 @@ Result<ColorFile> ColorFile::parse(const QString &text)
     qsizetype next = 0;
     // A text ending in a line end still has an empty last line; an empty text has one line.
     for (int lineNo = 1; next <= text.size(); ++lineNo) {
+        qint32 written = 0;
+        quint16 tile = 0;
+        if (writtenFormLine(text, &next, &written, &tile)) {
+            const auto [firstLine, added] = lineOfColor.insert(written, lineNo);
+            if (!added)
+                return repeatedColour(lineNo, written, *firstLine);
+            file.m_assignments.append({written, tile, lineNo});
+            continue;
+        }
         const QStringView line = trimmedFast(nextLine(text, &next));
         // "#FF0000=5" is a colour; so is a mistyped "#FF00=5", which must not pass as a comment.
         if (line.isEmpty() || (line.startsWith(u'#') && !isColourLine(line)))
@@ -103,11 +153,7 @@ Result<ColorFile> ColorFile::parse(const QString &text)
                             .arg(quoted(keyText.toString())));
         const auto [firstLine, added] = lineOfColor.insert(*color, lineNo);
         if (!added)
-            return fail(FailureKind::Colors,
-                        QObject::tr("line %1 gives colour %2 a value again (first on line %3)")
-                            .arg(lineNo)
-                            .arg(colorkey::colorKey(*color))
-                            .arg(*firstLine));
+            return repeatedColour(lineNo, *color, *firstLine);
         quint16 value = 0;
         if (!conversion::parseTileValue(valueText, &value))
             return fail(FailureKind::Values,

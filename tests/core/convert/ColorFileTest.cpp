@@ -147,6 +147,18 @@ TEST(ColorFile, LongFilesKeepEveryColourAndFindRepeats)
         ASSERT_EQ(a.value, i % 32768);
         ASSERT_EQ(a.line, i + 1);
     }
+    // The same lines with spaces around key and value (read the general way, not in the
+    // one pass for lines as they are written) and CR LF ends: the same colours and values.
+    QString spaced = text;
+    spaced.replace(QLatin1Char('='), QStringLiteral(" = ")).replace(QLatin1Char('\n'), QStringLiteral(" \r\n"));
+    const Result<ColorFile> g = ColorFile::parse(spaced);
+    ASSERT_TRUE(g.ok()) << g.reason().toStdString();
+    ASSERT_EQ(g->assignments().size(), count);
+    for (int i = 0; i < count; ++i) {
+        ASSERT_EQ(g->assignments().at(i).color, f->assignments().at(i).color);
+        ASSERT_EQ(g->assignments().at(i).value, f->assignments().at(i).value);
+        ASSERT_EQ(g->assignments().at(i).line, i + 1);
+    }
     for (const int first : {0, 1, 17, 29999}) {
         const QString repeated =
             text + colorkey::rgbText(colourOf(first)) + QStringLiteral("=5\n");
