@@ -140,7 +140,8 @@ struct TileMatcher::Best
     }
 };
 
-void TileMatcher::search(size_t lo, size_t hi, const Lab &query, Best &best) const
+void TileMatcher::search(size_t lo, size_t hi, const Lab &query, Best &best,
+                         std::array<double, 3> &offsets, double box) const
 {
     if (hi - lo <= LeafSize) {
         for (size_t i = lo; i < hi; ++i)
@@ -151,12 +152,19 @@ void TileMatcher::search(size_t lo, size_t hi, const Lab &query, Best &best) con
     const int axis = m_axis[mid];
     const double diff = coordinate(query, axis) - coordinate(m_candidates[mid].lab, axis);
     best.consider(m_candidates[mid], query);
-    // The near side first; the far side only while its nearest possible point (across the
-    // split plane) is no farther than the best so far: an equal one may have a lower value.
     const bool left = diff < 0;
-    search(left ? lo : mid + 1, left ? mid : hi, query, best);
-    if (diff * diff <= best.distance)
-        search(left ? mid + 1 : lo, left ? hi : mid, query, best);
+    search(left ? lo : mid + 1, left ? mid : hi, query, best, offsets, box);
+    // The far side lies across the split plane: its nearest possible point is `diff` away
+    // along this axis instead of the region's own offset. It is searched while that point
+    // is no farther than the best so far (an equal one may have a lower value); the margin
+    // covers rounding in the running sum, so it can only add work, never skip a tile.
+    const double old = offsets[size_t(axis)];
+    const double farBox = box - old * old + diff * diff;
+    if (farBox * (1 - 1e-9) > best.distance)
+        return;
+    offsets[size_t(axis)] = diff;
+    search(left ? mid + 1 : lo, left ? hi : mid, query, best, offsets, farBox);
+    offsets[size_t(axis)] = old;
 }
 
 std::optional<quint16> TileMatcher::nearest(qint32 color) const
@@ -165,7 +173,8 @@ std::optional<quint16> TileMatcher::nearest(qint32 color) const
         return std::nullopt;
     const Lab query = labOfBytes(color & 0xff, (color >> 8) & 0xff, (color >> 16) & 0xff);
     Best best;
-    search(0, m_candidates.size(), query, best);
+    std::array<double, 3> offsets{};
+    search(0, m_candidates.size(), query, best, offsets, 0);
     return best.value;
 }
 

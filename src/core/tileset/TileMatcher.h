@@ -5,6 +5,7 @@
 #include <QList>
 #include <QSet>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -68,7 +69,10 @@ private:
     /// Arranges m_candidates[lo, hi) as a k-d tree: the middle entry splits the rest along
     /// the axis (L, a or b) where they spread widest, recorded in m_axis.
     void build(size_t lo, size_t hi);
-    void search(size_t lo, size_t hi, const Lab &query, Best &best) const;
+    /// Searches m_candidates[lo, hi), whose region lies `offsets` from `query` along each
+    /// axis (0 where the query is inside its bounds), `box` being their squares' sum.
+    void search(size_t lo, size_t hi, const Lab &query, Best &best,
+                std::array<double, 3> &offsets, double box) const;
 
     std::vector<Candidate> m_candidates;
     std::vector<quint8> m_axis; ///< split axis of each subtree's middle entry
