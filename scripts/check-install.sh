@@ -84,7 +84,11 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 0
 fi
 user=velmora-check
-id "$user" > /dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$user"
+if ! id "$user" > /dev/null 2>&1; then
+  useradd --system --no-create-home --shell /usr/sbin/nologin "$user"
+  # The user exists only for this check: it goes again with the staging folder.
+  trap 'userdel "$user" > /dev/null 2>&1 || true; rm -rf "$work"' EXIT
+fi
 chmod 755 "$work"
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" > /dev/null
