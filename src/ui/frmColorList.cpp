@@ -254,7 +254,7 @@ const QList<qint32> &frmColorList::colorValues() const
     return m_model->colors();
 }
 
-const QStringList &frmColorList::replacements() const
+const QStringList &frmColorList::lstReplace() const
 {
     return m_model->replacements();
 }

@@ -80,8 +80,9 @@ public:
     QStringList colorKeys() const;
     /// The colour values, in list order (-1 for no pixel).
     const QList<qint32> &colorValues() const;
-    /// Entry i is the replacement text of colour i.
-    const QStringList &replacements() const;
+    /// The replacement list: entry i is the tile value text of colour i, parallel to the
+    /// colours (kept in the list's model rather than in a hidden list box).
+    const QStringList &lstReplace() const;
     /// Sets colour `index`'s replacement text; when it is the selected colour, txtReplace
     /// and the tile shown follow. False for an index out of range.
     bool setReplacement(int index, const QString &text);

@@ -530,7 +530,7 @@ bool mdiMain::ConvertPicture()
 {
     const QImage picture = m_picture ? m_picture->picture() : QImage();
     const QList<qint32> colors = m_colorList ? m_colorList->colorValues() : QList<qint32>();
-    const QStringList replacements = m_colorList ? m_colorList->replacements() : QStringList();
+    const QStringList replacements = m_colorList ? m_colorList->lstReplace() : QStringList();
     const Status converted = m_session.convert(picture, colors, replacements,
                                                [this](const QString &text) { setStatus(text); });
     if (!converted) {
@@ -709,7 +709,7 @@ void mdiMain::matchColors()
         if (clock.elapsed() >= 200)
             setStatus(tr("Matching colours... %1 of %2").arg(done).arg(total));
     });
-    QStringList values = m_colorList->replacements();
+    QStringList values = m_colorList->lstReplace();
     int matched = 0;
     for (qsizetype i = 0; i < chosen.size(); ++i)
         if (chosen[i]) {

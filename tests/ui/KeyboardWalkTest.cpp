@@ -76,7 +76,7 @@ TEST_F(KeyboardWalk, LoadPictureValuesConvertSaveAndExit)
         press(digits);
         press(digits);
     }
-    EXPECT_EQ(list->replacements(), QStringList({"77", "99"}));
+    EXPECT_EQ(list->lstReplace(), QStringList({"77", "99"}));
 
     // Alt+C, C: Conversion > Convert. Then Ctrl+S.
     press(Qt::Key_C, Qt::AltModifier);

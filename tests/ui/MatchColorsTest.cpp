@@ -70,7 +70,7 @@ TEST_F(MatchColorsTest, ATileChosenInThePaletteByKeyboardBecomesTheColoursValue)
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return})
         QTest::keyClick(palette->tblTiles, key);
     EXPECT_FALSE(window->tilePaletteWindow()->isVisible());
-    EXPECT_EQ(list->replacements(), QStringList({"7", "34"}));
+    EXPECT_EQ(list->lstReplace(), QStringList({"7", "34"}));
     EXPECT_EQ(list->txtReplace->text(), "34");
 
     // The button opens it again at the colour's tile; Escape leaves the value alone.
@@ -80,11 +80,11 @@ TEST_F(MatchColorsTest, ATileChosenInThePaletteByKeyboardBecomesTheColoursValue)
     QTest::keyClick(palette->tblTiles, Qt::Key_Left);
     QTest::keyClick(palette->tblTiles, Qt::Key_Escape);
     EXPECT_FALSE(window->tilePaletteWindow()->isVisible());
-    EXPECT_EQ(list->replacements(), QStringList({"7", "34"}));
+    EXPECT_EQ(list->lstReplace(), QStringList({"7", "34"}));
 
     // The typed box works as before.
     typeValue(1, "1200");
-    EXPECT_EQ(list->replacements(), QStringList({"7", "1200"}));
+    EXPECT_EQ(list->lstReplace(), QStringList({"7", "1200"}));
     EXPECT_TRUE(dialogs.messages().isEmpty());
 
     // Another tileset takes the old one's palette away; the next one shows the new tiles.
@@ -116,7 +116,7 @@ TEST_F(MatchColorsTest, WithoutGameDataThePaletteAndMatchingSayWhereToSetIt)
     EXPECT_EQ(dialogs.messages()[1].title, "Match Colours");
     for (const auto &message : dialogs.messages())
         EXPECT_TRUE(message.text.contains("Preferences")) << message.text.toStdString();
-    EXPECT_EQ(list->replacements(), QStringList({"0", "9"}));
+    EXPECT_EQ(list->lstReplace(), QStringList({"0", "9"}));
 }
 
 TEST_F(MatchColorsTest, MatchingThenConvertWritesTheNearestTiles)
@@ -147,7 +147,7 @@ TEST_F(MatchColorsTest, MatchingThenConvertWritesTheNearestTiles)
         statuses.clear();
         list->btnMatch->click();
         EXPECT_EQ(statuses.last(), QString("Colours matched: 3000 of 3001."));
-        const QStringList values = list->replacements();
+        const QStringList values = list->lstReplace();
         int wrong = 0;
         for (qsizetype i = 0; i + 1 < colors.size(); ++i) {
             const auto expected = SyntheticTileset::referenceNearest(*candidates, colors[i]);

@@ -183,7 +183,7 @@ TEST_F(MainWindowTest, TheCompanionMatchesColoursAsTheWindowsDo)
     QStringList fromWindows;
     const QStringList keys = list->colorKeys();
     for (int i = 0; i < keys.size(); ++i)
-        fromWindows << keys[i] + "=" + list->replacements()[i];
+        fromWindows << keys[i] + "=" + list->lstReplace()[i];
     QStringList fromCompanion = QString::fromLatin1(printed).split('\n', Qt::SkipEmptyParts);
     fromCompanion.removeIf([](const QString &line) { return line.startsWith('#'); });
     EXPECT_EQ(fromCompanion, fromWindows);

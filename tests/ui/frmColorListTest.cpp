@@ -38,7 +38,7 @@ TEST(ColorList, FillsTheModelFromColorsAndCounts)
     EXPECT_EQ(window.colorKeys(), Keys);
     EXPECT_EQ(window.colorValues(), Values);
     EXPECT_EQ(window.model()->pixelCounts(), Pixels);
-    EXPECT_EQ(window.replacements(), QStringList(Keys.size(), "0"));
+    EXPECT_EQ(window.lstReplace(), QStringList(Keys.size(), "0"));
     ASSERT_EQ(window.model()->rowCount(), Keys.size());
 
     // Each row shows its key first, then #RRGGBB and the pixel count; the model carries the
@@ -67,12 +67,12 @@ TEST(ColorList, FillsTheModelFromColorsAndCounts)
     window.txtReplace->setText("12");
     window.setColors({1}, {4});
     EXPECT_EQ(window.colorKeys(), QStringList({"00000001"}));
-    EXPECT_EQ(window.replacements(), QStringList({"0"}));
+    EXPECT_EQ(window.lstReplace(), QStringList({"0"}));
     EXPECT_EQ(window.selectedIndex(), -1);
 
     window.clearLists();
     EXPECT_TRUE(window.colorKeys().isEmpty());
-    EXPECT_TRUE(window.replacements().isEmpty());
+    EXPECT_TRUE(window.lstReplace().isEmpty());
 }
 
 TEST(ColorList, DescribesEachColorInWords)
@@ -149,16 +149,16 @@ TEST(ColorList, ReplacementsSetByIndexReachTheFieldWhenSelected)
     };
     for (const Case &c : cases) {
         EXPECT_EQ(window.setReplacement(c.index, c.text), c.ok) << c.index;
-        EXPECT_EQ(window.replacements(), c.replacements) << c.index;
+        EXPECT_EQ(window.lstReplace(), c.replacements) << c.index;
         EXPECT_EQ(window.txtReplace->text(), c.field) << c.index;
     }
     EXPECT_EQ(window.lblTileNote->text(), "Tile 44");
 
     // All at once: only with one text per colour.
     EXPECT_FALSE(window.setReplacements({"1", "2"}));
-    EXPECT_EQ(window.replacements(), cases[3].replacements);
+    EXPECT_EQ(window.lstReplace(), cases[3].replacements);
     EXPECT_TRUE(window.setReplacements({"1", "2", "3", "4", "5"}));
-    EXPECT_EQ(window.replacements(), QStringList({"1", "2", "3", "4", "5"}));
+    EXPECT_EQ(window.lstReplace(), QStringList({"1", "2", "3", "4", "5"}));
     EXPECT_EQ(window.txtReplace->text(), "3");
     EXPECT_EQ(window.lblTileNote->text(), "Tile 3");
     EXPECT_EQ(window.selectedIndex(), 2);
@@ -196,7 +196,7 @@ TEST(ColorList, EditsAreStoredAtTheSelectedIndexOnly)
     select(window, 2);
     EXPECT_EQ(window.txtReplace->text(), "0");
     window.txtReplace->setText("7");
-    EXPECT_EQ(window.replacements(), QStringList({"0", "0", "7", "0", "0"}));
+    EXPECT_EQ(window.lstReplace(), QStringList({"0", "0", "7", "0", "0"}));
 
     select(window, 0);
     EXPECT_EQ(window.txtReplace->text(), "0");
@@ -211,7 +211,7 @@ TEST(ColorList, EditsAreStoredAtTheSelectedIndexOnly)
     // Erasing every digit stores an empty text.
     window.txtReplace->selectAll();
     QTest::keyClick(window.txtReplace, Qt::Key_Backspace);
-    EXPECT_EQ(window.replacements(), QStringList({"", "0", "7", "0", "0"}));
+    EXPECT_EQ(window.lstReplace(), QStringList({"", "0", "7", "0", "0"}));
 }
 
 TEST(ColorList, OnlyDigitsReachTheReplacementList)
@@ -223,7 +223,7 @@ TEST(ColorList, OnlyDigitsReachTheReplacementList)
 
     QTest::keyClicks(window.txtReplace, "1a2-b 3");
     EXPECT_EQ(window.txtReplace->text(), "123");
-    EXPECT_EQ(window.replacements().at(1), "123");
+    EXPECT_EQ(window.lstReplace().at(1), "123");
 
     // Pasting and inserting go through the same filter.
     QApplication::clipboard()->setText("x9");
@@ -232,11 +232,11 @@ TEST(ColorList, OnlyDigitsReachTheReplacementList)
     window.txtReplace->insert("-5");
     window.txtReplace->insert("4e2");
     EXPECT_EQ(window.txtReplace->text(), "123");
-    EXPECT_EQ(window.replacements().at(1), "123");
+    EXPECT_EQ(window.lstReplace().at(1), "123");
 
     QApplication::clipboard()->setText("45");
     window.txtReplace->paste();
-    EXPECT_EQ(window.replacements().at(1), "12345");
+    EXPECT_EQ(window.lstReplace().at(1), "12345");
 }
 
 TEST(ColorList, TypingWithoutSelectionChangesNothing)
@@ -244,13 +244,13 @@ TEST(ColorList, TypingWithoutSelectionChangesNothing)
     frmColorList window;
     window.setColors(Values, Pixels);
     QTest::keyClicks(window.txtReplace, "42");
-    EXPECT_EQ(window.replacements(), QStringList(Keys.size(), "0"));
+    EXPECT_EQ(window.lstReplace(), QStringList(Keys.size(), "0"));
 
     // After a selection, a new fill leaves nothing selected again.
     select(window, 0);
     window.setColors(Values, Pixels);
     QTest::keyClicks(window.txtReplace, "9");
-    EXPECT_EQ(window.replacements(), QStringList(Keys.size(), "0"));
+    EXPECT_EQ(window.lstReplace(), QStringList(Keys.size(), "0"));
 }
 
 TEST(ColorList, WorksFromTheKeyboard)
@@ -273,7 +273,7 @@ TEST(ColorList, WorksFromTheKeyboard)
     QTest::keyClick(window.lstColor, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), window.txtReplace);
     QTest::keyClicks(QApplication::focusWidget(), "5");
-    EXPECT_EQ(window.replacements().at(row), "5"); // Tab selects the field's text
+    EXPECT_EQ(window.lstReplace().at(row), "5"); // Tab selects the field's text
 }
 
 // ---------------------------------------------------------------------------
@@ -328,7 +328,7 @@ TEST(ColorListFiles, ExportWritesTheCompanionsFileAndImportReadsItBack)
     g.window.selectColor(0); // colour 00065280 ("300")
     g.click(g.window.btnImport, path);
     EXPECT_TRUE(g.dialogs.messages().isEmpty());
-    EXPECT_EQ(g.window.replacements(), QStringList(values.crbegin(), values.crend()));
+    EXPECT_EQ(g.window.lstReplace(), QStringList(values.crbegin(), values.crend()));
     EXPECT_EQ(g.window.txtReplace->text(), "300");
 
     // Exporting what was imported gives the same file again.
@@ -360,7 +360,7 @@ TEST(ColorListFiles, AMalformedFileChangesNothing)
         const QString path = f.folder.file("bad colours.txt");
         testsupport::writeFile(path, c.bytes);
         f.click(f.window.btnImport, path);
-        EXPECT_EQ(f.window.replacements(), before);
+        EXPECT_EQ(f.window.lstReplace(), before);
         EXPECT_EQ(f.window.txtReplace->text(), "2");
         EXPECT_EQ(testsupport::readFile(path), c.bytes);
         ASSERT_EQ(f.dialogs.messages().size(), 1);
@@ -374,7 +374,7 @@ TEST(ColorListFiles, AMalformedFileChangesNothing)
         ColorFileFixture f;
         const QString path = name.isEmpty() ? f.folder.path() : f.folder.file(name);
         f.click(f.window.btnImport, path);
-        EXPECT_EQ(f.window.replacements(), QStringList(Values.size(), "0"));
+        EXPECT_EQ(f.window.lstReplace(), QStringList(Values.size(), "0"));
         ASSERT_EQ(f.dialogs.messages().size(), 1);
         EXPECT_TRUE(f.dialogs.messages().at(0).text.startsWith(QDir::toNativeSeparators(path)));
     }
@@ -410,7 +410,7 @@ TEST(ColorListFiles, ColoursThePictureLacksAreListedAndTheRestApplied)
         const QString path = f.folder.file("colours.txt");
         testsupport::writeFile(path, file(c.absent));
         f.click(f.window.btnImport, path);
-        EXPECT_EQ(f.window.replacements(), c.replacements);
+        EXPECT_EQ(f.window.lstReplace(), c.replacements);
         ASSERT_EQ(f.dialogs.messages().size(), c.lines.isEmpty() ? 0 : 1);
         if (c.lines.isEmpty())
             continue;

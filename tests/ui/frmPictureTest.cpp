@@ -143,7 +143,7 @@ struct Fixture
         window.btnLoad->click();
     }
     QStringList keys() const { return host.list ? host.list->colorKeys() : QStringList(); }
-    QStringList replacements() const { return host.list ? host.list->replacements() : QStringList(); }
+    QStringList replacements() const { return host.list ? host.list->lstReplace() : QStringList(); }
     QStringList scanTexts() const { return host.statuses.filter("Scanning pixels"); }
 
     testsupport::ProgramFolder folder;
