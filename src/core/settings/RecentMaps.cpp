@@ -48,11 +48,12 @@ bool remember(const QString &settingsPath, const QString &path)
     QStringList list = read(settingsPath);
     list.removeAll(absolute);
     list.prepend(absolute);
-    bool written = true;
+    // One replacement of the file for the whole list, so an interrupted update never leaves
+    // it half moved down.
+    QList<std::pair<QString, QString>> values;
     for (int i = 0; i < Limit; ++i)
-        written = modINI::WriteIniValue(kSection, keyOf(i), encoded(list.value(i)), settingsPath)
-            && written;
-    return written;
+        values.append({keyOf(i), encoded(list.value(i))});
+    return modINI::WriteIniValues(kSection, values, settingsPath);
 }
 
 } // namespace RecentMaps

@@ -199,22 +199,12 @@ QString ReadIniValue(const QString &section, const QString &key, const QString &
     return result.left(maxLength);
 }
 
-bool WriteIniValue(const QString &section, const QString &key, const QString &value,
-                   const QString &path)
+namespace {
+
+/// Sets `key`=`value` in `section` of `lines`, as WriteIniValue describes.
+void setValue(QList<Line> &lines, const QByteArray &eol, const QString &section,
+              const QString &key, const QString &value)
 {
-    // A line break or a stray "=" / "]" in a name would let one call write lines the next
-    // read takes for other keys or sections.
-    if (!validName(section, "[]\r\n") || !validName(key, "=\r\n") || key.trimmed().startsWith(';')
-        || value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n'))
-        || !isLatin1(value))
-        return false;
-
-    QByteArray bytes;
-    if (loadFile(path, &bytes) == Load::Failed)
-        return false;
-    QList<Line> lines = splitLines(bytes);
-    const QByteArray eol = lineEndingOf(bytes);
-
     const qsizetype header = findSection(lines, section);
     QByteArray storedKey;
     QByteArray oldValue;
@@ -240,9 +230,40 @@ bool WriteIniValue(const QString &section, const QString &key, const QString &va
         lines.append(Line{'[' + section.toLatin1() + ']', eol});
         lines.append(Line{key.toLatin1() + '=' + value.toLatin1(), eol});
     }
+}
+
+} // namespace
+
+bool WriteIniValue(const QString &section, const QString &key, const QString &value,
+                   const QString &path)
+{
+    return WriteIniValues(section, {{key, value}}, path);
+}
+
+bool WriteIniValues(const QString &section, const QList<std::pair<QString, QString>> &values,
+                    const QString &path)
+{
+    // A line break or a stray "=" / "]" in a name would let one call write lines the next
+    // read takes for other keys or sections.
+    if (!validName(section, "[]\r\n"))
+        return false;
+    for (const auto &[key, value] : values) {
+        if (!validName(key, "=\r\n") || key.trimmed().startsWith(';')
+            || value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n'))
+            || !isLatin1(value))
+            return false;
+    }
+
+    QByteArray bytes;
+    if (loadFile(path, &bytes) == Load::Failed)
+        return false;
+    QList<Line> lines = splitLines(bytes);
+    const QByteArray eol = lineEndingOf(bytes);
+    for (const auto &[key, value] : values)
+        setValue(lines, eol, section, key, value);
 
     QByteArray out;
-    out.reserve(bytes.size() + key.size() + value.size() + section.size() + 8);
+    out.reserve(bytes.size() + 256);
     for (const Line &line : std::as_const(lines))
         out += line.text + line.eol;
 

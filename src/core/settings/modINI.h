@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 /// The settings file: a profile (INI) file of 8-bit text read and written one value at a
 /// time, with the rules of the Windows profile functions the program has always used.
@@ -33,6 +36,11 @@ QString ReadIniValue(const QString &section, const QString &key, const QString &
 /// in a name, characters beyond Latin-1). Callers may ignore the result.
 bool WriteIniValue(const QString &section, const QString &key, const QString &value,
                    const QString &path);
+
+/// Stores several keys of `section` at once, as WriteIniValue would one after another, but
+/// with one replacement of the file: either every value is written or none is.
+bool WriteIniValues(const QString &section, const QList<std::pair<QString, QString>> &values,
+                    const QString &path);
 
 /// The settings file of the program installed in `programDir`: "<programDir>/config.ini",
 /// with the platform's separators.

@@ -174,6 +174,29 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"EmptyFile", "", "Settings", "A", "1", "[Settings]\nA=1\n"}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// Several keys at once give the file that writing them one after another gives, whatever
+// the file held before; one key that cannot be written leaves the file as it was.
+TEST_P(WriteIniValueEdits, SeveralKeysAtOnceEqualOneAfterAnother)
+{
+    const QList<std::pair<QString, QString>> values{
+        {GetParam().key, GetParam().value}, {"Map1", "/a b"}, {"a", "0"}, {"Map2", ""},
+        {GetParam().key, "again"}};
+    ProgramFolder folder;
+    const QString oneByOne = folder.file("one.ini");
+    const QString atOnce = folder.file("all.ini");
+    writeFile(oneByOne, GetParam().before);
+    writeFile(atOnce, GetParam().before);
+    for (const auto &[key, value] : values)
+        ASSERT_TRUE(modINI::WriteIniValue(GetParam().section, key, value, oneByOne));
+    ASSERT_TRUE(modINI::WriteIniValues(GetParam().section, values, atOnce));
+    EXPECT_EQ(readFile(atOnce), readFile(oneByOne));
+
+    QList<std::pair<QString, QString>> withBadOne = values;
+    withBadOne.insert(2, {"Map3", "1\n[Evil]"});
+    EXPECT_FALSE(modINI::WriteIniValues(GetParam().section, withBadOne, atOnce));
+    EXPECT_EQ(readFile(atOnce), readFile(oneByOne));
+}
+
 struct RefusedCase
 {
     const char *name;
