@@ -28,7 +28,7 @@ bool ColorListModel::setReplacement(int row, const QString &text)
     if (m_replacements.at(row) != text) {
         m_replacements[row] = text;
         const QModelIndex changed = index(row);
-        emit dataChanged(changed, changed, {ReplacementRole, Qt::ToolTipRole, Qt::AccessibleTextRole});
+        emit dataChanged(changed, changed, {Qt::DisplayRole, ReplacementRole, Qt::ToolTipRole, Qt::AccessibleTextRole});
     }
     return true;
 }
@@ -40,7 +40,7 @@ bool ColorListModel::setReplacements(const QStringList &texts)
     m_replacements = texts;
     if (!m_replacements.isEmpty())
         emit dataChanged(index(0), index(int(m_replacements.size()) - 1),
-                         {ReplacementRole, Qt::ToolTipRole, Qt::AccessibleTextRole});
+                         {Qt::DisplayRole, ReplacementRole, Qt::ToolTipRole, Qt::AccessibleTextRole});
     return true;
 }
 
@@ -53,13 +53,15 @@ QString ColorListModel::groupedDigits(int count)
     return digits;
 }
 
-QString ColorListModel::rowText(qint32 color, int pixels)
+QString ColorListModel::rowText(qint32 color, int pixels, const QString &replacement)
 {
     QString text = colorkey::colorKey(color) + QStringLiteral("  ")
         + (color < 0 ? tr("no pixel") : colorkey::rgbText(color));
     if (pixels >= 0)
         text += QStringLiteral("  ") + tr("%1 px").arg(groupedDigits(pixels));
-    return text;
+    // The value shows in the row, so a matched or imported table can be read at a glance.
+    return text + QStringLiteral("  ")
+        + (replacement.isEmpty() ? tr("no tile") : tr("tile %1").arg(replacement));
 }
 
 QString ColorListModel::rowDescription(qint32 color, int pixels, const QString &replacement)
@@ -94,7 +96,7 @@ QVariant ColorListModel::data(const QModelIndex &index, int role) const
     const qint32 color = m_colors.at(row);
     switch (role) {
     case Qt::DisplayRole:
-        return rowText(color, m_pixels.at(row));
+        return rowText(color, m_pixels.at(row), m_replacements.at(row));
     case Qt::ToolTipRole:
     case Qt::AccessibleTextRole:
         return rowDescription(color, m_pixels.at(row), m_replacements.at(row));

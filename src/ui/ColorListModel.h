@@ -36,8 +36,9 @@ public:
     bool setReplacements(const QStringList &texts);
 
     /// A row as shown: the colour key first (so the text's first word stays the key), then
-    /// "#RRGGBB" (or "no pixel") and the pixel count, e.g. "00255000  #00FF03  1 234 px".
-    static QString rowText(qint32 color, int pixels);
+    /// "#RRGGBB" (or "no pixel"), the pixel count and the tile value, e.g.
+    /// "00255000  #00FF03  1 234 px  tile 7".
+    static QString rowText(qint32 color, int pixels, const QString &replacement);
     /// A row as read out and shown in its tip: the colour in words, its value and count.
     static QString rowDescription(qint32 color, int pixels, const QString &replacement);
     /// `count` with its digits grouped by threes: 1234567 -> "1 234 567".

@@ -36,12 +36,13 @@ QString describe(qint32 value)
 }
 
 /// Width of the list and the fields under it: room for the widest row a map can give (a
-/// colour on all 65 536 pixels of the largest map) beside its swatch, with the scroll bar.
+/// colour on all 65 536 pixels of the largest map, with the largest tile value) beside its swatch, with the scroll bar.
 int listWidthFor(const QWidget *form)
 {
     const QFontMetrics metrics = form->fontMetrics();
-    const int text = std::max(metrics.horizontalAdvance(ColorListModel::rowText(0xFFFFFF, 65536)),
-                              metrics.horizontalAdvance(ColorListModel::rowText(-1, 65536)));
+    const QString widest = QStringLiteral("32767");
+    const int text = std::max(metrics.horizontalAdvance(ColorListModel::rowText(0xFFFFFF, 65536, widest)),
+                              metrics.horizontalAdvance(ColorListModel::rowText(-1, 65536, widest)));
     const QStyle *style = form->style();
     // Swatch (12) and the item's paddings either side of it and the text; list frame.
     return text + 12 + 24 + style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, form)

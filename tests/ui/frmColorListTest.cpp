@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <QSignalSpy>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -41,12 +43,12 @@ TEST(ColorList, FillsTheModelFromColorsAndCounts)
     EXPECT_EQ(window.lstReplace(), QStringList(Keys.size(), "0"));
     ASSERT_EQ(window.model()->rowCount(), Keys.size());
 
-    // Each row shows its key first, then #RRGGBB and the pixel count; the model carries the
-    // colour for any view, none for "no pixel".
+    // Each row shows its key first, then #RRGGBB, the pixel count and the tile value; the
+    // model carries the colour for any view, none for "no pixel".
     const ColorListModel &model = *window.model();
-    const QStringList texts{"16777215  #FFFFFF  1 px", "00000255  #FF0000  1 234 px",
-                            "16711680  #0000FF  0 px", "-00000001  no pixel  56 789 px",
-                            "00065280  #00FF00  1 000 000 px"};
+    const QStringList texts{"16777215  #FFFFFF  1 px  tile 0", "00000255  #FF0000  1 234 px  tile 0",
+                            "16711680  #0000FF  0 px  tile 0", "-00000001  no pixel  56 789 px  tile 0",
+                            "00065280  #00FF00  1 000 000 px  tile 0"};
     const QList<QColor> decorations{Qt::white, QColor(255, 0, 0), QColor(0, 0, 255), QColor(),
                                     QColor(0, 255, 0)};
     for (int row = 0; row < Keys.size(); ++row) {
@@ -59,7 +61,20 @@ TEST(ColorList, FillsTheModelFromColorsAndCounts)
     // Keys alone: counts unknown, so none is shown.
     window.setColors(QStringList{"00000255", "-00000001", "not a key"});
     EXPECT_EQ(window.colorValues(), QList<qint32>({255, -1, -1}));
-    EXPECT_EQ(model.index(0).data().toString(), "00000255  #FF0000");
+    EXPECT_EQ(model.index(0).data().toString(), "00000255  #FF0000  tile 0");
+
+    // A value set by index, all at once, or typed shows in its row, and the views hear of it.
+    QSignalSpy changed(window.model(), &QAbstractItemModel::dataChanged);
+    window.setReplacement(1, "1200");
+    window.setReplacements({"7", "1200", "31"});
+    window.selectColor(0);
+    window.txtReplace->setText("");
+    EXPECT_EQ(model.index(0).data().toString(), "00000255  #FF0000  no tile");
+    EXPECT_EQ(model.index(1).data().toString(), "-00000001  no pixel  tile 1200");
+    EXPECT_EQ(model.index(2).data().toString(), "-00000001  no pixel  tile 31");
+    ASSERT_EQ(changed.size(), 3);
+    for (const QList<QVariant> &signal : changed)
+        EXPECT_TRUE(signal.at(2).value<QList<int>>().contains(Qt::DisplayRole));
 
     // A second fill replaces everything, typed values included.
     window.setColors(Values, Pixels);
