@@ -65,6 +65,21 @@ public:
         return mapFile("Terrain.scm", bytes);
     }
 
+    /// Loads a 64 x 64 picture of the one colour `color`; the colour list it fills, with
+    /// that colour selected.
+    frmColorList *loadFlatPicture(QRgb color)
+    {
+        QImage image(64, 64, QImage::Format_RGB32);
+        image.fill(color);
+        EXPECT_TRUE(image.save(folder.file("flat.bmp")));
+        dialogs.fileAnswers.push_back(folder.file("flat.bmp"));
+        window->pictureWindow()->btnLoad_Click();
+        frmColorList *list = window->existingColorList();
+        if (list)
+            list->lstColor->setCurrentRow(0);
+        return list;
+    }
+
     frmTerrainPreview *openPreview()
     {
         window->mnuTerrainPreview->trigger();
@@ -138,14 +153,8 @@ TEST_F(TerrainPreviewTest, ShowsTheWorkingTerrainTileForTileAndFollowsConvertAnd
                   .arg(preview->picTerrain->tileMap().at(tile.x(), tile.y())));
 
     // A conversion shows at once: every tile becomes the colour's value.
-    QImage image(64, 64, QImage::Format_RGB32);
-    image.fill(qRgb(9, 9, 9));
-    ASSERT_TRUE(image.save(folder.file("flat.bmp")));
-    dialogs.fileAnswers.push_back(folder.file("flat.bmp"));
-    window->pictureWindow()->btnLoad_Click();
-    frmColorList *list = window->existingColorList();
+    frmColorList *list = loadFlatPicture(qRgb(9, 9, 9));
     ASSERT_NE(list, nullptr);
-    list->lstColor->setCurrentRow(0);
     list->txtReplace->setText("37");
     window->mnuConvert->trigger();
     EXPECT_EQ(preview->picTerrain->tileMap().values, QList<quint16>(64 * 64, 37));
@@ -250,14 +259,8 @@ TEST_F(TerrainPreviewTest, TheColourListShowsTheTypedValuesTile)
 {
     startWithGameData(gameData());
     loadMap(terrainMap());
-    QImage image(64, 64, QImage::Format_RGB32);
-    image.fill(qRgb(1, 2, 3));
-    ASSERT_TRUE(image.save(folder.file("flat.bmp")));
-    dialogs.fileAnswers.push_back(folder.file("flat.bmp"));
-    window->pictureWindow()->btnLoad_Click();
-    frmColorList *list = window->existingColorList();
+    frmColorList *list = loadFlatPicture(qRgb(1, 2, 3));
     ASSERT_NE(list, nullptr);
-    list->lstColor->setCurrentRow(0);
     for (quint16 value : {0, 17, 95}) {
         list->txtReplace->setText(QString::number(value));
         const QImage tile = list->imgTile->pixmap().toImage();
