@@ -43,5 +43,6 @@ inline quint32 widenTo8(quint32 value, int bits)
 std::optional<Area> readBmp(QFile &file, QSize map);
 std::optional<Area> readPng(QFile &file, QSize map);
 std::optional<Area> readGif(QFile &file, QSize map);
+std::optional<Area> readJpeg(QFile &file, QSize map);
 
 } // namespace picture::detail
