@@ -11,6 +11,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const Result<ColorFile> parsed = ColorFile::parse(text);
     if (!parsed && parsed.reason().isEmpty())
         __builtin_trap(); // a failure must say why
+    // The file's own bytes, as velmora-cli reads them.
+    const Result<ColorFile> read =
+        ColorFile::parseUtf8(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
+    if (!read && read.reason().isEmpty())
+        __builtin_trap();
     (void)ColorFile::colorFromText(text.left(64));
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "core/picture/ColorTable.h"
 
 #include <QObject>
+#include <QStringDecoder>
 #include <QStringView>
 
 #include <algorithm>
@@ -33,19 +34,22 @@ bool isColourLine(QStringView line)
     return i < line.size() && line[i] == u'=';
 }
 
-/// The next line of `text` from `*start` on (a line ends at "\n", "\r\n" or a lone "\r");
-/// `*start` moves past its end.
-QStringView nextLine(QStringView text, qsizetype *start)
+/// Where the line starting at `begin` ends (at "\n", "\r" or the text's end), and where the
+/// next one begins ("\r\n" counts as one line end).
+struct LineEnd
 {
-    const qsizetype begin = *start;
+    qsizetype end;
+    qsizetype next;
+};
+
+LineEnd lineEnd(std::string_view text, qsizetype begin)
+{
+    const qsizetype n = qsizetype(text.size());
     qsizetype i = begin;
-    while (i < text.size() && text[i] != u'\n' && text[i] != u'\r')
+    while (i < n && text[i] != '\n' && text[i] != '\r')
         ++i;
-    const QStringView line = text.sliced(begin, i - begin);
-    if (i < text.size() && text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-        ++i;
-    *start = i + 1;
-    return line;
+    const qsizetype next = i + (i + 1 < n && text[i] == '\r' && text[i + 1] == '\n' ? 2 : 1);
+    return {i, next};
 }
 
 /// QStringView::trimmed, without its call for the usual text: a line that starts and ends
@@ -58,37 +62,70 @@ QStringView trimmedFast(QStringView text)
     return text.trimmed();
 }
 
+/// A colour written the way colour files are written: "#RRGGBB" or eight digits (ASCII, so
+/// each byte is one character).
+std::optional<qint32> writtenColour(std::string_view key)
+{
+    char16_t wide[8];
+    std::copy(key.begin(), key.end(), wide);
+    const QStringView text(wide, qsizetype(key.size()));
+    return key.size() == 7 ? colorkey::valueFromRgbText(text) : colorkey::valueFromKey(text);
+}
+
 /// A line in the form colour files are written in, "#RRGGBB=N" or eight digits "=N" with N a
 /// tile value, read in one pass from text[*start] up to the line's end, which *start then
 /// moves past. False (nothing moved) for any other line: the general reading takes it.
-bool writtenFormLine(QStringView text, qsizetype *start, qint32 *color, quint16 *value)
+bool writtenFormLine(std::string_view text, qsizetype *start, qint32 *color, quint16 *value)
 {
-    const qsizetype n = text.size();
+    const qsizetype n = qsizetype(text.size());
     qsizetype i = *start;
     std::optional<qint32> read;
-    if (i + 8 <= n && text[i] == u'#' && text[i + 7] == u'=')
-        read = colorkey::valueFromRgbText(text.sliced(i, 7));
-    else if (i + 9 <= n && text[i + 8] == u'=')
-        read = colorkey::valueFromKey(text.sliced(i, 8));
+    if (i + 8 <= n && text[i] == '#' && text[i + 7] == '=')
+        read = writtenColour(text.substr(i, 7));
+    else if (i + 9 <= n && text[i + 8] == '=')
+        read = writtenColour(text.substr(i, 8));
     if (!read)
         return false;
-    i += text[i] == u'#' ? 8 : 9;
+    i += text[i] == '#' ? 8 : 9;
     const qsizetype digits = i;
     quint32 tile = 0;
-    for (; i < n && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-        tile = tile * 10 + quint32(text[i].unicode() - u'0');
+    for (; i < n && text[i] >= '0' && text[i] <= '9'; ++i) {
+        tile = tile * 10 + quint32(text[i] - '0');
         if (tile > conversion::MaxTileValue)
             return false;
     }
-    if (i == digits || (i < n && text[i] != u'\n' && text[i] != u'\r'))
+    if (i == digits || (i < n && text[i] != '\n' && text[i] != '\r'))
         return false;
-    if (i + 1 < n && text[i] == u'\r' && text[i + 1] == u'\n')
-        ++i;
-    *start = i + 1;
+    *start = lineEnd(text, i).next;
     *color = *read;
     *value = quint16(tile);
     return true;
 }
+
+/// The characters of one line of UTF-8 bytes. An ASCII line (nearly every line) is widened
+/// into a buffer kept from line to line, so reading a file allocates nothing per line; any
+/// other line is decoded as UTF-8.
+class LineText
+{
+public:
+    QStringView set(std::string_view bytes)
+    {
+        if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; })) {
+            m_ascii.assign(bytes.begin(), bytes.end());
+            return QStringView(m_ascii.data(), qsizetype(m_ascii.size()));
+        }
+        // As when the whole text is decoded at once: a sequence cut off by the line's end is
+        // a broken character, and a byte-order mark inside the text is a character.
+        QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::Stateless
+                                                          | QStringConverter::Flag::ConvertInitialBom);
+        m_decoded = decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+        return m_decoded;
+    }
+
+private:
+    std::u16string m_ascii;
+    QString m_decoded;
+};
 
 Failure repeatedColour(int lineNo, qint32 color, int firstLine)
 {
@@ -117,13 +154,29 @@ std::optional<qint32> ColorFile::colorFromText(QStringView text)
 
 Result<ColorFile> ColorFile::parse(const QString &text)
 {
+    const QByteArray utf8 = text.toUtf8();
+    return parseLines(std::string_view(utf8.constData(), size_t(utf8.size())), 0);
+}
+
+Result<ColorFile> ColorFile::parseUtf8(QByteArrayView utf8)
+{
+    const std::string_view text(utf8.data(), size_t(utf8.size()));
+    // A byte-order mark at the start is no part of the text.
+    return parseLines(text, text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0);
+}
+
+Result<ColorFile> ColorFile::parseLines(std::string_view text, qsizetype next)
+{
+    const qsizetype size = qsizetype(text.size());
     ColorFile file;
-    // Colour -> the line that first gave it a value.
-    ColorTable lineOfColor(text.size() / 16);
-    file.m_assignments.reserve(text.size() / 12); // "#RRGGBB=N\n" and a little more per line
-    qsizetype next = 0;
+    // Every colour line holds an "=": room for that many colours (up to a colour list's
+    // size; a file of anything else grows the table as it needs).
+    const qsizetype expected = std::min<qsizetype>(std::count(text.begin(), text.end(), '='), 1 << 15);
+    ColorTable lineOfColor(expected);
+    file.m_assignments.reserve(expected);
+    LineText lineText;
     // A text ending in a line end still has an empty last line; an empty text has one line.
-    for (int lineNo = 1; next <= text.size(); ++lineNo) {
+    for (int lineNo = 1; next <= size; ++lineNo) {
         qint32 written = 0;
         quint16 tile = 0;
         if (writtenFormLine(text, &next, &written, &tile)) {
@@ -133,7 +186,9 @@ Result<ColorFile> ColorFile::parse(const QString &text)
             file.m_assignments.append({written, tile, lineNo});
             continue;
         }
-        const QStringView line = trimmedFast(nextLine(text, &next));
+        const LineEnd end = lineEnd(text, next);
+        const QStringView line = trimmedFast(lineText.set(text.substr(next, end.end - next)));
+        next = end.next;
         // "#FF0000=5" is a colour; so is a mistyped "#FF00=5", which must not pass as a comment.
         if (line.isEmpty() || (line.startsWith(u'#') && !isColourLine(line)))
             continue;
@@ -211,5 +266,5 @@ Result<ColorFile> ColorFile::read(const QString &path)
         boundedfile::read(path, boundedfile::MaxColorFileBytes, FailureKind::Colors);
     if (!bytes)
         return bytes.failure();
-    return parse(QString::fromUtf8(bytes.value()));
+    return parseUtf8(bytes.value());
 }

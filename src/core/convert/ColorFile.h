@@ -3,11 +3,13 @@
 #include "core/common/Result.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringView>
 
 #include <optional>
+#include <string_view>
 
 /// A colour file: the tile value of each colour, for scripted conversions.
 ///
@@ -56,6 +58,8 @@ public:
     /// Parses the text of a colour file. A failure (kind Colors for a malformed line or a
     /// repeated key, Values for a tile value out of range) says which line is wrong and why.
     static Result<ColorFile> parse(const QString &text);
+    /// The same for the file's bytes, read as UTF-8 without a copy of the whole text.
+    static Result<ColorFile> parseUtf8(QByteArrayView utf8);
     /// Reads and parses the file at `path`; a file that cannot be read fails with kind Colors.
     static Result<ColorFile> read(const QString &path);
 
@@ -66,5 +70,8 @@ public:
     static std::optional<qint32> colorFromText(QStringView text);
 
 private:
+    /// Reads the lines of UTF-8 `text` from byte `next` on.
+    static Result<ColorFile> parseLines(std::string_view text, qsizetype next);
+
     QList<Assignment> m_assignments;
 };

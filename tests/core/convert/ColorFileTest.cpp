@@ -1,5 +1,10 @@
 #include "core/convert/ColorFile.h"
+#include "core/convert/Conversion.h"
 #include "core/picture/ColorKey.h"
+
+#include <QHash>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -169,4 +174,78 @@ TEST(ColorFile, LongFilesKeepEveryColourAndFindRepeats)
                                   .arg(colorkey::colorKey(colourOf(first)))
                                   .arg(first + 1));
     }
+}
+
+namespace {
+
+/// The colour-file rules written the slow, obvious way: split into lines, trim with Unicode
+/// spaces, skip comments, read KEY=VALUE. What parseUtf8 must agree with, line for line.
+Result<ColorFile> slowReference(const QString &text)
+{
+    static const QRegularExpression lineEnds(QStringLiteral("\r\n|\r|\n"));
+    const QStringList lines = text.split(lineEnds);
+    QHash<qint32, int> firstLine;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        const int no = i + 1;
+        qsizetype word = 1;
+        while (word < line.size() && !line[word].isSpace() && line[word] != u'=')
+            ++word;
+        const bool colourLine = word > 1 && line.mid(word).trimmed().startsWith(u'=');
+        if (line.isEmpty() || (line.startsWith(u'#') && !colourLine))
+            continue;
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq < 0)
+            return fail(FailureKind::Colors, QStringLiteral("line %1 not KEY=VALUE").arg(no));
+        const std::optional<qint32> colour = ColorFile::colorFromText(line.left(eq).trimmed());
+        if (!colour)
+            return fail(FailureKind::Colors, QStringLiteral("line %1 bad key").arg(no));
+        if (firstLine.contains(*colour))
+            return fail(FailureKind::Colors, QStringLiteral("line %1 again %2").arg(no).arg(firstLine[*colour]));
+        firstLine.insert(*colour, no);
+        quint16 value = 0;
+        if (!conversion::parseTileValue(line.mid(eq + 1).trimmed(), &value))
+            return fail(FailureKind::Values, QStringLiteral("line %1 bad value").arg(no));
+    }
+    return ColorFile();
+}
+
+} // namespace
+
+// Random texts built from the pieces colour files are made of (keys, values, ASCII and
+// Unicode spaces, comments, every kind of line end, a byte-order mark, broken UTF-8): the
+// byte reader accepts and refuses exactly what the slow reference does, on the same line.
+TEST(ColorFile, ReadsBytesAsTheSlowReferenceReadsText)
+{
+    const QByteArray pieces[] = {
+        "#00FF00", "#00ff0", "#0000FG", "00000255", "0000255", "-00000001", "16777216", "red",
+        "=", "= ", "5", "32767", "32768", "00012", "", "1 2", " ", "\t", "\xe3\x80\x80" /*U+3000*/,
+        "\xc2\xa0" /*U+00A0*/, "#", "# note", "\xc3\xa9", "\xe2\x80", "\n", "\r\n", "\r", "\n\n",
+        "\xef\xbb\xbf" /*BOM*/, "\x0b", "#FF0000=7\n", "00065280=1\n"};
+    QRandomGenerator rng(1312);
+    int accepted = 0;
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray bytes;
+        for (int i = int(rng.bounded(1, 12)); i > 0; --i)
+            bytes += pieces[rng.bounded(int(std::size(pieces)))];
+        const Result<ColorFile> fast = ColorFile::parseUtf8(bytes);
+        const Result<ColorFile> slow = slowReference(QString::fromUtf8(bytes));
+        ASSERT_EQ(fast.ok(), slow.ok()) << bytes.toHex().toStdString() << " -> " << fast.reason().toStdString();
+        accepted += fast.ok();
+        if (fast.ok())
+            continue;
+        // Same kind, same line (the message's leading "line N").
+        EXPECT_EQ(fast.kind(), slow.kind()) << bytes.toStdString();
+        const QString line = slow.reason().section(u' ', 0, 1);
+        EXPECT_TRUE(fast.reason().startsWith(line + u' ') || fast.reason().startsWith(line + u':'))
+            << bytes.toHex().toStdString() << ": " << fast.reason().toStdString() << " / " << slow.reason().toStdString();
+        // A repeat names the same first line.
+        if (slow.reason().contains(QStringLiteral(" again ")))
+            EXPECT_TRUE(fast.reason().endsWith(
+                QStringLiteral("(first on line %1)").arg(slow.reason().section(u' ', -1))))
+                << fast.reason().toStdString();
+        // The text form reads the same.
+        EXPECT_EQ(ColorFile::parse(QString::fromUtf8(bytes)).reason(), fast.reason());
+    }
+    EXPECT_GT(accepted, 2000); // the table makes good files too, not only bad ones
 }
