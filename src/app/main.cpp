@@ -1,3 +1,4 @@
+#include "core/qtimage/QtImage.h"
 #include "core/settings/AppPaths.h"
 #include "ui/Artwork.h"
 #include "ui/SingleInstance.h"
@@ -98,6 +99,7 @@ void describeProgram()
     QApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
     QApplication::setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
     QApplication::setWindowIcon(programIcon());
+    qtimage::useQtDecoders(); // for the picture variants the program's own readers leave out
     // The program ends with its main window, not with the splash that comes before it.
     QApplication::setQuitOnLastWindowClosed(false);
 }

@@ -9,6 +9,7 @@
 #include "core/picture/ColorTable.h"
 #include "core/picture/PictureReader.h"
 #include "core/picture/PixelScan.h"
+#include "core/picture/PngWriter.h"
 #include "core/session/MapSession.h"
 #include "core/tileset/TerrainRenderer.h"
 #include "core/tileset/TerrainSource.h"
@@ -22,7 +23,6 @@
 #include <QFileDevice>
 #include <QFileInfo>
 #include <QHash>
-#include <QImage>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -370,7 +370,7 @@ int Companion::colors(const Request &request)
     const QString &map = request.positional.at(0);
     const QString &picturePath = request.positional.at(1);
     Job job;
-    QImage picture;
+    picture::Pixels picture;
     pixelscan::ScanResult scanned;
     if (int code = loadMapAndPicture(job, map, picturePath, &picture, &scanned))
         return code;
@@ -432,7 +432,7 @@ int Companion::convert(const Request &request)
         return fail(fromKind(colorFile.kind()), *request.colorFile, colorFile.reason());
 
     Job job;
-    QImage picture;
+    picture::Pixels picture;
     pixelscan::ScanResult scanned;
     if (int code = loadMapAndPicture(job, map, picturePath, &picture, &scanned))
         return code;
@@ -587,7 +587,7 @@ int Companion::render(const Request &request)
         return code;
 
     int missing = 0;
-    const QImage image = terrain::TerrainRenderer(graphics).render(tiles, tileSize, &missing);
+    const picture::Pixels image = terrain::TerrainRenderer(graphics).render(tiles, tileSize, &missing);
     if (int code = writePng(image, *request.output))
         return code;
     if (missing > 0)
@@ -605,14 +605,14 @@ int Companion::render(const Request &request)
     return Ok;
 }
 
-int Companion::writePng(const QImage &image, const QString &path)
+int Companion::writePng(const picture::Pixels &image, const QString &path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(CannotReplace, path, tr("the file cannot be written: %1").arg(file.errorString()));
-    if (!image.save(&file, "PNG")) {
+    if (QString error; !picture::writeOpaquePng(image, file, &error)) {
         file.cancelWriting();
-        return fail(CannotReplace, path, tr("the picture cannot be written (disk full?)"));
+        return fail(CannotReplace, path, error);
     }
     if (!file.commit())
         return fail(CannotReplace, path, tr("the file cannot be written: %1").arg(file.errorString()));
@@ -648,7 +648,7 @@ int Companion::save(MapSession &session, const QString &target)
 }
 
 int Companion::loadMapAndPicture(Job &job, const QString &map, const QString &picturePath,
-                                 QImage *picture, pixelscan::ScanResult *scanned)
+                                 picture::Pixels *picture, pixelscan::ScanResult *scanned)
 {
     if (!job.work.isValid())
         return fail(WorkFolder, PrivateFolder::parent(), noPrivateFolder());
@@ -661,7 +661,7 @@ int Companion::loadMapAndPicture(Job &job, const QString &map, const QString &pi
     return scanPicture(picturePath, *picture, session.size().width, session.size().height, scanned);
 }
 
-int Companion::loadPicture(const QString &path, QSize map, QImage *picture)
+int Companion::loadPicture(const QString &path, QSize map, picture::Pixels *picture)
 {
     // Read exactly as the picture window reads it: only the map-sized area.
     picture::Area area = picture::readArea(path, map);
@@ -680,7 +680,7 @@ int Companion::loadPicture(const QString &path, QSize map, QImage *picture)
     }
 }
 
-int Companion::scanPicture(const QString &path, const QImage &picture, int width, int height,
+int Companion::scanPicture(const QString &path, const picture::Pixels &picture, int width, int height,
                            pixelscan::ScanResult *result)
 {
     const std::function<void(int)> afterRow = [this, width, height](int rowsDone) {

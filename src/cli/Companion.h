@@ -20,7 +20,6 @@ class TileGraphics;
 
 class ColorFile;
 class MapSession;
-class QImage;
 class QTextStream;
 
 /// The headless companion: reads the command line and does the program's whole job with
@@ -86,15 +85,15 @@ private:
     int loadGraphics(const Request &request, int tileset, const QString &asker,
                      std::shared_ptr<const terrain::TileGraphics> *graphics);
     /// Writes `image` as a PNG to `path` safely: the file appears whole or not at all.
-    int writePng(const QImage &image, const QString &path);
+    int writePng(const picture::Pixels &image, const QString &path);
 
     struct Job;
     /// Opens the map in the job's session and decodes and scans the picture over the map's
     /// area, as the windows do.
     int loadMapAndPicture(Job &job, const QString &map, const QString &picturePath,
-                          QImage *picture, pixelscan::ScanResult *scanned);
-    int loadPicture(const QString &path, QSize map, QImage *picture);
-    int scanPicture(const QString &path, const QImage &picture, int width, int height,
+                          picture::Pixels *picture, pixelscan::ScanResult *scanned);
+    int loadPicture(const QString &path, QSize map, picture::Pixels *picture);
+    int scanPicture(const QString &path, const picture::Pixels &picture, int width, int height,
                     pixelscan::ScanResult *result);
     int applyTileset(MapSession &session, const QString &tilesetText, QString *note);
     int save(MapSession &session, const QString &target);

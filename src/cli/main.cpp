@@ -2,6 +2,7 @@
 // Only Qt Core and Gui are used, so it runs where there is no display.
 #include "cli/Companion.h"
 #include "cli/PrivateFolder.h"
+#include "core/qtimage/QtImage.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -22,6 +23,7 @@ int main(int argc, char **argv)
     removePrivateFoldersOnSignals();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-cli"));
+    qtimage::useQtDecoders();
     QTextStream out(stdout);
     QTextStream err(stderr);
     Companion companion(out, err, velmora_isatty(fileno(stderr)) != 0);

@@ -1,6 +1,7 @@
 #include "ui/ColorListModel.h"
 
 #include "core/picture/ColorKey.h"
+#include "core/qtimage/QtImage.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -70,7 +71,7 @@ QString ColorListModel::rowDescription(qint32 color, int pixels, const QString &
     if (color < 0) {
         colour = tr("Colour %1: no picture pixel").arg(colorkey::colorKey(color));
     } else {
-        const QColor c = colorkey::colorOf(color);
+        const QColor c = qtimage::colorOf(color);
         colour = tr("Colour %1: red %2, green %3, blue %4 (%5)")
                      .arg(colorkey::colorKey(color))
                      .arg(c.red())
@@ -101,7 +102,7 @@ QVariant ColorListModel::data(const QModelIndex &index, int role) const
     case Qt::AccessibleTextRole:
         return rowDescription(color, m_pixels.at(row), m_replacements.at(row));
     case Qt::DecorationRole:
-        return color < 0 ? QVariant() : QVariant(colorkey::colorOf(color));
+        return color < 0 ? QVariant() : QVariant(qtimage::colorOf(color));
     case ColorRole:
         return color;
     case PixelsRole:
@@ -148,7 +149,7 @@ void ColorSwatchDelegate::paintSwatch(QPainter *painter, const QRect &rect, qint
     painter->save();
     const QRect inside = rect.adjusted(1, 1, -1, -1);
     if (color >= 0) {
-        painter->fillRect(inside, colorkey::colorOf(color));
+        painter->fillRect(inside, qtimage::colorOf(color));
     } else {
         painter->fillRect(inside, Qt::white);
         painter->fillRect(inside, QBrush(Qt::black, Qt::DiagCrossPattern));

@@ -1,5 +1,6 @@
 #include "ui/TerrainView.h"
 
+#include "core/qtimage/QtImage.h"
 #include "core/tileset/TerrainRenderer.h"
 #include "core/tileset/TileGraphics.h"
 
@@ -106,7 +107,8 @@ void TerrainView::zoomOut()
 
 QImage TerrainView::renderAll(int tileSize) const
 {
-    return m_renderer ? m_renderer->render(m_map, tileSize) : QImage();
+    return m_renderer ? qtimage::toImage(m_renderer->render(m_map, tileSize), QImage::Format_RGB32)
+                      : QImage();
 }
 
 QPoint TerrainView::origin() const
@@ -158,7 +160,7 @@ void TerrainView::paintEvent(QPaintEvent *event)
     const QRect clipped = tiles.intersected(QRect(0, 0, m_map.width, m_map.height));
     if (clipped.isEmpty())
         return;
-    const QImage part = m_renderer->render(m_map, size, clipped);
+    const QImage part = qtimage::toImage(m_renderer->render(m_map, size, clipped), QImage::Format_RGB32);
     painter.drawImage(o + clipped.topLeft() * size, part);
 }
 

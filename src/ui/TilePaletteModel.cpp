@@ -1,5 +1,6 @@
 #include "ui/TilePaletteModel.h"
 
+#include "core/qtimage/QtImage.h"
 #include "core/tileset/TileGraphics.h"
 
 #include <algorithm>
@@ -96,7 +97,7 @@ QVariant TilePaletteModel::tileData(quint16 value, int role) const
     switch (role) {
     case Qt::DecorationRole:
         // Drawn on first sight and kept by the graphics.
-        return m_graphics->tile(value);
+        return qtimage::toImage(m_graphics->tile(value), QImage::Format_RGB32);
     case Qt::ToolTipRole:
     case Qt::AccessibleTextRole:
         return tr("Tile %1").arg(value);

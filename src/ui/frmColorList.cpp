@@ -8,6 +8,7 @@
 #include "core/convert/ColorFile.h"
 #include "core/convert/Conversion.h"
 #include "core/picture/ColorKey.h"
+#include "core/qtimage/QtImage.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -31,7 +32,7 @@ QString describe(qint32 value)
 {
     if (value < 0)
         return NoColorText;
-    const QColor c = colorkey::colorOf(value);
+    const QColor c = qtimage::colorOf(value);
     return QStringLiteral("red %1, green %2, blue %3").arg(c.red()).arg(c.green()).arg(c.blue());
 }
 
@@ -299,7 +300,7 @@ void frmColorList::showSwatch(qint32 value)
 {
     QPalette palette = lblColor->palette();
     if (value >= 0)
-        palette.setBrush(QPalette::Window, colorkey::colorOf(value));
+        palette.setBrush(QPalette::Window, qtimage::colorOf(value));
     else
         palette.setBrush(QPalette::Window, QBrush(Qt::black, Qt::DiagCrossPattern));
     lblColor->setPalette(palette);

@@ -3,6 +3,7 @@
 #include "core/picture/PictureReader.h"
 #include "ui/PictureHost.h"
 #include "core/picture/PixelScan.h"
+#include "core/qtimage/QtImage.h"
 #include "ui/frmColorList.h"
 #include "ui/UserDialogs.h"
 #include "ui/DroppedFile.h"
@@ -178,7 +179,7 @@ void frmPicture::dropEvent(QDropEvent *event)
 
 void frmPicture::emptyPicture()
 {
-    m_picture = QImage();
+    m_picture = picture::Pixels();
     m_shown = QImage();
     picMain->clear();
 }
@@ -217,7 +218,7 @@ void frmPicture::loadPictureFile(const QString &path)
         return;
     }
     m_picture = std::move(area.pixels);
-    m_shown = m_picture;
+    m_shown = qtimage::toImage(m_picture); // the same pixels, not a copy
     picMain->setPixmap(picturezoom::render(m_shown, m_mapSize, m_factor));
 
     frmColorList *list = m_host.colorList();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/picture/Pixels.h"
+
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -29,8 +31,8 @@ public:
     /// The factor the picture is shown at now (a fitted one resolved).
     double zoomFactor() const { return m_factor; }
 
-    /// The loaded picture, normalized (colorkey::normalized); null when none is loaded.
-    const QImage &picture() const { return m_picture; }
+    /// The loaded picture's map-sized area; null when none is loaded.
+    const picture::Pixels &picture() const { return m_picture; }
 
     /// Filter list of the Open dialog: each entry is the text shown followed by Qt's patterns
     /// in parentheses (the dialog shows only the text).
@@ -60,8 +62,8 @@ private:
 
     PictureHost &m_host;
     UserDialogs &m_dialogs;
-    QImage m_picture;
-    /// The picture as decoded, drawn in the box at the zoom factor.
+    picture::Pixels m_picture;
+    /// The same pixels as an image (sharing them), drawn in the box at the zoom factor.
     QImage m_shown;
     QSize m_mapSize;
     double m_zoom = 1.0; // a step, or picturezoom::Fit

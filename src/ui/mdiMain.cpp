@@ -1,5 +1,6 @@
 #include "ui/mdiMain.h"
 
+#include "core/qtimage/QtImage.h"
 #include "ui/frmColorList.h"
 #include "ui/frmPicture.h"
 #include "ui/frmTileset.h"
@@ -528,7 +529,7 @@ void mdiMain::mnuSaveAs_Click()
 
 bool mdiMain::ConvertPicture()
 {
-    const QImage picture = m_picture ? m_picture->picture() : QImage();
+    const picture::Pixels picture = m_picture ? m_picture->picture() : picture::Pixels();
     const QList<qint32> colors = m_colorList ? m_colorList->colorValues() : QList<qint32>();
     const QStringList replacements = m_colorList ? m_colorList->lstReplace() : QStringList();
     const Status converted = m_session.convert(picture, colors, replacements,
@@ -749,7 +750,9 @@ void mdiMain::refreshTerrain()
     }
     if (m_colorList) {
         if (graphics)
-            m_colorList->setTileImages([graphics](quint16 value) { return graphics->tile(value); },
+            m_colorList->setTileImages([graphics](quint16 value) {
+                return qtimage::toImage(graphics->tile(value), QImage::Format_RGB32);
+            },
                                        QString());
         else
             m_colorList->setTileImages({}, reason);

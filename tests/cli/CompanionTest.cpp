@@ -2,6 +2,7 @@
 // and that failing commands leave every input file as it was.
 #include "cli/ExitStatus.h"
 #include "core/archive/MpqControl.h"
+#include "core/qtimage/QtImage.h"
 
 #include "core/tileset/TerrainRenderer.h"
 #include "core/tileset/TileMap.h"
@@ -286,7 +287,7 @@ TEST_F(Companion, RenderWritesTheTerrainAtEachTileSize)
         if (c.tileSize == 32) {
             for (int y = 0; y < W; ++y)
                 for (int x = 0; x < W; ++x) {
-                    const QImage drawn = graphics->tile(valueAt(x, y)).convertToFormat(QImage::Format_RGB32);
+                    const QImage drawn = qtimage::toImage(graphics->tile(valueAt(x, y)), QImage::Format_RGB32);
                     ASSERT_EQ(image.copy(32 * x, 32 * y, 32, 32), drawn) << x << "," << y;
                 }
             for (const QPoint p : {QPoint(0, 0), QPoint(7, 3), QPoint(40, 63), QPoint(63, 17)})
@@ -300,11 +301,11 @@ TEST_F(Companion, RenderWritesTheTerrainAtEachTileSize)
         } else if (c.tileSize == 1) {
             for (int y = 0; y < W; ++y)
                 for (int x = 0; x < W; ++x) {
-                    const QImage drawn = graphics->tile(valueAt(x, y));
+                    const picture::Pixels drawn = graphics->tile(valueAt(x, y));
                     int sum[3] = {};
                     for (int v = 0; v < 32; ++v)
                         for (int u = 0; u < 32; ++u) {
-                            const QRgb p = drawn.pixel(u, v);
+                            const QRgb p = drawn.at(u, v);
                             sum[0] += qRed(p), sum[1] += qGreen(p), sum[2] += qBlue(p);
                         }
                     const QRgb got = image.pixel(x, y);
@@ -314,7 +315,7 @@ TEST_F(Companion, RenderWritesTheTerrainAtEachTileSize)
                 }
         }
         terrain::TerrainRenderer renderer(graphics);
-        EXPECT_EQ(image, renderer.render(map, c.tileSize).convertToFormat(QImage::Format_RGB32));
+        EXPECT_EQ(image, qtimage::toImage(renderer.render(map, c.tileSize), QImage::Format_RGB32));
     }
 }
 

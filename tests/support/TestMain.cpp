@@ -1,5 +1,8 @@
 // Test entry point: one QApplication for the whole run, so window tests can create
-// real windows (offscreen) and core tests can use QImage and the event loop.
+// real windows (offscreen) and core tests can use QImage and the event loop. Pictures are
+// read as the windows read them, Qt's decoders taking what the own readers leave out.
+#include "core/qtimage/QtImage.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -9,6 +12,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    qtimage::useQtDecoders();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -170,7 +170,7 @@ TEST(PictureWindow, LoadsAOneColorPicture)
     EXPECT_EQ(f.keys(), QStringList({"16777215"}));
     EXPECT_EQ(f.replacements(), QStringList({"0"}));
     EXPECT_FALSE(f.window.picture().isNull());
-    EXPECT_EQ(f.window.picture().format(), QImage::Format_ARGB32);
+    EXPECT_EQ(f.window.picture().at(63, 63), picture::argb(255, 255, 255));
     EXPECT_FALSE(f.window.picMain->pixmap().isNull());
     EXPECT_TRUE(f.host.list->lstColor->isEnabled());
     EXPECT_TRUE(f.host.enabledWhileScanning);

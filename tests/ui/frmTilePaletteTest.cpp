@@ -3,6 +3,7 @@
 #include "ui/frmTilePalette.h"
 
 #include "SyntheticTileset.h"
+#include "core/qtimage/QtImage.h"
 #include "core/tileset/TileGraphics.h"
 #include "ui/TilePaletteModel.h"
 
@@ -68,7 +69,8 @@ TEST(TilePalette, ShowsUsedGroupsWithTheirTilesAndTicksOnlyTerrain)
     EXPECT_FALSE(model.indexOf(4 << 4 | 2).isValid()); // an unused group is not shown
     EXPECT_FALSE(model.indexOf(7 << 4).isValid());     // nor one past the tileset
     // The cell shows the tileset's own drawing of the tile.
-    EXPECT_EQ(model.index(2, 4).data(Qt::DecorationRole).value<QImage>(), graphics->tile(0x33));
+    EXPECT_EQ(qtimage::fromImage(model.index(2, 4).data(Qt::DecorationRole).value<QImage>()),
+              graphics->tile(0x33));
 
     // Ticks: doodad groups refuse them; a programmatic set keeps only terrain groups shown.
     QSignalSpy changed(&model, &TilePaletteModel::checkedGroupsChanged);

@@ -150,7 +150,7 @@ Result<QList<quint16>> validate(const ConversionInput &input)
 
 Result<QByteArray> computeEntries(const ConversionInput &input, const QList<quint16> &values)
 {
-    const QImage picture = colorkey::normalized(input.picture);
+    const picture::Pixels &picture = input.picture;
     QByteArray entries(2 * qint64(input.width) * qint64(input.height), Qt::Uninitialized);
     // Looked up by colour value, a row at a time; a run of equal pixels is looked up once.
     const ColorLookup lookup(input.colors);

@@ -3,7 +3,8 @@
 #include "core/common/Result.h"
 #include "core/common/StatusFn.h"
 
-#include <QImage>
+#include "core/picture/Pixels.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -17,7 +18,7 @@ struct ConversionInput
 {
     QString scenarioPath;      ///< the working scenario file, edited in place
     QString mapName;           ///< the user's map, named in failure sentences (the file itself when empty)
-    QImage picture;            ///< the picture as colorkey::normalized gives it
+    picture::Pixels picture;   ///< the picture's area, as picture::readArea gives it
     int width = 0;             ///< map width in tiles
     int height = 0;            ///< map height in tiles
     QList<qint32> colors;      ///< colour values in list order (colorkey::pixelValue's numbering)

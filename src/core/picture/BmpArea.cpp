@@ -49,7 +49,7 @@ struct Header
     quint32 compression = Rgb;
     quint32 pixelOffset = 0;
     Mask red, green, blue, alpha;
-    std::vector<QRgb> palette;
+    std::vector<Argb> palette;
 };
 
 /// Parses everything before the pixel rows. nullopt: a variant left to Qt; a failure is final.
@@ -105,12 +105,12 @@ std::optional<Area> parseHeader(QFile &file, Header &h)
         if (head.size() < at + count * entry)
             return failed(Failure::Truncated, tr("the file ends inside the BMP colour table"));
         for (qsizetype i = 0; i < count; ++i, at += entry)
-            h.palette.push_back(qRgb(p[at + 2], p[at + 1], p[at]));
+            h.palette.push_back(argb(p[at + 2], p[at + 1], p[at]));
     }
     return failed(Failure::None, {});
 }
 
-void convertRow(const Header &h, const uchar *src, QRgb *out, int count)
+void convertRow(const Header &h, const uchar *src, Argb *out, int count)
 {
     if (h.bpp <= 8) {
         const int perByte = 8 / h.bpp;
@@ -126,7 +126,7 @@ void convertRow(const Header &h, const uchar *src, QRgb *out, int count)
     for (int x = 0; x < count; ++x, src += bytes) {
         const quint32 v = le(src, bytes);
         const quint32 a = h.alpha.mask ? h.alpha.take(v) : 0xff;
-        out[x] = qRgba(int(h.red.take(v)), int(h.green.take(v)), int(h.blue.take(v)), int(a));
+        out[x] = argb(int(h.red.take(v)), int(h.green.take(v)), int(h.blue.take(v)), int(a));
     }
 }
 
@@ -152,9 +152,9 @@ std::optional<Area> readBmp(QFile &file, QSize map)
     const QSize size = areaSize(pictureSize, map);
     Area area;
     area.pictureSize = pictureSize;
-    area.pixels = QImage(size, QImage::Format_ARGB32);
     if (size.isEmpty())
         return area;
+    area.pixels = Pixels(size.width(), size.height());
     const qint64 needed = (qint64(size.width()) * h.bpp + 7) / 8;
     std::vector<uchar> row(size_t(needed) + 4);
     for (int y = 0; y < size.height(); ++y) {
@@ -162,7 +162,7 @@ std::optional<Area> readBmp(QFile &file, QSize map)
         if (!file.seek(h.pixelOffset + stored * stride) || file.read(reinterpret_cast<char *>(row.data()), needed) != needed)
             return failed(Failure::Unreadable, tr("the file cannot be read: %1").arg(file.errorString()),
                           pictureSize);
-        convertRow(h, row.data(), reinterpret_cast<QRgb *>(area.pixels.scanLine(y)), size.width());
+        convertRow(h, row.data(), area.pixels.row(y), size.width());
     }
     return area;
 }

@@ -3,13 +3,7 @@
 #include <algorithm>
 #include <array>
 
-
 namespace colorkey {
-
-QColor colorOf(qint32 value)
-{
-    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
-}
 
 char *writeRgb(qint32 value, char *out)
 {
@@ -71,44 +65,29 @@ std::optional<qint32> valueFromRgbText(QStringView text)
     return colorValue(int(rrggbb >> 16), int(rrggbb >> 8), int(rrggbb));
 }
 
-QImage normalized(const QImage &picture)
+qint32 pixelValue(const picture::Pixels &picture, int x, int y)
 {
-    if (picture.format() == QImage::Format_ARGB32)
-        return picture;
-    return picture.convertToFormat(QImage::Format_ARGB32);
+    const picture::Argb p = picture.at(x, y);
+    if (picture::alphaOf(p) == 0)
+        return -1;
+    return colorValue(picture::redOf(p), picture::greenOf(p), picture::blueOf(p));
 }
 
-qint32 pixelValue(const QImage &normalizedPicture, int x, int y)
-{
-    if (x < 0 || y < 0 || x >= normalizedPicture.width() || y >= normalizedPicture.height())
-        return -1;
-    // A picture in another format is read the slow way rather than misread as 32-bit rows.
-    const QImage::Format format = normalizedPicture.format();
-    const QRgb argb = (format == QImage::Format_ARGB32 || format == QImage::Format_RGB32)
-        ? reinterpret_cast<const QRgb *>(normalizedPicture.constScanLine(y))[x]
-        : normalizedPicture.pixel(x, y);
-    if (qAlpha(argb) == 0)
-        return -1;
-    return colorValue(qRed(argb), qGreen(argb), qBlue(argb));
-}
-
-void pixelRow(const QImage &normalizedPicture, int y, int width, qint32 *out)
+void pixelRow(const picture::Pixels &picture, int y, int width, qint32 *out)
 {
     int x = 0;
-    const QImage::Format format = normalizedPicture.format();
-    if (y >= 0 && y < normalizedPicture.height()
-        && (format == QImage::Format_ARGB32 || format == QImage::Format_RGB32)) {
-        const QRgb *row = reinterpret_cast<const QRgb *>(normalizedPicture.constScanLine(y));
-        for (const int inside = std::min(width, normalizedPicture.width()); x < inside; ++x) {
-            const QRgb argb = row[x];
+    if (y >= 0 && y < picture.height()) {
+        const picture::Argb *row = picture.row(y);
+        for (const int inside = std::min(width, picture.width()); x < inside; ++x) {
+            const picture::Argb p = row[x];
             // 0xAARRGGBB -> 0x00BBGGRR; a fully transparent pixel is no pixel.
-            out[x] = qAlpha(argb) == 0
+            out[x] = picture::alphaOf(p) == 0
                 ? -1
-                : qint32(((argb >> 16) & 0xff) | (argb & 0xff00) | ((argb & 0xff) << 16));
+                : qint32(((p >> 16) & 0xff) | (p & 0xff00) | ((p & 0xff) << 16));
         }
     }
     for (; x < width; ++x)
-        out[x] = pixelValue(normalizedPicture, x, y);
+        out[x] = -1;
 }
 
 char *writeKey(qint32 value, char *out)

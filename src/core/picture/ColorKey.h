@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QColor>
-#include <QImage>
+#include "core/picture/Pixels.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,9 +21,6 @@ constexpr qint32 colorValue(int red, int green, int blue)
 {
     return qint32(red & 0xff) | (qint32(green & 0xff) << 8) | (qint32(blue & 0xff) << 16);
 }
-
-/// The colour a non-negative colour value stands for.
-QColor colorOf(qint32 value);
 
 /// Room writeKey needs: a sign and ten digits.
 inline constexpr int MaxKeyChars = 11;
@@ -46,17 +43,14 @@ QString rgbText(qint32 value);
 /// The colour value of a "#RRGGBB" text (either letter case); nullopt for anything else.
 std::optional<qint32> valueFromRgbText(QStringView text);
 
-/// The picture in the one format the program reads pixels from (32-bit ARGB).
-QImage normalized(const QImage &picture);
-
-/// Colour value of pixel (x, y) of a normalized picture: red in bits 0-7, green in 8-15,
+/// Colour value of pixel (x, y) of a picture: red in bits 0-7, green in 8-15,
 /// blue in 16-23. A coordinate with no picture pixel (outside the picture, or a fully
 /// transparent pixel) reads as -1.
-qint32 pixelValue(const QImage &normalizedPicture, int x, int y);
+qint32 pixelValue(const picture::Pixels &picture, int x, int y);
 
-/// The colour values of row y of a normalized picture's area of `width` pixels, written to
+/// The colour values of row y of a picture's area of `width` pixels, written to
 /// out[0] ... out[width - 1]: pixelValue(picture, x, y) for each x, read a row at a time.
-void pixelRow(const QImage &normalizedPicture, int y, int width, qint32 *out);
+void pixelRow(const picture::Pixels &picture, int y, int width, qint32 *out);
 
 /// The value in decimal with at least eight digits, zero-padded: 255 -> "00000255",
 /// -1 -> "-00000001".

@@ -109,15 +109,16 @@ std::optional<Area> readGif(QFile &file, QSize map)
         || frame.Height != pictureSize.height() || !colors || pictureSize.isEmpty())
         return std::nullopt;
 
-    std::vector<QRgb> table(256, 0); // an index beyond the colour table has no pixel
+    std::vector<Argb> table(256, 0); // an index beyond the colour table has no pixel
     for (int i = 0; i < colors->ColorCount && i < 256; ++i)
-        table[size_t(i)] = qRgb(colors->Colors[i].Red, colors->Colors[i].Green, colors->Colors[i].Blue);
+        table[size_t(i)] = argb(colors->Colors[i].Red, colors->Colors[i].Green, colors->Colors[i].Blue);
     if (transparent >= 0 && transparent < 256)
         table[size_t(transparent)] = 0;
 
     Area area;
     area.pictureSize = pictureSize;
-    area.pixels = QImage(areaSize(pictureSize, map), QImage::Format_ARGB32);
+    const QSize size = areaSize(pictureSize, map);
+    area.pixels = Pixels(size.width(), size.height());
     std::vector<GifPixelType> line(size_t(frame.Width));
     int filled = 0;
     for (int n = 0; n < frame.Height && filled < area.pixels.height(); ++n) {
@@ -126,7 +127,7 @@ std::optional<Area> readGif(QFile &file, QSize map)
         const int y = lineRow(n, frame.Height, frame.Interlace);
         if (y >= area.pixels.height())
             continue;
-        auto *out = reinterpret_cast<QRgb *>(area.pixels.scanLine(y));
+        Argb *out = area.pixels.row(y);
         for (int x = 0; x < area.pixels.width(); ++x)
             out[x] = table[line[size_t(x)]];
         ++filled;

@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 
 namespace picture {
 namespace detail {
@@ -25,39 +24,7 @@ Kind sniff(const QByteArray &head)
     return Kind::Other;
 }
 
-/// Qt's decoder: a JPEG with a clip rectangle of the area, anything else whole, within
-/// MaxWholeDecodeBytes.
-Area readWithQt(QFile &file, QSize map, Kind kind)
-{
-    file.seek(0);
-    QImageReader reader(&file, kind == Kind::Jpeg ? QByteArrayLiteral("jpeg") : QByteArray());
-    reader.setDecideFormatFromContent(kind != Kind::Jpeg);
-    reader.setAutoTransform(false); // one pixel per tile, as stored
-    const QSize pictureSize = reader.size();
-    const QSize size = areaSize(pictureSize, map);
-    const QSize decoded = kind == Kind::Jpeg ? size : pictureSize;
-    if (pictureSize.isValid() && qint64(decoded.width()) * decoded.height() * 4 > MaxWholeDecodeBytes)
-        return failed(Failure::TooLarge,
-                      tr("the picture is %1 x %2 pixels; Velmora reads pictures of this format "
-                         "only whole and up to %3 MiB of pixels, so save it as BMP or PNG")
-                          .arg(pictureSize.width())
-                          .arg(pictureSize.height())
-                          .arg(MaxWholeDecodeBytes >> 20),
-                      pictureSize);
-    if (kind == Kind::Jpeg && size.isValid() && !size.isEmpty())
-        reader.setClipRect(QRect(QPoint(0, 0), size));
-    // The limit above is ours; Qt's own default (128 MiB) would otherwise refuse earlier.
-    QImageReader::setAllocationLimit(int(MaxWholeDecodeBytes >> 20));
-    QImage image = reader.read();
-    if (image.isNull())
-        return failed(Failure::Undecodable, reader.errorString(), pictureSize);
-    Area area;
-    area.pictureSize = pictureSize.isValid() ? pictureSize : image.size();
-    if (image.size() != size)
-        image = image.copy(QRect(QPoint(0, 0), areaSize(area.pictureSize, map)));
-    area.pixels = image.convertToFormat(QImage::Format_ARGB32);
-    return area;
-}
+WholeDecoder wholeDecoder = nullptr;
 
 } // namespace
 } // namespace detail
@@ -83,11 +50,22 @@ Area readArea(const QString &path, QSize mapSize)
         area = readPng(file, mapSize);
     else if (kind == Kind::Gif)
         area = readGif(file, mapSize);
+    if (!area && wholeDecoder) {
+        file.seek(0);
+        area = wholeDecoder(file, mapSize);
+    }
     if (!area)
-        area = readWithQt(file, mapSize, kind);
+        return failed(Failure::Undecodable,
+                      kind == Kind::Other ? tr("it is not a BMP, PNG, GIF or JPEG picture")
+                                          : tr("this kind of picture cannot be read here"));
     if (!area->ok())
-        area->pixels = QImage();
+        area->pixels = Pixels();
     return std::move(*area);
+}
+
+void setWholeDecoder(WholeDecoder decoder)
+{
+    detail::wholeDecoder = decoder;
 }
 
 } // namespace picture

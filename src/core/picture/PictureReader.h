@@ -1,15 +1,19 @@
 #pragma once
 
-#include <QImage>
+#include "core/picture/Pixels.h"
+
 #include <QSize>
 #include <QString>
+
+class QIODevice;
 
 /// Reading the part of a picture file that a map uses: its top-left map-sized area.
 ///
 /// Only that area is ever held in memory. BMP rows are read straight from the file, PNG and
 /// GIF are decoded row by row and stop after the last row the area needs, JPEG is decoded
-/// through Qt with a clip rectangle. Other formats Qt can read are decoded whole, within
-/// MaxWholeDecodeBytes. So any BMP, PNG, GIF or JPEG whose dimensions fit in 32 bits reads
+/// through Qt with a clip rectangle. Other formats, and the rare variants the readers here
+/// leave out, go to the whole-picture decoder the program installs (setWholeDecoder),
+/// within MaxWholeDecodeBytes. So any BMP, PNG, GIF or JPEG whose dimensions fit in 32 bits reads
 /// if its map-sized area does, however large the rest of it is.
 namespace picture {
 
@@ -34,7 +38,7 @@ struct Area
 {
     /// The top-left min(picture, map) area, 32-bit ARGB (colorkey::normalized form); null on
     /// failure. Pixels of the map outside it have no picture pixel.
-    QImage pixels;
+    Pixels pixels;
     /// The picture's whole size as its file states it (known once the header is read).
     QSize pictureSize;
     Failure failure = Failure::None;
@@ -47,5 +51,12 @@ struct Area
 /// Reads the top-left mapSize area of the picture file at `path`: format taken from the
 /// content, pixels as stored (no rotation from the file's metadata).
 [[nodiscard]] Area readArea(const QString &path, QSize mapSize);
+
+/// A decoder for what the readers here leave out: reads `file` (open, at its start) whole and
+/// returns its top-left `map` sized area, within MaxWholeDecodeBytes.
+using WholeDecoder = Area (*)(QIODevice &file, QSize map);
+/// Installs the whole-picture decoder for every later readArea (nullptr: none; such files
+/// are then refused as undecodable). Install it before reading starts.
+void setWholeDecoder(WholeDecoder decoder);
 
 } // namespace picture

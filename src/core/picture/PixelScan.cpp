@@ -124,7 +124,7 @@ private:
 
 } // namespace
 
-ScanResult scan(const QImage &normalizedPicture, int width, int height,
+ScanResult scan(const picture::Pixels &picture, int width, int height,
                 const std::function<void(int rowsDone)> &afterRow)
 {
     ScanResult result;
@@ -134,7 +134,7 @@ ScanResult scan(const QImage &normalizedPicture, int width, int height,
     Tally tally(qint64(width) * height);
     std::vector<qint32> row(size_t(width), 0);
     for (int y = 0; y < height; ++y) {
-        colorkey::pixelRow(normalizedPicture, y, width, row.data());
+        colorkey::pixelRow(picture, y, width, row.data());
         tally.addRow(row.data(), width);
         if (afterRow)
             afterRow(y + 1);

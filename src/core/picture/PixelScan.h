@@ -2,7 +2,6 @@
 
 #include "core/picture/ColorKey.h"
 
-#include <QImage>
 #include <QList>
 
 #include <functional>
@@ -29,7 +28,7 @@ struct ScanResult
     int distinctColors = 0;
 };
 
-/// Scans the width x height area of a normalized picture (colorkey::normalized), row by row
+/// Scans the width x height area of a picture, row by row
 /// from the top, each row from the left, reading colorkey::pixelValue (-1 where the picture
 /// has no pixel).
 ///
@@ -39,7 +38,7 @@ struct ScanResult
 /// pixels' entry numbers. `afterRow(rowsDone)` is called after every row. When more than
 /// colorkey::MaxColors distinct colours occur, `tooManyColors` is set and `values` and
 /// `counts` are empty.
-ScanResult scan(const QImage &normalizedPicture, int width, int height,
+ScanResult scan(const picture::Pixels &picture, int width, int height,
                 const std::function<void(int rowsDone)> &afterRow = {});
 
 } // namespace pixelscan

@@ -74,15 +74,15 @@ bool readInfo(png_structp png, png_infop info, Info *out)
     return true;
 }
 
-void storeRow(const png_byte *rgba, QRgb *out, png_uint_32 count, png_uint_32 firstColumn,
+void storeRow(const png_byte *rgba, Argb *out, png_uint_32 count, png_uint_32 firstColumn,
               png_uint_32 columnStep)
 {
     for (png_uint_32 i = 0; i < count; ++i, rgba += 4)
-        out[firstColumn + i * columnStep] = qRgba(rgba[0], rgba[1], rgba[2], rgba[3]);
+        out[firstColumn + i * columnStep] = argb(rgba[0], rgba[1], rgba[2], rgba[3]);
 }
 
 /// Reads the rows into `area`. False when libpng failed.
-bool readRows(png_structp png, const Info &info, png_byte *row, QImage *area)
+bool readRows(png_structp png, const Info &info, png_byte *row, Pixels *area)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
@@ -91,7 +91,7 @@ bool readRows(png_structp png, const Info &info, png_byte *row, QImage *area)
     if (info.interlace == PNG_INTERLACE_NONE) {
         for (png_uint_32 y = 0; y < areaHeight; ++y) {
             png_read_row(png, row, nullptr);
-            storeRow(row, reinterpret_cast<QRgb *>(area->scanLine(int(y))), areaWidth, 0, 1);
+            storeRow(row, area->row(int(y)), areaWidth, 0, 1);
         }
         return true;
     }
@@ -108,7 +108,7 @@ bool readRows(png_structp png, const Info &info, png_byte *row, QImage *area)
             png_read_row(png, row, nullptr);
             const png_uint_32 y = PNG_ROW_FROM_PASS_ROW(r, pass);
             if (y < areaHeight)
-                storeRow(row, reinterpret_cast<QRgb *>(area->scanLine(int(y))), inArea,
+                storeRow(row, area->row(int(y)), inArea,
                          firstColumn, step);
         }
     }
@@ -156,10 +156,10 @@ std::optional<Area> readPng(QFile &file, QSize map)
 
     Area area;
     area.pictureSize = pictureSize;
-    area.pixels = QImage(areaSize(pictureSize, map), QImage::Format_ARGB32);
-    if (area.pixels.size().isEmpty())
+    const QSize size = areaSize(pictureSize, map);
+    if (size.isEmpty())
         return area;
-    area.pixels.fill(0);
+    area.pixels = Pixels(size.width(), size.height());
     std::vector<png_byte> row(info.rowBytes);
     if (!readRows(h.png, info, row.data(), &area.pixels))
         return libpngFailure(job, pictureSize);

@@ -137,7 +137,7 @@ Status MapSession::applyTileset(int number, qint32 expectedPosition)
     return tileset::apply(m_workspace.scenarioPath(), number, expectedPosition, m_map);
 }
 
-Status MapSession::convert(const QImage &picture, const QList<qint32> &colors,
+Status MapSession::convert(const picture::Pixels &picture, const QList<qint32> &colors,
                            const QStringList &replacements, const StatusFn &status)
 {
     ConversionInput input;
@@ -147,7 +147,7 @@ Status MapSession::convert(const QImage &picture, const QList<qint32> &colors,
     return runConversion(std::move(input), status);
 }
 
-Status MapSession::convert(const QImage &picture, const QList<qint32> &colors,
+Status MapSession::convert(const picture::Pixels &picture, const QList<qint32> &colors,
                            const QList<quint16> &tileValues, const StatusFn &status)
 {
     ConversionInput input;

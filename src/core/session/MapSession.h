@@ -2,11 +2,11 @@
 
 #include "core/common/Result.h"
 #include "core/common/StatusFn.h"
+#include "core/picture/Pixels.h"
 #include "core/scenario/ScenarioFile.h"
 #include "core/scenario/Tileset.h"
 #include "core/scenario/Workspace.h"
 
-#include <QImage>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -57,10 +57,10 @@ public:
 
     /// Converts `picture` with the colour list (colour values) and the tile values the user
     /// typed for them (see convertScenario).
-    [[nodiscard]] Status convert(const QImage &picture, const QList<qint32> &colors,
+    [[nodiscard]] Status convert(const picture::Pixels &picture, const QList<qint32> &colors,
                                  const QStringList &replacements, const StatusFn &status = {});
     /// The same with tile values already read, one per colour.
-    [[nodiscard]] Status convert(const QImage &picture, const QList<qint32> &colors,
+    [[nodiscard]] Status convert(const picture::Pixels &picture, const QList<qint32> &colors,
                                  const QList<quint16> &tileValues, const StatusFn &status = {});
 
     /// Saves to `target` (the map itself or another file); see saveMap.

@@ -8,6 +8,8 @@
 
 namespace terrain {
 
+using picture::Argb;
+
 namespace {
 
 constexpr int Full = TileGraphics::TileSize;
@@ -23,7 +25,7 @@ int firstSource(int i, int size)
 
 /// Averages the 32 x 32 tile `src` down to `size` x `size`, each output pixel being the
 /// rounded mean of the source pixels that belong to it.
-void shrink(const QRgb *src, int size, QRgb *dst)
+void shrink(const Argb *src, int size, Argb *dst)
 {
     for (int j = 0; j < size; ++j) {
         const int v0 = firstSource(j, size), v1 = firstSource(j + 1, size);
@@ -32,14 +34,14 @@ void shrink(const QRgb *src, int size, QRgb *dst)
             quint32 r = 0, g = 0, b = 0;
             for (int v = v0; v < v1; ++v)
                 for (int u = u0; u < u1; ++u) {
-                    const QRgb p = src[v * Full + u];
-                    r += qRed(p);
-                    g += qGreen(p);
-                    b += qBlue(p);
+                    const Argb p = src[v * Full + u];
+                    r += quint32(picture::redOf(p));
+                    g += quint32(picture::greenOf(p));
+                    b += quint32(picture::blueOf(p));
                 }
             const quint32 n = quint32((v1 - v0) * (u1 - u0));
-            dst[j * size + i] = qRgb(int((r + n / 2) / n), int((g + n / 2) / n),
-                                     int((b + n / 2) / n));
+            dst[j * size + i] = picture::argb(int((r + n / 2) / n), int((g + n / 2) / n),
+                                              int((b + n / 2) / n));
         }
     }
 }
@@ -61,14 +63,14 @@ const TerrainRenderer::Scaled &TerrainRenderer::scaled(quint16 value, int tileSi
     if (tileSize == Full) {
         made.present = m_graphics->drawTile(value, made.pixels.data(), Full);
     } else {
-        std::vector<QRgb> full(Full * Full);
+        std::vector<Argb> full(Full * Full);
         made.present = m_graphics->drawTile(value, full.data(), Full);
         shrink(full.data(), tileSize, made.pixels.data());
     }
     return m_cache.emplace(key, std::move(made)).first->second;
 }
 
-const QRgb *TerrainRenderer::scaledTile(quint16 value, int tileSize, bool *present)
+const Argb *TerrainRenderer::scaledTile(quint16 value, int tileSize, bool *present)
 {
     tileSize = std::clamp(tileSize, 1, Full);
     const Scaled &tile = scaled(value, tileSize);
@@ -77,12 +79,12 @@ const QRgb *TerrainRenderer::scaledTile(quint16 value, int tileSize, bool *prese
     return tile.pixels.data();
 }
 
-QImage TerrainRenderer::render(const TileMap &map, int tileSize, int *missing)
+picture::Pixels TerrainRenderer::render(const TileMap &map, int tileSize, int *missing)
 {
     return render(map, tileSize, QRect(0, 0, map.width, map.height), missing);
 }
 
-QImage TerrainRenderer::render(const TileMap &map, int tileSize, QRect tiles, int *missing)
+picture::Pixels TerrainRenderer::render(const TileMap &map, int tileSize, QRect tiles, int *missing)
 {
     tileSize = std::clamp(tileSize, 1, Full);
     tiles = tiles.intersected(QRect(0, 0, map.width, map.height));
@@ -110,16 +112,14 @@ QImage TerrainRenderer::render(const TileMap &map, int tileSize, QRect tiles, in
     if (missing)
         *missing = absent;
 
-    QImage image(w * tileSize, h * tileSize, QImage::Format_RGB32);
-    if (image.isNull())
+    if (qint64(w) * tileSize * h * tileSize > MaxImagePixels)
         return {};
-    const size_t rowBytes = size_t(tileSize) * sizeof(QRgb);
-    uchar *const bits = image.bits();
-    const qsizetype stride = image.bytesPerLine();
+    picture::Pixels image(w * tileSize, h * tileSize);
+    const size_t rowBytes = size_t(tileSize) * sizeof(Argb);
     for (int y = 0; y < h; ++y) {
         const Scaled *const *line = &row[size_t(y) * w];
         for (int v = 0; v < tileSize; ++v) {
-            auto *out = reinterpret_cast<QRgb *>(bits + (qsizetype(y) * tileSize + v) * stride);
+            Argb *out = image.row(y * tileSize + v);
             for (int x = 0; x < w; ++x, out += tileSize)
                 std::memcpy(out, line[x]->pixels.data() + size_t(v) * tileSize, rowBytes);
         }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QImage>
+#include "core/picture/Pixels.h"
+
 #include <QRect>
-#include <QRgb>
 
 #include <memory>
 #include <unordered_map>
@@ -18,26 +18,29 @@ struct TileMap;
 class TerrainRenderer
 {
 public:
+    /// The largest image render() makes: a whole 256 x 256 map at 32 pixels a tile, with room.
+    static constexpr qint64 MaxImagePixels = qint64(1) << 28;
+
     explicit TerrainRenderer(std::shared_ptr<const TileGraphics> graphics);
 
-    /// The tiles of `map` inside `tiles` (in tile units; clipped to the map) as an RGB32
-    /// image of `tileSize` (1..32) pixels per tile. At 32 each pixel is the tile's own;
-    /// smaller sizes average the tile's pixels over each output pixel's share of it.
+    /// The tiles of `map` inside `tiles` (in tile units; clipped to the map) as opaque pixels,
+    /// `tileSize` (1..32) pixels per tile; empty beyond MaxImagePixels. At 32 each pixel is
+    /// the tile's own; smaller sizes average the tile's pixels over each output pixel's share.
     /// `missing` receives how many map positions showed the "missing tile" pattern.
-    QImage render(const TileMap &map, int tileSize, QRect tiles, int *missing = nullptr);
+    picture::Pixels render(const TileMap &map, int tileSize, QRect tiles, int *missing = nullptr);
     /// The whole map.
-    QImage render(const TileMap &map, int tileSize, int *missing = nullptr);
+    picture::Pixels render(const TileMap &map, int tileSize, int *missing = nullptr);
 
     /// Tile `value` at `tileSize` pixels square, `tileSize` * `tileSize` pixels row by row.
     /// The pointer stays valid until the next render() or scaledTile() call.
-    const QRgb *scaledTile(quint16 value, int tileSize, bool *present = nullptr);
+    const picture::Argb *scaledTile(quint16 value, int tileSize, bool *present = nullptr);
 
     const TileGraphics &graphics() const { return *m_graphics; }
 
 private:
     struct Scaled
     {
-        std::vector<QRgb> pixels;
+        std::vector<picture::Argb> pixels;
         bool present = true;
     };
     const Scaled &scaled(quint16 value, int tileSize);

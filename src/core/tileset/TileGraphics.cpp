@@ -5,6 +5,8 @@
 
 namespace terrain {
 
+using picture::Argb;
+
 namespace {
 
 // Byte offset of the 16 megatile numbers inside a tile group: terrain type, flags and
@@ -62,7 +64,7 @@ Status TileGraphics::create(TilesetFiles files, TileGraphics *graphics)
     TileGraphics made;
     const auto *p = reinterpret_cast<const uchar *>(files.wpe.constData());
     for (int i = 0; i < 256; ++i)
-        made.m_palette[size_t(i)] = qRgb(p[4 * i], p[4 * i + 1], p[4 * i + 2]);
+        made.m_palette[size_t(i)] = picture::argb(p[4 * i], p[4 * i + 1], p[4 * i + 2]);
     made.m_cv5 = std::move(files.cv5);
     made.m_vx4 = std::move(files.vx4);
     made.m_vr4 = std::move(files.vr4);
@@ -99,10 +101,10 @@ bool TileGraphics::colorSum(quint16 value, std::array<quint32, 3> *sum) const
         const auto *mini = reinterpret_cast<const uchar *>(m_vr4.constData())
             + qint64(minitileEntry(megatile, i) >> 1) * MinitileBytes;
         for (int p = 0; p < MinitileBytes; ++p) {
-            const QRgb c = m_palette[mini[p]];
-            total[0] += quint32(qRed(c));
-            total[1] += quint32(qGreen(c));
-            total[2] += quint32(qBlue(c));
+            const Argb c = m_palette[mini[p]];
+            total[0] += quint32(picture::redOf(c));
+            total[1] += quint32(picture::greenOf(c));
+            total[2] += quint32(picture::blueOf(c));
         }
     }
     *sum = total;
@@ -127,7 +129,7 @@ bool TileGraphics::isPresent(quint16 value) const
     return true;
 }
 
-bool TileGraphics::drawTile(quint16 value, QRgb *dst, qsizetype stride) const
+bool TileGraphics::drawTile(quint16 value, Argb *dst, qsizetype stride) const
 {
     if (!isPresent(value)) {
         drawMissingTile(dst, stride);
@@ -139,9 +141,9 @@ bool TileGraphics::drawTile(quint16 value, QRgb *dst, qsizetype stride) const
         const auto *mini = reinterpret_cast<const uchar *>(m_vr4.constData())
             + qint64(entry >> 1) * MinitileBytes;
         const bool flipped = entry & 1;
-        QRgb *corner = dst + (i / 4) * 8 * stride + (i % 4) * 8;
+        Argb *corner = dst + (i / 4) * 8 * stride + (i % 4) * 8;
         for (int y = 0; y < 8; ++y) {
-            QRgb *row = corner + y * stride;
+            Argb *row = corner + y * stride;
             const uchar *src = mini + 8 * y;
             for (int x = 0; x < 8; ++x)
                 row[x] = m_palette[src[flipped ? 7 - x : x]];
@@ -150,21 +152,21 @@ bool TileGraphics::drawTile(quint16 value, QRgb *dst, qsizetype stride) const
     return true;
 }
 
-void TileGraphics::drawMissingTile(QRgb *dst, qsizetype stride)
+void TileGraphics::drawMissingTile(Argb *dst, qsizetype stride)
 {
     for (int y = 0; y < TileSize; ++y)
         for (int x = 0; x < TileSize; ++x)
-            dst[y * stride + x] = ((x / 4 + y / 4) & 1) ? qRgb(0, 0, 0) : qRgb(255, 0, 255);
+            dst[y * stride + x] = ((x / 4 + y / 4) & 1) ? picture::argb(0, 0, 0) : picture::argb(255, 0, 255);
 }
 
-QImage TileGraphics::tile(quint16 value) const
+picture::Pixels TileGraphics::tile(quint16 value) const
 {
     if (const auto found = m_tiles.constFind(value); found != m_tiles.constEnd())
         return *found;
     if (m_tiles.size() >= MaxCachedTiles)
         m_tiles.clear();
-    QImage image(TileSize, TileSize, QImage::Format_RGB32);
-    drawTile(value, reinterpret_cast<QRgb *>(image.bits()), image.bytesPerLine() / 4);
+    picture::Pixels image(TileSize, TileSize);
+    drawTile(value, image.row(0), TileSize);
     m_tiles.insert(value, image);
     return image;
 }

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "core/common/Result.h"
+#include "core/picture/Pixels.h"
 #include "core/tileset/GameData.h"
 
 #include <QByteArray>
 #include <QHash>
-#include <QImage>
-#include <QRgb>
 
 #include <array>
 
@@ -34,16 +33,16 @@ public:
     /// Draws tile `value` into 32 x 32 pixels at `dst` (`stride` pixels per row).
     /// @return false when its group, a megatile or a minitile lies outside its file; the
     ///         "missing tile" pattern is drawn then.
-    bool drawTile(quint16 value, QRgb *dst, qsizetype stride) const;
+    bool drawTile(quint16 value, picture::Argb *dst, qsizetype stride) const;
 
     /// True when every part of `value` lies inside the files.
     bool isPresent(quint16 value) const;
 
     /// Tile `value` as a 32 x 32 image (RGB32), kept for the next call.
-    QImage tile(quint16 value) const;
+    picture::Pixels tile(quint16 value) const;
 
     /// The "missing tile" pattern: magenta and black squares of 4 pixels.
-    static void drawMissingTile(QRgb *dst, qsizetype stride);
+    static void drawMissingTile(picture::Argb *dst, qsizetype stride);
 
     /// Terrain type of tile group `group` (the group's first field): 0 for an unused group,
     /// 1 for doodads. -1 when the group lies outside the cv5 file.
@@ -66,9 +65,9 @@ private:
 
     QByteArray m_cv5, m_vx4, m_vr4;
     bool m_wideVx4 = false;
-    std::array<QRgb, 256> m_palette{};
+    std::array<picture::Argb, 256> m_palette{};
     QString m_stem;
-    mutable QHash<quint16, QImage> m_tiles;
+    mutable QHash<quint16, picture::Pixels> m_tiles;
 };
 
 } // namespace terrain

@@ -1,6 +1,7 @@
 #include "core/convert/ColorLookup.h"
 #include "core/convert/Conversion.h"
 #include "core/picture/ColorKey.h"
+#include "core/qtimage/QtImage.h"
 
 #include "TestSupport.h"
 
@@ -72,7 +73,7 @@ protected:
     {
         ConversionInput in;
         in.scenarioPath = path();
-        in.picture = colorkey::normalized(picture);
+        in.picture = qtimage::fromImage(picture);
         in.width = w;
         in.height = h;
         in.colors = std::move(colors);
@@ -175,7 +176,7 @@ TEST_F(Conversion, EqualsThePixelByPixelRule)
         for (int x = 0; x < picture.width(); ++x)
             picture.setPixel(x, y, palette.at((x / 3 + y * 7 + rng.bounded(3)) % palette.size()));
     picture.setPixel(4, 4, qRgba(0, 0, 0, 0)); // fully transparent reads as -1 too
-    const QImage normal = colorkey::normalized(picture);
+    const picture::Pixels normal = qtimage::fromImage(picture);
 
     QList<qint32> colors;
     QStringList values;
@@ -302,7 +303,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"lists not parallel", [](QByteArray *, ConversionInput *in) { in->replacements.removeLast(); }, {}},
         RefusalCase{"read values not parallel", [](QByteArray *, ConversionInput *in) { in->tileValues = {12}; }, {"2", "1"}},
         RefusalCase{"read value too large", [](QByteArray *, ConversionInput *in) { in->tileValues = {12, 32768}; }, {"32768"}},
-        RefusalCase{"no picture", [](QByteArray *, ConversionInput *in) { in->picture = QImage(); }, {"picture"}},
+        RefusalCase{"no picture", [](QByteArray *, ConversionInput *in) { in->picture = picture::Pixels(); }, {"picture"}},
         RefusalCase{"no size", [](QByteArray *, ConversionInput *in) { in->height = 0; }, {}},
         RefusalCase{"MTXM name inside TILE entries",
                     [](QByteArray *f, ConversionInput *) {

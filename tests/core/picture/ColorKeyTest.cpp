@@ -1,5 +1,6 @@
 // Colour keys and pixel values, shared by the scan and the conversion.
 #include "core/picture/ColorKey.h"
+#include "core/qtimage/QtImage.h"
 
 #include <QImage>
 
@@ -39,17 +40,18 @@ TEST(ColorKey, MatchesPlainFormatting)
 
 TEST(PixelValue, ReadsRedLowBlueHighAndNoPixelAsMinusOne)
 {
-    QImage picture(2, 2, QImage::Format_ARGB32);
-    picture.setPixel(0, 0, qRgba(255, 0, 0, 255));
-    picture.setPixel(1, 0, qRgba(0, 0, 255, 255));
-    picture.setPixel(0, 1, qRgba(10, 20, 30, 0)); // fully transparent
-    picture.setPixel(1, 1, qRgba(1, 2, 3, 128));
+    QImage image(2, 2, QImage::Format_ARGB32);
+    image.setPixel(0, 0, qRgba(255, 0, 0, 255));
+    image.setPixel(1, 0, qRgba(0, 0, 255, 255));
+    image.setPixel(0, 1, qRgba(10, 20, 30, 0)); // fully transparent
+    image.setPixel(1, 1, qRgba(1, 2, 3, 128));
+    const picture::Pixels picture = qtimage::fromImage(image);
     struct Case { int x, y; qint32 value; };
     const Case cases[] = {{0, 0, 255},  {1, 0, 16711680}, {0, 1, -1}, {1, 1, 1 + 2 * 256 + 3 * 65536},
                           {2, 0, -1},   {0, 2, -1},       {-1, 0, -1}, {0, -1, -1}};
     for (const Case &c : cases)
         EXPECT_EQ(colorkey::pixelValue(picture, c.x, c.y), c.value) << c.x << "," << c.y;
-    EXPECT_EQ(colorkey::pixelValue(QImage(), 0, 0), -1);
+    EXPECT_EQ(colorkey::pixelValue(picture::Pixels(), 0, 0), -1);
 }
 
 TEST(ColorKey, RgbTextAndColourAgreeWithTheValue)
@@ -64,7 +66,7 @@ TEST(ColorKey, RgbTextAndColourAgreeWithTheValue)
         EXPECT_EQ(colorkey::rgbText(c.value), QString::fromLatin1(c.rgb));
         EXPECT_EQ(colorkey::valueFromRgbText(QString::fromLatin1(c.rgb)), c.value);
         EXPECT_EQ(colorkey::valueFromRgbText(QString::fromLatin1(c.rgb).toLower()), c.value);
-        const QColor colour = colorkey::colorOf(c.value);
+        const QColor colour = qtimage::colorOf(c.value);
         EXPECT_EQ(colorkey::colorValue(colour.red(), colour.green(), colour.blue()), c.value);
     }
     std::mt19937 rng(7);

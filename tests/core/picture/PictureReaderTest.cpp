@@ -3,6 +3,7 @@
 // truncated files, lying headers and files that are no pictures.
 #include "core/picture/ColorKey.h"
 #include "core/picture/PictureReader.h"
+#include "core/qtimage/QtImage.h"
 #include "TestSupport.h"
 
 #include <QBuffer>
@@ -195,8 +196,9 @@ QImage reference(const QString &path, QSize map)
 }
 
 // The first differing pixel's coordinates and values, or an empty string.
-std::string firstDifference(const QImage &got, const QImage &expected)
+std::string firstDifference(const picture::Pixels &got, const QImage &expectedImage)
 {
+    const picture::Pixels expected = qtimage::fromImage(expectedImage);
     if (got.size() != expected.size())
         return "size differs";
     for (int y = 0; y < got.height(); ++y)
@@ -260,7 +262,6 @@ TEST(PictureReader, ReadsTheAreaExactlyAsQtDecodesTheWholePicture)
             const picture::Area area = picture::readArea(path, map);
             ASSERT_TRUE(area.ok()) << name << ": " << area.reason.toStdString();
             EXPECT_EQ(area.pictureSize, QSize(w, h)) << name;
-            EXPECT_EQ(area.pixels.format(), QImage::Format_ARGB32) << name;
             EXPECT_EQ(firstDifference(area.pixels, expected), "") << name << " in " << map.width() << "x" << map.height();
         }
     }

@@ -2,6 +2,7 @@
 // removal, plus the progress percentage.
 #include "core/picture/ColorKey.h"
 #include "core/picture/PixelScan.h"
+#include "core/qtimage/QtImage.h"
 
 #include "oracle/Oracles.h"
 
@@ -31,7 +32,7 @@ void referencePass(QStringList &list)
 }
 
 // Adds each pixel's key at the end of the list and runs the pass after every pixel.
-QStringList referenceScan(const QImage &picture, int width, int height)
+QStringList referenceScan(const picture::Pixels &picture, int width, int height)
 {
     QStringList list;
     for (int y = 0; y < height; ++y)
@@ -121,7 +122,8 @@ TEST(Scan, MatchesAddingEachKeyAndRemovingDuplicates)
     std::mt19937 rng(7);
     for (const Case &c : cases)
         for (int round = 0; round < 5; ++round) {
-            const QImage picture = randomPicture(rng, c.pictureW, c.pictureH, c.palette, c.transparency);
+            const picture::Pixels picture =
+                qtimage::fromImage(randomPicture(rng, c.pictureW, c.pictureH, c.palette, c.transparency));
             const pixelscan::ScanResult result = pixelscan::scan(picture, c.areaW, c.areaH);
             EXPECT_FALSE(result.tooManyColors);
             EXPECT_EQ(keysOf(result), referenceScan(picture, c.areaW, c.areaH))
@@ -145,13 +147,13 @@ TEST(Scan, OrdersByLastOccurrenceAndReportsEveryRow)
     picture.setPixel(1, 0, qRgb(0, 0, 255));
     picture.setPixel(2, 0, qRgb(255, 0, 0));
     QList<int> rows;
-    const auto result = pixelscan::scan(picture, 3, 1, [&](int done) { rows << done; });
+    const auto result = pixelscan::scan(qtimage::fromImage(picture), 3, 1, [&](int done) { rows << done; });
     EXPECT_EQ(keysOf(result), QStringList({"16711680", "00000255"}));
     EXPECT_EQ(result.counts, QList<int>({1, 2}));
     EXPECT_EQ(rows, QList<int>({1}));
 
     rows.clear();
-    const auto wider = pixelscan::scan(picture, 4, 3, [&](int done) { rows << done; });
+    const auto wider = pixelscan::scan(qtimage::fromImage(picture), 4, 3, [&](int done) { rows << done; });
     EXPECT_EQ(keysOf(wider), QStringList({"16711680", "00000255", "00065280", "-00000001"}));
     EXPECT_EQ(wider.counts, QList<int>({1, 2, 3, 6}));
     EXPECT_EQ(rows, QList<int>({1, 2, 3}));
@@ -165,9 +167,10 @@ TEST(Scan, ReadsPicturesThatAreNotNormalized)
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 6; ++x)
             indexed.setPixel(x, y, (x + y) % 2);
-    EXPECT_EQ(pixelscan::scan(indexed, 8, 8).values,
-              pixelscan::scan(colorkey::normalized(indexed), 8, 8).values);
-    EXPECT_EQ(keysOf(pixelscan::scan(indexed, 6, 5)), QStringList({"00197121", "03302600"}));
+    EXPECT_EQ(qtimage::fromImage(indexed),
+              qtimage::fromImage(indexed.convertToFormat(QImage::Format_RGB32)));
+    EXPECT_EQ(keysOf(pixelscan::scan(qtimage::fromImage(indexed), 6, 5)),
+              QStringList({"00197121", "03302600"}));
 }
 
 TEST(Scan, RefusesMoreColorsThanTheListHolds)
@@ -175,7 +178,7 @@ TEST(Scan, RefusesMoreColorsThanTheListHolds)
     struct Case { int distinct; bool tooMany; };
     const Case cases[] = {{32767, false}, {32768, true}, {65536, true}};
     for (const Case &c : cases) {
-        const QImage picture = manyColors(256, 256, c.distinct);
+        const picture::Pixels picture = qtimage::fromImage(manyColors(256, 256, c.distinct));
         const auto result = pixelscan::scan(picture, 256, 256);
         EXPECT_EQ(result.tooManyColors, c.tooMany) << c.distinct;
         EXPECT_EQ(result.distinctColors, c.distinct);
@@ -183,19 +186,19 @@ TEST(Scan, RefusesMoreColorsThanTheListHolds)
         EXPECT_EQ(result.counts.size(), result.values.size());
     }
     // Only the map's area counts: the same picture on a smaller map is fine.
-    EXPECT_FALSE(pixelscan::scan(manyColors(256, 256, 65536), 64, 64).tooManyColors);
+    EXPECT_FALSE(pixelscan::scan(qtimage::fromImage(manyColors(256, 256, 65536)), 64, 64).tooManyColors);
 }
 
 TEST(Scan, EmptyAreaGivesNoKeys)
 {
-    const QImage picture = manyColors(4, 4, 3);
+    const picture::Pixels picture = qtimage::fromImage(manyColors(4, 4, 3));
     int calls = 0;
     EXPECT_TRUE(pixelscan::scan(picture, 0, 64, [&](int) { ++calls; }).values.isEmpty());
     EXPECT_TRUE(pixelscan::scan(picture, 64, -1, [&](int) { ++calls; }).values.isEmpty());
     EXPECT_EQ(calls, 0);
     // A null picture has no pixels: everything reads as "no pixel".
-    EXPECT_EQ(keysOf(pixelscan::scan(QImage(), 3, 3)), QStringList({"-00000001"}));
-    EXPECT_EQ(pixelscan::scan(QImage(), 3, 3).counts, QList<int>({9}));
+    EXPECT_EQ(keysOf(pixelscan::scan(picture::Pixels(), 3, 3)), QStringList({"-00000001"}));
+    EXPECT_EQ(pixelscan::scan(picture::Pixels(), 3, 3).counts, QList<int>({9}));
 }
 
 TEST(ProgressPercent, KnownRows)

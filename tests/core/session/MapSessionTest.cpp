@@ -153,7 +153,7 @@ TEST_F(Session, CommandsWithoutAMapSaySoInTheUsersWords)
     MapSession session(workspace(), archive, shownFolder);
     QStringList names;
     int count = 0;
-    const QImage picture(64, 64, QImage::Format_ARGB32);
+    const picture::Pixels picture(64, 64);
     const Status results[] = {
         Status(session.tileset().ok() ? Status() : Status(session.tileset().failure())),
         session.applyTileset(1),

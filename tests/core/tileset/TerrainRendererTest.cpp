@@ -1,5 +1,6 @@
 // Whole maps and parts of maps at every tile size against tile-by-tile references, the
 // missing count, and the terrain read from scenario bytes.
+#include "core/qtimage/QtImage.h"
 #include "core/tileset/TerrainRenderer.h"
 
 #include "core/tileset/TileGraphics.h"
@@ -45,6 +46,12 @@ TileMap mixedMap(int width, int height)
     return map;
 }
 
+/// The renderer's pixels as the windows show them.
+QImage shown(const picture::Pixels &pixels)
+{
+    return qtimage::toImage(pixels, QImage::Format_RGB32);
+}
+
 /// Output pixel (i, j) of a tile at `size`: the rounded mean of the 32-pixel tile over the
 /// source pixels it covers, worked out in floating point.
 QRgb referenceScaled(const QImage &tile, int size, int i, int j)
@@ -80,13 +87,13 @@ TEST(TerrainRenderer, EveryTileSizeMatchesTheTileByTileReference)
     TerrainRenderer renderer(graphics);
     for (int size : {32, 16, 8, 5, 3, 2, 1}) {
         int missing = -1;
-        const QImage image = renderer.render(map, size, &missing);
+        const QImage image = shown(renderer.render(map, size, &missing));
         ASSERT_EQ(image.size(), QSize(9 * size, 7 * size)) << size;
         EXPECT_EQ(missing, expectedMissing) << size;
         int wrong = 0;
         for (int y = 0; y < map.height; ++y)
             for (int x = 0; x < map.width; ++x) {
-                const QImage tile = graphics->tile(map.at(x, y));
+                const QImage tile = shown(graphics->tile(map.at(x, y)));
                 for (int j = 0; j < size; ++j)
                     for (int i = 0; i < size; ++i) {
                         const QRgb expected =
@@ -104,11 +111,11 @@ TEST(TerrainRenderer, PartsAreCropsOfTheWholeAndClipToTheMap)
     const TileMap map = mixedMap(12, 10);
     TerrainRenderer renderer(graphics);
     for (int size : {32, 4}) {
-        const QImage whole = renderer.render(map, size);
+        const QImage whole = shown(renderer.render(map, size));
         for (QRect part : {QRect(3, 2, 5, 4), QRect(0, 0, 1, 1), QRect(10, 8, 9, 9),
                            QRect(-3, -3, 5, 5)}) {
             int missing = -1;
-            const QImage image = renderer.render(map, size, part, &missing);
+            const QImage image = shown(renderer.render(map, size, part, &missing));
             const QRect clipped = part.intersected(QRect(0, 0, 12, 10));
             EXPECT_EQ(image, whole.copy(QRect(clipped.topLeft() * size, clipped.size() * size)));
             int expected = 0;

@@ -26,10 +26,10 @@ TileGraphics graphicsOf(const SyntheticTileset &t, bool wide = false)
     return graphics;
 }
 
-QImage missingPattern()
+picture::Pixels missingPattern()
 {
-    QImage image(32, 32, QImage::Format_RGB32);
-    TileGraphics::drawMissingTile(reinterpret_cast<QRgb *>(image.bits()), image.bytesPerLine() / 4);
+    picture::Pixels image(32, 32);
+    TileGraphics::drawMissingTile(image.row(0), 32);
     return image;
 }
 
@@ -37,17 +37,17 @@ QImage missingPattern()
 /// pattern. Returns the first difference, or an empty string.
 std::string compareTile(const TileGraphics &graphics, const SyntheticTileset &t, quint16 value)
 {
-    const QImage drawn = graphics.tile(value);
+    const picture::Pixels drawn = graphics.tile(value);
     bool present = true;
     t.pixel(value, 0, 0, &present);
     if (graphics.isPresent(value) != present)
         return "presence differs for value " + std::to_string(value);
-    const QImage pattern = missingPattern();
+    const picture::Pixels pattern = missingPattern();
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
             bool ignored = true;
-            const QRgb expected = present ? t.pixel(value, x, y, &ignored) : pattern.pixel(x, y);
-            if (drawn.pixel(x, y) != expected)
+            const QRgb expected = present ? t.pixel(value, x, y, &ignored) : pattern.at(x, y);
+            if (drawn.at(x, y) != expected)
                 return "value " + std::to_string(value) + " differs at (" + std::to_string(x)
                     + ", " + std::to_string(y) + ")";
         }
@@ -75,11 +75,11 @@ TEST(TileGraphics, FlippedMinitilesMirrorTheirRows)
     SyntheticTileset t = SyntheticTileset::make(1);
     t.megatiles[0][0] = 3u << 1;
     t.megatiles[0][1] = 3u << 1 | 1;
-    const QImage tile = graphicsOf(t).tile(0);
+    const picture::Pixels tile = graphicsOf(t).tile(0);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) {
-            EXPECT_EQ(tile.pixel(x, y), t.palette[t.minitiles[3][size_t(y * 8 + x)]]);
-            EXPECT_EQ(tile.pixel(8 + x, y), t.palette[t.minitiles[3][size_t(y * 8 + 7 - x)]]);
+            EXPECT_EQ(tile.at(x, y), t.palette[t.minitiles[3][size_t(y * 8 + x)]]);
+            EXPECT_EQ(tile.at(8 + x, y), t.palette[t.minitiles[3][size_t(y * 8 + 7 - x)]]);
         }
 }
 
