@@ -5,6 +5,7 @@
 #include "core/picture/PixelScan.h"
 #include "core/scenario/MapSaver.h"
 #include "core/session/MapSession.h"
+#include "core/qtimage/QtImage.h"
 
 #include "MpqBuilder.h"
 
@@ -127,7 +128,7 @@ void wholeJob(benchmark::State &state, const QString &source)
     for (int y = 0; y < 128; ++y)
         for (int x = 0; x < 128; ++x)
             picture.setPixel(x, y, qRgb((x / 8) * 16, (y / 8) * 16, 40));
-    const QImage normalized = colorkey::normalized(picture);
+    const picture::Pixels normalized = qtimage::fromImage(picture);
     for (auto _ : state) {
         scenario::MapSize size;
         if (!loadSteps(state, f, &size))

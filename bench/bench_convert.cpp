@@ -4,6 +4,7 @@
 // same places of the same file.
 #include "core/convert/Conversion.h"
 #include "core/picture/ColorKey.h"
+#include "core/qtimage/QtImage.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -41,7 +42,7 @@ qint64 dataOffset(const QByteArray &chk, const char *name)
 
 // The floor: one flat table from colour value to tile value, one pass over the pixels,
 // the two sections written where the conversion writes them.
-void floorLoop(benchmark::State &state, const QString &path, const QImage &picture,
+void floorLoop(benchmark::State &state, const QString &path, const picture::Pixels &picture,
                const QList<qint32> &colors, const QStringList &replacements)
 {
     std::vector<quint16> tileOf(size_t(1) << 24, 0);
@@ -58,7 +59,7 @@ void floorLoop(benchmark::State &state, const QString &path, const QImage &pictu
     for (auto _ : state) {
         char *out = bytes.data();
         for (int y = 0; y < picture.height(); ++y) {
-            const auto *row = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+            const picture::Argb *row = picture.row(y);
             for (int x = 0; x < picture.width(); ++x, out += 2)
                 qToLittleEndian<quint16>(tileOf[row[x] & 0xffffff], out);
         }
@@ -94,7 +95,7 @@ void convert256(benchmark::State &state)
             picture.setPixel(x, y, 0xff000000u | quint32(((x * 131 + y * 17) % colours) * 2654435u & 0xffffff));
     ConversionInput in;
     in.scenarioPath = path;
-    in.picture = colorkey::normalized(picture);
+    in.picture = qtimage::fromImage(picture);
     in.width = size;
     in.height = size;
     QSet<qint32> seen;

@@ -5,6 +5,7 @@
 #include "core/picture/ColorKey.h"
 #include "core/picture/PictureReader.h"
 #include "core/picture/PixelScan.h"
+#include "core/qtimage/QtImage.h"
 #include "ui/frmColorList.h"
 #include "ui/frmPicture.h"
 #include "ui/mdiMain.h"
@@ -48,7 +49,7 @@ void referencePass(QStringList &list)
 
 void BM_Scan(benchmark::State &state)
 {
-    const QImage picture = pictureWithColors(256, int(state.range(0)));
+    const picture::Pixels picture = qtimage::fromImage(pictureWithColors(256, int(state.range(0))));
     for (auto _ : state)
         benchmark::DoNotOptimize(pixelscan::scan(picture, 256, 256));
 }
@@ -57,7 +58,7 @@ BENCHMARK(BM_Scan)->Arg(1)->Arg(256)->Arg(32767)->Unit(benchmark::kMillisecond);
 void BM_TestOracle_PerPixelPass(benchmark::State &state)
 {
     const int size = int(state.range(0));
-    const QImage picture = pictureWithColors(size, int(state.range(1)));
+    const picture::Pixels picture = qtimage::fromImage(pictureWithColors(size, int(state.range(1))));
     for (auto _ : state) {
         QStringList list;
         for (int y = 0; y < size; ++y)
@@ -73,7 +74,7 @@ BENCHMARK(BM_TestOracle_PerPixelPass)->Args({64, 1})->Args({64, 16})->Args({64, 
 void BM_FillColorList(benchmark::State &state)
 {
     const pixelscan::ScanResult result =
-        pixelscan::scan(pictureWithColors(256, int(state.range(0))), 256, 256);
+        pixelscan::scan(qtimage::fromImage(pictureWithColors(256, int(state.range(0)))), 256, 256);
     // Shown, so each fill lays the list out again as on screen.
     frmColorList window;
     window.show();
