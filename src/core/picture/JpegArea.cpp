@@ -240,10 +240,8 @@ std::optional<Area> readJpeg(QFile &file, QSize map)
 {
     Pixels pixels;
     std::optional<Area> area = decode(file, map, &pixels);
-    if (area && area->ok() && !pixels.isNull()) // Area still holds a QImage
-        area->pixels = QImage(reinterpret_cast<const uchar *>(pixels.data().constData()),
-                              pixels.width(), pixels.height(), QImage::Format_ARGB32)
-                           .copy();
+    if (area && area->ok())
+        area->pixels = std::move(pixels);
     return area;
 }
 

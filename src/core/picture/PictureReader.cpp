@@ -50,6 +50,8 @@ Area readArea(const QString &path, QSize mapSize)
         area = readPng(file, mapSize);
     else if (kind == Kind::Gif)
         area = readGif(file, mapSize);
+    else if (kind == Kind::Jpeg)
+        area = readJpeg(file, mapSize);
     if (!area && wholeDecoder) {
         file.seek(0);
         area = wholeDecoder(file, mapSize);

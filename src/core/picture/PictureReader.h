@@ -9,12 +9,12 @@ class QIODevice;
 
 /// Reading the part of a picture file that a map uses: its top-left map-sized area.
 ///
-/// Only that area is ever held in memory. BMP rows are read straight from the file, PNG and
-/// GIF are decoded row by row and stop after the last row the area needs, JPEG is decoded
-/// through Qt with a clip rectangle. Other formats, and the rare variants the readers here
-/// leave out, go to the whole-picture decoder the program installs (setWholeDecoder),
-/// within MaxWholeDecodeBytes. So any BMP, PNG, GIF or JPEG whose dimensions fit in 32 bits reads
-/// if its map-sized area does, however large the rest of it is.
+/// Only that area is ever held in memory. BMP rows are read straight from the file; PNG, GIF
+/// and JPEG are decoded row by row and stop after the last row the area needs. Other
+/// formats, and the rare variants the readers here leave out, go to the whole-picture
+/// decoder the program installs (setWholeDecoder), within MaxWholeDecodeBytes. So any BMP,
+/// PNG, GIF or JPEG whose dimensions fit in 32 bits reads if its map-sized area does,
+/// however large the rest of it is.
 namespace picture {
 
 /// Memory a picture may take when it has to be decoded whole (formats read through Qt

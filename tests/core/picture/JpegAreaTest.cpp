@@ -141,7 +141,7 @@ QImage reference(const QString &path, QSize map)
     return reader.read().convertToFormat(QImage::Format_ARGB32);
 }
 
-quint32 pixelAt(const QImage &image, int x, int y) { return image.pixel(x, y); }
+quint32 pixelAt(const picture::Pixels &pixels, int x, int y) { return pixels.at(x, y); }
 
 std::optional<picture::Area> readJpeg(const QString &path, QSize map)
 {
