@@ -7,7 +7,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${VELMORA_FUZZ_SECONDS:-45}"
 dir="$root/build-test/fuzz"
-targets=(scenario colorfile settings protocol)
+targets=(scenario colorfile settings protocol picture)
 
 mkdir -p "$dir"
 cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
