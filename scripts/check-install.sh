@@ -34,6 +34,7 @@ expected=(
 if [ -e "$build/bin/velmora-archive-worker" ]; then
   expected+=(libexec/velmora/velmora-archive-worker)
 fi
+expected+=(libexec/velmora/velmora-picture-qt.so)
 for f in "${expected[@]}"; do
   [ -f "$stage/$f" ] || fail "missing from the install: $f"
 done
@@ -111,6 +112,18 @@ chmod 644 "$map"
     printf '\x3a\x6e\x34%.0s' $(seq 32)
   done
 } > "$home/picture.bmp"
+# The same picture as a run-length BMP (8 bits, two palette colours), which velmora-cli
+# reads through velmora-picture-qt, loaded only for such a picture.
+{
+  printf 'BM\xc0\x01\x00\x00\x00\x00\x00\x00\x3e\x00\x00\x00'
+  printf '\x28\x00\x00\x00\x40\x00\x00\x00\x40\x00\x00\x00\x01\x00\x08\x00'
+  printf '\x01\x00\x00\x00\x82\x01\x00\x00\x13\x0b\x00\x00\x13\x0b\x00\x00'
+  printf '\x02\x00\x00\x00\x00\x00\x00\x00\xc8\x5a\x1e\x00\x3a\x6e\x34\x00'
+  for row in $(seq 64); do
+    printf '\x20\x00\x20\x01\x00\x00'
+  done
+  printf '\x00\x01'
+} > "$home/picture-rle.bmp"
 chown -R "$user:" "$home"
 snapshot() { (cd "$prefix" && find . -printf '%p %s %T@ %m\n' | sort); }
 before="$(snapshot)"
@@ -123,6 +136,11 @@ as_user() {
 
 as_user velmora --version | grep -qx "velmora $version" || fail "velmora --version"
 as_user velmora-cli colors "$map" "$home/picture.bmp" --template > "$work/colors.txt"
+[[ "$(readelf -d "$prefix/bin/velmora-cli")" != *libQt6Gui* ]] || fail "velmora-cli links Qt's graphics library"
+rle="$(as_user velmora-cli colors "$map" "$home/picture-rle.bmp")" ||
+  fail "velmora-cli cannot read a run-length BMP (velmora-picture-qt)"
+[ "$rle" = "$(as_user velmora-cli colors "$map" "$home/picture.bmp")" ] ||
+  fail "velmora-cli reads the run-length BMP with other colours than the plain one"
 chown "$user:" "$work/colors.txt"
 as_user velmora-cli convert "$map" "$home/picture.bmp" --colors "$work/colors.txt" \
   -o "$home/converted.${map##*.}" > /dev/null || fail "velmora-cli convert failed"

@@ -1,8 +1,9 @@
 // velmora-cli: the program's whole job from the command line, with the windows' core code.
-// Only Qt Core and Gui are used, so it runs where there is no display.
+// Only Qt Core is linked, so it runs where there is no display; Qt's picture decoders are
+// loaded only for a picture the core's own readers leave out.
 #include "cli/Companion.h"
+#include "cli/PictureModule.h"
 #include "cli/PrivateFolder.h"
-#include "core/qtimage/QtImage.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -23,7 +24,7 @@ int main(int argc, char **argv)
     removePrivateFoldersOnSignals();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-cli"));
-    qtimage::useQtDecoders();
+    picturemodule::installOnDemand();
     QTextStream out(stdout);
     QTextStream err(stderr);
     Companion companion(out, err, velmora_isatty(fileno(stderr)) != 0);
