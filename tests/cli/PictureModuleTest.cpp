@@ -144,6 +144,9 @@ TEST(PictureModule, CompanionReadsWhatItsReadersLeaveOutAsTheWindowsDo)
         {"rle8.bmp", rleBmp(8, 64, 64)},
         {"rle4.bmp", rleBmp(4, 50, 70)},
         {"cmyk.jpg", cmykJpeg(64, 64)},
+        // A 2 x 2 first frame (red, blue / blue, red) on a 4 x 4 screen.
+        {"small-frame.gif", QByteArray::fromHex("47494638396104000400800000ff00000000ff2c00000000"
+                                                "02000200000203440205003b")},
         {"picture.ppm", ppm(80, 40)},
     };
     for (const auto &[name, bytes] : pictures) {
@@ -158,7 +161,7 @@ TEST(PictureModule, CompanionReadsWhatItsReadersLeaveOutAsTheWindowsDo)
         const CliRun expected = runCli(CliPath, {"colors", dir.filePath("map.scm"), reference});
         ASSERT_EQ(got.status, 0) << name << ": " << got.err.toStdString();
         ASSERT_EQ(expected.status, 0) << name << ": " << expected.err.toStdString();
-        EXPECT_GT(got.out.count('\n'), 3) << name;
+        EXPECT_GT(got.out.count('\n'), 2) << name;
         EXPECT_EQ(got.out, expected.out) << name;
     }
 }
