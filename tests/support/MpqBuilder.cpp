@@ -2,6 +2,7 @@
 
 #include "core/archive/worker/MpqCrypt.h"
 
+#include <QCryptographicHash>
 #include <QtEndian>
 
 #include <string_view>
@@ -114,11 +115,13 @@ QByteArray buildMpq(const MpqLayout &layout)
             names += e.name + "\r\n";
         entries << MpqEntry{"(listfile)", names, MpqEntry::Packing::Zlib, true, false};
     }
-    if (layout.attributes) {
-        QByteArray attributes = le32(100) + le32(1); // version, CRC32 present
+    if (layout.attributes || layout.md5Attributes) {
+        // Version, then CRC32s (flag 1) or MD5s (flag 4); its own is left zero.
+        QByteArray attributes = le32(100) + le32(layout.attributes ? 1 : 4);
         for (const MpqEntry &e : entries)
-            attributes += le32(crc32(e.data));
-        attributes += le32(0); // its own
+            attributes += layout.attributes ? le32(crc32(e.data))
+                                            : QCryptographicHash::hash(e.data, QCryptographicHash::Md5);
+        attributes += QByteArray(layout.attributes ? 4 : 16, '\0');
         entries << MpqEntry{"(attributes)", attributes, MpqEntry::Packing::Zlib, true, false};
     }
     const quint32 sectorSize = 512u << layout.sectorShift;

@@ -28,6 +28,7 @@ struct MpqLayout
     QList<MpqEntry> entries;
     bool listfile = true;
     bool attributes = false;    ///< an "(attributes)" entry with every entry's CRC32
+    bool md5Attributes = false; ///< the same with every entry's MD5 (and no CRC32)
     quint32 hashTableSize = 16; ///< a power of two above the entry count
     quint16 sectorShift = 3;    ///< sectors of 512 << shift bytes
     /// Hash slots placed ahead of the real ones in the probe chain of a name, each

@@ -187,7 +187,7 @@ TEST_F(Worker, HostileArchivesEndInARefusalAndStayUnchanged)
 // Bit flips in the compressed, encrypted sectors of an entry. Stored the way the program
 // stores it (PKWARE, no checksums) a read either fails or gives a whole entry whose sectors
 // each decoded to exactly their size; the library alone hands out short sectors filled
-// with zeros. With CRC32s in "(attributes)" every damaged read is refused.
+// with zeros. With CRC32s or MD5s in "(attributes)" every damaged read is refused.
 TEST_F(Worker, FlippedBitsInStoredSectorsAreNeverReadAsSound)
 {
     QByteArray chk = testsupport::scenario(128, 128, 2);
@@ -200,13 +200,17 @@ TEST_F(Worker, FlippedBitsInStoredSectorsAreNeverReadAsSound)
     // Stored as they are: only the checksum can tell a flipped bit.
     auto checked = layoutOf({{Scenario.toLatin1(), chk, MpqEntry::Packing::Stored}});
     checked.attributes = true;
+    auto md5Checked = checked;
+    md5Checked.attributes = false;
+    md5Checked.md5Attributes = true;
     const struct
     {
         const char *label;
         QByteArray archive;
         bool checksums;
     } bases[] = {{"stored by the program", readFile(map), false},
-                 {"with CRC32 attributes", testsupport::buildMpq(checked), true}};
+                 {"with CRC32 attributes", testsupport::buildMpq(checked), true},
+                 {"with MD5 attributes", testsupport::buildMpq(md5Checked), true}};
     for (const auto &base : bases) {
         SCOPED_TRACE(base.label);
         const auto entry = testsupport::findMpqEntry(base.archive, Scenario.toLatin1());

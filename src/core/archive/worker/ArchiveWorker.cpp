@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -313,6 +314,28 @@ bool decodeRaw(const RawEntry &entry, const std::string &raw, std::string *out)
     return out->size() == entry.size;
 }
 
+/// Whether the entry carries checksums for the library to check: a CRC32 or MD5 of the
+/// whole entry in "(attributes)", or one per sector. Without any, the library's check would
+/// only read the entry once more, the way it was just read; an entry whose record cannot be
+/// had is checked.
+bool hasChecksums(HANDLE entry, const RawEntry &raw)
+{
+    if (raw.flags & MPQ_FILE_SECTOR_CRC)
+        return true;
+    // The record comes with the entry's name after it: asked for its size first.
+    DWORD needed = 0;
+    SFileGetFileInfo(entry, SFileInfoFileEntry, nullptr, 0, &needed);
+    if (needed < sizeof(TFileEntry) || needed > sizeof(TFileEntry) + 0x10000)
+        return true;
+    std::vector<unsigned char> bytes(needed);
+    TFileEntry record;
+    if (!SFileGetFileInfo(entry, SFileInfoFileEntry, bytes.data(), needed, &needed))
+        return true;
+    std::memcpy(&record, bytes.data(), sizeof record);
+    return record.dwCrc32 != 0
+        || std::any_of(std::begin(record.md5), std::end(record.md5), [](BYTE b) { return b != 0; });
+}
+
 /// Reads an opened entry and checks it: its own sector-by-sector decoding must match
 /// what the library reads, and checksums in "(attributes)" or in the sectors must hold.
 Status readChecked(HANDLE archive, const std::string &archivePath, const std::string &name,
@@ -341,9 +364,10 @@ Status readChecked(HANDLE archive, const std::string &archivePath, const std::st
         return Status::Damaged;
     if (read != decoded)
         return Status::Damaged;
-    const DWORD verified = SFileVerifyFile(archive, name.c_str(),
-                                           SFILE_VERIFY_SECTOR_CRC | SFILE_VERIFY_FILE_CRC | SFILE_VERIFY_FILE_MD5);
-    if (verified & VERIFY_FILE_ERROR_MASK)
+    if (hasChecksums(entry.get(), raw)
+        && (SFileVerifyFile(archive, name.c_str(),
+                            SFILE_VERIFY_SECTOR_CRC | SFILE_VERIFY_FILE_CRC | SFILE_VERIFY_FILE_MD5)
+            & VERIFY_FILE_ERROR_MASK))
         return Status::Damaged;
     *data = std::move(read);
     return Status::Ok;
