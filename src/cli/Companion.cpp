@@ -673,6 +673,8 @@ int Companion::loadPicture(const QString &path, QSize map, picture::Pixels *pict
         return fail(BadPicture, path,
                     tr("the picture cannot be decoded (%1); use a BMP, GIF or JPEG file")
                         .arg(area.reason));
+    case picture::Failure::Unsupported:
+        return fail(BadPicture, path, tr("the picture cannot be decoded: %1").arg(area.reason));
     case picture::Failure::Truncated:
         return fail(BadPicture, path, tr("the picture is incomplete: %1").arg(area.reason));
     default:

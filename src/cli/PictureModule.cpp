@@ -49,7 +49,7 @@ picture::Area decodeOnDemand(QIODevice &file, QSize map)
 {
     static const Loaded loaded = load();
     if (!loaded.decoder)
-        return picture::detail::failed(picture::Failure::Undecodable, loaded.problem);
+        return picture::detail::failed(picture::Failure::Unsupported, loaded.problem);
     return loaded.decoder(file, map);
 }
 

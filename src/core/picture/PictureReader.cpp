@@ -57,9 +57,9 @@ Area readArea(const QString &path, QSize mapSize)
         area = wholeDecoder(file, mapSize);
     }
     if (!area)
-        return failed(Failure::Undecodable,
-                      kind == Kind::Other ? tr("it is not a BMP, PNG, GIF or JPEG picture")
-                                          : tr("this kind of picture cannot be read here"));
+        return kind == Kind::Other
+            ? failed(Failure::Undecodable, tr("it is not a BMP, PNG, GIF or JPEG picture"))
+            : failed(Failure::Unsupported, tr("no decoder for this kind of picture is installed"));
     if (!area->ok())
         area->pixels = Pixels();
     return std::move(*area);

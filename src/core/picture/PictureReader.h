@@ -30,6 +30,7 @@ enum class Failure {
     NotAFile,    ///< a folder, a device, a pipe
     Unreadable,  ///< the file exists but cannot be opened or read
     Undecodable, ///< not a picture, or a damaged one
+    Unsupported, ///< a picture of a kind no installed decoder reads
     Truncated,   ///< the file ends before the pixels the area needs
     TooLarge,    ///< decoding it would take more memory than Velmora allows
 };
