@@ -376,3 +376,29 @@ TEST(WorkerProtocol, MessagesAreTakenOffAStreamOneAtATime)
     for (const auto &r : refused)
         EXPECT_FALSE(messageSize(true, r.bytes)) << r.label;
 }
+
+// The fingerprint that tells the saver it copies the archive the worker checked: any one
+// changed byte, at any place of any length (whole words and every size of last word), any
+// byte added or cut off, and two words swapped, each give another fingerprint.
+TEST(WorkerProtocol, FingerprintSeesEveryOneByteChange)
+{
+    using workerprotocol::fingerprint;
+    std::string bytes;
+    for (int i = 0; i < 64; ++i)
+        bytes += char(i * 37 + 11);
+    for (std::size_t size = 0; size <= 40; ++size) {
+        const std::string text = bytes.substr(0, size);
+        const std::uint64_t print = fingerprint(text);
+        for (std::size_t at = 0; at < size; ++at)
+            for (const int flip : {0x01, 0x80, 0xFF}) {
+                std::string changed = text;
+                changed[at] = char(changed[at] ^ flip);
+                EXPECT_NE(fingerprint(changed), print) << size << " " << at << " " << flip;
+            }
+        EXPECT_NE(fingerprint(text + '\0'), print) << size;
+        if (size > 0)
+            EXPECT_NE(fingerprint(text.substr(0, size - 1)), print) << size;
+        if (size >= 16)
+            EXPECT_NE(fingerprint(text.substr(8, 8) + text.substr(0, 8) + text.substr(16)), print) << size;
+    }
+}

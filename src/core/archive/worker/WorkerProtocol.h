@@ -77,7 +77,8 @@ struct Message
 /// Lets either side take one message off a stream.
 [[nodiscard]] std::optional<std::size_t> messageSize(bool request, std::string_view bytes);
 
-/// The 64-bit FNV-1a hash of `bytes`: how a store tells which archive bytes it checked.
+/// A 64-bit hash of `bytes`, eight at a time: how a store tells which archive bytes it
+/// checked. Any one changed byte, and any change of length, changes it.
 [[nodiscard]] std::uint64_t fingerprint(std::string_view bytes);
 
 /// A u32 / u64 field, little-endian.
