@@ -156,13 +156,29 @@ std::optional<Area> readBmp(QFile &file, QSize map)
         return area;
     area.pixels = Pixels(size.width(), size.height());
     const qint64 needed = (qint64(size.width()) * h.bpp + 7) / 8;
-    std::vector<uchar> row(size_t(needed) + 4);
-    for (int y = 0; y < size.height(); ++y) {
-        const qint64 stored = h.height < 0 ? y : rows - 1 - y;
-        if (!file.seek(h.pixelOffset + stored * stride) || file.read(reinterpret_cast<char *>(row.data()), needed) != needed)
+    // When the area takes most of each stored row, its rows are read in blocks of up to
+    // 1 MiB (one read instead of a seek and a read per row); in a picture much wider than
+    // the map only the area's part of each row is read.
+    const qint64 blockRows = stride <= 2 * needed + 64
+        ? qBound(qint64(1), (qint64(1) << 20) / stride, qint64(size.height()))
+        : 1;
+    const qint64 span = blockRows == 1 ? needed : blockRows * stride;
+    std::vector<uchar> block(size_t(span) + 4);
+    for (int y = 0; y < size.height(); y += int(blockRows)) {
+        const qint64 count = qMin<qint64>(blockRows, size.height() - y);
+        // Stored rows of area rows y .. y + count - 1, lowest first: top-down pictures store
+        // them in order, bottom-up ones in reverse.
+        const qint64 first = h.height < 0 ? y : rows - y - count;
+        const qint64 bytes = count == 1 ? needed : count * stride;
+        if (!file.seek(h.pixelOffset + first * stride)
+            || file.read(reinterpret_cast<char *>(block.data()), bytes) != bytes)
             return failed(Failure::Unreadable, tr("the file cannot be read: %1").arg(file.errorString()),
                           pictureSize);
-        convertRow(h, row.data(), area.pixels.row(y), size.width());
+        for (qint64 i = 0; i < count; ++i) {
+            const qint64 stored = h.height < 0 ? y + i : rows - 1 - (y + i);
+            convertRow(h, block.data() + (stored - first) * stride, area.pixels.row(int(y + i)),
+                       size.width());
+        }
     }
     return area;
 }

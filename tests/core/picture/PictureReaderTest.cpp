@@ -267,6 +267,23 @@ TEST(PictureReader, ReadsTheAreaExactlyAsQtDecodesTheWholePicture)
     }
 }
 
+TEST(PictureReader, ReadsBmpRowsInBlocksAcrossBlockEnds)
+{
+    // 700 rows of 2400 bytes: a 1 MiB block holds 436 of them, so a full-size area takes
+    // two blocks, bottom-up and top-down alike; a narrow area is read row by row.
+    QTemporaryDir dir;
+    for (const bool topDown : {false, true}) {
+        const QString path = dir.filePath(topDown ? "down.bmp" : "up.bmp");
+        testsupport::writeFile(path, bmpOf({"", 40, 32, 0, topDown, 0, {}}, 600, 700));
+        for (const QSize map : {QSize(600, 700), QSize(600, 437), QSize(5, 700)}) {
+            const picture::Area area = picture::readArea(path, map);
+            ASSERT_TRUE(area.ok()) << area.reason.toStdString();
+            EXPECT_EQ(firstDifference(area.pixels, reference(path, map)), "")
+                << (topDown ? "top-down " : "bottom-up ") << map.width() << "x" << map.height();
+        }
+    }
+}
+
 TEST(PictureReader, RefusesWhatItCannotReadWithItsCause)
 {
     using picture::Failure;
