@@ -10,7 +10,10 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <array>
+#include <numeric>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -127,13 +130,40 @@ private:
     QString m_decoded;
 };
 
-Failure repeatedColour(int lineNo, qint32 color, int firstLine)
+/// The failure for a colour given a value again on `lineNo`, when `lineOfColor` (colour ->
+/// the line that first gave it a value) is kept; nothing otherwise.
+std::optional<Failure> repeated(ColorTable *lineOfColor, qint32 color, int lineNo)
 {
+    if (!lineOfColor)
+        return std::nullopt;
+    const auto [firstLine, added] = lineOfColor->insert(color, lineNo);
+    if (added)
+        return std::nullopt;
     return fail(FailureKind::Colors,
                 QObject::tr("line %1 gives colour %2 a value again (first on line %3)")
                     .arg(lineNo)
                     .arg(colorkey::colorKey(color))
-                    .arg(firstLine));
+                    .arg(*firstLine));
+}
+
+/// Whether a colour appears twice: the colour values (the no-pixel value and 24 bits, so
+/// 25 bits once moved up by one) sorted by their bits in three passes over a compact array,
+/// then compared with their neighbours.
+bool anyColourTwice(const QList<ColorFile::Assignment> &assignments)
+{
+    std::vector<quint32> keys(size_t(assignments.size())), sorted(keys.size());
+    std::transform(assignments.cbegin(), assignments.cend(), keys.begin(),
+                   [](const ColorFile::Assignment &a) { return quint32(a.color + 1); });
+    for (const int shift : {0, 9, 18}) {
+        std::array<quint32, 513> start{};
+        for (const quint32 key : keys)
+            ++start[((key >> shift) & 511) + 1];
+        std::partial_sum(start.begin(), start.end(), start.begin());
+        for (const quint32 key : keys)
+            sorted[start[(key >> shift) & 511]++] = key;
+        keys.swap(sorted);
+    }
+    return std::adjacent_find(keys.begin(), keys.end()) != keys.end();
 }
 
 /// A file name on one line: a line break in it would end the comment it stands in.
@@ -167,12 +197,25 @@ Result<ColorFile> ColorFile::parseUtf8(QByteArrayView utf8)
 
 Result<ColorFile> ColorFile::parseLines(std::string_view text, qsizetype next)
 {
+    // Every colour line holds an "=": room for that many colours (up to a colour list's
+    // size; a file of anything else grows as it needs).
+    const qsizetype expected = std::min<qsizetype>(std::count(text.begin(), text.end(), '='), 1 << 15);
+    // Most files are sound: read without looking up each colour as it comes (a table of
+    // thousands of colours misses the cache on nearly every one), then searched for a
+    // repeat in one sort. A file with any problem is read again, looking colours up line by
+    // line, so that its message names the first problem in it.
+    Result<ColorFile> file = readLines(text, next, expected, nullptr);
+    if (file && !anyColourTwice(file->m_assignments))
+        return file;
+    ColorTable lineOfColor(expected);
+    return readLines(text, next, expected, &lineOfColor);
+}
+
+Result<ColorFile> ColorFile::readLines(std::string_view text, qsizetype next,
+                                       qsizetype expected, ColorTable *lineOfColor)
+{
     const qsizetype size = qsizetype(text.size());
     ColorFile file;
-    // Every colour line holds an "=": room for that many colours (up to a colour list's
-    // size; a file of anything else grows the table as it needs).
-    const qsizetype expected = std::min<qsizetype>(std::count(text.begin(), text.end(), '='), 1 << 15);
-    ColorTable lineOfColor(expected);
     file.m_assignments.reserve(expected);
     LineText lineText;
     // A text ending in a line end still has an empty last line; an empty text has one line.
@@ -180,9 +223,8 @@ Result<ColorFile> ColorFile::parseLines(std::string_view text, qsizetype next)
         qint32 written = 0;
         quint16 tile = 0;
         if (writtenFormLine(text, &next, &written, &tile)) {
-            const auto [firstLine, added] = lineOfColor.insert(written, lineNo);
-            if (!added)
-                return repeatedColour(lineNo, written, *firstLine);
+            if (const std::optional<Failure> again = repeated(lineOfColor, written, lineNo))
+                return *again;
             file.m_assignments.append({written, tile, lineNo});
             continue;
         }
@@ -206,9 +248,8 @@ Result<ColorFile> ColorFile::parseLines(std::string_view text, qsizetype next)
                                     "00000255) or a colour (such as #FF0000)")
                             .arg(lineNo)
                             .arg(quoted(keyText.toString())));
-        const auto [firstLine, added] = lineOfColor.insert(*color, lineNo);
-        if (!added)
-            return repeatedColour(lineNo, *color, *firstLine);
+        if (const std::optional<Failure> again = repeated(lineOfColor, *color, lineNo))
+            return *again;
         quint16 value = 0;
         if (!conversion::parseTileValue(valueText, &value))
             return fail(FailureKind::Values,

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string_view>
 
+class ColorTable;
+
 /// A colour file: the tile value of each colour, for scripted conversions.
 ///
 /// One `KEY=VALUE` per line (a line ends at LF, CR LF or a lone CR). KEY is a colour key as
@@ -72,6 +74,10 @@ public:
 private:
     /// Reads the lines of UTF-8 `text` from byte `next` on.
     static Result<ColorFile> parseLines(std::string_view text, qsizetype next);
+    /// One reading of the lines, with room for `expected` colours; repeated colours are
+    /// found only when `lineOfColor` is given to record where each colour is first given.
+    static Result<ColorFile> readLines(std::string_view text, qsizetype next, qsizetype expected,
+                                       ColorTable *lineOfColor);
 
     QList<Assignment> m_assignments;
 };

@@ -102,6 +102,9 @@ TEST(ColorFile, RefusesBadLinesNamingTheLine)
         {"00000255=1\r00000255=2", FailureKind::Colors, "line 2"},
         {"00000255=1\r\n\r00000255=2", FailureKind::Colors, "line 3"},
         {"#FF0000=1\r16777215=2\r#ff0000=3", FailureKind::Colors, "line 3 gives colour 00000255"},
+        // A repeat with colours between that share its low bits, or all but its low bits.
+        {"00000001=1\n00262145=2\n08388609=2\n00000001=3", FailureKind::Colors, "line 4 gives colour 00000001"},
+        {"-00000001=1\n00000511=2\n-00000001=3", FailureKind::Colors, "line 3 gives colour -00000001"},
     };
     for (const auto &c : cases) {
         const Result<ColorFile> f = ColorFile::parse(QString::fromUtf8(c.text));
