@@ -335,14 +335,19 @@ Status MpqControl::store(const QString &archivePath, const QString &filePath,
         return Status::failure(FailureKind::BadScenario,
                                 QObject::tr("\"%1\" is too large to be stored in a map archive.")
                                     .arg(shownPath(filePath)));
-    const QByteArray data = source.readAll();
-    if (data.size() != source.size())
+    // Read straight into the request's field, and moved from there: the entry is not copied
+    // again before it is encoded.
+    std::string data(size_t(source.size()), '\0');
+    if (source.read(data.data(), qint64(data.size())) != qint64(data.size()) || !source.atEnd())
         return Status::failure(FailureKind::WorkingFolder, unreadable);
 
     const ScratchName scratch(archivePath);
-    const workerprotocol::Message request{
-        std::uint8_t(Operation::Store),
-        {pathBytes(archivePath), entryBytes(entryName), data.toStdString(), pathBytes(scratch.path())}};
+    workerprotocol::Message request{std::uint8_t(Operation::Store), {}};
+    request.fields.reserve(4);
+    request.fields.push_back(pathBytes(archivePath));
+    request.fields.push_back(entryBytes(entryName));
+    request.fields.push_back(std::move(data));
+    request.fields.push_back(pathBytes(scratch.path()));
     Reply reply = call(workerprotocol::encode(true, request));
     if (!reply.answered)
         return unreadableByWorker(archivePath);

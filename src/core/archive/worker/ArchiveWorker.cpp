@@ -385,7 +385,10 @@ Message readEntry(const std::vector<std::string> &fields)
     if (const Status read = readChecked(archive.get(), fields[0], fields[1], *maxSize, &data);
         read != Status::Ok)
         return failure(read, "entry not read");
-    return ok({std::move(data)});
+    // Moved, not copied: a braced list would copy the entry.
+    std::vector<std::string> reply;
+    reply.push_back(std::move(data));
+    return ok(std::move(reply));
 }
 
 /// Reads an entry through the library alone, for the listfile (no checks needed: the

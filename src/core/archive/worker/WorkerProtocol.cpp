@@ -30,7 +30,12 @@ std::string bytesOf(std::uint64_t value, std::size_t size)
 
 std::string encode(bool request, const Message &message)
 {
-    std::string out(request ? RequestMagic : ReplyMagic);
+    std::size_t size = HeaderSize;
+    for (const std::string &field : message.fields)
+        size += 4 + field.size();
+    std::string out;
+    out.reserve(size);
+    out += request ? RequestMagic : ReplyMagic;
     out += static_cast<char>(Version);
     out += static_cast<char>(message.code);
     out += static_cast<char>(message.fields.size());
