@@ -4,6 +4,7 @@
 #include "cli/Companion.h"
 #include "cli/PictureModule.h"
 #include "cli/PrivateFolder.h"
+#include "core/common/ShortLivedHeap.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -20,6 +21,7 @@
 
 int main(int argc, char **argv)
 {
+    shortlivedheap::keepFreedMemoryForReuse();
     // First, while this is the only thread: a signal must not leave a copy of a map behind.
     removePrivateFoldersOnSignals();
     QCoreApplication app(argc, argv);

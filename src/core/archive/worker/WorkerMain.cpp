@@ -2,6 +2,7 @@
 // a time (see WorkerProtocol.h). Links only the archive library and the C++
 // runtime, so it starts in about a millisecond.
 #include "core/archive/worker/ArchiveWorker.h"
+#include "core/common/ShortLivedHeap.h"
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -92,6 +93,7 @@ Message failure(Status status, const char *detail)
 int main(int argc, char **argv)
 {
     limitMemory(argc, argv);
+    shortlivedheap::keepFreedMemoryForReuse();
     // The program may end (and close the pipe) at any moment; that must not kill us mid-write.
     std::signal(SIGPIPE, SIG_IGN);
     std::string buffer;
