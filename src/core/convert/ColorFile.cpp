@@ -197,9 +197,9 @@ Result<ColorFile> ColorFile::parseUtf8(QByteArrayView utf8)
 
 Result<ColorFile> ColorFile::parseLines(std::string_view text, qsizetype next)
 {
-    // Every colour line holds an "=": room for that many colours (up to a colour list's
-    // size; a file of anything else grows as it needs).
-    const qsizetype expected = std::min<qsizetype>(std::count(text.begin(), text.end(), '='), 1 << 15);
+    // A colour line takes ten bytes or more: room for that many colours, up to a colour
+    // list's size (a larger file grows as it needs; pages never written cost nothing).
+    const qsizetype expected = std::min<qsizetype>(qsizetype(text.size()) / 10 + 1, 1 << 15);
     // Most files are sound: read without looking up each colour as it comes (a table of
     // thousands of colours misses the cache on nearly every one), then searched for a
     // repeat in one sort. A file with any problem is read again, looking colours up line by
