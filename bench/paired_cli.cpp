@@ -5,7 +5,11 @@
 //
 // Usage: paired_cli BIN_DIR [--runs N] [REAL_MAP...]
 //   BIN_DIR holds velmora-cli and floor_convert; N defaults to 11 (at least 9 is sensible).
+//   Each floor run stores the section bytes the companion stored in the same case (read back
+//   from one convert beforehand), so both compress exactly the same data.
 #include "MpqBuilder.h"
+#include "core/archive/MpqControl.h"
+#include "core/scenario/Workspace.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -174,6 +178,22 @@ int mapSide(const QString &cli, const QString &map)
     return at < 0 ? 0 : text.mid(at + 7, text.indexOf(QLatin1Char('\n'), at) - at - 7).toInt();
 }
 
+/// The floor run that stores what `convert` stores: the convert is run once, and its
+/// output's scenario, saved as `sections`, gives the floor its section bytes.
+QStringList floorLike(const QString &floor, const QString &map, const QStringList &convert,
+                      const QString &sections, const QString &floorOut)
+{
+    runOnce(convert);
+    QByteArray chk;
+    QFile out(sections);
+    if (!MpqControl().readEntry(convert.last(), Workspace::ScenarioEntry, &chk)
+        || !out.open(QIODevice::WriteOnly) || out.write(chk) != chk.size()) {
+        std::fprintf(stderr, "cannot read the scenario of %s\n", qPrintable(convert.last()));
+        std::exit(1);
+    }
+    return {floor, map, floorOut, sections};
+}
+
 void row(const char *what, Median a, Median b, const char *ratioOf)
 {
     std::printf("| %s | %.1f | %.1f | %.2f (%s) | %ld / %ld |\n", what, a.cpuMs, b.cpuMs,
@@ -211,7 +231,6 @@ int main(int argc, char **argv)
     const auto colors = [&](const QString &map, const QString &picture) {
         return QStringList{cli, "colors", map, picture};
     };
-    const QStringList floorRun{floor, file("map256.scm"), file("floor.scm")};
 
     writeMap(file("map256.scm"), 256);
     for (int n : {256, 32767}) {
@@ -224,9 +243,11 @@ int main(int argc, char **argv)
     std::printf("%d paired runs each, medians of CPU time (user + system) in ms; peak memory is "
                 "the largest of the runs.\n\n", runs);
     std::printf("| run (A against B) | A ms | B ms | A / B | peak MiB A / B |\n|---|---|---|---|---|\n");
-    const auto [c256, f256] = paired(convert(file("map256.scm"), file("p256.bmp"), file("c256.txt"), "o1.scm"), floorRun, runs);
+    const QStringList c256Run = convert(file("map256.scm"), file("p256.bmp"), file("c256.txt"), "o1.scm");
+    const auto [c256, f256] = paired(c256Run, floorLike(floor, file("map256.scm"), c256Run, file("s1.chk"), file("floor.scm")), runs);
     row("convert 256x256 map, 256 colours, against the floor", c256, f256, "goal <= 2");
-    const auto [c32k, f32k] = paired(convert(file("map256.scm"), file("p32767.bmp"), file("c32767.txt"), "o2.scm"), floorRun, runs);
+    const QStringList c32kRun = convert(file("map256.scm"), file("p32767.bmp"), file("c32767.txt"), "o2.scm");
+    const auto [c32k, f32k] = paired(c32kRun, floorLike(floor, file("map256.scm"), c32kRun, file("s2.chk"), file("floor.scm")), runs);
     row("convert 256x256 map, 32767 colours, against the floor", c32k, f32k, "goal <= 2");
     const auto [a32k, a256] = paired(convert(file("map256.scm"), file("p32767.bmp"), file("c32767.txt"), "o3.scm"),
                                      convert(file("map256.scm"), file("p256.bmp"), file("c256.txt"), "o4.scm"), runs);
@@ -252,8 +273,8 @@ int main(int argc, char **argv)
         }
         const QString picture = dir.filePath(QStringLiteral("real%1.bmp").arg(side));
         writeBmp(picture, side, 256);
-        const auto [cr, fr] = paired(convert(map, picture, file("c256.txt"), "o7.scm"),
-                                     {floor, map, file("floor.scm")}, runs);
+        const QStringList realRun = convert(map, picture, file("c256.txt"), "o7.scm");
+        const auto [cr, fr] = paired(realRun, floorLike(floor, map, realRun, file("s7.chk"), file("floor.scm")), runs);
         const QByteArray what = QStringLiteral("convert %1 (%2x%2), 256 colours, against the floor")
                                     .arg(QFileInfo(map).fileName()).arg(side).toUtf8();
         row(what.constData(), cr, fr, "goal <= 2");
