@@ -489,7 +489,9 @@ void Companion::warnAbsentColors(const Request &request, const ColorFile &colorF
             warn(tr("%1:%2: colour %3 does not occur in the map's area of %4")
                      .arg(request.colorFile.value_or(QString()))
                      .arg(a.line)
-                     .arg(colorkey::colorKey(a.color), request.positional.at(1)));
+                     .arg(colorkey::colorKey(a.color), request.positional.at(1)),
+                 false); // written together: a table of thousands is one write, not thousands
+    m_err.flush();
 }
 
 int Companion::checkConvertOptions(const Request &request)
@@ -732,11 +734,12 @@ int Companion::usage(const QString &reason)
     return Usage;
 }
 
-void Companion::warn(const QString &text)
+void Companion::warn(const QString &text, bool flush)
 {
     endProgress();
     m_err << "velmora-cli: warning: " << oneLine(text) << '\n';
-    m_err.flush();
+    if (flush)
+        m_err.flush();
 }
 
 void Companion::progress(const QString &text)

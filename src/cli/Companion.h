@@ -103,7 +103,7 @@ private:
     int fail(const Failure &failure);
     int fail(int code, const QString &file, const QString &reason);
     int usage(const QString &reason);
-    void warn(const QString &text);
+    void warn(const QString &text, bool flush = true);
     void progress(const QString &text);
     void endProgress();
 
