@@ -35,29 +35,11 @@ namespace {
 
 const QString Scenario = QStringLiteral("staredit\\scenario.chk");
 
-struct CliRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
+using CliRun = testsupport::ProgramRun;
 
 CliRun runCli(const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
 {
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(VELMORA_CLI_PATH), args);
-    CliRun r;
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit) {
-        ADD_FAILURE() << "velmora-cli did not finish: " << p.errorString().toStdString();
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.status = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return testsupport::runProgram(QStringLiteral(VELMORA_CLI_PATH), args, env);
 }
 
 /// Every file of a folder with its bytes, to show that a command changed none of them.

@@ -27,28 +27,11 @@ using testsupport::writeMap;
 
 namespace {
 
-struct CliRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
+using CliRun = testsupport::ProgramRun;
 
 CliRun runCli(const QString &program, const QStringList &args)
 {
-    QProcess p;
-    p.start(program, args);
-    CliRun r;
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit) {
-        ADD_FAILURE() << "velmora-cli did not finish: " << p.errorString().toStdString();
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.status = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return testsupport::runProgram(program, args);
 }
 
 void put(QByteArray &out, quint32 v, int bytes)
@@ -94,31 +77,9 @@ QByteArray rleBmp(int bits, int width, int height)
 
 QByteArray cmykJpeg(int width, int height)
 {
-    jpeg_compress_struct c;
-    jpeg_error_mgr errors;
-    c.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&c);
-    unsigned char *memory = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &memory, &size);
-    c.image_width = JDIMENSION(width);
-    c.image_height = JDIMENSION(height);
-    c.input_components = 4;
-    c.in_color_space = JCS_CMYK;
-    jpeg_set_defaults(&c);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<JSAMPLE> row(size_t(width) * 4);
-    while (c.next_scanline < c.image_height) {
-        for (size_t i = 0; i < row.size(); ++i)
-            row[i] = JSAMPLE(indexAt(int(i / 4), int(c.next_scanline), 4) * 60 + int(i % 4) * 10);
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&c, rows, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    QByteArray out(reinterpret_cast<const char *>(memory), qsizetype(size));
-    std::free(memory);
-    return out;
+    return testsupport::jpegOf({JCS_CMYK}, width, height, [](int x, int y, int channel) {
+        return quint8(indexAt(x, y, 4) * 60 + channel * 10);
+    });
 }
 
 QByteArray ppm(int width, int height)

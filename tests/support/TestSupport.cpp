@@ -3,9 +3,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
+
+#include <cstdio> // jpeglib.h needs FILE
+#include <cstdlib>
+#include <vector>
+
+#include <jpeglib.h>
 
 namespace testsupport {
 
@@ -51,6 +58,72 @@ QByteArray readFile(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
+}
+
+ProgramRun runProgram(const QString &program, const QStringList &args,
+                      const QProcessEnvironment &env)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    ProgramRun r;
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit) {
+        ADD_FAILURE() << qPrintable(program) << " did not finish: " << p.errorString().toStdString();
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.status = p.exitCode();
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+quint8 noise(int x, int y, int salt)
+{
+    quint32 h = quint32(x) * 73856093u ^ quint32(y) * 19349663u ^ quint32(salt) * 83492791u;
+    h ^= h >> 13;
+    h *= 0x5bd1e995u;
+    return quint8(h >> 15);
+}
+
+QByteArray jpegOf(const JpegLayout &layout, int width, int height,
+                  const std::function<quint8(int x, int y, int channel)> &sample)
+{
+    const auto space = J_COLOR_SPACE(layout.colorSpace);
+    jpeg_compress_struct c;
+    jpeg_error_mgr errors;
+    c.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&c);
+    unsigned char *memory = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &memory, &size);
+    c.image_width = JDIMENSION(width);
+    c.image_height = JDIMENSION(height);
+    c.input_components = space == JCS_GRAYSCALE ? 1 : space == JCS_CMYK ? 4 : 3;
+    c.in_color_space = space == JCS_GRAYSCALE ? JCS_GRAYSCALE : space == JCS_CMYK ? JCS_CMYK : JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_colorspace(&c, space);
+    jpeg_set_quality(&c, 85, TRUE);
+    c.comp_info[0].h_samp_factor = layout.h;
+    c.comp_info[0].v_samp_factor = layout.v;
+    if (layout.progressive)
+        jpeg_simple_progression(&c);
+    c.restart_in_rows = layout.restartRows;
+    c.arith_code = layout.arithmetic;
+    jpeg_start_compress(&c, TRUE);
+    std::vector<JSAMPLE> row(size_t(width) * size_t(c.input_components));
+    while (c.next_scanline < c.image_height) {
+        for (size_t i = 0; i < row.size(); ++i)
+            row[i] = sample(int(i) / c.input_components, int(c.next_scanline), int(i) % c.input_components);
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&c, rows, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    QByteArray out(reinterpret_cast<const char *>(memory), qsizetype(size));
+    std::free(memory);
+    return out;
 }
 
 void writeMap(const QString &path, const QByteArray &scenarioBytes, bool withListfile)

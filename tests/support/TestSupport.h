@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QMessageBox>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -25,6 +26,37 @@ QByteArray scenario(int width, int height, quint8 tileset = 0, quint8 tilesetHig
 /// Writes `bytes` to `path`; fails the current test when it cannot.
 void writeFile(const QString &path, const QByteArray &bytes);
 QByteArray readFile(const QString &path);
+
+/// A finished run of a program: exit status (-1 when it did not finish) and its output.
+struct ProgramRun
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+/// Runs `program` with `args` to its end (two minutes at most; a run that does not finish
+/// fails the current test).
+ProgramRun runProgram(const QString &program, const QStringList &args,
+                      const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment());
+
+/// A well-mixed byte for pixel (x, y) of made-up picture number `salt`.
+quint8 noise(int x, int y, int salt);
+
+/// How jpegOf stores a picture: libjpeg's colour space (J_COLOR_SPACE: JCS_YCbCr, JCS_RGB,
+/// JCS_GRAYSCALE or JCS_CMYK), the luma sampling factors (chroma 1 x 1), progressive scans,
+/// a restart interval in rows, arithmetic coding.
+struct JpegLayout
+{
+    int colorSpace;
+    int h = 1, v = 1;
+    bool progressive = false;
+    int restartRows = 0;
+    bool arithmetic = false;
+};
+/// A JPEG of width x height written by libjpeg at quality 85, channel c of pixel (x, y) being
+/// sample(x, y, c) (grey: one channel; CMYK: four; else red, green, blue).
+QByteArray jpegOf(const JpegLayout &layout, int width, int height,
+                  const std::function<quint8(int x, int y, int channel)> &sample);
 
 /// Writes a format-1 archive holding `entries` (zlib-compressed and encrypted unless they
 /// say otherwise), with a "(listfile)" when `withListfile`.

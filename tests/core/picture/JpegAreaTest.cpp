@@ -20,13 +20,7 @@
 
 namespace {
 
-quint8 noise(int x, int y, int salt)
-{
-    quint32 h = quint32(x) * 73856093u ^ quint32(y) * 19349663u ^ quint32(salt) * 83492791u;
-    h ^= h >> 13;
-    h *= 0x5bd1e995u;
-    return quint8(h >> 15);
-}
+using testsupport::noise;
 
 // Smooth gradients with noisy patches: sharp colour edges show any difference in chroma
 // upsampling, smooth parts any difference in the IDCT.
@@ -48,39 +42,8 @@ struct Jpeg
 
 QByteArray jpegOf(const Jpeg &v, int width, int height)
 {
-    jpeg_compress_struct c;
-    jpeg_error_mgr errors;
-    c.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&c);
-    unsigned char *memory = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &memory, &size);
-    c.image_width = JDIMENSION(width);
-    c.image_height = JDIMENSION(height);
-    c.input_components = v.stored == JCS_GRAYSCALE ? 1 : v.stored == JCS_CMYK ? 4 : 3;
-    c.in_color_space = v.stored == JCS_GRAYSCALE ? JCS_GRAYSCALE : v.stored == JCS_CMYK ? JCS_CMYK : JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_set_colorspace(&c, v.stored);
-    jpeg_set_quality(&c, 85, TRUE);
-    c.comp_info[0].h_samp_factor = v.h;
-    c.comp_info[0].v_samp_factor = v.v;
-    if (v.progressive)
-        jpeg_simple_progression(&c);
-    c.restart_in_rows = v.restartRows;
-    c.arith_code = v.arithmetic;
-    jpeg_start_compress(&c, TRUE);
-    std::vector<JSAMPLE> row(size_t(width) * size_t(c.input_components));
-    while (c.next_scanline < c.image_height) {
-        for (size_t i = 0; i < row.size(); ++i)
-            row[i] = sample(int(i) / c.input_components, int(c.next_scanline), int(i) % c.input_components);
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&c, rows, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    QByteArray out(reinterpret_cast<const char *>(memory), qsizetype(size));
-    std::free(memory);
-    return out;
+    return testsupport::jpegOf({v.stored, v.h, v.v, v.progressive, v.restartRows, v.arithmetic},
+                               width, height, sample);
 }
 
 QByteArray qtJpegOf(QImage::Format format, bool progressive, int width, int height)

@@ -20,13 +20,7 @@
 
 namespace {
 
-quint8 noise(int x, int y, int salt)
-{
-    quint32 h = quint32(x) * 73856093u ^ quint32(y) * 19349663u ^ quint32(salt) * 83492791u;
-    h ^= h >> 13;
-    h *= 0x5bd1e995u;
-    return quint8(h >> 15);
-}
+using testsupport::noise;
 
 void put(QByteArray &out, quint32 v, int bytes)
 {
