@@ -99,23 +99,42 @@ QString parseError(const QCommandLineParser &parser, const QStringList &args,
 }
 
 /// Each colour's tile value: the colour file's value, else the matched one, else 0.
+/// The tile value of each colour of `colors`: the colour file's, else the matched one, else 0
+/// (counted in `unnamed`). `absent` receives the colour file's lines whose colour is not
+/// among `colors`, in file order.
 QList<quint16> tileValuesFor(const QList<qint32> &colors,
                              const QList<ColorFile::Assignment> &assigned,
-                             const QHash<qint32, quint16> &matched, int *unnamed)
+                             const QHash<qint32, quint16> &matched, int *unnamed,
+                             QList<ColorFile::Assignment> *absent)
 {
-    ColorTable valueOf(matched.size() + assigned.size());
-    for (const ColorFile::Assignment &a : assigned)
-        valueOf.insert(a.color, a.value);
+    // Each colour's number: its line in the file, or past them its matched value's place.
+    ColorTable numberOf(matched.size() + assigned.size());
+    for (qsizetype i = 0; i < assigned.size(); ++i)
+        numberOf.insert(assigned.at(i).color, int(i));
+    QList<quint16> matchedValues;
     for (auto it = matched.cbegin(); it != matched.cend(); ++it)
-        valueOf.insert(it.key(), it.value()); // the colour file's value stays
+        if (numberOf.insert(it.key(), int(assigned.size() + matchedValues.size())).second)
+            matchedValues.append(it.value()); // the colour file's value stays
+    std::vector<bool> used(size_t(assigned.size()), false);
     QList<quint16> values;
     values.reserve(colors.size());
     *unnamed = 0;
     for (const qint32 color : colors) {
-        const int *value = valueOf.find(color);
-        *unnamed += value == nullptr;
-        values.append(value ? quint16(*value) : quint16(0));
+        const int *number = numberOf.find(color);
+        if (!number) {
+            ++*unnamed;
+            values.append(0);
+        } else if (*number < assigned.size()) {
+            used[size_t(*number)] = true;
+            values.append(assigned.at(*number).value);
+        } else {
+            values.append(matchedValues.at(*number - assigned.size()));
+        }
     }
+    absent->clear();
+    for (qsizetype i = 0; i < assigned.size(); ++i)
+        if (!used[size_t(i)])
+            absent->append(assigned.at(i));
     return values;
 }
 
@@ -449,9 +468,10 @@ int Companion::convert(const Request &request)
             return code;
     }
     int unnamed = 0;
+    QList<ColorFile::Assignment> absent;
     const QList<quint16> tileValues =
-        tileValuesFor(scanned.values, colorFile->assignments(), matched, &unnamed);
-    warnAbsentColors(request, *colorFile, scanned);
+        tileValuesFor(scanned.values, colorFile->assignments(), matched, &unnamed, &absent);
+    warnAbsentColors(request, absent);
 
     // Without a terminal to show them, no row texts are made at all.
     const StatusFn status = m_progress ? StatusFn([this](const QString &text) { progress(text); })
@@ -478,19 +498,15 @@ int Companion::convert(const Request &request)
     return Ok;
 }
 
-void Companion::warnAbsentColors(const Request &request, const ColorFile &colorFile,
-                                 const pixelscan::ScanResult &scanned)
+void Companion::warnAbsentColors(const Request &request,
+                                 const QList<ColorFile::Assignment> &absent)
 {
-    ColorTable inPicture(scanned.values.size());
-    for (const qint32 value : scanned.values)
-        inPicture.insert(value, 0);
-    for (const ColorFile::Assignment &a : colorFile.assignments())
-        if (!inPicture.find(a.color))
-            warn(tr("%1:%2: colour %3 does not occur in the map's area of %4")
-                     .arg(request.colorFile.value_or(QString()))
-                     .arg(a.line)
-                     .arg(colorkey::colorKey(a.color), request.positional.at(1)),
-                 false); // written together: a table of thousands is one write, not thousands
+    for (const ColorFile::Assignment &a : absent)
+        warn(tr("%1:%2: colour %3 does not occur in the map's area of %4")
+                 .arg(request.colorFile.value_or(QString()))
+                 .arg(a.line)
+                 .arg(colorkey::colorKey(a.color), request.positional.at(1)),
+             false); // written together: a table of thousands is one write, not thousands
     m_err.flush();
 }
 

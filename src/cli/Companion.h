@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/Result.h"
+#include "core/convert/ColorFile.h"
 #include "core/picture/PixelScan.h"
 
 #include <QSize>
@@ -18,7 +19,7 @@ namespace terrain {
 class TileGraphics;
 }
 
-class ColorFile;
+
 class MapSession;
 class QTextStream;
 
@@ -73,9 +74,8 @@ private:
     /// Refuses an output file that is one of the `inputs` (path, what it is).
     int checkOutputNotInput(const QString &output,
                             std::initializer_list<std::pair<QString, const char *>> inputs);
-    /// Warns about each colour the colour file names that the picture's area lacks.
-    void warnAbsentColors(const Request &request, const ColorFile &colorFile,
-                          const pixelscan::ScanResult &scanned);
+    /// Warns about each line of the colour file whose colour the picture's area lacks.
+    void warnAbsentColors(const Request &request, const QList<ColorFile::Assignment> &absent);
     /// With --match: the nearest terrain tile of each colour of `colors`, from the graphics
     /// of `tileset` in the game data folder (--game-data, else VELMORA_GAME_DATA).
     int matchColors(const Request &request, int tileset, const QList<qint32> &colors,

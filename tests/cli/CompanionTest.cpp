@@ -340,7 +340,10 @@ TEST_F(Companion, ConvertsRealMapsLikeTheWindows)
         ASSERT_EQ(r.status, 0) << r.err.toStdString();
         EXPECT_EQ(readFile(source), sourceBytes);
         EXPECT_TRUE(r.err.contains(QStringLiteral("1 not named"))) << r.err.toStdString();
-        EXPECT_TRUE(r.err.contains(QStringLiteral("warning"))) << "white is not in the picture";
+        // White, on line 4, is the one named colour the picture lacks.
+        EXPECT_EQ(r.err.count(QStringLiteral("warning")), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("colours.txt:4: colour 16777215 does not occur")))
+            << r.err.toStdString();
 
         QByteArray after;
         ASSERT_TRUE(mpq.readEntry(file("out.scx"), Scenario, &after));
