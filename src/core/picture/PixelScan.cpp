@@ -1,7 +1,6 @@
 #include "core/picture/PixelScan.h"
 
 #include "core/picture/ColorKey.h"
-#include "core/picture/ColorTable.h"
 
 #include <algorithm>
 #include <climits>
@@ -33,8 +32,13 @@ class Tally
 {
 public:
     explicit Tally(qint64 pixels)
-        : m_table(qsizetype(std::min<qint64>(pixels, colorkey::MaxColors + 1)))
     {
+        // At most half full with every entry the list allows (MaxColors + 1 at the switch).
+        int bits = 4;
+        while ((qint64(1) << bits) < 2 * std::min<qint64>(pixels, colorkey::MaxColors + 1))
+            ++bits;
+        m_slots.assign(size_t(1) << bits, 0);
+        m_shift = 32 - bits;
         m_entryOfPixel.reserve(size_t(std::min<qint64>(pixels, qint64(1) << 20)));
     }
 
@@ -46,19 +50,18 @@ public:
             const qint32 value = values[x];
             // A run of one colour is looked up once.
             if (value != m_lastValue || m_lastEntry < 0) {
-                const auto [entry, added] = m_table.insert(value, int(m_colors.size()));
-                if (added) {
-                    m_colors.push_back(value);
-                    m_counts.push_back(0);
-                }
                 m_lastValue = value;
-                m_lastEntry = *entry;
+                m_lastEntry = entryOf(value);
+                // One colour past the list's room: from here on colours are only counted
+                // (the table never holds more entries than it has room for).
+                if (m_colors.size() > size_t(colorkey::MaxColors)) {
+                    switchToCounting();
+                    return countOnly(values + x + 1, width - x - 1);
+                }
             }
             ++m_counts[size_t(m_lastEntry)];
             m_entryOfPixel.push_back(m_lastEntry);
         }
-        if (m_colors.size() > size_t(colorkey::MaxColors))
-            switchToCounting();
     }
 
     [[nodiscard]] bool tooMany() const { return !m_bits.empty(); }
@@ -89,6 +92,26 @@ public:
 private:
     static size_t bitOf(qint32 value) { return size_t(value + 1); }
 
+    /// The entry of `value`, a new one when it has none. The table holds entry numbers plus
+    /// one (0: free) in 16 bits, the colours themselves staying in m_colors: a quarter of the
+    /// memory of colour-and-number slots, so a picture of thousands of colours stays in the
+    /// cache.
+    int entryOf(qint32 value)
+    {
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = (quint32(value) * 0x9E3779B1u) >> m_shift;; i = (i + 1) & mask) {
+            const quint16 slot = m_slots[i];
+            if (slot == 0) {
+                m_slots[i] = quint16(m_colors.size() + 1);
+                m_colors.push_back(value);
+                m_counts.push_back(0);
+                return int(m_colors.size() - 1);
+            }
+            if (m_colors[slot - 1] == value)
+                return slot - 1;
+        }
+    }
+
     void switchToCounting()
     {
         m_bits.assign((size_t(1) << 24) + 1, false);
@@ -98,7 +121,7 @@ private:
         m_colors = {};
         m_counts = {};
         m_entryOfPixel = {};
-        m_table = ColorTable();
+        m_slots = {};
     }
 
     void countOnly(const qint32 *values, int width)
@@ -112,7 +135,8 @@ private:
         }
     }
 
-    ColorTable m_table;
+    std::vector<quint16> m_slots;
+    int m_shift = 32;
     std::vector<qint32> m_colors;
     std::vector<qint64> m_counts;
     std::vector<int> m_entryOfPixel;

@@ -187,6 +187,13 @@ TEST(Scan, RefusesMoreColorsThanTheListHolds)
     }
     // Only the map's area counts: the same picture on a smaller map is fine.
     EXPECT_FALSE(pixelscan::scan(qtimage::fromImage(manyColors(256, 256, 65536)), 64, 64).tooManyColors);
+    // One row holding more colours than the list: counted to the end, nothing overflows.
+    QImage row(70000, 1, QImage::Format_RGB32);
+    for (int x = 0; x < row.width(); ++x)
+        row.setPixel(x, 0, qRgb(x & 0xFF, (x >> 8) & 0xFF, x >> 16));
+    const auto wide = pixelscan::scan(qtimage::fromImage(row), row.width(), 1);
+    EXPECT_TRUE(wide.tooManyColors);
+    EXPECT_EQ(wide.distinctColors, 70000);
 }
 
 TEST(Scan, EmptyAreaGivesNoKeys)
