@@ -5,11 +5,24 @@
 #include <algorithm>
 
 ColorLookup::ColorLookup(const QList<qint32> &colors)
-    : m_firstIndex(std::min<qsizetype>(colors.size(), colorkey::MaxColors))
 {
     // Positions are signed 16-bit; entries beyond them cannot be named and never match.
     const qsizetype count = std::min<qsizetype>(colors.size(), colorkey::MaxColors);
-    for (qsizetype i = 0; i < count; ++i)
-        if (colorkey::isPixelValue(colors.at(i)))
-            m_firstIndex.insert(colors.at(i), int(i)); // an earlier entry keeps its colour
+    int bits = 4;
+    while ((qsizetype(1) << bits) < 2 * count) // at most half full
+        ++bits;
+    m_slots.assign(size_t(1) << bits, 0);
+    m_mask = m_slots.size() - 1;
+    m_shift = 32 - bits;
+    m_colors.assign(colors.cbegin(), colors.cbegin() + count);
+    for (qsizetype i = 0; i < count; ++i) {
+        const qint32 value = colors.at(i);
+        if (!colorkey::isPixelValue(value))
+            continue;
+        size_t at = home(value);
+        while (m_slots[at] != 0 && m_colors[m_slots[at] - 1] != value)
+            at = (at + 1) & m_mask;
+        if (m_slots[at] == 0)
+            m_slots[at] = quint16(i + 1); // an earlier entry keeps its colour
+    }
 }
