@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace terrain {
 
@@ -114,7 +115,12 @@ picture::Pixels TerrainRenderer::render(const TileMap &map, int tileSize, QRect 
 
     if (qint64(w) * tileSize * h * tileSize > MaxImagePixels)
         return {};
-    picture::Pixels image(w * tileSize, h * tileSize);
+    picture::Pixels image;
+    try {
+        image = picture::Pixels(w * tileSize, h * tileSize);
+    } catch (const std::bad_alloc &) {
+        return {}; // no memory for it: no image, which the callers report, not a crash
+    }
     const size_t rowBytes = size_t(tileSize) * sizeof(Argb);
     for (int y = 0; y < h; ++y) {
         const Scaled *const *line = &row[size_t(y) * w];

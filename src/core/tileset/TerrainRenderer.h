@@ -18,8 +18,8 @@ struct TileMap;
 class TerrainRenderer
 {
 public:
-    /// The largest image render() makes: a whole 256 x 256 map at 32 pixels a tile, with room.
-    static constexpr qint64 MaxImagePixels = qint64(1) << 28;
+    /// The largest image render() makes: a whole 256 x 256 map at 32 pixels a tile (256 MiB).
+    static constexpr qint64 MaxImagePixels = qint64(256 * 32) * (256 * 32);
 
     explicit TerrainRenderer(std::shared_ptr<const TileGraphics> graphics);
 
