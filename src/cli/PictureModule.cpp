@@ -1,10 +1,9 @@
 #include "cli/PictureModule.h"
 
+#include "core/common/HelperFiles.h"
 #include "core/picture/PictureFormats.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QLibrary>
 
 #include <memory>
@@ -62,13 +61,7 @@ QString fileName()
 
 QString find(const QString &programDir)
 {
-    const QDir dir(programDir);
-    for (const QString &candidate :
-         {dir.filePath(fileName()), dir.filePath(QStringLiteral("../libexec/velmora/") + fileName())}) {
-        if (QFileInfo(candidate).isFile())
-            return QDir::cleanPath(QFileInfo(candidate).absoluteFilePath());
-    }
-    return {};
+    return findHelperFile(programDir, fileName(), false);
 }
 
 void installOnDemand()

@@ -1,6 +1,7 @@
 #include "core/archive/MpqControl.h"
 
 #include "core/archive/worker/WorkerProtocol.h"
+#include "core/common/HelperFiles.h"
 #include "core/common/UserText.h"
 
 #include <QCoreApplication>
@@ -100,14 +101,7 @@ struct MpqControl::Reply
 
 QString MpqControl::findWorker()
 {
-    const QDir dir(executableDir());
-    for (const QString &candidate :
-         {dir.filePath(WorkerName), dir.filePath(QStringLiteral("../libexec/velmora/") + WorkerName)}) {
-        const QFileInfo info(candidate);
-        if (info.isFile() && info.isExecutable())
-            return QDir::cleanPath(info.absoluteFilePath());
-    }
-    return {};
+    return findHelperFile(executableDir(), WorkerName, true);
 }
 
 MpqControl::MpqControl() : MpqControl(findWorker(), Limits{}) {}
