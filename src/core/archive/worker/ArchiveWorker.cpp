@@ -254,16 +254,16 @@ bool decompressUnit(std::string &in, DWORD flags, std::size_t expected, std::str
     }
     if (in.empty() || ((flags & MPQ_FILE_COMPRESS) && static_cast<unsigned char>(in[0]) == LzmaCompression))
         return false;
-    // Room beyond the expected size, so that a stream which runs on is seen to.
-    std::string unit(expected + SpareOutput, '\0');
-    int produced = int(unit.size());
+    // Decoded in place at the output's end, with room beyond the expected size, so that a
+    // stream which runs on is seen to.
+    const std::size_t at = out->size();
+    out->resize(at + expected + SpareOutput);
+    int produced = int(expected + SpareOutput);
     const int done = (flags & MPQ_FILE_COMPRESS)
-        ? SCompDecompress(unit.data(), &produced, in.data(), int(in.size()))
-        : SCompExplode(unit.data(), &produced, in.data(), int(in.size()));
-    if (!done || produced != int(expected))
-        return false;
-    out->append(unit, 0, expected);
-    return true;
+        ? SCompDecompress(out->data() + at, &produced, in.data(), int(in.size()))
+        : SCompExplode(out->data() + at, &produced, in.data(), int(in.size()));
+    out->resize(at + expected);
+    return done && produced == int(expected);
 }
 
 void decrypt(std::string &bytes, DWORD key)
@@ -300,10 +300,11 @@ bool decodeRaw(const RawEntry &entry, const std::string &raw, std::string *out)
         if (bounds[0] < table.size())
             return false;
     }
+    std::string sector;
     for (std::size_t i = 0; i < sectors; ++i) {
         if (bounds[i + 1] < bounds[i] || bounds[i + 1] > raw.size())
             return false;
-        std::string sector = raw.substr(bounds[i], bounds[i + 1] - bounds[i]);
+        sector.assign(raw, bounds[i], bounds[i + 1] - bounds[i]);
         if (encrypted)
             decrypt(sector, entry.key + DWORD(i));
         const std::size_t expected = std::min<std::size_t>(entry.sectorSize, entry.size - i * entry.sectorSize);
@@ -336,8 +337,10 @@ bool hasChecksums(HANDLE entry, const RawEntry &raw)
         || std::any_of(std::begin(record.md5), std::end(record.md5), [](BYTE b) { return b != 0; });
 }
 
-/// Reads an opened entry and checks it: its own sector-by-sector decoding must match
-/// what the library reads, and checksums in "(attributes)" or in the sectors must hold.
+/// Reads an entry and checks it: every sector must decode to exactly its size, and
+/// checksums in "(attributes)" or in the sectors must hold. The entry is decoded here, from
+/// its raw bytes, rather than read through the library: the library's read runs the same
+/// decompressors on the same sectors, but calls a sector that comes out short a success.
 Status readChecked(HANDLE archive, const std::string &archivePath, const std::string &name,
                    std::uint64_t maxSize, std::string *data)
 {
@@ -355,21 +358,15 @@ Status readChecked(HANDLE archive, const std::string &archivePath, const std::st
 
     const RawFile file(archivePath);
     std::string stored, decoded;
+    decoded.reserve(std::size_t(raw.size) + SpareOutput);
     if (!file.read(raw.position, raw.compressedSize, &stored) || !decodeRaw(raw, stored, &decoded))
-        return Status::Damaged;
-
-    std::string read(raw.size, '\0');
-    DWORD got = 0;
-    if (raw.size > 0 && (!SFileReadFile(entry.get(), read.data(), raw.size, &got, nullptr) || got != raw.size))
-        return Status::Damaged;
-    if (read != decoded)
         return Status::Damaged;
     if (hasChecksums(entry.get(), raw)
         && (SFileVerifyFile(archive, name.c_str(),
                             SFILE_VERIFY_SECTOR_CRC | SFILE_VERIFY_FILE_CRC | SFILE_VERIFY_FILE_MD5)
             & VERIFY_FILE_ERROR_MASK))
         return Status::Damaged;
-    *data = std::move(read);
+    *data = std::move(decoded);
     return Status::Ok;
 }
 
