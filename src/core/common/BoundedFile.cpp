@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace boundedfile {
 namespace {
 
@@ -37,11 +39,24 @@ Result<QByteArray> read(const QString &path, qint64 cap, FailureKind kind)
     QFile in(path);
     if (!in.open(QIODevice::ReadOnly))
         return fail(kind, tr("cannot be read: %1").arg(in.errorString()));
-    QByteArray bytes = in.read(cap + 1);
-    if (in.error() != QFileDevice::NoError)
-        return fail(kind, tr("cannot be read: %1").arg(in.errorString()));
-    if (bytes.size() > cap)
+    // A buffer of the file's size and one byte more (to see it grow), enlarged only if it
+    // does grow: a buffer of the cap would be a fresh mapping whose every page faults in,
+    // where one of the file's size comes from the heap and its pages serve later buffers.
+    QByteArray bytes(std::clamp<qint64>(in.size(), 0, cap) + 1, Qt::Uninitialized);
+    qint64 got = 0;
+    for (;;) {
+        const qint64 n = in.read(bytes.data() + got, bytes.size() - got);
+        if (n < 0 || in.error() != QFileDevice::NoError)
+            return fail(kind, tr("cannot be read: %1").arg(in.errorString()));
+        got += n;
+        if (n == 0 || got > cap)
+            break;
+        if (got == bytes.size())
+            bytes.resize(std::min<qint64>(2 * bytes.size(), cap + 1));
+    }
+    if (got > cap)
         return tooLarge(in.size(), cap, kind);
+    bytes.truncate(got);
     return bytes;
 }
 

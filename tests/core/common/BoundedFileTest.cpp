@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -44,5 +45,23 @@ TEST(BoundedFile, ReadsOnlyRegularFilesWithinTheirSize)
             EXPECT_TRUE(got.reason().contains(QLatin1String(c.says))) << c.name << ": " << got.reason().toStdString();
             EXPECT_FALSE(got.reason().contains(dir.path())) << c.name; // the caller names the file
         }
+    }
+}
+
+// A file whose size says nothing of its length (the kernel's files say 0 bytes) is read to its
+// end, and refused once it passes the cap, as a file that grows while it is read.
+TEST(BoundedFile, ReadsPastAWrongSizeUpToTheCap)
+{
+    const QString status = QStringLiteral("/proc/self/status");
+    ASSERT_EQ(QFileInfo(status).size(), 0);
+    const Result<QByteArray> whole = boundedfile::read(status, 1 << 20, FailureKind::Colors);
+    ASSERT_TRUE(whole.ok()) << whole.reason().toStdString();
+    EXPECT_TRUE(whole->startsWith("Name:")) << whole->left(40).toStdString();
+    EXPECT_TRUE(whole->endsWith('\n'));
+    EXPECT_GT(whole->size(), 200);
+    for (const qint64 cap : {qint64(1), qint64(whole->size() / 2), qint64(whole->size() - 40)}) {
+        const Result<QByteArray> over = boundedfile::read(status, cap, FailureKind::Colors);
+        EXPECT_FALSE(over.ok()) << cap;
+        EXPECT_EQ(over.kind(), FailureKind::Colors) << cap;
     }
 }
