@@ -40,6 +40,11 @@ public:
         m_slots.assign(size_t(1) << bits, 0);
         m_shift = 32 - bits;
         m_entryOfPixel.reserve(size_t(std::min<qint64>(pixels, qint64(1) << 20)));
+        // Room for every entry the list allows: pages never written cost nothing, and the
+        // lists are not copied as they grow.
+        const size_t entries = size_t(std::min<qint64>(pixels, colorkey::MaxColors + 1));
+        m_colors.reserve(entries);
+        m_counts.reserve(entries);
     }
 
     void addRow(const qint32 *values, int width)
@@ -59,7 +64,9 @@ public:
                     return countOnly(values + x + 1, width - x - 1);
                 }
             }
-            ++m_counts[size_t(m_lastEntry)];
+            // Saturating, for an area of more than 2^32 pixels: shown as at most INT_MAX.
+            quint32 &count = m_counts[size_t(m_lastEntry)];
+            count += count != UINT32_MAX;
             m_entryOfPixel.push_back(m_lastEntry);
         }
     }
@@ -71,21 +78,21 @@ public:
     /// walking back from the last pixel.
     void ordered(ScanResult *result) const
     {
+        // Filled from the back as the walk finds each entry's last pixel.
         std::vector<bool> placed(m_colors.size(), false);
-        std::vector<int> backwards;
-        backwards.reserve(m_colors.size());
-        for (auto it = m_entryOfPixel.crbegin();
-             it != m_entryOfPixel.crend() && backwards.size() < m_colors.size(); ++it) {
-            if (!placed[size_t(*it)]) {
-                placed[size_t(*it)] = true;
-                backwards.push_back(*it);
+        qsizetype left = qsizetype(m_colors.size());
+        result->values.resize(left);
+        result->counts.resize(left);
+        qint32 *const values = result->values.data();
+        int *const counts = result->counts.data();
+        for (auto it = m_entryOfPixel.crbegin(); it != m_entryOfPixel.crend() && left > 0; ++it) {
+            const size_t entry = size_t(*it);
+            if (!placed[entry]) {
+                placed[entry] = true;
+                --left;
+                values[left] = m_colors[entry];
+                counts[left] = int(std::min<quint32>(m_counts[entry], INT_MAX));
             }
-        }
-        result->values.reserve(qsizetype(backwards.size()));
-        result->counts.reserve(qsizetype(backwards.size()));
-        for (auto it = backwards.crbegin(); it != backwards.crend(); ++it) {
-            result->values.append(m_colors[size_t(*it)]);
-            result->counts.append(int(std::min<qint64>(m_counts[size_t(*it)], INT_MAX)));
         }
     }
 
@@ -138,7 +145,7 @@ private:
     std::vector<quint16> m_slots;
     int m_shift = 32;
     std::vector<qint32> m_colors;
-    std::vector<qint64> m_counts;
+    std::vector<quint32> m_counts;
     std::vector<int> m_entryOfPixel;
     qint32 m_lastValue = 0;
     int m_lastEntry = -1;
