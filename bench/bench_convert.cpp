@@ -1,7 +1,9 @@
 // How long converting a picture into a 256 x 256 map takes (both sections, no status
 // callbacks), with a few colours and with thousands of them, next to its floor: a plain loop
 // that looks each pixel's tile value up in a flat table and writes the same bytes to the
-// same places of the same file.
+// same places of the same file. And how long reading a colour file of as many lines takes,
+// next to a loop that only finds the lines' ends.
+#include "core/convert/ColorFile.h"
 #include "core/convert/Conversion.h"
 #include "core/picture/ColorKey.h"
 #include "core/qtimage/QtImage.h"
@@ -124,7 +126,51 @@ void convert256(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * size * size);
 }
 
+/// A colour file as velmora-cli colors --template would give for `colours` colours, without
+/// its comments: "#RRGGBB=N" per line.
+QByteArray colourFileText(int colours)
+{
+    QByteArray text;
+    for (int c = 0; c < colours; ++c)
+        text += "#" + QByteArray::number(0x100000 + c * 97, 16).toUpper().right(6) + "="
+            + QByteArray::number(c % 32768) + "\n";
+    return text;
+}
+
+void readColourFile(benchmark::State &state)
+{
+    const QByteArray text = colourFileText(int(state.range(0)));
+    for (auto _ : state) {
+        const Result<ColorFile> file = ColorFile::parseUtf8(text);
+        if (!file || file->assignments().size() != state.range(0)) {
+            state.SkipWithError("the colour file is not read back");
+            return;
+        }
+        benchmark::DoNotOptimize(file->assignments().constData());
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+
+// The floor: the lines' ends found and each line's first byte and length added up.
+void splitColourFile(benchmark::State &state)
+{
+    const QByteArray text = colourFileText(int(state.range(0)));
+    for (auto _ : state) {
+        quint64 sum = 0;
+        for (qsizetype at = 0; at < text.size();) {
+            const qsizetype end = text.indexOf('\n', at);
+            sum += quint64(uchar(text[at])) + quint64(end - at);
+            at = end + 1;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+
 } // namespace
+
+BENCHMARK(readColourFile)->ArgName("lines")->Arg(256)->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(splitColourFile)->ArgName("lines")->Arg(256)->Arg(32767)->Unit(benchmark::kMicrosecond);
 
 // Second argument 1: the floor on the same input.
 BENCHMARK(convert256)->ArgNames({"colours", "floor"})->Args({4, 0})->Args({4, 1})->Args({4096, 0})

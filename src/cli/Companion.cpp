@@ -6,7 +6,6 @@
 #include "core/common/UserText.h"
 #include "core/convert/ColorFile.h"
 #include "core/picture/ColorKey.h"
-#include "core/picture/ColorTable.h"
 #include "core/picture/PictureReader.h"
 #include "core/picture/PixelScan.h"
 #include "core/picture/PngWriter.h"
@@ -96,46 +95,6 @@ QString parseError(const QCommandLineParser &parser, const QStringList &args,
             return QCoreApplication::translate("Companion", "the option %1 needs a value").arg(arg);
     }
     return parser.errorText();
-}
-
-/// Each colour's tile value: the colour file's value, else the matched one, else 0.
-/// The tile value of each colour of `colors`: the colour file's, else the matched one, else 0
-/// (counted in `unnamed`). `absent` receives the colour file's lines whose colour is not
-/// among `colors`, in file order.
-QList<quint16> tileValuesFor(const QList<qint32> &colors,
-                             const QList<ColorFile::Assignment> &assigned,
-                             const QHash<qint32, quint16> &matched, int *unnamed,
-                             QList<ColorFile::Assignment> *absent)
-{
-    // Each colour's number: its line in the file, or past them its matched value's place.
-    ColorTable numberOf(matched.size() + assigned.size());
-    for (qsizetype i = 0; i < assigned.size(); ++i)
-        numberOf.insert(assigned.at(i).color, int(i));
-    QList<quint16> matchedValues;
-    for (auto it = matched.cbegin(); it != matched.cend(); ++it)
-        if (numberOf.insert(it.key(), int(assigned.size() + matchedValues.size())).second)
-            matchedValues.append(it.value()); // the colour file's value stays
-    std::vector<bool> used(size_t(assigned.size()), false);
-    QList<quint16> values;
-    values.reserve(colors.size());
-    *unnamed = 0;
-    for (const qint32 color : colors) {
-        const int *number = numberOf.find(color);
-        if (!number) {
-            ++*unnamed;
-            values.append(0);
-        } else if (*number < assigned.size()) {
-            used[size_t(*number)] = true;
-            values.append(assigned.at(*number).value);
-        } else {
-            values.append(matchedValues.at(*number - assigned.size()));
-        }
-    }
-    absent->clear();
-    for (qsizetype i = 0; i < assigned.size(); ++i)
-        if (!used[size_t(i)])
-            absent->append(assigned.at(i));
-    return values;
 }
 
 /// The colour list as `colors` prints it: "KEY COUNT #RRGGBB" per colour, the colour left out
@@ -470,7 +429,7 @@ int Companion::convert(const Request &request)
     int unnamed = 0;
     QList<ColorFile::Assignment> absent;
     const QList<quint16> tileValues =
-        tileValuesFor(scanned.values, colorFile->assignments(), matched, &unnamed, &absent);
+        colorFile->tileValues(scanned.values, matched, &unnamed, &absent);
     warnAbsentColors(request, absent);
 
     // Without a terminal to show them, no row texts are made at all.

@@ -1,9 +1,9 @@
 #include "core/convert/ColorFile.h"
 
 #include "core/common/BoundedFile.h"
+#include "core/convert/ColorLookup.h"
 #include "core/convert/Conversion.h"
 #include "core/picture/ColorKey.h"
-#include "core/picture/ColorTable.h"
 
 #include <QObject>
 #include <QStringDecoder>
@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <array>
-#include <numeric>
 #include <string_view>
 #include <vector>
 
@@ -65,14 +64,41 @@ QStringView trimmedFast(QStringView text)
     return text.trimmed();
 }
 
-/// A colour written the way colour files are written: "#RRGGBB" or eight digits (ASCII, so
-/// each byte is one character).
-std::optional<qint32> writtenColour(std::string_view key)
+/// Digit values of the bytes that are hex digits (either letter case), -1 for every other
+/// byte, as colorkey::valueFromRgbText reads them.
+constexpr std::array<qint8, 256> HexDigit = [] {
+    std::array<qint8, 256> digit{};
+    digit.fill(-1);
+    for (int c = 0; c < 10; ++c)
+        digit[size_t('0' + c)] = qint8(c);
+    for (int c = 0; c < 6; ++c)
+        digit[size_t('a' + c)] = digit[size_t('A' + c)] = qint8(10 + c);
+    return digit;
+}();
+
+/// A colour written the way colour files are written, read from its bytes: `rgb` is the six
+/// hex digits of "#RRGGBB", `key` the eight digits of a colour key (one of them null). The
+/// same answers as colorkey::valueFromRgbText and colorkey::valueFromKey give for these
+/// texts, without widening each line to UTF-16 first.
+std::optional<qint32> writtenColour(const char *rgb, const char *key)
 {
-    char16_t wide[8];
-    std::copy(key.begin(), key.end(), wide);
-    const QStringView text(wide, qsizetype(key.size()));
-    return key.size() == 7 ? colorkey::valueFromRgbText(text) : colorkey::valueFromKey(text);
+    quint32 value = 0;
+    if (rgb) {
+        for (int i = 0; i < 6; ++i) {
+            const int digit = HexDigit[uchar(rgb[i])];
+            if (digit < 0)
+                return std::nullopt;
+            value = value << 4 | quint32(digit);
+        }
+        return colorkey::colorValue(int(value >> 16), int(value >> 8), int(value));
+    }
+    for (int i = 0; i < 8; ++i) {
+        const quint32 digit = quint32(uchar(key[i])) - '0';
+        if (digit > 9)
+            return std::nullopt;
+        value = value * 10 + digit;
+    }
+    return value <= 0xFFFFFF ? std::optional<qint32>(qint32(value)) : std::nullopt;
 }
 
 /// A line in the form colour files are written in, "#RRGGBB=N" or eight digits "=N" with N a
@@ -81,25 +107,28 @@ std::optional<qint32> writtenColour(std::string_view key)
 bool writtenFormLine(std::string_view text, qsizetype *start, qint32 *color, quint16 *value)
 {
     const qsizetype n = qsizetype(text.size());
+    const char *const at = text.data() + *start;
     qsizetype i = *start;
     std::optional<qint32> read;
-    if (i + 8 <= n && text[i] == '#' && text[i + 7] == '=')
-        read = writtenColour(text.substr(i, 7));
-    else if (i + 9 <= n && text[i + 8] == '=')
-        read = writtenColour(text.substr(i, 8));
+    if (i + 8 <= n && at[0] == '#' && at[7] == '=') {
+        read = writtenColour(at + 1, nullptr);
+        i += 8;
+    } else if (i + 9 <= n && at[8] == '=') {
+        read = writtenColour(nullptr, at);
+        i += 9;
+    }
     if (!read)
         return false;
-    i += text[i] == '#' ? 8 : 9;
     const qsizetype digits = i;
     quint32 tile = 0;
-    for (; i < n && text[i] >= '0' && text[i] <= '9'; ++i) {
+    for (; i < n && quint32(uchar(text[i])) - '0' <= 9; ++i) {
         tile = tile * 10 + quint32(text[i] - '0');
         if (tile > conversion::MaxTileValue)
             return false;
     }
     if (i == digits || (i < n && text[i] != '\n' && text[i] != '\r'))
         return false;
-    *start = lineEnd(text, i).next;
+    *start = i + (i + 1 < n && text[i] == '\r' && text[i + 1] == '\n' ? 2 : 1);
     *color = *read;
     *value = quint16(tile);
     return true;
@@ -130,40 +159,69 @@ private:
     QString m_decoded;
 };
 
-/// The failure for a colour given a value again on `lineNo`, when `lineOfColor` (colour ->
-/// the line that first gave it a value) is kept; nothing otherwise.
-std::optional<Failure> repeated(ColorTable *lineOfColor, qint32 color, int lineNo)
+/// The colours given a value so far, to find one given again as its line is read: open
+/// addressing in one flat array of colour values plus two (0: free), at most half full. Four
+/// bytes a slot, so the table for a colour list's 32767 colours (256 KiB) stays in the cache
+/// while the file is read, and no second pass or sort is needed.
+class ColoursGiven
 {
-    if (!lineOfColor)
-        return std::nullopt;
-    const auto [firstLine, added] = lineOfColor->insert(color, lineNo);
-    if (added)
-        return std::nullopt;
+public:
+    explicit ColoursGiven(qsizetype expected) { resize(expected); }
+
+    /// Adds `color` (a pixel value); false when it is there already.
+    bool add(qint32 color)
+    {
+        if (2 * (m_size + 1) > qsizetype(m_slots.size()))
+            resize(m_size + 1);
+        return place(quint32(color + 2));
+    }
+
+private:
+    bool place(quint32 key)
+    {
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = (key * 0x9E3779B1u) >> m_shift;; i = (i + 1) & mask) {
+            if (m_slots[i] == key)
+                return false;
+            if (m_slots[i] == 0) {
+                m_slots[i] = key;
+                ++m_size;
+                return true;
+            }
+        }
+    }
+
+    /// Room for `count` colours, the ones already given kept.
+    void resize(qsizetype count)
+    {
+        int bits = 4;
+        while ((qsizetype(1) << bits) < 2 * count)
+            ++bits;
+        std::vector<quint32> old(size_t(1) << bits, 0);
+        old.swap(m_slots);
+        m_shift = 32 - bits;
+        m_size = 0;
+        for (const quint32 key : old)
+            if (key != 0)
+                place(key);
+    }
+
+    std::vector<quint32> m_slots;
+    int m_shift = 32;
+    qsizetype m_size = 0;
+};
+
+/// The failure for `color` given a value again on `lineNo`, naming the line of `assignments`
+/// that first gave it one.
+Failure givenAgain(const QList<ColorFile::Assignment> &assignments, qint32 color, int lineNo)
+{
+    const auto first = std::find_if(assignments.cbegin(), assignments.cend(),
+                                    [color](const ColorFile::Assignment &a) { return a.color == color; });
     return fail(FailureKind::Colors,
                 QObject::tr("line %1 gives colour %2 a value again (first on line %3)")
                     .arg(lineNo)
                     .arg(colorkey::colorKey(color))
-                    .arg(*firstLine));
-}
-
-/// Whether a colour appears twice: the colour values (the no-pixel value and 24 bits, so
-/// 25 bits once moved up by one) sorted by their bits in three passes over a compact array,
-/// then compared with their neighbours.
-bool anyColourTwice(const QList<ColorFile::Assignment> &assignments)
-{
-    std::vector<quint32> keys(size_t(assignments.size())), sorted(keys.size());
-    std::transform(assignments.cbegin(), assignments.cend(), keys.begin(),
-                   [](const ColorFile::Assignment &a) { return quint32(a.color + 1); });
-    for (const int shift : {0, 9, 18}) {
-        std::array<quint32, 513> start{};
-        for (const quint32 key : keys)
-            ++start[((key >> shift) & 511) + 1];
-        std::partial_sum(start.begin(), start.end(), start.begin());
-        for (const quint32 key : keys)
-            sorted[start[(key >> shift) & 511]++] = key;
-        keys.swap(sorted);
-    }
-    return std::adjacent_find(keys.begin(), keys.end()) != keys.end();
+                    .arg(first->line));
 }
 
 /// A file name on one line: a line break in it would end the comment it stands in.
@@ -197,35 +255,22 @@ Result<ColorFile> ColorFile::parseUtf8(QByteArrayView utf8)
 
 Result<ColorFile> ColorFile::parseLines(std::string_view text, qsizetype next)
 {
+    const qsizetype size = qsizetype(text.size());
     // A colour line takes ten bytes or more: room for that many colours, up to a colour
     // list's size (a larger file grows as it needs; pages never written cost nothing).
-    const qsizetype expected = std::min<qsizetype>(qsizetype(text.size()) / 10 + 1, 1 << 15);
-    // Most files are sound: read without looking up each colour as it comes (a table of
-    // thousands of colours misses the cache on nearly every one), then searched for a
-    // repeat in one sort. A file with any problem is read again, looking colours up line by
-    // line, so that its message names the first problem in it.
-    Result<ColorFile> file = readLines(text, next, expected, nullptr);
-    if (file && !anyColourTwice(file->m_assignments))
-        return file;
-    ColorTable lineOfColor(expected);
-    return readLines(text, next, expected, &lineOfColor);
-}
-
-Result<ColorFile> ColorFile::readLines(std::string_view text, qsizetype next,
-                                       qsizetype expected, ColorTable *lineOfColor)
-{
-    const qsizetype size = qsizetype(text.size());
+    const qsizetype expected = std::min<qsizetype>(size / 10 + 1, 1 << 15);
     ColorFile file;
     file.m_assignments.reserve(expected);
+    ColoursGiven given(expected);
     LineText lineText;
     // A text ending in a line end still has an empty last line; an empty text has one line.
     for (int lineNo = 1; next <= size; ++lineNo) {
-        qint32 written = 0;
+        qint32 color = 0;
         quint16 tile = 0;
-        if (writtenFormLine(text, &next, &written, &tile)) {
-            if (const std::optional<Failure> again = repeated(lineOfColor, written, lineNo))
-                return *again;
-            file.m_assignments.append({written, tile, lineNo});
+        if (writtenFormLine(text, &next, &color, &tile)) {
+            if (!given.add(color))
+                return givenAgain(file.m_assignments, color, lineNo);
+            file.m_assignments.append({color, tile, lineNo});
             continue;
         }
         const LineEnd end = lineEnd(text, next);
@@ -241,25 +286,57 @@ Result<ColorFile> ColorFile::readLines(std::string_view text, qsizetype next,
                                                  .arg(quoted(line.toString())));
         const QStringView keyText = trimmedFast(line.first(eq));
         const QStringView valueText = trimmedFast(line.sliced(eq + 1));
-        const std::optional<qint32> color = colorFromText(keyText);
-        if (!color)
+        const std::optional<qint32> key = colorFromText(keyText);
+        if (!key)
             return fail(FailureKind::Colors,
                         QObject::tr("line %1: \"%2\" is not a colour key (eight digits, such as "
                                     "00000255) or a colour (such as #FF0000)")
                             .arg(lineNo)
                             .arg(quoted(keyText.toString())));
-        if (const std::optional<Failure> again = repeated(lineOfColor, *color, lineNo))
-            return *again;
-        quint16 value = 0;
-        if (!conversion::parseTileValue(valueText, &value))
+        if (!given.add(*key))
+            return givenAgain(file.m_assignments, *key, lineNo);
+        if (!conversion::parseTileValue(valueText, &tile))
             return fail(FailureKind::Values,
                         QObject::tr("line %1: the tile value \"%2\" of colour %3 is not a whole "
                                     "number from 0 to 32767")
                             .arg(lineNo)
-                            .arg(quoted(valueText.toString()), colorkey::colorKey(*color)));
-        file.m_assignments.append({*color, value, lineNo});
+                            .arg(quoted(valueText.toString()), colorkey::colorKey(*key)));
+        file.m_assignments.append({*key, tile, lineNo});
     }
     return file;
+}
+
+QList<quint16> ColorFile::tileValues(const QList<qint32> &colors,
+                                     const QHash<qint32, quint16> &matched, int *unnamed,
+                                     QList<Assignment> *absent) const
+{
+    // Each line's colour looked up among the colours (a 16-bit table over the list itself),
+    // rather than every colour among the lines: no table of the file's colours is built.
+    const ColorLookup positionOf(colors);
+    QList<quint16> values(colors.size(), 0);
+    std::vector<bool> named(size_t(colors.size()), false);
+    absent->clear();
+    for (const Assignment &a : m_assignments) {
+        const qint16 at = positionOf.indexOf(a.color);
+        // A colour given twice (parse refuses that) keeps its first value; the other is unused.
+        if (at < 0 || named[size_t(at)]) {
+            absent->append(a);
+            continue;
+        }
+        values[at] = a.value;
+        named[size_t(at)] = true;
+    }
+    *unnamed = 0;
+    for (qsizetype i = 0; i < colors.size(); ++i) {
+        if (named[size_t(i)])
+            continue;
+        const auto it = matched.constFind(colors.at(i));
+        if (it != matched.cend())
+            values[i] = *it;
+        else
+            ++*unnamed;
+    }
+    return values;
 }
 
 QByteArray ColorFile::formatUtf8(const Origin &origin, const QList<Entry> &entries)

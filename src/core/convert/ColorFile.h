@@ -4,14 +4,13 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringView>
 
 #include <optional>
 #include <string_view>
-
-class ColorTable;
 
 /// A colour file: the tile value of each colour, for scripted conversions.
 ///
@@ -67,6 +66,13 @@ public:
 
     const QList<Assignment> &assignments() const { return m_assignments; }
 
+    /// The tile value of each colour of `colors` (distinct colour values, as a scan gives
+    /// them): the file's value, else the one in `matched`, else 0 (counted in `unnamed`).
+    /// `absent` receives the file's lines whose colour is not among `colors`, in file order.
+    [[nodiscard]] QList<quint16> tileValues(const QList<qint32> &colors,
+                                            const QHash<qint32, quint16> &matched, int *unnamed,
+                                            QList<Assignment> *absent) const;
+
     /// The colour value a `#RRGGBB` text or a colour key stands for; nullopt for anything
     /// else (a key of more or fewer than eight digits, or one beyond 24 bits).
     static std::optional<qint32> colorFromText(QStringView text);
@@ -74,10 +80,6 @@ public:
 private:
     /// Reads the lines of UTF-8 `text` from byte `next` on.
     static Result<ColorFile> parseLines(std::string_view text, qsizetype next);
-    /// One reading of the lines, with room for `expected` colours; repeated colours are
-    /// found only when `lineOfColor` is given to record where each colour is first given.
-    static Result<ColorFile> readLines(std::string_view text, qsizetype next, qsizetype expected,
-                                       ColorTable *lineOfColor);
 
     QList<Assignment> m_assignments;
 };

@@ -14,13 +14,14 @@ ColorLookup::ColorLookup(const QList<qint32> &colors)
     m_slots.assign(size_t(1) << bits, 0);
     m_mask = m_slots.size() - 1;
     m_shift = 32 - bits;
-    m_colors.assign(colors.cbegin(), colors.cbegin() + count);
+    m_colors = count == colors.size() ? colors : colors.first(count);
+    const qint32 *const list = m_colors.constData();
     for (qsizetype i = 0; i < count; ++i) {
-        const qint32 value = colors.at(i);
+        const qint32 value = list[i];
         if (!colorkey::isPixelValue(value))
             continue;
         size_t at = home(value);
-        while (m_slots[at] != 0 && m_colors[m_slots[at] - 1] != value)
+        while (m_slots[at] != 0 && list[m_slots[at] - 1] != value)
             at = (at + 1) & m_mask;
         if (m_slots[at] == 0)
             m_slots[at] = quint16(i + 1); // an earlier entry keeps its colour

@@ -28,7 +28,7 @@ public:
             const quint16 slot = m_slots[i];
             if (slot == 0)
                 return -1;
-            if (m_colors[slot - 1] == value)
+            if (m_colors.constData()[slot - 1] == value)
                 return qint16(slot - 1);
         }
     }
@@ -39,7 +39,7 @@ private:
         return (quint32(value) * 0x9E3779B1u) >> m_shift; // Fibonacci hashing
     }
 
-    std::vector<qint32> m_colors;
+    QList<qint32> m_colors; ///< the list itself (shared, not copied) up to MaxColors entries
     std::vector<quint16> m_slots;
     size_t m_mask = 0;
     int m_shift = 32;

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -251,4 +252,61 @@ TEST(ColorFile, ReadsBytesAsTheSlowReferenceReadsText)
         EXPECT_EQ(ColorFile::parse(QString::fromUtf8(bytes)).reason(), fast.reason());
     }
     EXPECT_GT(accepted, 2000); // the table makes good files too, not only bad ones
+}
+
+// Each colour's tile value against the obvious reading (the file's line for the colour,
+// else the matched value, else 0), on lists of up to a colour list's size where the file
+// names some of the colours, some colours not in the list, and a match covers others.
+TEST(ColorFile, TileValuesAgreeWithALookUpByHand)
+{
+    QRandomGenerator rng(77);
+    for (const int count : {0, 1, 300, 32767}) {
+        QList<qint32> colors;
+        QSet<qint32> distinct;
+        while (colors.size() < count) {
+            const qint32 c = rng.bounded(50) == 0 ? -1 : qint32(rng.bounded(1 << 24));
+            if (!distinct.contains(c)) {
+                distinct.insert(c);
+                colors.append(c);
+            }
+        }
+        QByteArray text = "# some of the colours, in another order, and others\n";
+        QSet<qint32> written;
+        QHash<qint32, quint16> matched;
+        for (int i = 0; i < count + 40; ++i) {
+            const qint32 c = i < count ? colors.at(rng.bounded(count)) : qint32(rng.bounded(1 << 24));
+            if (rng.bounded(3) == 0 && !written.contains(c)) {
+                written.insert(c);
+                text += colorkey::colorKey(c).toLatin1() + "=" + QByteArray::number(rng.bounded(32768)) + "\n";
+            }
+            if (rng.bounded(4) == 0)
+                matched.insert(c, quint16(rng.bounded(32768)));
+        }
+        const Result<ColorFile> file = ColorFile::parseUtf8(text);
+        ASSERT_TRUE(file.ok()) << file.reason().toStdString();
+        const QList<ColorFile::Assignment> &lines = file->assignments();
+
+        int unnamed = -1;
+        QList<ColorFile::Assignment> absent;
+        const QList<quint16> values = file->tileValues(colors, matched, &unnamed, &absent);
+        ASSERT_EQ(values.size(), count);
+        QHash<qint32, quint16> fileValue;
+        for (const ColorFile::Assignment &a : lines)
+            fileValue.insert(a.color, a.value);
+        int expectedUnnamed = 0;
+        for (qsizetype i = 0; i < count; ++i) {
+            const bool inFile = fileValue.contains(colors[i]);
+            const quint16 expected = inFile ? fileValue[colors[i]] : matched.value(colors[i], 0);
+            expectedUnnamed += !inFile && !matched.contains(colors[i]);
+            ASSERT_EQ(values[i], expected) << count << " colour " << i;
+        }
+        EXPECT_EQ(unnamed, expectedUnnamed) << count;
+        QList<int> absentLines, expectedAbsent;
+        for (const ColorFile::Assignment &a : absent)
+            absentLines.append(a.line);
+        for (const ColorFile::Assignment &a : lines)
+            if (!distinct.contains(a.color))
+                expectedAbsent.append(a.line);
+        EXPECT_EQ(absentLines, expectedAbsent) << count;
+    }
 }
