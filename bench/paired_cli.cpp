@@ -99,7 +99,7 @@ QByteArray section(const char *name, const QByteArray &data)
     return QByteArray(name, 4) + QByteArray(length, 4) + data;
 }
 
-void writeMap(const QString &path, int size)
+void writeMap(const QString &path, int size, qsizetype soundBytes = 0)
 {
     QByteArray dim(4, '\0');
     qToLittleEndian<quint16>(quint16(size), dim.data());
@@ -109,7 +109,18 @@ void writeMap(const QString &path, int size)
         + section("ERA ", QByteArray(2, '\4')) + section("TILE", tiles) + section("MTXM", tiles)
         + section("UNIT", QByteArray(36, '\x11'));
     QFile file(path);
-    const QByteArray archive = testsupport::buildMpq({{{"staredit\\scenario.chk", chk}}});
+    testsupport::MpqLayout layout{{{"staredit\\scenario.chk", chk}}};
+    // Sounds as maps carry them: stored as they are, and hardly compressible.
+    constexpr qsizetype SoundSize = 1 << 20;
+    for (qsizetype at = 0, n = 0; at < soundBytes; at += SoundSize, ++n) {
+        QByteArray sound(SoundSize, Qt::Uninitialized);
+        for (qsizetype i = 0; i < sound.size(); ++i)
+            sound[i] = char((i * 2654435761u + n * 40503u) >> 13);
+        layout.entries.append({QStringLiteral("staredit\\wav\\sound%1.wav").arg(n).toLatin1(), sound,
+                               testsupport::MpqEntry::Packing::Stored, false});
+    }
+    layout.hashTableSize = 64;
+    const QByteArray archive = testsupport::buildMpq(layout);
     if (!file.open(QIODevice::WriteOnly) || file.write(archive) != archive.size()) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(path));
         std::exit(1);
@@ -233,6 +244,7 @@ int main(int argc, char **argv)
     };
 
     writeMap(file("map256.scm"), 256);
+    writeMap(file("sounds256.scm"), 256, 8 << 20);
     for (int n : {256, 32767}) {
         writeBmp(file(n == 256 ? "p256.bmp" : "p32767.bmp"), 256, n);
         writeColourFile(file(n == 256 ? "c256.txt" : "c32767.txt"), n);
@@ -246,6 +258,9 @@ int main(int argc, char **argv)
     const QStringList c256Run = convert(file("map256.scm"), file("p256.bmp"), file("c256.txt"), "o1.scm");
     const auto [c256, f256] = paired(c256Run, floorLike(floor, file("map256.scm"), c256Run, file("s1.chk"), file("floor.scm")), runs);
     row("convert 256x256 map, 256 colours, against the floor", c256, f256, "goal <= 2");
+    const QStringList soundsRun = convert(file("sounds256.scm"), file("p256.bmp"), file("c256.txt"), "o8.scm");
+    const auto [cs8, fs8] = paired(soundsRun, floorLike(floor, file("sounds256.scm"), soundsRun, file("s8.chk"), file("floor.scm")), runs);
+    row("convert 256x256 map with 8 MiB of sounds, 256 colours, against the floor", cs8, fs8, "goal <= 2");
     const QStringList c32kRun = convert(file("map256.scm"), file("p32767.bmp"), file("c32767.txt"), "o2.scm");
     const auto [c32k, f32k] = paired(c32kRun, floorLike(floor, file("map256.scm"), c32kRun, file("s2.chk"), file("floor.scm")), runs);
     row("convert 256x256 map, 32767 colours, against the floor", c32k, f32k, "goal <= 2");
