@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <optional>
+
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
@@ -16,16 +18,30 @@
 
 namespace {
 
-Result<QByteArray> readWhole(const QString &path, const Failure &failure)
+/// The working archive, mapped rather than read: a map with sounds runs to megabytes, and
+/// copying them into fresh memory costs more than the save's own work. Only the program's
+/// processes write in the working folder, and none while a save runs.
+class MappedArchive
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return failure;
-    QByteArray bytes = file.readAll();
-    if (bytes.size() != file.size())
-        return failure;
-    return bytes;
-}
+public:
+    explicit MappedArchive(const QString &path) : m_file(path)
+    {
+        if (!QFileInfo(path).isFile() || !m_file.open(QIODevice::ReadOnly))
+            return;
+        const qint64 size = m_file.size();
+        const uchar *data = size > 0 ? m_file.map(0, size) : nullptr;
+        if (size == 0 || data)
+            m_bytes = QByteArrayView(data, size);
+        m_open = size == 0 || data;
+    }
+    bool isOpen() const { return m_open; }
+    QByteArrayView bytes() const { return m_bytes; }
+
+private:
+    QFile m_file;
+    QByteArrayView m_bytes;
+    bool m_open = false;
+};
 
 /// The target must be a file name in an existing folder, and none of the working files.
 Status checkTarget(const Workspace &ws, const QString &target)
@@ -53,9 +69,10 @@ Status checkTarget(const Workspace &ws, const QString &target)
 }
 
 /// Stores the scenario, checked (it reads back unchanged, the archive holds as many entries
-/// as before); the archive's bytes then, exactly as they were checked.
-Result<QByteArray> storeVerified(const Workspace &ws, const ArchiveAccess &archive,
-                                 const QString &target, const std::function<void()> &afterStore)
+/// as before), and maps the archive then, `stored` holding exactly the bytes that were
+/// checked.
+Status storeVerified(const Workspace &ws, const ArchiveAccess &archive, const QString &target,
+                     const std::function<void()> &afterStore, std::optional<MappedArchive> *stored)
 {
     const QFileInfo scenario(ws.scenarioPath());
     if (!scenario.isFile() || !scenario.isReadable())
@@ -68,18 +85,19 @@ Result<QByteArray> storeVerified(const Workspace &ws, const ArchiveAccess &archi
                          "\"%1\" was not changed.")
                  .arg(shownPath(target)));
     ArchiveAccess::CheckedArchive checked;
-    if (Status stored = archive.storeChecked(ws.archivePath(), ws.scenarioPath(),
-                                             Workspace::ScenarioEntry, notVerified, &checked);
-        !stored)
-        return stored.failure();
+    if (Status done = archive.storeChecked(ws.archivePath(), ws.scenarioPath(),
+                                           Workspace::ScenarioEntry, notVerified, &checked);
+        !done)
+        return done;
     if (afterStore)
         afterStore();
     // Whatever happened to the working archive meanwhile, only what was checked is copied.
-    Result<QByteArray> bytes = readWhole(ws.archivePath(), notVerified);
-    if (bytes && (bytes->size() != checked.size
-                  || ArchiveAccess::fingerprint(*bytes) != checked.fingerprint))
+    stored->emplace(ws.archivePath());
+    const QByteArrayView bytes = (*stored)->bytes();
+    if (!(*stored)->isOpen() || bytes.size() != checked.size
+        || ArchiveAccess::fingerprint(bytes) != checked.fingerprint)
         return notVerified;
-    return bytes;
+    return Status::success();
 }
 
 /// Flushes the folder entry of a file just renamed into place, so that the rename itself
@@ -99,7 +117,7 @@ void syncFolderOf(const QString &path)
 #endif
 }
 
-Status writeTarget(const QString &target, const QByteArray &bytes)
+Status writeTarget(const QString &target, QByteArrayView bytes)
 {
     QSaveFile out(target);
     const Failure notWritten =
@@ -109,7 +127,7 @@ Status writeTarget(const QString &target, const QByteArray &bytes)
                  .arg(shownPath(target)));
     if (!out.open(QIODevice::WriteOnly))
         return notWritten;
-    if (out.write(bytes) != bytes.size()) {
+    if (out.write(bytes.data(), bytes.size()) != bytes.size()) {
         out.cancelWriting();
         (void)out.commit();
         return notWritten;
@@ -127,8 +145,8 @@ Status saveMap(const Workspace &ws, const ArchiveAccess &archive, const QString 
 {
     if (Status checked = checkTarget(ws, target); !checked)
         return checked;
-    const Result<QByteArray> bytes = storeVerified(ws, archive, target, afterStore);
-    if (!bytes)
-        return bytes.failure();
-    return writeTarget(target, *bytes);
+    std::optional<MappedArchive> stored;
+    if (Status verified = storeVerified(ws, archive, target, afterStore, &stored); !verified)
+        return verified;
+    return writeTarget(target, stored->bytes());
 }

@@ -9,6 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <filesystem>
+#include <system_error>
+
 const QString Workspace::ScenarioEntry = QStringLiteral("staredit\\scenario.chk");
 
 namespace {
@@ -26,20 +29,14 @@ Status removeFile(const QString &path)
     return Status::success();
 }
 
-/// Copies `source` to a new file at `path` in large pieces; false when anything failed.
-bool copyPlainly(QFile &source, const QString &path)
+/// Copies the open `source` to a new file at `path`, by the system (no pass through the
+/// program's memory: a map with sounds runs to megabytes); false when anything failed.
+bool copyPlainly(const QFile &source, const QString &path)
 {
-    QFile out(path);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QByteArray piece;
-    for (;;) {
-        piece = source.read(qint64(1) << 20);
-        if (piece.isEmpty())
-            return source.atEnd() && out.flush();
-        if (out.write(piece) != piece.size())
-            return false;
-    }
+    std::error_code error;
+    return std::filesystem::copy_file(QFile::encodeName(source.fileName()).toStdString(),
+                                      QFile::encodeName(path).toStdString(),
+                                      std::filesystem::copy_options::none, error);
 }
 
 } // namespace

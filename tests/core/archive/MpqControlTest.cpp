@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using testsupport::readFile;
 using testsupport::writeFile;
 
@@ -175,6 +177,29 @@ TEST_F(Archive, RepeatedStoresDoNotGrowTheArchive)
     EXPECT_EQ(readFile(path).size(), afterFirst.size());
     EXPECT_EQ(readFile(path), afterFirst) << "storing the same bytes again changed the archive";
     EXPECT_EQ(entry(path, Scenario), readFile(chk));
+}
+
+TEST_F(Archive, LargeArchivesAreRewrittenOnlyOnceStoresLeaveAnEighthUnused)
+{
+    // A map with sounds: a store leaves the replaced scenario's bytes behind rather than
+    // rewriting a megabyte, until they would be more than an eighth of the archive.
+    const QString path = file("sounds.scm");
+    const QByteArray sound = noisy(1 << 20, 7);
+    testsupport::writeArchive(path, {{Scenario.toLatin1(), noisy(30000, 1)}, {Wav.toLatin1(), sound}});
+    const qint64 original = QFileInfo(path).size();
+    const QString chk = file("scenario.chk");
+    QList<qint64> sizes;
+    for (int round = 0; round < 24; ++round) {
+        writeFile(chk, noisy(30000, quint32(2 + round % 2)));
+        ASSERT_TRUE(mpq.storeEntry(path, chk, Scenario).ok()) << round;
+        sizes.append(QFileInfo(path).size());
+    }
+    EXPECT_EQ(entry(path, Scenario), readFile(chk));
+    EXPECT_EQ(entry(path, Wav), sound);
+    EXPECT_GT(sizes.at(1), sizes.at(0)) << "a small store rewrote the whole archive";
+    EXPECT_LT(*std::max_element(sizes.cbegin(), sizes.cend()), original * 8 / 7 + 32768)
+        << "replaced entries pile up without end";
+    EXPECT_FALSE(std::is_sorted(sizes.cbegin(), sizes.cend())) << "the archive is never compacted";
 }
 
 TEST_F(Archive, SameInputsGiveIdenticalBytes)

@@ -7,6 +7,8 @@
 #include <StormLib.h>
 
 #include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <system_error>
@@ -458,13 +461,40 @@ bool writeFile(const std::string &path, const std::string &bytes)
     return std::fclose(file) == 0 && written;
 }
 
-bool readFile(const std::string &path, std::string *bytes)
+/// A file mapped for reading, unmapped on every path: a map archive is read through the
+/// page cache rather than copied into fresh memory, page by page.
+class MappedFile
 {
-    std::error_code error;
-    const std::uintmax_t size = fs::file_size(path, error);
-    const RawFile file(path);
-    return !error && file.isOpen() && file.read(0, std::size_t(size), bytes);
-}
+public:
+    explicit MappedFile(const std::string &path)
+    {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        struct stat status {};
+        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+            m_size = std::size_t(status.st_size);
+            void *data = m_size > 0 ? ::mmap(nullptr, m_size, PROT_READ, MAP_PRIVATE, fd, 0) : nullptr;
+            m_open = data != MAP_FAILED;
+            m_data = m_open ? data : nullptr;
+        }
+        ::close(fd);
+    }
+    ~MappedFile()
+    {
+        if (m_data)
+            ::munmap(m_data, m_size);
+    }
+    MappedFile(const MappedFile &) = delete;
+    MappedFile &operator=(const MappedFile &) = delete;
+    bool isOpen() const { return m_open; }
+    std::string_view bytes() const { return {static_cast<const char *>(m_data), m_data ? m_size : 0}; }
+
+private:
+    void *m_data = nullptr;
+    std::size_t m_size = 0;
+    bool m_open = false;
+};
 
 /// Teaches the library the names the program knows plus `entryName`. It needs an entry's
 /// name before it replaces the entry (it stops the process otherwise) and before it moves
@@ -476,7 +506,9 @@ bool learnNames(HANDLE archive, const std::string &entryName, const std::string 
     for (const char *known : KnownNames)
         list += std::string(known) + "\r\n";
     list += entryName + "\r\n";
-    return writeFile(listPath, list) && SFileAddListFile(archive, listPath.c_str()) == ERROR_SUCCESS;
+    const bool learned = writeFile(listPath, list) && SFileAddListFile(archive, listPath.c_str()) == ERROR_SUCCESS;
+    std::remove(listPath.c_str()); // read at once; the name is free for the next time
+    return learned;
 }
 
 /// Writes one entry the way the game reads it, replacing an entry of the same name and
@@ -509,6 +541,53 @@ bool replacedLocale(HANDLE archive, const std::string &name, LCID *locale)
     return true;
 }
 
+/// The bytes between the header and the tables of a closed format-1 archive that no entry
+/// uses: what replaced entries left behind. Nothing when the tables do not read plainly.
+std::optional<std::uint64_t> unusedBytes(const std::string &path, std::uint64_t headerAt)
+{
+    const RawFile file(path);
+    std::string header, blocks;
+    if (!file.isOpen() || !file.read(headerAt, 32, &header) || header.compare(0, 4, "MPQ\x1A") != 0
+        || (static_cast<unsigned char>(header[12]) | static_cast<unsigned char>(header[13])) != 0)
+        return std::nullopt;
+    const std::uint32_t headerSize = le32(header, 4), hashAt = le32(header, 16),
+                        blocksAt = le32(header, 20), blockCount = le32(header, 28);
+    const std::uint32_t dataEnd = std::min(hashAt, blocksAt);
+    if (blockCount > MaxTableEntries || dataEnd < headerSize
+        || !file.read(headerAt + blocksAt, std::size_t(blockCount) * 16, &blocks))
+        return std::nullopt;
+    mpqcrypt::crypt(reinterpret_cast<unsigned char *>(blocks.data()), blocks.size(),
+                    mpqcrypt::hashName("(block table)", mpqcrypt::HashKind::FileKey));
+    std::uint64_t used = 0;
+    for (std::size_t at = 0; at < blocks.size(); at += 16)
+        if (le32(blocks, at + 12) & MPQ_FILE_EXISTS)
+            used += le32(blocks, at + 4);
+    const std::uint64_t room = dataEnd - headerSize;
+    return room > used ? room - used : 0;
+}
+
+/// Drops what replaced entries left in the closed archive at `path` once it is more than an
+/// eighth of the archive: rewriting the whole archive costs as much as copying it, so a large
+/// archive (a map with sounds) is not rewritten for the few kilobytes of each save, and no
+/// archive carries more than that eighth for long. Compacting needs every entry's name;
+/// when an archive holds entries nobody can name, the update stands and the archive is
+/// merely larger.
+Status compactIfWorthIt(const std::string &path, const std::string &name, std::uint64_t headerAt)
+{
+    std::error_code error;
+    const std::uint64_t size = fs::file_size(path, error);
+    const std::optional<std::uint64_t> unused = unusedBytes(path, headerAt);
+    if (error || (unused && *unused * 8 <= size))
+        return Status::Ok;
+    ArchiveHandle archive;
+    if (!archive.open(path, 0))
+        return Status::CannotWrite;
+    if (!learnNames(archive.get(), name, path + ".lst"))
+        return Status::CannotWrite;
+    SFileCompactArchive(archive.get(), nullptr, false);
+    return archive.close() ? Status::Ok : Status::CannotWrite;
+}
+
 /// Stores into the copy at `scratch`, which the library may change at will.
 Status storeInto(const std::string &scratch, const std::string &name, const std::string &data)
 {
@@ -530,10 +609,12 @@ Status storeInto(const std::string &scratch, const std::string &name, const std:
         return Status::NotAnArchive;
     if (!writeEntry(archive.get(), name, data, locale))
         return Status::CannotWrite;
-    // Drops the replaced copy. It needs every entry's name; when an archive holds entries
-    // nobody can name, the update stands and the archive is merely larger.
-    SFileCompactArchive(archive.get(), nullptr, false);
-    return archive.close() ? Status::Ok : Status::CannotWrite;
+    ULONGLONG headerAt = 0;
+    if (!fileInfo(archive.get(), SFileMpqHeaderOffset, &headerAt))
+        return Status::NotAnArchive;
+    if (!archive.close())
+        return Status::CannotWrite;
+    return compactIfWorthIt(scratch, name, headerAt);
 }
 
 /// The number of entries in the tables of an archive opened for reading, or false.
@@ -551,16 +632,16 @@ Message storeEntry(const std::vector<std::string> &fields)
         return failure(Status::TooLarge, "entry too large");
     if (const Status checked = checkArchiveFile(archivePath); checked != Status::Ok)
         return failure(checked, "archive refused");
-    std::string original;
-    if (!readFile(archivePath, &original))
-        return failure(Status::MissingArchive, "archive unreadable");
     DWORD countBefore = 0;
     if (!entryCount(archivePath, &countBefore))
         return failure(Status::NotAnArchive, "no entry count");
     // The library writes a copy; the archive itself is replaced only once the copy is
-    // complete and holds what was stored.
-    if (!writeFile(scratch, original))
-        return failure(Status::CannotWrite, "copy not written");
+    // complete and holds what was stored. The copy is made by the system, and refuses a
+    // name that is taken.
+    std::error_code copyError;
+    if (!fs::copy_file(archivePath, scratch, fs::copy_options::none, copyError))
+        return fs::is_regular_file(archivePath, copyError) ? failure(Status::CannotWrite, "copy not written")
+                                                           : failure(Status::MissingArchive, "archive unreadable");
     if (const Status stored = storeInto(scratch, name, data); stored != Status::Ok)
         return failure(stored, "not stored");
 
@@ -573,8 +654,8 @@ Message storeEntry(const std::vector<std::string> &fields)
         return failure(Status::ReadBack, "read-back differs");
     check.close();
     // What the program copies later is compared with this, so it copies what was checked.
-    std::string stored;
-    if (!readFile(scratch, &stored))
+    const MappedFile stored(scratch);
+    if (!stored.isOpen())
         return failure(Status::CannotWrite, "copy unreadable");
 
     std::error_code error;
@@ -582,8 +663,8 @@ Message storeEntry(const std::vector<std::string> &fields)
     if (error)
         return failure(Status::CannotWrite, "rename failed");
     return ok({workerprotocol::number32(countBefore), workerprotocol::number32(countAfter),
-               workerprotocol::number64(stored.size()),
-               workerprotocol::number64(workerprotocol::fingerprint(stored))});
+               workerprotocol::number64(stored.bytes().size()),
+               workerprotocol::number64(workerprotocol::fingerprint(stored.bytes()))});
 }
 
 } // namespace
