@@ -384,9 +384,9 @@ TEST(WorkerProtocol, FingerprintSeesEveryOneByteChange)
 {
     using workerprotocol::fingerprint;
     std::string bytes;
-    for (int i = 0; i < 64; ++i)
+    for (int i = 0; i < 80; ++i)
         bytes += char(i * 37 + 11);
-    for (std::size_t size = 0; size <= 40; ++size) {
+    for (std::size_t size = 0; size <= 72; ++size) { // two blocks of four words, and the rest
         const std::string text = bytes.substr(0, size);
         const std::uint64_t print = fingerprint(text);
         for (std::size_t at = 0; at < size; ++at)
@@ -396,9 +396,11 @@ TEST(WorkerProtocol, FingerprintSeesEveryOneByteChange)
                 EXPECT_NE(fingerprint(changed), print) << size << " " << at << " " << flip;
             }
         EXPECT_NE(fingerprint(text + '\0'), print) << size;
-        if (size > 0)
+        if (size > 0) {
             EXPECT_NE(fingerprint(text.substr(0, size - 1)), print) << size;
-        if (size >= 16)
+        }
+        if (size >= 16) {
             EXPECT_NE(fingerprint(text.substr(8, 8) + text.substr(0, 8) + text.substr(16)), print) << size;
+        }
     }
 }
