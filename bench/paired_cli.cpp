@@ -109,7 +109,8 @@ void writeMap(const QString &path, int size, qsizetype soundBytes = 0)
         + section("ERA ", QByteArray(2, '\4')) + section("TILE", tiles) + section("MTXM", tiles)
         + section("UNIT", QByteArray(36, '\x11'));
     QFile file(path);
-    testsupport::MpqLayout layout{{{"staredit\\scenario.chk", chk}}};
+    testsupport::MpqLayout layout;
+    layout.entries = {{"staredit\\scenario.chk", chk}};
     // Sounds as maps carry them: stored as they are, and hardly compressible.
     constexpr qsizetype SoundSize = 1 << 20;
     for (qsizetype at = 0, n = 0; at < soundBytes; at += SoundSize, ++n) {
