@@ -18,9 +18,10 @@
 
 namespace {
 
-/// The working archive, mapped rather than read: a map with sounds runs to megabytes, and
-/// copying them into fresh memory costs more than the save's own work. Only the program's
-/// processes write in the working folder, and none while a save runs.
+/// The working archive, mapped rather than read where the file system allows: a map with
+/// sounds runs to megabytes, and copying them into fresh memory costs more than the save's
+/// own work. Only the program's processes write in the working folder, and none while a
+/// save runs.
 class MappedArchive
 {
 public:
@@ -29,16 +30,21 @@ public:
         if (!QFileInfo(path).isFile() || !m_file.open(QIODevice::ReadOnly))
             return;
         const qint64 size = m_file.size();
-        const uchar *data = size > 0 ? m_file.map(0, size) : nullptr;
-        if (size == 0 || data)
+        if (const uchar *data = size > 0 ? m_file.map(0, size) : nullptr) {
             m_bytes = QByteArrayView(data, size);
-        m_open = size == 0 || data;
+            m_open = true;
+            return;
+        }
+        m_copy = m_file.readAll();
+        m_bytes = m_copy;
+        m_open = m_copy.size() == size;
     }
     bool isOpen() const { return m_open; }
     QByteArrayView bytes() const { return m_bytes; }
 
 private:
     QFile m_file;
+    QByteArray m_copy;
     QByteArrayView m_bytes;
     bool m_open = false;
 };

@@ -8,7 +8,6 @@
 
 #include <fcntl.h>
 #include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -154,6 +153,43 @@ private:
     int m_fd;
 };
 
+/// A part of a file to look at: mapped through the page cache (a map archive runs to
+/// megabytes, the game's own to hundreds, and copying them out costs more than looking at
+/// them), or read into memory where the file system cannot map it.
+class FileWindow
+{
+public:
+    FileWindow(const RawFile &file, std::uint64_t at, std::size_t length)
+    {
+        void *mapped = length > 0
+            ? ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, file.descriptor(), off_t(at))
+            : MAP_FAILED;
+        if (mapped != MAP_FAILED) {
+            m_mapped = mapped;
+            m_bytes = std::string_view(static_cast<const char *>(mapped), length);
+            m_open = true;
+        } else if (file.read(at, length, &m_copy)) {
+            m_bytes = m_copy;
+            m_open = true;
+        }
+    }
+    ~FileWindow()
+    {
+        if (m_mapped)
+            ::munmap(m_mapped, m_bytes.size());
+    }
+    FileWindow(const FileWindow &) = delete;
+    FileWindow &operator=(const FileWindow &) = delete;
+    bool isOpen() const { return m_open; }
+    std::string_view bytes() const { return m_bytes; }
+
+private:
+    void *m_mapped = nullptr;
+    std::string m_copy;
+    std::string_view m_bytes;
+    bool m_open = false;
+};
+
 template <typename T>
 bool fileInfo(HANDLE handle, SFileInfoClass what, T *value)
 {
@@ -194,29 +230,21 @@ Status checkArchiveFile(const std::string &path)
     if (!file.isOpen())
         return Status::MissingArchive;
     const std::uint64_t size = fs::file_size(path, error);
-    // Looked at through the page cache, a window at a time: the game's own archives run to
-    // hundreds of megabytes, and copying them out costs more than looking at them.
+    // A window at a time, so that the largest archive needs little memory.
     constexpr std::uint64_t WindowSize = 64u << 20;
     for (std::uint64_t start = 0; start + 16 <= size; start += WindowSize) {
-        const std::size_t length = std::size_t(std::min(WindowSize, size - start));
-        void *mapped = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, file.descriptor(), off_t(start));
-        if (mapped == MAP_FAILED)
+        const FileWindow window(file, start, std::size_t(std::min(WindowSize, size - start)));
+        if (!window.isOpen())
             return Status::MissingArchive;
-        const std::string_view window(static_cast<const char *>(mapped), length);
-        Status found = Status::Ok;
-        for (std::size_t at = 0; at + 16 <= window.size() && found == Status::Ok; at += 512) {
-            if (window.compare(at, 3, "MPQ") != 0)
+        const std::string_view bytes = window.bytes();
+        for (std::size_t at = 0; at + 16 <= bytes.size(); at += 512) {
+            if (bytes.compare(at, 3, "MPQ") != 0)
                 continue;
-            const std::uint64_t headerAt = window[at + 3] == 0x1A ? start + at
-                : window[at + 3] == 0x1B
-                    ? start + at + mpqcrypt::load32(reinterpret_cast<const unsigned char *>(window.data()) + at + 8)
-                    : UINT64_MAX;
-            if (headerAt != UINT64_MAX && headerIsUnsafe(file, headerAt))
-                found = Status::NotAnArchive;
+            const auto pointer = reinterpret_cast<const unsigned char *>(bytes.data()) + at + 8;
+            if ((bytes[at + 3] == 0x1A && headerIsUnsafe(file, start + at))
+                || (bytes[at + 3] == 0x1B && headerIsUnsafe(file, start + at + mpqcrypt::load32(pointer))))
+                return Status::NotAnArchive;
         }
-        ::munmap(mapped, length);
-        if (found != Status::Ok)
-            return found;
     }
     return Status::Ok;
 }
@@ -472,41 +500,6 @@ bool writeFile(const std::string &path, const std::string &bytes)
     return std::fclose(file) == 0 && written;
 }
 
-/// A file mapped for reading, unmapped on every path: a map archive is read through the
-/// page cache rather than copied into fresh memory, page by page.
-class MappedFile
-{
-public:
-    explicit MappedFile(const std::string &path)
-    {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return;
-        struct stat status {};
-        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
-            m_size = std::size_t(status.st_size);
-            void *data = m_size > 0 ? ::mmap(nullptr, m_size, PROT_READ, MAP_PRIVATE, fd, 0) : nullptr;
-            m_open = data != MAP_FAILED;
-            m_data = m_open ? data : nullptr;
-        }
-        ::close(fd);
-    }
-    ~MappedFile()
-    {
-        if (m_data)
-            ::munmap(m_data, m_size);
-    }
-    MappedFile(const MappedFile &) = delete;
-    MappedFile &operator=(const MappedFile &) = delete;
-    bool isOpen() const { return m_open; }
-    std::string_view bytes() const { return {static_cast<const char *>(m_data), m_data ? m_size : 0}; }
-
-private:
-    void *m_data = nullptr;
-    std::size_t m_size = 0;
-    bool m_open = false;
-};
-
 /// Teaches the library the names the program knows plus `entryName`. It needs an entry's
 /// name before it replaces the entry (it stops the process otherwise) and before it moves
 /// the entry while compacting. A listfile teaches every table slot of a name, including
@@ -665,8 +658,11 @@ Message storeEntry(const std::vector<std::string> &fields)
         return failure(Status::ReadBack, "read-back differs");
     check.close();
     // What the program copies later is compared with this, so it copies what was checked.
-    const MappedFile stored(scratch);
-    if (!stored.isOpen())
+    const RawFile storedFile(scratch);
+    std::error_code sizeError;
+    const std::uintmax_t storedSize = fs::file_size(scratch, sizeError);
+    const FileWindow stored(storedFile, 0, sizeError ? 0 : std::size_t(storedSize));
+    if (!storedFile.isOpen() || sizeError || !stored.isOpen())
         return failure(Status::CannotWrite, "copy unreadable");
 
     std::error_code error;
