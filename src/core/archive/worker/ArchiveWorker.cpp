@@ -621,12 +621,13 @@ Status storeInto(const std::string &scratch, const std::string &name, const std:
     return compactIfWorthIt(scratch, name, headerAt);
 }
 
-/// The number of entries in the tables of an archive opened for reading, or false.
-bool entryCount(const std::string &path, DWORD *count)
+/// The number of entries in the tables of an archive opened for reading (checked first).
+Status entryCount(const std::string &path, DWORD *count)
 {
     ArchiveHandle archive;
-    return openArchive(archive, path, ReadOnlyOpen) == Status::Ok
-        && fileInfo(archive.get(), SFileMpqNumberOfFiles, count);
+    if (const Status opened = openArchive(archive, path, ReadOnlyOpen); opened != Status::Ok)
+        return opened;
+    return fileInfo(archive.get(), SFileMpqNumberOfFiles, count) ? Status::Ok : Status::NotAnArchive;
 }
 
 Message storeEntry(const std::vector<std::string> &fields)
@@ -634,11 +635,9 @@ Message storeEntry(const std::vector<std::string> &fields)
     const std::string &archivePath = fields[0], &name = fields[1], &data = fields[2], &scratch = fields[3];
     if (data.size() > MaxStoredSize)
         return failure(Status::TooLarge, "entry too large");
-    if (const Status checked = checkArchiveFile(archivePath); checked != Status::Ok)
-        return failure(checked, "archive refused");
     DWORD countBefore = 0;
-    if (!entryCount(archivePath, &countBefore))
-        return failure(Status::NotAnArchive, "no entry count");
+    if (const Status counted = entryCount(archivePath, &countBefore); counted != Status::Ok)
+        return failure(counted, "archive refused");
     // The library writes a copy; the archive itself is replaced only once the copy is
     // complete and holds what was stored. The copy is made by the system, and refuses a
     // name that is taken.
