@@ -40,11 +40,6 @@ public:
         m_slots.assign(size_t(1) << bits, 0);
         m_shift = 32 - bits;
         m_entryOfPixel.reserve(size_t(std::min<qint64>(pixels, qint64(1) << 20)));
-        // Room for every entry the list allows: pages never written cost nothing, and the
-        // lists are not copied as they grow.
-        const size_t entries = size_t(std::min<qint64>(pixels, colorkey::MaxColors + 1));
-        m_colors.reserve(entries);
-        m_counts.reserve(entries);
     }
 
     void addRow(const qint32 *values, int width)
