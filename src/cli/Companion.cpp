@@ -404,7 +404,7 @@ int Companion::convert(const Request &request)
     const QString target = request.output.value_or(map);
 
     // Everything that can be checked without the map is checked first.
-    const Result<ColorFile> colorFile =
+    Result<ColorFile> colorFile =
         request.colorFile ? ColorFile::read(*request.colorFile) : Result<ColorFile>(ColorFile());
     if (!colorFile)
         return fail(fromKind(colorFile.kind()), *request.colorFile, colorFile.reason());
@@ -431,6 +431,9 @@ int Companion::convert(const Request &request)
     const QList<quint16> tileValues =
         colorFile->tileValues(scanned.values, matched, &unnamed, &absent);
     warnAbsentColors(request, absent);
+    // The file's lines (up to hundreds of KiB) are done with: their memory serves the
+    // conversion and the save instead of fresh pages.
+    colorFile = ColorFile();
 
     // Without a terminal to show them, no row texts are made at all.
     const StatusFn status = m_progress ? StatusFn([this](const QString &text) { progress(text); })
