@@ -7,6 +7,10 @@
 // kept there when freed, the pages of one buffer are reused by the next. The process ends
 // soon after, so the memory is given back then.
 
+// Any C library header defines __GLIBC__; without one first, the test below would fail in a
+// file that includes this header before the others and the heap would be left as it is.
+#include <cstdlib>
+
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
