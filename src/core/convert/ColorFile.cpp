@@ -310,31 +310,50 @@ QList<quint16> ColorFile::tileValues(const QList<qint32> &colors,
                                      const QHash<qint32, quint16> &matched, int *unnamed,
                                      QList<Assignment> *absent) const
 {
-    // Each line's colour looked up among the colours (a 16-bit table over the list itself),
-    // rather than every colour among the lines: no table of the file's colours is built.
-    const ColorLookup positionOf(colors);
-    QList<quint16> values(colors.size(), 0);
-    std::vector<bool> named(size_t(colors.size()), false);
+    // Each line's colour is found among the colours, not each colour among the lines. Lines
+    // in the list's order (as colors --template writes them) are found at the entry after
+    // the one found last, a few others by a plain search; only a file in another order has
+    // the look-up table built (16 bits a slot, over the list itself).
+    const qsizetype count = std::min<qsizetype>(colors.size(), colorkey::MaxColors);
+    const qint32 *const list = colors.constData();
+    std::optional<ColorLookup> table;
+    int searchesLeft = 4;
+    qsizetype last = -1;
+    const auto positionOf = [&](qint32 color) -> qsizetype {
+        if (last + 1 < count && list[last + 1] == color)
+            return last + 1;
+        if (!table && searchesLeft > 0) {
+            --searchesLeft;
+            const qint32 *const found = std::find(list, list + count, color);
+            return found == list + count ? -1 : found - list;
+        }
+        if (!table)
+            table.emplace(colors);
+        return table->indexOf(color);
+    };
+    // No tile value has the top bit: it marks a colour no line has named yet.
+    constexpr quint16 Unnamed = 0x8000;
+    static_assert(conversion::MaxTileValue < Unnamed);
+    QList<quint16> values(colors.size(), Unnamed);
+    quint16 *const value = values.data();
     absent->clear();
     for (const Assignment &a : m_assignments) {
-        const qint16 at = positionOf.indexOf(a.color);
+        const qsizetype at = positionOf(a.color);
         // A colour given twice (parse refuses that) keeps its first value; the other is unused.
-        if (at < 0 || named[size_t(at)]) {
+        if (at < 0 || value[at] != Unnamed) {
             absent->append(a);
             continue;
         }
-        values[at] = a.value;
-        named[size_t(at)] = true;
+        value[at] = a.value;
+        last = at;
     }
     *unnamed = 0;
     for (qsizetype i = 0; i < colors.size(); ++i) {
-        if (named[size_t(i)])
+        if (value[i] != Unnamed)
             continue;
-        const auto it = matched.constFind(colors.at(i));
-        if (it != matched.cend())
-            values[i] = *it;
-        else
-            ++*unnamed;
+        const auto it = matched.constFind(list[i]);
+        value[i] = it != matched.cend() ? *it : 0;
+        *unnamed += it == matched.cend();
     }
     return values;
 }

@@ -256,10 +256,12 @@ TEST(ColorFile, ReadsBytesAsTheSlowReferenceReadsText)
 
 // Each colour's tile value against the obvious reading (the file's line for the colour,
 // else the matched value, else 0), on lists of up to a colour list's size where the file
-// names some of the colours, some colours not in the list, and a match covers others.
+// names some of the colours in a random order, or follows the list (as the template writes
+// it) whole, rotated or with lines left out and others added, while a match covers others.
 TEST(ColorFile, TileValuesAgreeWithALookUpByHand)
 {
     QRandomGenerator rng(77);
+    enum Order { Random, ListOrder, Rotated, Edited };
     for (const int count : {0, 1, 300, 32767}) {
         QList<qint32> colors;
         QSet<qint32> distinct;
@@ -270,43 +272,61 @@ TEST(ColorFile, TileValuesAgreeWithALookUpByHand)
                 colors.append(c);
             }
         }
-        QByteArray text = "# some of the colours, in another order, and others\n";
-        QSet<qint32> written;
-        QHash<qint32, quint16> matched;
-        for (int i = 0; i < count + 40; ++i) {
-            const qint32 c = i < count ? colors.at(rng.bounded(count)) : qint32(rng.bounded(1 << 24));
-            if (rng.bounded(3) == 0 && !written.contains(c)) {
-                written.insert(c);
-                text += colorkey::colorKey(c).toLatin1() + "=" + QByteArray::number(rng.bounded(32768)) + "\n";
+        for (const Order order : {Random, ListOrder, Rotated, Edited}) {
+            // The colours the file names, in its order; some are not in the list.
+            QList<qint32> named;
+            const qsizetype turn = count == 0 ? 0 : rng.bounded(count);
+            for (qsizetype i = 0; i < count + 40; ++i) {
+                const qint32 stranger = qint32(rng.bounded(1 << 24));
+                if (order == Random) {
+                    if (rng.bounded(3) == 0)
+                        named.append(i < count ? colors.at(rng.bounded(count)) : stranger);
+                } else if (i < count) {
+                    const qint32 c = colors.at(order == ListOrder ? i : (i + turn) % count);
+                    if (order != Edited || rng.bounded(10) != 0)
+                        named.append(c);
+                    if (order == Edited && rng.bounded(10) == 0)
+                        named.append(stranger);
+                }
             }
-            if (rng.bounded(4) == 0)
-                matched.insert(c, quint16(rng.bounded(32768)));
-        }
-        const Result<ColorFile> file = ColorFile::parseUtf8(text);
-        ASSERT_TRUE(file.ok()) << file.reason().toStdString();
-        const QList<ColorFile::Assignment> &lines = file->assignments();
+            QByteArray text = "# a colour file\n";
+            QSet<qint32> written;
+            QHash<qint32, quint16> matched;
+            for (const qint32 c : named) {
+                if (!written.contains(c)) {
+                    written.insert(c);
+                    text += colorkey::colorKey(c).toLatin1() + "=" + QByteArray::number(rng.bounded(32768)) + "\n";
+                }
+            }
+            for (const qint32 c : colors)
+                if (rng.bounded(4) == 0)
+                    matched.insert(c, quint16(rng.bounded(32768)));
+            const Result<ColorFile> file = ColorFile::parseUtf8(text);
+            ASSERT_TRUE(file.ok()) << file.reason().toStdString();
+            const QList<ColorFile::Assignment> &lines = file->assignments();
 
-        int unnamed = -1;
-        QList<ColorFile::Assignment> absent;
-        const QList<quint16> values = file->tileValues(colors, matched, &unnamed, &absent);
-        ASSERT_EQ(values.size(), count);
-        QHash<qint32, quint16> fileValue;
-        for (const ColorFile::Assignment &a : lines)
-            fileValue.insert(a.color, a.value);
-        int expectedUnnamed = 0;
-        for (qsizetype i = 0; i < count; ++i) {
-            const bool inFile = fileValue.contains(colors[i]);
-            const quint16 expected = inFile ? fileValue[colors[i]] : matched.value(colors[i], 0);
-            expectedUnnamed += !inFile && !matched.contains(colors[i]);
-            ASSERT_EQ(values[i], expected) << count << " colour " << i;
+            int unnamed = -1;
+            QList<ColorFile::Assignment> absent;
+            const QList<quint16> values = file->tileValues(colors, matched, &unnamed, &absent);
+            ASSERT_EQ(values.size(), count);
+            QHash<qint32, quint16> fileValue;
+            for (const ColorFile::Assignment &a : lines)
+                fileValue.insert(a.color, a.value);
+            int expectedUnnamed = 0;
+            for (qsizetype i = 0; i < count; ++i) {
+                const bool inFile = fileValue.contains(colors[i]);
+                const quint16 expected = inFile ? fileValue[colors[i]] : matched.value(colors[i], 0);
+                expectedUnnamed += !inFile && !matched.contains(colors[i]);
+                ASSERT_EQ(values[i], expected) << count << " order " << order << " colour " << i;
+            }
+            EXPECT_EQ(unnamed, expectedUnnamed) << count << " order " << order;
+            QList<int> absentLines, expectedAbsent;
+            for (const ColorFile::Assignment &a : absent)
+                absentLines.append(a.line);
+            for (const ColorFile::Assignment &a : lines)
+                if (!distinct.contains(a.color))
+                    expectedAbsent.append(a.line);
+            EXPECT_EQ(absentLines, expectedAbsent) << count << " order " << order;
         }
-        EXPECT_EQ(unnamed, expectedUnnamed) << count;
-        QList<int> absentLines, expectedAbsent;
-        for (const ColorFile::Assignment &a : absent)
-            absentLines.append(a.line);
-        for (const ColorFile::Assignment &a : lines)
-            if (!distinct.contains(a.color))
-                expectedAbsent.append(a.line);
-        EXPECT_EQ(absentLines, expectedAbsent) << count;
     }
 }
