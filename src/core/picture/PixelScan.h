@@ -34,8 +34,8 @@ struct ScanResult
 ///
 /// The colours come out each once, in the order of their last occurrence: the same list as
 /// adding each pixel's key at the end of a list and removing the older duplicate after every
-/// pixel. Done in one pass over the pixels with a ColorTable, then one walk back over the
-/// pixels' entry numbers. `afterRow(rowsDone)` is called after every row. When more than
+/// pixel. Done in one pass over the pixels with a table of entry numbers, then one walk back
+/// over the pixels' entry numbers. `afterRow(rowsDone)` is called after every row. When more than
 /// colorkey::MaxColors distinct colours occur, `tooManyColors` is set and `values` and
 /// `counts` are empty.
 ScanResult scan(const picture::Pixels &picture, int width, int height,
