@@ -244,10 +244,11 @@ TEST(ColorFile, ReadsBytesAsTheSlowReferenceReadsText)
         EXPECT_TRUE(fast.reason().startsWith(line + u' ') || fast.reason().startsWith(line + u':'))
             << bytes.toHex().toStdString() << ": " << fast.reason().toStdString() << " / " << slow.reason().toStdString();
         // A repeat names the same first line.
-        if (slow.reason().contains(QStringLiteral(" again ")))
+        if (slow.reason().contains(QStringLiteral(" again "))) {
             EXPECT_TRUE(fast.reason().endsWith(
                 QStringLiteral("(first on line %1)").arg(slow.reason().section(u' ', -1))))
                 << fast.reason().toStdString();
+        }
         // The text form reads the same.
         EXPECT_EQ(ColorFile::parse(QString::fromUtf8(bytes)).reason(), fast.reason());
     }
