@@ -64,18 +64,6 @@ QStringView trimmedFast(QStringView text)
     return text.trimmed();
 }
 
-/// Digit values of the bytes that are hex digits (either letter case), -1 for every other
-/// byte, as colorkey::valueFromRgbText reads them.
-constexpr std::array<qint8, 256> HexDigit = [] {
-    std::array<qint8, 256> digit{};
-    digit.fill(-1);
-    for (int c = 0; c < 10; ++c)
-        digit[size_t('0' + c)] = qint8(c);
-    for (int c = 0; c < 6; ++c)
-        digit[size_t('a' + c)] = digit[size_t('A' + c)] = qint8(10 + c);
-    return digit;
-}();
-
 /// A colour written the way colour files are written, read from its bytes: `rgb` is the six
 /// hex digits of "#RRGGBB", `key` the eight digits of a colour key (one of them null). The
 /// same answers as colorkey::valueFromRgbText and colorkey::valueFromKey give for these
@@ -85,7 +73,7 @@ std::optional<qint32> writtenColour(const char *rgb, const char *key)
     quint32 value = 0;
     if (rgb) {
         for (int i = 0; i < 6; ++i) {
-            const int digit = HexDigit[uchar(rgb[i])];
+            const int digit = colorkey::HexDigit[uchar(rgb[i])];
             if (digit < 0)
                 return std::nullopt;
             value = value << 4 | quint32(digit);

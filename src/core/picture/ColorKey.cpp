@@ -44,20 +44,10 @@ std::optional<qint32> valueFromRgbText(QStringView text)
     // "#" and exactly six hex digits; read digit by digit (a colour file has thousands).
     if (text.size() != 7 || text[0] != u'#')
         return std::nullopt;
-    // Digit values of the ASCII characters, -1 for anything that is no hex digit.
-    static constexpr auto HexValue = [] {
-        std::array<qint8, 128> value{};
-        value.fill(-1);
-        for (int c = 0; c < 10; ++c)
-            value[size_t('0' + c)] = qint8(c);
-        for (int c = 0; c < 6; ++c)
-            value[size_t('a' + c)] = value[size_t('A' + c)] = qint8(10 + c);
-        return value;
-    }();
     uint rrggbb = 0;
     for (qsizetype i = 1; i < 7; ++i) {
         const char16_t c = text[i].unicode();
-        const int digit = c < 128 ? HexValue[c] : -1;
+        const int digit = c < HexDigit.size() ? HexDigit[c] : -1;
         if (digit < 0)
             return std::nullopt;
         rrggbb = rrggbb << 4 | uint(digit);

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <array>
 #include <optional>
 
 /// Colour values, colour keys and their #RRGGBB form: the one place that knows how a colour
@@ -21,6 +22,17 @@ constexpr qint32 colorValue(int red, int green, int blue)
 {
     return qint32(red & 0xff) | (qint32(green & 0xff) << 8) | (qint32(blue & 0xff) << 16);
 }
+
+/// The value of each byte that is a hex digit (either letter case), -1 for every other byte.
+inline constexpr std::array<qint8, 256> HexDigit = [] {
+    std::array<qint8, 256> digit{};
+    digit.fill(-1);
+    for (int c = 0; c < 10; ++c)
+        digit[size_t('0' + c)] = qint8(c);
+    for (int c = 0; c < 6; ++c)
+        digit[size_t('a' + c)] = digit[size_t('A' + c)] = qint8(10 + c);
+    return digit;
+}();
 
 /// Room writeKey needs: a sign and ten digits.
 inline constexpr int MaxKeyChars = 11;
