@@ -198,8 +198,9 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     const QString built = dir.filePath("built128.scm");
     QFile builtFile(built);
-    const QByteArray bytes = testsupport::buildMpq(
-        {{{Entry.toLatin1(), scenario128()}, {"staredit\\wav\\a.wav", QByteArray(4000, 'w')}}});
+    testsupport::MpqLayout layout;
+    layout.entries = {{Entry.toLatin1(), scenario128()}, {"staredit\\wav\\a.wav", QByteArray(4000, 'w')}};
+    const QByteArray bytes = testsupport::buildMpq(layout);
     if (!builtFile.open(QIODevice::WriteOnly) || builtFile.write(bytes) != bytes.size()) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(built));
         return 1;

@@ -350,8 +350,9 @@ TEST_F(Zoom, FitUsesTheLargestWholeFactorTheWindowHasRoomFor)
         EXPECT_LE(frame->width(), room.width());
         EXPECT_LE(frame->height(), room.height());
         // One step more would not fit (unless the largest step is reached).
-        if (factor < 8)
+        if (factor < 8) {
             EXPECT_TRUE(frame->width() + 64 > room.width() || frame->height() + 64 > room.height());
+        }
         expectSharp(int(factor));
     }
 }
