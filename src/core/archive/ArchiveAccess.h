@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/archive/worker/WorkerProtocol.h"
 #include "core/common/Result.h"
 
 #include <QByteArray>
@@ -61,6 +62,8 @@ public:
     /// The fingerprint of CheckedArchive: a 64-bit hash of the bytes, taken eight at a time
     /// (a check against accidents, not against forgery).
     [[nodiscard]] static quint64 fingerprint(QByteArrayView bytes);
+    /// The same, taken piece by piece as a file is copied.
+    using Fingerprint = workerprotocol::Fingerprint;
 
 protected:
     ArchiveAccess() = default;

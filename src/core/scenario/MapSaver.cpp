@@ -9,45 +9,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <optional>
-
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
 #endif
 
 namespace {
-
-/// The working archive, mapped rather than read where the file system allows: a map with
-/// sounds runs to megabytes, and copying them into fresh memory costs more than the save's
-/// own work. Only the program's processes write in the working folder, and none while a
-/// save runs.
-class MappedArchive
-{
-public:
-    explicit MappedArchive(const QString &path) : m_file(path)
-    {
-        if (!QFileInfo(path).isFile() || !m_file.open(QIODevice::ReadOnly))
-            return;
-        const qint64 size = m_file.size();
-        if (const uchar *data = size > 0 ? m_file.map(0, size) : nullptr) {
-            m_bytes = QByteArrayView(data, size);
-            m_open = true;
-            return;
-        }
-        m_copy = m_file.readAll();
-        m_bytes = m_copy;
-        m_open = m_copy.size() == size;
-    }
-    bool isOpen() const { return m_open; }
-    QByteArrayView bytes() const { return m_bytes; }
-
-private:
-    QFile m_file;
-    QByteArray m_copy;
-    QByteArrayView m_bytes;
-    bool m_open = false;
-};
 
 /// The target must be a file name in an existing folder, and none of the working files.
 Status checkTarget(const Workspace &ws, const QString &target)
@@ -75,35 +42,23 @@ Status checkTarget(const Workspace &ws, const QString &target)
 }
 
 /// Stores the scenario, checked (it reads back unchanged, the archive holds as many entries
-/// as before), and maps the archive then, `stored` holding exactly the bytes that were
-/// checked.
-Status storeVerified(const Workspace &ws, const ArchiveAccess &archive, const QString &target,
-                     const std::function<void()> &afterStore, std::optional<MappedArchive> *stored)
+/// as before); what the checked archive was: its size and fingerprint.
+Result<ArchiveAccess::CheckedArchive> storeVerified(const Workspace &ws,
+                                                    const ArchiveAccess &archive,
+                                                    const QString &target,
+                                                    const Failure &notVerified)
 {
     const QFileInfo scenario(ws.scenarioPath());
     if (!scenario.isFile() || !scenario.isReadable())
         return fail(FailureKind::WorkingFolder,
                     QObject::tr("The working copy of the map cannot be read, so \"%1\" was not "
                                 "changed.").arg(shownPath(target)));
-    const Failure notVerified =
-        fail(FailureKind::Output,
-             QObject::tr("The working copy of the map did not hold the map as it was stored, so "
-                         "\"%1\" was not changed.")
-                 .arg(shownPath(target)));
     ArchiveAccess::CheckedArchive checked;
     if (Status done = archive.storeChecked(ws.archivePath(), ws.scenarioPath(),
                                            Workspace::ScenarioEntry, notVerified, &checked);
         !done)
-        return done;
-    if (afterStore)
-        afterStore();
-    // Whatever happened to the working archive meanwhile, only what was checked is copied.
-    stored->emplace(ws.archivePath());
-    const QByteArrayView bytes = (*stored)->bytes();
-    if (!(*stored)->isOpen() || bytes.size() != checked.size
-        || ArchiveAccess::fingerprint(bytes) != checked.fingerprint)
-        return notVerified;
-    return Status::success();
+        return done.failure();
+    return checked;
 }
 
 /// Flushes the folder entry of a file just renamed into place, so that the rename itself
@@ -123,8 +78,15 @@ void syncFolderOf(const QString &path)
 #endif
 }
 
-Status writeTarget(const QString &target, QByteArrayView bytes)
+/// Copies the working archive to `target` through a QSaveFile, a piece at a time (a map with
+/// sounds runs to megabytes), fingerprinting it on the way: whatever happened to the working
+/// archive since it was checked, only exactly the checked bytes are renamed into place.
+Status writeTarget(const QString &workingArchive, const QString &target,
+                   const ArchiveAccess::CheckedArchive &checked, const Failure &notVerified)
 {
+    QFile in(workingArchive);
+    if (!QFileInfo(workingArchive).isFile() || !in.open(QIODevice::ReadOnly))
+        return notVerified;
     QSaveFile out(target);
     const Failure notWritten =
         fail(FailureKind::Output,
@@ -133,11 +95,29 @@ Status writeTarget(const QString &target, QByteArrayView bytes)
                  .arg(shownPath(target)));
     if (!out.open(QIODevice::WriteOnly))
         return notWritten;
-    if (out.write(bytes.data(), bytes.size()) != bytes.size()) {
+    const auto cancel = [&out](const Failure &failure) {
         out.cancelWriting();
         (void)out.commit();
-        return notWritten;
+        return failure;
+    };
+    ArchiveAccess::Fingerprint print(quint64(qMax<qint64>(checked.size, 0)));
+    QByteArray piece(qsizetype(1) << 20, Qt::Uninitialized);
+    qint64 copied = 0;
+    for (;;) {
+        const qint64 got = in.read(piece.data(), piece.size());
+        if (got < 0)
+            return cancel(notVerified);
+        if (got == 0)
+            break;
+        copied += got;
+        if (copied > checked.size) // not the archive that was checked; no end of reading it
+            return cancel(notVerified);
+        print.add(std::string_view(piece.constData(), size_t(got)));
+        if (out.write(piece.constData(), got) != got)
+            return cancel(notWritten);
     }
+    if (copied != checked.size || print.value() != checked.fingerprint)
+        return cancel(notVerified);
     if (!out.commit())
         return notWritten;
     syncFolderOf(target);
@@ -151,8 +131,16 @@ Status saveMap(const Workspace &ws, const ArchiveAccess &archive, const QString 
 {
     if (Status checked = checkTarget(ws, target); !checked)
         return checked;
-    std::optional<MappedArchive> stored;
-    if (Status verified = storeVerified(ws, archive, target, afterStore, &stored); !verified)
-        return verified;
-    return writeTarget(target, stored->bytes());
+    const Failure notVerified =
+        fail(FailureKind::Output,
+             QObject::tr("The working copy of the map did not hold the map as it was stored, so "
+                         "\"%1\" was not changed.")
+                 .arg(shownPath(target)));
+    const Result<ArchiveAccess::CheckedArchive> stored =
+        storeVerified(ws, archive, target, notVerified);
+    if (!stored)
+        return stored.failure();
+    if (afterStore)
+        afterStore();
+    return writeTarget(ws.archivePath(), target, *stored, notVerified);
 }

@@ -377,6 +377,23 @@ TEST(WorkerProtocol, MessagesAreTakenOffAStreamOneAtATime)
         EXPECT_FALSE(messageSize(true, r.bytes)) << r.label;
 }
 
+// Taken piece by piece as a file is copied, the fingerprint is the one of the whole, however
+// the pieces fall against its blocks of 32 bytes.
+TEST(WorkerProtocol, FingerprintInPiecesIsTheWholeOnes)
+{
+    std::string bytes;
+    for (int i = 0; i < 200; ++i)
+        bytes += char(i * 53 + 7);
+    for (const std::size_t size : {0, 1, 8, 31, 32, 33, 63, 64, 100, 200})
+        for (const std::size_t piece : {1, 3, 7, 8, 31, 32, 33, 64, 200}) {
+            const std::string_view text = std::string_view(bytes).substr(0, size);
+            workerprotocol::Fingerprint print(size);
+            for (std::size_t at = 0; at < size; at += piece)
+                print.add(text.substr(at, piece));
+            EXPECT_EQ(print.value(), workerprotocol::fingerprint(text)) << size << " " << piece;
+        }
+}
+
 // The fingerprint that tells the saver it copies the archive the worker checked: any one
 // changed byte, at any place of any length (whole words and every size of last word), any
 // byte added or cut off, and two words swapped, each give another fingerprint.

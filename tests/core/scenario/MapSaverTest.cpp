@@ -201,9 +201,9 @@ TEST_F(Saving, StoreRepliesThatDoNotAddUpNeverReachTheUsersMap)
 {
     editScenario();
     const QByteArray working = readFile(ws.archivePath());
-    const auto fits = [&](quint32 before, quint32 after, quint64 print) {
+    const auto fits = [&](quint32 before, quint32 after, quint64 print, qint64 size = -1) {
         return workerprotocol::Message{0, {workerprotocol::number32(before), workerprotocol::number32(after),
-                                           workerprotocol::number64(quint64(working.size())),
+                                           workerprotocol::number64(quint64(size < 0 ? working.size() : size)),
                                            workerprotocol::number64(print)}};
     };
     const quint64 print = ArchiveAccess::fingerprint(working);
@@ -217,6 +217,10 @@ TEST_F(Saving, StoreRepliesThatDoNotAddUpNeverReachTheUsersMap)
     } cases[] = {
         {"entry count changed", fits(3, 4, print), false, FailureKind::Output},
         {"archive on disk is not the one checked", fits(3, 3, print ^ 1), false, FailureKind::Output},
+        {"archive on disk is longer than the one checked", fits(3, 3, print, working.size() - 1),
+         false, FailureKind::Output},
+        {"archive on disk is shorter than the one checked", fits(3, 3, print, working.size() + 1),
+         false, FailureKind::Output},
         {"read-back differs", {std::uint8_t(workerprotocol::Status::ReadBack), {"read-back differs"}},
          false, FailureKind::Output},
         {"reply without counts", {0, {}}, false, FailureKind::Damaged},

@@ -95,38 +95,81 @@ std::optional<std::size_t> messageSize(bool request, std::string_view bytes)
     return static_cast<std::size_t>(size);
 }
 
-std::uint64_t fingerprint(std::string_view bytes)
+namespace {
+
+// Eight bytes per step, each step a bijection of the running value for a given word and of
+// the word for a given running value, so two texts of one length that differ in one word
+// never meet.
+std::uint64_t step(std::uint64_t hash, std::uint64_t word)
 {
-    // Eight bytes per step, each step a bijection of the running value for a given word and
-    // of the word for a given running value, so two texts of one length that differ in one
-    // word never meet. Four running values take every fourth word (a map archive runs to
+    const std::uint64_t mixed = (hash ^ word) * 0x9E3779B97F4A7C15ull;
+    return (mixed << 31) | (mixed >> 33);
+}
+
+// A fixed count of bytes, so the compiler reads each word in one load.
+std::uint64_t word(const char *at)
+{
+    std::uint64_t value = 0;
+    for (int i = 7; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(at[i]);
+    return value;
+}
+
+} // namespace
+
+Fingerprint::Fingerprint(std::uint64_t length)
+{
+    // The length is mixed in first, so a short last word needs no marker.
+    const std::uint64_t seed = 0xcbf29ce484222325ull ^ length;
+    for (std::size_t lane = 0; lane < 4; ++lane)
+        m_lanes[lane] = seed + lane;
+}
+
+void Fingerprint::addBlock(const char *block)
+{
+    for (std::size_t lane = 0; lane < 4; ++lane)
+        m_lanes[lane] = step(m_lanes[lane], word(block + 8 * lane));
+}
+
+void Fingerprint::add(std::string_view bytes)
+{
+    if (m_pendingSize > 0) {
+        const std::size_t taken = std::min(bytes.size(), Block - m_pendingSize);
+        bytes.copy(m_pending.data() + m_pendingSize, taken);
+        m_pendingSize += taken;
+        bytes.remove_prefix(taken);
+        if (m_pendingSize < Block)
+            return;
+        addBlock(m_pending.data());
+        m_pendingSize = 0;
+    }
+    for (; bytes.size() >= Block; bytes.remove_prefix(Block))
+        addBlock(bytes.data());
+    m_pendingSize = bytes.copy(m_pending.data(), bytes.size());
+}
+
+std::uint64_t Fingerprint::value() const
+{
+    // Four running values take every fourth word of the whole blocks (a map archive runs to
     // megabytes, and one value would wait on each multiplication in turn); they are folded
-    // into one by the same step. The length is mixed in first (so a short last word needs
-    // no marker); the end spreads every bit over all.
-    const auto step = [](std::uint64_t hash, std::uint64_t word) {
-        const std::uint64_t mixed = (hash ^ word) * 0x9E3779B97F4A7C15ull;
-        return (mixed << 31) | (mixed >> 33);
-    };
-    // A fixed count of bytes, so the compiler reads each word in one load.
-    const auto word = [](const char *at) {
-        std::uint64_t value = 0;
-        for (int i = 7; i >= 0; --i)
-            value = value << 8 | static_cast<unsigned char>(at[i]);
-        return value;
-    };
-    const std::uint64_t seed = 0xcbf29ce484222325ull ^ bytes.size();
-    std::uint64_t lanes[4] = {seed, seed + 1, seed + 2, seed + 3};
+    // into one by the same step, which takes the words left over. The end spreads every bit
+    // over all.
+    std::uint64_t hash = step(step(step(m_lanes[0], m_lanes[1]), m_lanes[2]), m_lanes[3]);
+    const std::string_view rest(m_pending.data(), m_pendingSize);
     std::size_t at = 0;
-    for (; at + 32 <= bytes.size(); at += 32)
-        for (int lane = 0; lane < 4; ++lane)
-            lanes[lane] = step(lanes[lane], word(bytes.data() + at + 8 * lane));
-    std::uint64_t hash = step(step(step(lanes[0], lanes[1]), lanes[2]), lanes[3]);
-    for (; at + 8 <= bytes.size(); at += 8)
-        hash = step(hash, word(bytes.data() + at));
-    if (at < bytes.size())
-        hash = step(hash, littleEndian(bytes.substr(at)));
+    for (; at + 8 <= rest.size(); at += 8)
+        hash = step(hash, word(rest.data() + at));
+    if (at < rest.size())
+        hash = step(hash, littleEndian(rest.substr(at)));
     hash = (hash ^ (hash >> 33)) * 0xFF51AFD7ED558CCDull;
     return hash ^ (hash >> 33);
+}
+
+std::uint64_t fingerprint(std::string_view bytes)
+{
+    Fingerprint print(bytes.size());
+    print.add(bytes);
+    return print.value();
 }
 
 std::string number32(std::uint32_t value)

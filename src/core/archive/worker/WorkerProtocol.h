@@ -33,6 +33,7 @@
 //
 // The parser below is the only code that reads these bytes; it is fuzzed.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -80,6 +81,24 @@ struct Message
 /// A 64-bit hash of `bytes`, eight at a time: how a store tells which archive bytes it
 /// checked. Any one changed byte, and any change of length, changes it.
 [[nodiscard]] std::uint64_t fingerprint(std::string_view bytes);
+
+/// The same fingerprint, taken piece by piece (a file as it is copied): the pieces of
+/// `length` bytes in all, in order, give fingerprint() of the whole.
+class Fingerprint
+{
+public:
+    explicit Fingerprint(std::uint64_t length);
+    void add(std::string_view bytes);
+    [[nodiscard]] std::uint64_t value() const;
+
+private:
+    static constexpr std::size_t Block = 32; ///< a word for each of four running values
+    void addBlock(const char *block);
+
+    std::array<std::uint64_t, 4> m_lanes{};
+    std::array<char, Block> m_pending{};
+    std::size_t m_pendingSize = 0;
+};
 
 /// A u32 / u64 field, little-endian.
 [[nodiscard]] std::string number32(std::uint32_t value);
