@@ -291,30 +291,23 @@ void MapSession::setPicture(const QString &path, picture::Prepared prepared)
 
 bool MapSession::typeValue(int index, const QString &text)
 {
-    if (index < 0 || index >= m_table.size())
-        return false;
-    if (m_table.values.at(index) == text)
-        return true;
-    DocumentStep step;
-    step.name = QObject::tr("Type Value");
-    step.merges = true;
-    step.index = index;
-    step.before = m_table.values.at(index);
-    step.after = text;
-    m_table.values[index] = text;
-    push(std::move(step), ValueChanged, index);
-    return true;
+    return setValue(index, text, QObject::tr("Type Value"), true);
 }
 
 bool MapSession::pickTile(int index, quint16 value)
 {
+    return setValue(index, QString::number(value), QObject::tr("Pick Tile"), false);
+}
+
+bool MapSession::setValue(int index, const QString &text, const QString &stepName, bool merges)
+{
     if (index < 0 || index >= m_table.size())
         return false;
-    const QString text = QString::number(value);
     if (m_table.values.at(index) == text)
         return true;
     DocumentStep step;
-    step.name = QObject::tr("Pick Tile");
+    step.name = stepName;
+    step.merges = merges;
     step.index = index;
     step.before = m_table.values.at(index);
     step.after = text;
@@ -429,22 +422,24 @@ QString MapSession::redoName() const
 
 Status MapSession::undo()
 {
-    if (!m_history.canUndo())
-        return {};
-    if (Status undone = apply(m_history.undoStep(), true); !undone)
-        return undone;
-    m_history.stepBack();
-    notify(HistoryChanged);
-    return {};
+    return moveInHistory(true);
 }
 
 Status MapSession::redo()
 {
-    if (!m_history.canRedo())
+    return moveInHistory(false);
+}
+
+Status MapSession::moveInHistory(bool undo)
+{
+    if (undo ? !m_history.canUndo() : !m_history.canRedo())
         return {};
-    if (Status redone = apply(m_history.redoStep(), false); !redone)
-        return redone;
-    m_history.stepForward();
+    if (Status applied = apply(undo ? m_history.undoStep() : m_history.redoStep(), undo); !applied)
+        return applied;
+    if (undo)
+        m_history.stepBack();
+    else
+        m_history.stepForward();
     notify(HistoryChanged);
     return {};
 }

@@ -162,6 +162,8 @@ private:
     [[nodiscard]] Status writePatches(const QList<BytePatch> &patches, bool undo);
     /// Restores one side of a step.
     [[nodiscard]] Status apply(const DocumentStep &step, bool undo);
+    bool setValue(int index, const QString &text, const QString &stepName, bool merges);
+    [[nodiscard]] Status moveInHistory(bool undo);
     void setPictureState(const PictureState &state);
     PictureState pictureState() const;
     void push(DocumentStep step, unsigned changes, int index = -1);
