@@ -35,15 +35,18 @@ int scaledTiles(qint64 pictureLength, qint64 num, qint64 den)
 }
 
 /// One axis of the picture, its tile spans: tile i covers source columns c0..c1, the first
-/// with weight w0, the last with w1, those between with 1.
+/// with weight w0, the last with w1, those between with `whole`; weights are exact, in units
+/// of 1 / `whole` pixel.
 struct Spans
 {
     std::vector<int> first, last;
-    std::vector<double> firstWeight, lastWeight;
+    std::vector<qint64> firstWeight, lastWeight;
+    qint64 whole = 1;
 
     Spans(const AxisPlacement &p, qint64 pictureLength)
     {
         const Wide d = Wide(p.denominator) * p.tiles;
+        whole = qint64(d);
         const auto edge = [&p](int k) { return Wide(p.start) * p.tiles + Wide(k) * p.length; };
         for (int i = 0; i < p.tiles; ++i) {
             const Wide a = edge(i), b = edge(i + 1);
@@ -53,9 +56,14 @@ struct Spans
             const Wide c1Start = std::max(a, Wide(c1) * d);
             first.push_back(int(c0));
             last.push_back(int(c1));
-            firstWeight.push_back(double(c0End - std::max(a, Wide(c0) * d)) / double(d));
-            lastWeight.push_back(double(b - c1Start) / double(d));
+            firstWeight.push_back(qint64(c0End - std::max(a, Wide(c0) * d)));
+            lastWeight.push_back(qint64(b - c1Start));
         }
+    }
+
+    qint64 weight(size_t i, qint64 c) const
+    {
+        return c == first[i] ? firstWeight[i] : c == last[i] ? lastWeight[i] : whole;
     }
 };
 
@@ -72,25 +80,29 @@ std::vector<int> centres(const AxisPlacement &p, qint64 pictureLength)
 }
 
 /// Sums of one tile (or one tile's share of a row): linear red, green, blue weighted by
-/// overlap, the weight of pixels with a colour and of those without.
+/// overlap, and the exact overlap of pixels with a colour and of those without, so that
+/// "more than half" never depends on rounding.
 struct Sum
 {
-    double r = 0, g = 0, b = 0, colour = 0, none = 0;
+    double r = 0, g = 0, b = 0;
+    Wide colour = 0, none = 0;
 
-    void add(Argb p, double w, const std::array<double, 256> &lin)
+    void add(Argb p, qint64 w, const std::array<double, 256> &lin)
     {
         if (alphaOf(p) == 0) {
             none += w;
             return;
         }
-        r += w * lin[size_t(redOf(p))];
-        g += w * lin[size_t(greenOf(p))];
-        b += w * lin[size_t(blueOf(p))];
+        const double dw = double(w);
+        r += dw * lin[size_t(redOf(p))];
+        g += dw * lin[size_t(greenOf(p))];
+        b += dw * lin[size_t(blueOf(p))];
         colour += w;
     }
-    void add(const Sum &s, double w)
+    void add(const Sum &s, qint64 w)
     {
-        r += w * s.r, g += w * s.g, b += w * s.b, colour += w * s.colour, none += w * s.none;
+        const double dw = double(w);
+        r += dw * s.r, g += dw * s.g, b += dw * s.b, colour += s.colour * w, none += s.none * w;
     }
 };
 
@@ -166,17 +178,13 @@ void FitSink::areaRow(int y, int first, int step, const Argb *row, int count)
         const int kLo = std::max(0, (c0 - first + step - 1) / step);
         const int kHi = std::min(count - 1, c1 >= first ? (c1 - first) / step : -1);
         for (int k = kLo; k <= kHi; ++k) {
-            const int c = first + k * step;
-            const double w = c == c0 ? cols.firstWeight[i] : c == c1 ? cols.lastWeight[i] : 1.0;
-            s.add(row[k], w, lin);
+            s.add(row[k], cols.weight(i, first + k * step), lin);
         }
         m_rowSums[i] = s;
     }
     const size_t width = m_rowSums.size();
     for (qsizetype j = from; j < to; ++j) {
-        const double w = y == rows.first[size_t(j)] ? rows.firstWeight[size_t(j)]
-            : y == rows.last[size_t(j)]             ? rows.lastWeight[size_t(j)]
-                                                    : 1.0;
+        const qint64 w = rows.weight(size_t(j), y);
         Sum *tiles = m_sums.data() + size_t(j) * width;
         for (size_t i = 0; i < width; ++i)
             tiles[i].add(m_rowSums[i], w);
@@ -213,8 +221,9 @@ Pixels FitSink::finish() const
             // More than half without a colour: the tile has none either.
             if (s.colour <= 0 || s.none > s.colour)
                 continue;
-            line[i] = argb(srgb::toByte(s.r / s.colour), srgb::toByte(s.g / s.colour),
-                           srgb::toByte(s.b / s.colour));
+            const double colour = double(s.colour);
+            line[i] = argb(srgb::toByte(s.r / colour), srgb::toByte(s.g / colour),
+                           srgb::toByte(s.b / colour));
         }
     }
     return out;
@@ -287,6 +296,15 @@ Area readFitted(const QString &path, QSize map, FitOptions options)
     if (area.ok())
         area.pixels = sink.finish();
     return area;
+}
+
+Pixels fitted(const Pixels &picture, QSize map, FitOptions options)
+{
+    FitSink sink(map, options);
+    sink.begin(picture.size());
+    for (int y = 0; y < picture.height(); ++y)
+        sink.pixels(y, 0, 1, picture.row(y), picture.width());
+    return sink.finish();
 }
 
 } // namespace picture

@@ -74,4 +74,10 @@ inline constexpr qint64 MaxFitTiles = qint64(1) << 20;
 /// floor(the source point under the tile's centre), as it is.
 [[nodiscard]] Area readFitted(const QString &path, QSize map, FitOptions options);
 
+/// The same fitting of pixels already read: a whole picture, rows handed over one by one.
+/// `options.fit` must not be Fit::None; the map at most MaxFitTiles.
+[[nodiscard]] Pixels fitted(const Pixels &picture, QSize map, FitOptions options);
+
+
+
 } // namespace picture
