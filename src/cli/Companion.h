@@ -2,6 +2,7 @@
 
 #include "core/common/Result.h"
 #include "core/convert/ColorFile.h"
+#include "core/picture/PictureFit.h"
 #include "core/picture/PixelScan.h"
 
 #include <QSize>
@@ -56,6 +57,10 @@ public:
         bool match = false;                ///< choose tile values by colour (--match)
         std::optional<QString> gameData;   ///< --game-data DIR
         std::optional<QString> tileSize;   ///< --tile-size N (render)
+        std::optional<QString> fit;        ///< --fit NAME (colors, convert)
+        std::optional<QString> resample;   ///< --resample NAME (colors, convert)
+        bool dither = false;               ///< --dither: the tiles by error diffusion
+        bool vary = false;                 ///< --vary: varied tiles (convert)
     };
 
 private:
@@ -90,11 +95,22 @@ private:
     struct Job;
     /// Opens the map in the job's session and decodes and scans the picture over the map's
     /// area, as the windows do.
-    int loadMapAndPicture(Job &job, const QString &map, const QString &picturePath,
-                          picture::Pixels *picture, pixelscan::ScanResult *scanned);
-    int loadPicture(const QString &path, QSize map, picture::Pixels *picture);
+    int loadMapAndPicture(Job &job, const Request &request, picture::Pixels *picture,
+                          pixelscan::ScanResult *scanned, QHash<qint32, quint16> *dithered);
+    int loadPicture(const QString &path, QSize map, picture::Pixels *picture,
+                    picture::FitOptions fit);
+    static picture::FitOptions fitOptions(const Request &request);
+    static QString noTerrainTiles(const QString &stem);
+    /// --fit, --resample and --dither before the game data or the map are looked at.
+    int checkPictureOptions(const Request &request);
+    /// With --dither: the picture given to the tiles of `tileset`; `values` receives the
+    /// tile value of each of its colours.
+    int ditherPicture(const Request &request, int tileset, picture::Pixels *picture,
+                      QHash<qint32, quint16> *values);
+    /// The tileset the values are for: --tileset, else the map's.
+    int valuesTileset(const Request &request, const MapSession &session, int *tileset);
     int scanPicture(const QString &path, const picture::Pixels &picture, int width, int height,
-                    pixelscan::ScanResult *result);
+                    pixelscan::ScanResult *result, bool suggestDither = false);
     int applyTileset(MapSession &session, const QString &tilesetText, QString *note);
     int save(MapSession &session, const QString &target);
 
