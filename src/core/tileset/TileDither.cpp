@@ -51,6 +51,7 @@ Dithered dither(const picture::Pixels &picture, int width, int height, const Til
         std::fill(below.begin(), below.end(), Error{});
         const int ahead = y % 2 == 0 ? 1 : -1;
         picture::Argb *shown = out.picture.row(y);
+        qsizetype last = -1; // the neighbour's tile: a close first guess for the search
         for (int n = 0; n < width; ++n) {
             const int x = ahead > 0 ? n : width - 1 - n;
             const picture::Argb p = picture.at(x, y);
@@ -60,8 +61,8 @@ Dithered dither(const picture::Pixels &picture, int width, int height, const Til
             const Error colour = {std::clamp(lin[size_t(picture::redOf(p))] + in[0], 0.0, 1.0),
                                   std::clamp(lin[size_t(picture::greenOf(p))] + in[1], 0.0, 1.0),
                                   std::clamp(lin[size_t(picture::blueOf(p))] + in[2], 0.0, 1.0)};
-            const TileMatcher::Candidate &tile = candidates[size_t(
-                matcher.nearestIndex(labOfLinear(colour[0], colour[1], colour[2])))];
+            last = matcher.nearestIndex(labOfLinear(colour[0], colour[1], colour[2]), last);
+            const TileMatcher::Candidate &tile = candidates[size_t(last)];
             const Error error = {colour[0] - tile.linear[0], colour[1] - tile.linear[1],
                                  colour[2] - tile.linear[2]};
             spread(here, x + ahead, error, 7);

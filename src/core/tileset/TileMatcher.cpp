@@ -183,11 +183,15 @@ std::optional<quint16> TileMatcher::nearest(qint32 color) const
     return m_candidates[size_t(nearestIndex(query))].value;
 }
 
-qsizetype TileMatcher::nearestIndex(const Lab &lab) const
+qsizetype TileMatcher::nearestIndex(const Lab &lab, qsizetype hint) const
 {
     if (m_candidates.empty())
         return -1;
     Best best;
+    // The search still visits every candidate no farther than the hint, so ties resolve
+    // exactly as without it.
+    if (hint >= 0 && hint < qsizetype(m_candidates.size()))
+        best.consider(m_candidates, size_t(hint), lab);
     std::array<double, 3> offsets{};
     search(0, m_candidates.size(), lab, best, offsets, 0);
     return best.index;

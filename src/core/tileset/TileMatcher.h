@@ -71,8 +71,9 @@ public:
     std::optional<quint16> nearest(qint32 color) const;
 
     /// The position in candidates() of the candidate nearest to `lab` (equal distances: the
-    /// lowest value); -1 when there is none.
-    qsizetype nearestIndex(const Lab &lab) const;
+    /// lowest value); -1 when there is none. A `hint` (a position likely to be near, such as
+    /// the answer for a similar colour) only makes the search shorter, never changes it.
+    qsizetype nearestIndex(const Lab &lab, qsizetype hint = -1) const;
 
     /// nearest() of each colour. `progress(done, total)` is called every few thousand.
     QList<std::optional<quint16>> nearestAll(
