@@ -1,5 +1,6 @@
 #include "core/tileset/TileMatcher.h"
 
+#include "core/convert/Conversion.h"
 #include "core/picture/Srgb.h"
 
 #include <QHash>
@@ -13,8 +14,6 @@ namespace terrain {
 
 namespace {
 
-// Highest tile value a map cell or a colour file accepts.
-constexpr int MaxTileValue = 32767;
 constexpr int ProgressEvery = 4096;
 // Ranges this small are measured one by one; splitting them further costs more than it saves.
 constexpr size_t LeafSize = 8;
@@ -61,7 +60,7 @@ bool eligibleGroup(const TileGraphics &graphics, int group, const QSet<int> &gro
 
 bool candidateSum(const TileGraphics &graphics, quint16 value, std::array<quint32, 3> *sum)
 {
-    return value <= MaxTileValue && eligibleGroup(graphics, value >> 4, {})
+    return value <= conversion::MaxTileValue && eligibleGroup(graphics, value >> 4, {})
         && graphics.megatileOf(value) > 0 && graphics.colorSum(value, sum);
 }
 
@@ -75,7 +74,7 @@ TileMatcher::TileMatcher(const TileGraphics &graphics, const QSet<int> &groups)
     // Real tilesets repeat megatiles across many values; each is measured once and kept
     // under its lowest value, which is the one a tie would choose anyway.
     QSet<qint64> seen;
-    const int lastGroup = std::min(graphics.groupCount() - 1, MaxTileValue >> 4);
+    const int lastGroup = std::min(graphics.groupCount() - 1, conversion::LastTileGroup);
     for (int group = 0; group <= lastGroup; ++group) {
         if (!eligibleGroup(graphics, group, groups))
             continue;
