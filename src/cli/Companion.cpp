@@ -8,7 +8,6 @@
 #include "core/picture/ColorKey.h"
 #include "core/picture/PictureFit.h"
 #include "core/picture/PictureReader.h"
-#include "core/picture/PixelScan.h"
 #include "core/picture/PngWriter.h"
 #include "core/session/MapSession.h"
 #include "core/tileset/TerrainRenderer.h"
@@ -102,13 +101,13 @@ QString parseError(const QCommandLineParser &parser, const QStringList &args,
 
 /// The colour list as `colors` prints it: "KEY COUNT #RRGGBB" per colour, the colour left out
 /// for "no pixel". Written into one buffer: a list holds up to 32767 colours.
-QByteArray colorList(const pixelscan::ScanResult &scanned)
+QByteArray colorList(const picture::Prepared &scanned)
 {
     constexpr qsizetype Room = 2 * colorkey::MaxKeyChars + colorkey::RgbChars + 3;
-    QByteArray bytes(Room * scanned.values.size(), Qt::Uninitialized);
+    QByteArray bytes(Room * scanned.colors.size(), Qt::Uninitialized);
     char *out = bytes.data();
-    for (qsizetype i = 0; i < scanned.values.size(); ++i) {
-        const qint32 value = scanned.values.at(i);
+    for (qsizetype i = 0; i < scanned.colors.size(); ++i) {
+        const qint32 value = scanned.colors.at(i);
         out = colorkey::writeKey(value, out);
         *out++ = ' ';
         out = colorkey::writeNumber(scanned.counts.at(i), out);
@@ -384,10 +383,9 @@ int Companion::colors(const Request &request)
     const QString &map = request.positional.at(0);
     const QString &picturePath = request.positional.at(1);
     Job job;
-    picture::Pixels picture;
-    pixelscan::ScanResult scanned;
+    picture::Prepared scanned;
     QHash<qint32, quint16> matched;
-    if (int code = loadMapAndPicture(job, request, &picture, &scanned, &matched))
+    if (int code = loadMapAndPicture(job, request, &scanned, &matched))
         return code;
     endProgress();
 
@@ -396,16 +394,16 @@ int Companion::colors(const Request &request)
         const Result<tileset::TilesetByte> tileset = job.session.tileset();
         if (!tileset)
             return fail(tileset.failure());
-        if (int code = matchColors(request, tileset->value, scanned.values, &matched))
+        if (int code = matchColors(request, tileset->value, scanned.colors, &matched))
             return code;
     }
     if (request.asTemplate || request.match || request.dither) {
         // The windows' Export writes through the same function.
         QList<ColorFile::Entry> entries;
-        entries.reserve(scanned.values.size());
-        for (qsizetype i = 0; i < scanned.values.size(); ++i)
-            entries.append({scanned.values.at(i), scanned.counts.at(i),
-                            matched.value(scanned.values.at(i), 0)});
+        entries.reserve(scanned.colors.size());
+        for (qsizetype i = 0; i < scanned.colors.size(); ++i)
+            entries.append({scanned.colors.at(i), scanned.counts.at(i),
+                            matched.value(scanned.colors.at(i), 0)});
         writeBytes(ColorFile::formatUtf8({QFileInfo(map).fileName(), size.width, size.height,
                                           QFileInfo(picturePath).fileName()},
                                          entries));
@@ -446,10 +444,9 @@ int Companion::convert(const Request &request)
         return fail(fromKind(colorFile.kind()), *request.colorFile, colorFile.reason());
 
     Job job;
-    picture::Pixels picture;
-    pixelscan::ScanResult scanned;
+    picture::Prepared scanned;
     QHash<qint32, quint16> matched;
-    if (int code = loadMapAndPicture(job, request, &picture, &scanned, &matched))
+    if (int code = loadMapAndPicture(job, request, &scanned, &matched))
         return code;
     MapSession &session = job.session;
 
@@ -457,7 +454,7 @@ int Companion::convert(const Request &request)
         int tileset = 0;
         if (int code = valuesTileset(request, session, &tileset))
             return code;
-        if (int code = matchColors(request, tileset, scanned.values, &matched))
+        if (int code = matchColors(request, tileset, scanned.colors, &matched))
             return code;
     }
     if (request.vary) {
@@ -472,7 +469,7 @@ int Companion::convert(const Request &request)
     int unnamed = 0;
     QList<ColorFile::Assignment> absent;
     const QList<quint16> tileValues =
-        colorFile->tileValues(scanned.values, matched, &unnamed, &absent);
+        colorFile->tileValues(scanned.colors, matched, &unnamed, &absent);
     warnAbsentColors(request, absent);
     // The file's lines (up to hundreds of KiB) are done with: their memory serves the
     // conversion and the save instead of fresh pages.
@@ -481,7 +478,7 @@ int Companion::convert(const Request &request)
     // Without a terminal to show them, no row texts are made at all.
     const StatusFn status = m_progress ? StatusFn([this](const QString &text) { progress(text); })
                                        : StatusFn();
-    if (Status converted = session.convert(picture, scanned.values, tileValues, status);
+    if (Status converted = session.convert(scanned.pixels, scanned.colors, tileValues, status);
         !converted)
         return fail(converted.failure());
     QString tilesetNote;
@@ -495,7 +492,7 @@ int Companion::convert(const Request &request)
                  .arg(picturePath, target)
                  .arg(session.size().width)
                  .arg(session.size().height)
-                 .arg(scanned.values.size())
+                 .arg(scanned.colors.size())
                  .arg(unnamed)
                  .arg(request.colorFile ? *request.colorFile : tr("a colour file"), tilesetNote)
           << '\n';
@@ -601,9 +598,7 @@ int Companion::render(const Request &request)
     if (Status opened = job.session.open(map); !opened)
         return fail(opened.failure());
     terrain::TileMap tiles;
-    if (Status read = terrain::readTileMapFile(job.session.workspace().scenarioPath(),
-                                               shownPath(map), &tiles);
-        !read)
+    if (Status read = job.session.readTileMap(shownPath(map), &tiles); !read)
         return fail(read.failure());
     std::shared_ptr<const terrain::TileGraphics> graphics;
     if (int code = loadGraphics(request, tiles.tileset, QStringLiteral("render"), &graphics))
@@ -670,8 +665,8 @@ int Companion::save(MapSession &session, const QString &target)
     return Ok;
 }
 
-int Companion::loadMapAndPicture(Job &job, const Request &request, picture::Pixels *picture,
-                                 pixelscan::ScanResult *scanned, QHash<qint32, quint16> *dithered)
+int Companion::loadMapAndPicture(Job &job, const Request &request, picture::Prepared *prepared,
+                                 QHash<qint32, quint16> *dithered)
 {
     const QString &picturePath = request.positional.at(1);
     if (!job.work.isValid())
@@ -679,19 +674,30 @@ int Companion::loadMapAndPicture(Job &job, const Request &request, picture::Pixe
     const MapSession &session = job.session;
     if (Status opened = job.session.open(request.positional.at(0)); !opened)
         return fail(opened.failure());
-    const picture::FitOptions fit = fitOptions(request);
-    const QSize map(session.size().width, session.size().height);
-    if (int code = loadPicture(picturePath, map, picture, fit))
-        return code;
+    picture::PrepareOptions options;
+    options.fit = fitOptions(request);
+    std::shared_ptr<const terrain::TileMatcher> matcher;
     if (request.dither) {
         int tileset = 0;
         if (int code = valuesTileset(request, session, &tileset))
             return code;
-        if (int code = ditherPicture(request, tileset, picture, dithered))
+        if (int code = ditherMatcher(request, tileset, &matcher))
             return code;
+        options.transform = [&](const picture::Pixels &read) {
+            terrain::Dithered d = terrain::dither(read, read.width(), read.height(), *matcher);
+            *dithered = std::move(d.values);
+            return std::move(d.picture);
+        };
     }
-    return scanPicture(picturePath, *picture, map.width(), map.height(), scanned,
-                       fit.fit != picture::Fit::None && !request.dither);
+    // Prepared exactly as the picture window prepares it.
+    const StatusFn status = m_progress ? StatusFn([this](const QString &text) { progress(text); })
+                                       : StatusFn();
+    Result<picture::Prepared> loaded = picture::prepare(
+        picturePath, QSize(session.size().width, session.size().height), options, status);
+    if (!loaded)
+        return fail(fromKind(loaded.kind()), picturePath, loaded.reason());
+    *prepared = std::move(loaded).value();
+    return Ok;
 }
 
 int Companion::valuesTileset(const Request &request, const MapSession &session, int *tileset)
@@ -718,66 +724,17 @@ int Companion::checkPictureOptions(const Request &request)
     return Ok;
 }
 
-int Companion::ditherPicture(const Request &request, int tileset, picture::Pixels *picture,
-                             QHash<qint32, quint16> *values)
+int Companion::ditherMatcher(const Request &request, int tileset,
+                             std::shared_ptr<const terrain::TileMatcher> *matcher)
 {
     std::shared_ptr<const terrain::TileGraphics> graphics;
     if (int code = loadGraphics(request, tileset, QStringLiteral("--dither"), &graphics))
         return code;
-    const terrain::TileMatcher matcher(*graphics);
-    if (matcher.isEmpty())
+    *matcher = std::make_shared<const terrain::TileMatcher>(*graphics);
+    if ((*matcher)->isEmpty())
         return fail(GameData, terrain::gameDataFolder(request.gameData.value_or(QString())),
                     noTerrainTiles(graphics->stem()));
-    const QSize size = picture->size();
-    terrain::Dithered dithered = terrain::dither(*picture, qMax(size.width(), 0), size.height(), matcher);
-    *picture = std::move(dithered.picture);
-    *values = std::move(dithered.values);
     return Ok;
-}
-
-int Companion::loadPicture(const QString &path, QSize map, picture::Pixels *picture,
-                           picture::FitOptions fit)
-{
-    // Read exactly as the picture window reads it: only the map-sized area, or the whole
-    // picture fitted to the map.
-    picture::Area area = picture::readFitted(path, map, fit);
-    switch (area.failure) {
-    case picture::Failure::None:
-        *picture = std::move(area.pixels);
-        return Ok;
-    case picture::Failure::Undecodable:
-        return fail(BadPicture, path,
-                    tr("the picture cannot be decoded (%1); use a BMP, GIF or JPEG file")
-                        .arg(area.reason));
-    case picture::Failure::Unsupported:
-        return fail(BadPicture, path, tr("the picture cannot be decoded: %1").arg(area.reason));
-    case picture::Failure::Truncated:
-        return fail(BadPicture, path, tr("the picture is incomplete: %1").arg(area.reason));
-    default:
-        return fail(BadPicture, path, area.reason);
-    }
-}
-
-int Companion::scanPicture(const QString &path, const picture::Pixels &picture, int width, int height,
-                           pixelscan::ScanResult *result, bool suggestDither)
-{
-    const std::function<void(int)> afterRow = [this, width, height](int rowsDone) {
-        progress(QStringLiteral("Scanning pixels... %1% complete.")
-                     .arg(pixelscan::progressPercent(rowsDone, width, height)));
-    };
-    pixelscan::ScanResult scanned =
-        pixelscan::scan(picture, width, height, m_progress ? afterRow : std::function<void(int)>());
-    if (scanned.tooManyColors)
-        return fail(TooManyColors, path,
-                    tr("the map's %1 x %2 area of the picture has %3 colours; at most "
-                                   "%4 fit the colour list")
-                        .arg(width)
-                        .arg(height)
-                        .arg(scanned.distinctColors)
-                        .arg(colorkey::MaxColors)
-                        + (suggestDither ? tr("; --dither gives it the colours of the tiles instead")
-                                         : QString()));
-    *result = std::move(scanned);
     return Ok;
 }
 

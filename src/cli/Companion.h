@@ -2,8 +2,7 @@
 
 #include "core/common/Result.h"
 #include "core/convert/ColorFile.h"
-#include "core/picture/PictureFit.h"
-#include "core/picture/PixelScan.h"
+#include "core/picture/PicturePipeline.h"
 
 #include <QSize>
 #include <QCoreApplication>
@@ -23,6 +22,9 @@ class TileGraphics;
 
 class MapSession;
 class QTextStream;
+namespace terrain {
+class TileMatcher;
+}
 
 /// The headless companion: reads the command line and does the program's whole job with
 /// the same map session as the windows (load, scan, convert, tileset, save).
@@ -93,24 +95,20 @@ private:
     int writePng(const picture::Pixels &image, const QString &path);
 
     struct Job;
-    /// Opens the map in the job's session and decodes and scans the picture over the map's
-    /// area, as the windows do.
-    int loadMapAndPicture(Job &job, const Request &request, picture::Pixels *picture,
-                          pixelscan::ScanResult *scanned, QHash<qint32, quint16> *dithered);
-    int loadPicture(const QString &path, QSize map, picture::Pixels *picture,
-                    picture::FitOptions fit);
+    /// Opens the map in the job's session and prepares the picture for it, as the windows do
+    /// (fitted with --fit, dithered with --dither: `dithered` receives the tile value of
+    /// each of its colours).
+    int loadMapAndPicture(Job &job, const Request &request, picture::Prepared *prepared,
+                          QHash<qint32, quint16> *dithered);
     static picture::FitOptions fitOptions(const Request &request);
     static QString noTerrainTiles(const QString &stem);
     /// --fit, --resample and --dither before the game data or the map are looked at.
     int checkPictureOptions(const Request &request);
-    /// With --dither: the picture given to the tiles of `tileset`; `values` receives the
-    /// tile value of each of its colours.
-    int ditherPicture(const Request &request, int tileset, picture::Pixels *picture,
-                      QHash<qint32, quint16> *values);
+    /// With --dither: the matcher of `tileset`'s tiles.
+    int ditherMatcher(const Request &request, int tileset,
+                      std::shared_ptr<const terrain::TileMatcher> *matcher);
     /// The tileset the values are for: --tileset, else the map's.
     int valuesTileset(const Request &request, const MapSession &session, int *tileset);
-    int scanPicture(const QString &path, const picture::Pixels &picture, int width, int height,
-                    pixelscan::ScanResult *result, bool suggestDither = false);
     int applyTileset(MapSession &session, const QString &tilesetText, QString *note);
     int save(MapSession &session, const QString &target);
 
