@@ -127,14 +127,23 @@ Result<std::shared_ptr<const CascStorage>> CascStorage::open(const QString &fold
     QMutexLocker lock(&mutex);
     if (kept && key == keptKey)
         return kept;
+    auto storage = openFresh(folder);
+    if (!storage)
+        return storage.failure();
+    kept = *storage;
+    keptKey = key;
+    return kept;
+}
+
+Result<std::shared_ptr<const CascStorage>> CascStorage::openFresh(const QString &folder)
+{
+    const QString root = installationRoot(folder);
     std::shared_ptr<CascStorage> storage(new CascStorage);
     storage->m_folder = folder;
     storage->m_root = root.isEmpty() ? QFileInfo(folder).absoluteFilePath() : root;
     if (Status loaded = storage->load(); !loaded)
         return loaded.failure();
-    kept = storage;
-    keptKey = key;
-    return kept;
+    return std::shared_ptr<const CascStorage>(std::move(storage));
 }
 
 Failure CascStorage::failure(const QString &path, const QString &problem) const

@@ -28,6 +28,8 @@ public:
     /// same storage without reading its tables again. Failures (FailureKind::GameData) name
     /// `folder` and the file within it.
     [[nodiscard]] static Result<std::shared_ptr<const CascStorage>> open(const QString &folder);
+    /// The storage of `folder` read afresh, outside the session's (for measurements).
+    [[nodiscard]] static Result<std::shared_ptr<const CascStorage>> openFresh(const QString &folder);
 
     /// The content of the file the root calls `name` (any letter case, `/` or `\`), checked
     /// against its content key and size, or no value when the root does not list it.
