@@ -34,6 +34,23 @@ QByteArray zlibChunk(const QByteArray &data)
     return 'Z' + qCompress(data, 6).mid(4);
 }
 
+/// BLTE bytes with a chunk table over `chunks` (encoded bytes, decoded size).
+QByteArray withChunkTable(const QList<std::pair<QByteArray, qint64>> &chunks)
+{
+    QByteArray out = "BLTE";
+    putBe(out, 12 + 24 * quint64(chunks.size()), 4);
+    out.append(char(0x0F));
+    putBe(out, quint64(chunks.size()), 3);
+    for (const auto &[encoded, decoded] : chunks) {
+        putBe(out, quint64(encoded.size()), 4);
+        putBe(out, quint64(decoded), 4);
+        out.append(md5(encoded));
+    }
+    for (const auto &chunk : chunks)
+        out.append(chunk.first);
+    return out;
+}
+
 /// BLTE bytes of `content` laid out as asked.
 QByteArray blte(const QByteArray &content, CascBuilder::Layout layout)
 {
@@ -53,18 +70,7 @@ QByteArray blte(const QByteArray &content, CascBuilder::Layout layout)
         chunks = {{'N' + content.left(third), third},
                   {'E' + content.mid(third), content.size() - third}};
     }
-    QByteArray out = "BLTE";
-    putBe(out, 12 + 24 * quint64(chunks.size()), 4);
-    out.append(char(0x0F));
-    putBe(out, quint64(chunks.size()), 3);
-    for (const auto &[encoded, decoded] : chunks) {
-        putBe(out, quint64(encoded.size()), 4);
-        putBe(out, quint64(decoded), 4);
-        out.append(md5(encoded));
-    }
-    for (const auto &chunk : chunks)
-        out.append(chunk.first);
-    return out;
+    return withChunkTable(chunks);
 }
 
 /// BLTE of chunks given as (bytes, compress).
@@ -73,18 +79,7 @@ QByteArray blteOf(const QList<std::pair<QByteArray, bool>> &parts)
     QList<std::pair<QByteArray, qint64>> chunks;
     for (const auto &[bytes, compress] : parts)
         chunks.append({compress ? zlibChunk(bytes) : 'N' + bytes, bytes.size()});
-    QByteArray out = "BLTE";
-    putBe(out, 12 + 24 * quint64(chunks.size()), 4);
-    out.append(char(0x0F));
-    putBe(out, quint64(chunks.size()), 3);
-    for (const auto &[encoded, decoded] : chunks) {
-        putBe(out, quint64(encoded.size()), 4);
-        putBe(out, quint64(decoded), 4);
-        out.append(md5(encoded));
-    }
-    for (const auto &chunk : chunks)
-        out.append(chunk.first);
-    return out;
+    return withChunkTable(chunks);
 }
 
 int bucketOfKey(const QByteArray &ekey)

@@ -276,6 +276,9 @@ Result<std::vector<BlteChunk>> parseBlteHeader(QByteArrayView head, qint64 total
         BlteChunk chunk{encoded, be32(c), decoded, be32(c + 4), keyAt(c + 8)};
         if (chunk.encodedSize < 1 || chunk.encodedSize > total - encoded)
             return damaged(tr("the record's chunks run past its end"));
+        // What no chunk of that many bytes can decode to, before anything is allocated.
+        if (chunk.decodedSize > chunk.encodedSize * MaxDeflateRatio)
+            return damaged(tr("a chunk states a size its data cannot have"));
         encoded += chunk.encodedSize;
         decoded += chunk.decodedSize;
         chunks.push_back(chunk);
@@ -331,6 +334,8 @@ Result<QByteArray> decodeBlte(QByteArrayView blte, qint64 expected, qint64 cap)
             only.decodedSize = expected;
         return decodeChunk(blte.sliced(only.encodedOffset, only.encodedSize), only, cap);
     }
+    if (last.decodedOffset + last.decodedSize > cap)
+        return damaged(tr("the file is larger than any such file"));
     QByteArray out;
     out.reserve(last.decodedOffset + last.decodedSize);
     for (const BlteChunk &chunk : *chunks) {

@@ -2,12 +2,14 @@
 // own builder): the same bytes as from extracted files wherever the storage keeps them, and
 // one distinct message naming the folder and the file for each kind of damage.
 #include "core/archive/MpqControl.h"
+#include "core/tileset/CascFormat.h"
 #include "core/tileset/GameData.h"
 
 #include "CascBuilder.h"
 #include "SyntheticTileset.h"
 #include "TestSupport.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QtEndian>
@@ -212,4 +214,20 @@ TEST(CascStorage, EachDamageHasItsOwnMessage)
         EXPECT_FALSE(messages.contains(own)) << reason;
         messages.insert(own);
     }
+}
+
+// A chunk table stating sizes no chunk of its bytes can decode to is refused before any
+// buffer of those sizes is made (the fuzz target once found a 4 GiB allocation here).
+TEST(CascStorage, RefusesStatedSizesTheBytesCannotBack)
+{
+    QByteArray blte("BLTE\0\0\0\x24\x0f\0\0\x01\0\0\0\x02\xff\xff\xff\x00", 20);
+    blte += QCryptographicHash::hash("Nx", QCryptographicHash::Md5) + "Nx";
+    const auto decoded = casc::decodeBlte(blte, -1, qint64(1) << 40);
+    ASSERT_FALSE(decoded.ok());
+    EXPECT_EQ(decoded.kind(), FailureKind::GameData);
+    blte[19] = '\x01'; // one byte, as the 'N' chunk holds
+    blte[16] = blte[17] = blte[18] = '\0';
+    const auto plain = casc::decodeBlte(blte, -1, qint64(1) << 40);
+    ASSERT_TRUE(plain.ok()) << plain.reason().toStdString();
+    EXPECT_EQ(*plain, QByteArray("x"));
 }
