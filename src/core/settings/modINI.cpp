@@ -279,7 +279,7 @@ bool WriteIniValues(const QString &section, const QList<std::pair<QString, QStri
 
 QString configPath(const QString &programDir)
 {
-    return shownPath(QDir(programDir).filePath(QStringLiteral("config.ini")));
+    return QDir::toNativeSeparators(QDir(programDir).filePath(QStringLiteral("config.ini")));
 }
 
 qint16 ReadSetting(const QString &programDir, const QString &key)
