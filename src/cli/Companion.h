@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/OutputTarget.h"
 #include "core/common/Result.h"
 #include "core/convert/ColorFile.h"
 #include "core/picture/PixelScan.h"
@@ -71,9 +72,10 @@ private:
     int checkConvertOptions(const Request &request);
     /// render's -o and --tile-size; `tileSize` receives the pixels per tile.
     int checkRenderOptions(const Request &request, int *tileSize);
-    /// Refuses an output file that is one of the `inputs` (path, what it is).
-    int checkOutputNotInput(const QString &output,
-                            std::initializer_list<std::pair<QString, const char *>> inputs);
+    /// Refuses an output that is not a regular file or a new name (exit CannotReplace), or
+    /// that is one of `inputs` or lies in the game data folder the job reads (usage).
+    int checkOutput(const Request &request, const QString &output,
+                    QList<outputtarget::Input> inputs);
     /// Warns about each line of the colour file whose colour the picture's area lacks.
     void warnAbsentColors(const Request &request, const QList<ColorFile::Assignment> &absent);
     /// With --match: the nearest terrain tile of each colour of `colors`, from the graphics

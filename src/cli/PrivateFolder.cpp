@@ -1,5 +1,7 @@
 #include "cli/PrivateFolder.h"
 
+#include "core/common/EndSignals.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -65,6 +67,10 @@ void removePrivateFoldersOnSignals()
     std::thread([endSignals] {
         int received = 0;
         if (sigwait(&endSignals, &received) != 0)
+            return;
+        // A file replaced already: the job finishes its report and ends as it would have
+        // (a later signal stays blocked). Otherwise no rename happens from here on.
+        if (endsignals::beginEnding())
             return;
         // Held until the end: the main thread cannot start another folder meanwhile.
         registryMutex.lock();

@@ -4,6 +4,7 @@
 #include "cli/Companion.h"
 #include "cli/PictureModule.h"
 #include "cli/PrivateFolder.h"
+#include "core/common/MessageText.h"
 #include "core/common/ShortLivedHeap.h"
 
 #include <QCoreApplication>
@@ -26,6 +27,7 @@ int main(int argc, char **argv)
     removePrivateFoldersOnSignals();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-cli"));
+    messagetext::installHandler("velmora-cli");
     picturemodule::installOnDemand();
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -113,6 +113,7 @@ Status ReplacingFile::begin()
     m_writeError = 0;
     m_hash = HashStart;
     QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    setErrorString(QString()); // set by a failed write only
     return {};
 }
 

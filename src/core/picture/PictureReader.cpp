@@ -2,8 +2,13 @@
 
 #include "core/picture/PictureFormats.h"
 
+#include "core/common/BoundedFile.h"
+#include "core/common/FileIdentity.h"
+
 #include <QFile>
 #include <QFileInfo>
+
+#include <limits>
 
 namespace picture {
 namespace detail {
@@ -32,18 +37,26 @@ WholeDecoder wholeDecoder = nullptr;
 Area readArea(const QString &path, QSize mapSize)
 {
     using namespace detail;
-    const QFileInfo info(path);
-    if (!info.exists())
+    const fileidentity::FileType type = fileidentity::typeOf(path);
+    if (type == fileidentity::FileType::Missing)
         return failed(Failure::Missing, tr("no such file"));
-    if (!info.isFile())
-        return failed(Failure::NotAFile, tr("not a regular file"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return failed(Failure::Unreadable, tr("the file cannot be read: %1").arg(file.errorString()));
+    if (type != fileidentity::FileType::Regular)
+        return failed(Failure::NotAFile,
+                      tr("not a regular file (%1)").arg(fileidentity::typeName(type)));
+    QFile file;
+    if (Status opened = boundedfile::open(file, path, std::numeric_limits<qint64>::max(),
+                                          FailureKind::Picture);
+        !opened)
+        return failed(Failure::Unreadable, opened.reason());
 
     const Kind kind = sniff(file.read(8));
     file.seek(0);
     std::optional<Area> area;
+    // Whichever decoder reads it, a JPEG's scans and coefficients are bounded first.
+    if (kind == Kind::Jpeg)
+        area = checkJpegLimits(file);
+    if (area)
+        return std::move(*area);
     if (kind == Kind::Bmp)
         area = readBmp(file, mapSize);
     else if (kind == Kind::Png)
