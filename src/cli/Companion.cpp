@@ -440,7 +440,7 @@ int Companion::convert(const Request &request)
     if (int code = save(session, target))
         return code;
 
-    m_err << tr("velmora-cli: converted %1 into %2 (%3 x %4 tiles, %5 colours, %6 not "
+    report(tr("velmora-cli: converted %1 into %2 (%3 x %4 tiles, %5 colours, %6 not "
                             "named in %7 and set to 0%8)")
                  .arg(shownPath(picturePath), shownPath(target))
                  .arg(session.size().width)
@@ -448,9 +448,7 @@ int Companion::convert(const Request &request)
                  .arg(scanned.values.size())
                  .arg(unnamed)
                  .arg(request.colorFile ? shownPath(*request.colorFile) : tr("a colour file"),
-                      tilesetNote)
-          << '\n';
-    m_err.flush();
+                      tilesetNote));
     return Ok;
 }
 
@@ -579,13 +577,11 @@ int Companion::render(const Request &request)
                 "missing-tile pattern")
                  .arg(missing)
                  .arg(graphics->stem()));
-    m_err << tr("velmora-cli: rendered %1 into %2 (%3 x %4 tiles, %5 pixels per tile)")
+    report(tr("velmora-cli: rendered %1 into %2 (%3 x %4 tiles, %5 pixels per tile)")
                  .arg(shownPath(map), shownPath(*request.output))
                  .arg(tiles.width)
                  .arg(tiles.height)
-                 .arg(tileSize)
-          << '\n';
-    m_err.flush();
+                 .arg(tileSize));
     return Ok;
 }
 
@@ -699,32 +695,36 @@ QString Companion::noPrivateFolder()
 int Companion::fail(const Failure &failure)
 {
     endProgress();
-    m_err << "velmora-cli: " << oneLine(failure.sentence) << '\n';
-    m_err.flush();
+    report(QStringLiteral("velmora-cli: ") + oneLine(failure.sentence));
     return fromKind(failure.kind);
 }
 
 int Companion::fail(int code, const QString &file, const QString &reason)
 {
     endProgress();
-    m_err << "velmora-cli: " << shownPath(file) << ": " << oneLine(reason) << '\n';
-    m_err.flush();
+    report(QStringLiteral("velmora-cli: ") + shownPath(file) + QStringLiteral(": ") + oneLine(reason));
     return code;
 }
 
 int Companion::usage(const QString &reason)
 {
-    m_err << "velmora-cli: " << oneLine(reason) << " (see velmora-cli --help)\n";
-    m_err.flush();
+    report(QStringLiteral("velmora-cli: ") + oneLine(reason) + QStringLiteral(" (see velmora-cli --help)"));
     return Usage;
 }
 
 void Companion::warn(const QString &text, bool flush)
 {
     endProgress();
-    m_err << "velmora-cli: warning: " << oneLine(text) << '\n';
+    m_err << (m_shown ? m_shown(oneLine(text)) : oneLine(text)).prepend(QStringLiteral("velmora-cli: warning: "))
+          << '\n';
     if (flush)
         m_err.flush();
+}
+
+void Companion::report(const QString &line)
+{
+    m_err << (m_shown ? m_shown(line) : line) << '\n';
+    m_err.flush();
 }
 
 void Companion::progress(const QString &text)

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -38,6 +39,10 @@ public:
     /// `progress`: print every status text as it happens (standard error is a terminal);
     /// otherwise only a summary line.
     Companion(QTextStream &out, QTextStream &err, bool progress);
+
+    /// How a line names the arguments: `shown` replaces the private stand-ins of names Qt
+    /// cannot hold by the arguments as given (see CommandLineNames).
+    void setShownNames(std::function<QString(const QString &)> shown) { m_shown = std::move(shown); }
 
     /// Runs one command; `args` are the arguments after the program's name.
     int run(const QStringList &args);
@@ -109,8 +114,12 @@ private:
     void progress(const QString &text);
     void endProgress();
 
+    /// Writes one line to standard error, the arguments named as given.
+    void report(const QString &line);
+
     QTextStream &m_out;
     QTextStream &m_err;
+    std::function<QString(const QString &)> m_shown;
     bool m_progress;
     bool m_progressShown = false;
 };

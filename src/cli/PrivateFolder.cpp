@@ -13,10 +13,10 @@
 
 namespace {
 
-// The folder to remove on a signal. The mutex also spans creating and removing the folder,
+// The folders to remove on a signal. The mutex also spans creating and removing the folder,
 // so a signal never finds it half-registered.
 std::mutex registryMutex;
-QString registeredFolder;
+QStringList registeredFolders;
 
 /// Removes `folder` although the main thread may still be writing into it: renamed away
 /// first (new files by its name then fail), removed, and again should the name be back.
@@ -46,13 +46,14 @@ PrivateFolder::PrivateFolder()
         return;
     m_dir.emplace(QDir(parent()).filePath(QStringLiteral("velmora-cli-XXXXXX")));
     if (m_dir->isValid())
-        registeredFolder = m_dir->path();
+        registeredFolders.append(m_dir->path());
 }
 
 PrivateFolder::~PrivateFolder()
 {
     const std::lock_guard<std::mutex> lock(registryMutex);
-    registeredFolder.clear();
+    if (m_dir && m_dir->isValid())
+        registeredFolders.removeOne(m_dir->path());
     m_dir.reset();
 }
 
@@ -74,8 +75,8 @@ void removePrivateFoldersOnSignals()
             return;
         // Held until the end: the main thread cannot start another folder meanwhile.
         registryMutex.lock();
-        if (!registeredFolder.isEmpty())
-            removeWhileInUse(registeredFolder);
+        for (const QString &folder : std::as_const(registeredFolders))
+            removeWhileInUse(folder);
         _exit(128 + received);
     }).detach();
 }

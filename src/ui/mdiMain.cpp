@@ -822,6 +822,13 @@ void mdiMain::dropEvent(QDropEvent *event)
     QMetaObject::invokeMethod(this, [this, path] { LoadMapFile(path); }, Qt::QueuedConnection);
 }
 
+void mdiMain::discardWorkingCopy()
+{
+    closeTilesetWindow();
+    m_unsaved.markSettled();
+    (void)m_session.workspace().removeFiles();
+}
+
 void mdiMain::closeEvent(QCloseEvent *event)
 {
     if (!settleUnsavedWork(tr("Exit"))) {

@@ -430,3 +430,48 @@ TEST_F(Hostile, ASignalAroundTheRenameMatchesTheOutcome)
     EXPECT_GT(before, 0);
     EXPECT_GT(after, 0);
 }
+
+// Names as the system gives them: a map and a picture named in Latin-1 bytes are read,
+// converted in place or saved under another such name, and shown escaped.
+TEST_F(Hostile, NamesThatAreNotUtf8AreReadWrittenAndShownEscaped)
+{
+    inputs();
+    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+    const QByteArray map = folder + "Kart\xe9.scm", pic = folder + "Bild\xe9.bmp",
+                     out = folder + "Ausgabe\xe9.scm";
+    ASSERT_EQ(::rename(QFile::encodeName(file("map.scm")).constData(), map.constData()), 0);
+    ASSERT_EQ(::rename(QFile::encodeName(file("pic.bmp")).constData(), pic.constData()), 0);
+    const auto bytesOf = [](const QByteArray &path) {
+        QFile f;
+        const int fd = ::open(path.constData(), O_RDONLY);
+        QByteArray all;
+        if (fd >= 0 && f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+            all = f.readAll();
+        return all;
+    };
+    const QByteArray original = bytesOf(map);
+    ASSERT_FALSE(original.isEmpty());
+
+    const CliRun info = runBytes({"info", map});
+    EXPECT_EQ(info.status, 0) << info.err.toStdString();
+    const CliRun saved = runBytes({"convert", map, pic, "--colors",
+                                   QFile::encodeName(file("colours.txt")), "-o", out});
+    ASSERT_EQ(saved.status, 0) << saved.err.toStdString();
+    EXPECT_TRUE(saved.err.contains("Bild\\xE9.bmp into ")) << saved.err.toStdString();
+    EXPECT_TRUE(saved.err.contains("Ausgabe\\xE9.scm (")) << saved.err.toStdString();
+    EXPECT_FALSE(bytesOf(out).isEmpty());
+    EXPECT_EQ(bytesOf(map), original);
+    const CliRun inPlace = runBytes({"convert", map, pic, "--colors",
+                                     QFile::encodeName(file("colours.txt"))});
+    ASSERT_EQ(inPlace.status, 0) << inPlace.err.toStdString();
+    EXPECT_EQ(bytesOf(map), bytesOf(out));
+    struct stat st {};
+    ASSERT_EQ(::lstat(map.constData(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode)); // the file itself was replaced, not a link made
+    const CliRun missing = runBytes({"info", folder + "Fehlt\xe9.scm"});
+    EXPECT_EQ(missing.status, exitstatus::MapUnreadable);
+    EXPECT_TRUE(missing.err.contains("Fehlt\\xE9.scm")) << missing.err.toStdString();
+    EXPECT_FALSE(missing.err.contains("argument-")) << missing.err.toStdString();
+    for (const QByteArray &name : {map, pic, out})
+        ::unlink(name.constData()); // Qt cannot remove names it cannot hold
+}

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <mutex>
 
+#include <fcntl.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 namespace endsignals {
@@ -40,11 +42,19 @@ bool beginEnding()
     return false;
 }
 
-void holdTemporary(const QByteArray &path)
+int createTemporary(char *pattern)
 {
     State &s = state();
+    // Under the lock: a copy made is always one the ending removes.
     const std::lock_guard<std::mutex> lock(s.mutex);
-    s.temporaries.append(path);
+    if (s.ending) {
+        errno = EINTR;
+        return -1;
+    }
+    const int fd = ::mkostemp(pattern, O_CLOEXEC);
+    if (fd >= 0)
+        s.temporaries.append(QByteArray(pattern));
+    return fd;
 }
 
 void dropTemporary(const QByteArray &path)

@@ -13,9 +13,10 @@ namespace endsignals {
 /// removes the temporary copies still held, and every later rename is refused.
 [[nodiscard]] bool beginEnding();
 
-/// A temporary copy beside a target, removed should the program be ended before it is
-/// renamed into place.
-void holdTemporary(const QByteArray &path);
+/// Creates a temporary copy from the mkostemp `pattern` (changed in place), removed should
+/// the program be ended before it is renamed into place: its descriptor, or -1 with errno
+/// set (-1 and errno EINTR once the program is ending).
+[[nodiscard]] int createTemporary(char *pattern);
 /// Forgets a temporary copy held (renamed, or removed by its owner).
 void dropTemporary(const QByteArray &path);
 

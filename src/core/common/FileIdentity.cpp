@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <climits>
+#include <cstdlib>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -104,16 +107,28 @@ bool liesWithin(const QString &path, const QString &folder)
     QByteArray at = finalName(QFile::encodeName(path));
     if (!at.startsWith('/'))
         at = QFile::encodeName(QDir::currentPath()) + '/' + at;
-    // Upwards by name, each step resolved by the system (links and ".." included).
-    for (int depth = 0; depth < 4096; ++depth) {
+    const auto isWanted = [&wanted](const QByteArray &name) {
         struct stat st {};
-        if (::stat(at.constData(), &st) == 0
-            && FileId{quint64(st.st_dev), quint64(st.st_ino)} == *wanted)
+        return ::stat(name.constData(), &st) == 0
+            && FileId{quint64(st.st_dev), quint64(st.st_ino)} == *wanted;
+    };
+    if (isWanted(at))
+        return true;
+    // The nearest existing folder above, resolved by the system (links and ".." included),
+    // then every folder above that.
+    const auto up = [](const QByteArray &name) {
+        const qsizetype slash = name.lastIndexOf('/');
+        return slash <= 0 ? QByteArray("/") : name.left(slash);
+    };
+    QByteArray folderAt = up(at);
+    char resolved[PATH_MAX] = "/";
+    while (::realpath(folderAt.constData(), resolved) == nullptr && folderAt != "/")
+        folderAt = up(folderAt);
+    for (QByteArray name(resolved); ; name = up(name)) {
+        if (isWanted(name))
             return true;
-        if (at == "/")
-            return false;
-        const qsizetype slash = at.lastIndexOf('/');
-        at = slash <= 0 ? QByteArray("/") : at.left(slash);
+        if (name == "/")
+            break;
     }
     return false;
 }

@@ -101,12 +101,11 @@ Status ReplacingFile::begin()
     const qsizetype slash = m_final.lastIndexOf('/');
     QByteArray pattern = folderOf(m_final) + "/." + m_final.mid(slash + 1) + ".XXXXXX";
     std::vector<char> name(pattern.constData(), pattern.constData() + pattern.size() + 1);
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    const int fd = endsignals::createTemporary(name.data());
     if (fd < 0)
-        return failed(errno);
+        return failed(errno == EINTR ? Ending : errno);
     m_fd = fd;
     m_temporary = QByteArray(name.data());
-    endsignals::holdTemporary(m_temporary);
     if (::fchmod(m_fd, modeFor(m_final)) != 0)
         return failed(errno);
     m_written = 0;

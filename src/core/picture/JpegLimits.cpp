@@ -4,7 +4,7 @@
 // the last scan. Qt's decoder has no limits of its own on either.
 #include "core/picture/PictureFormats.h"
 
-#include <QFile>
+#include <QIODevice>
 
 namespace picture::detail {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 class Bytes
 {
 public:
-    explicit Bytes(QFile &file) : m_file(file) {}
+    explicit Bytes(QIODevice &file) : m_file(file) {}
     /// The next byte, or -1 at the end.
     int next()
     {
@@ -39,7 +39,7 @@ public:
     }
 
 private:
-    QFile &m_file;
+    QIODevice &m_file;
     QByteArray m_buffer;
     qsizetype m_at = 0;
 };
@@ -92,7 +92,7 @@ bool readFrame(Bytes &in, int length, Frame *f)
 
 } // namespace
 
-std::optional<Area> checkJpegLimits(QFile &file)
+std::optional<Area> checkJpegLimits(QIODevice &file)
 {
     Bytes in(file);
     Frame frame;

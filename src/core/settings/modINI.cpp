@@ -1,6 +1,7 @@
 #include "core/settings/modINI.h"
 
 #include "core/common/BoundedFile.h"
+#include "core/common/OutputTarget.h"
 
 #include "core/common/UserText.h"
 
@@ -267,6 +268,8 @@ bool WriteIniValues(const QString &section, const QList<std::pair<QString, QStri
     for (const Line &line : std::as_const(lines))
         out += line.text + line.eol;
 
+    if (!outputtarget::checkKind(path))
+        return false; // a pipe or a device is never replaced by a settings file
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
