@@ -10,6 +10,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class UserDialogs;
+namespace settings {
+class Changes;
+}
 
 /// The preferences dialog: the three on/off settings of the settings file and the game data
 /// folder. Non-modal, shown inside the main window; an on/off change takes effect at the
@@ -48,8 +51,9 @@ private:
     void btnApply_Click();
     void btnCancel_Click();
     void btnGameData_Click();
-    /// Stores the game data folder; false (with a message) when it cannot be used.
-    bool applyGameData();
+    /// Adds a changed game data folder to `changes`; false (with a message) when it cannot be
+    /// used.
+    bool applyGameData(settings::Changes *changes);
 
     QString m_configFile;
     UserDialogs *m_dialogs = nullptr;

@@ -14,7 +14,7 @@ namespace terrain {
 namespace {
 
 // Far above any tileset file; a larger file is not one.
-constexpr qint64 MaxTilesetFileSize = 64 * 1024 * 1024;
+constexpr qint64 MaxTilesetFileSize = ArchiveAccess::DefaultMaxEntrySize;
 // The game's archives run to a few hundred MiB; a larger file is not one.
 constexpr qint64 MaxGameArchiveSize = qint64(4) << 30;
 
