@@ -10,12 +10,17 @@
 #include <QCoreApplication>
 
 #include <QDir>
+#include <QDirIterator>
+#include <QTemporaryDir>
+#include <QThread>
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
+
+#include <csignal>
 
 namespace {
 
@@ -198,6 +203,46 @@ TEST(CommandLine, HelpAndVersionPrintAndEndWithoutWindows)
             EXPECT_TRUE(output.contains(text)) << text.toStdString() << " in " << output.toStdString();
         for (const QString &text : c.unexpected)
             EXPECT_FALSE(output.contains(text)) << text.toStdString();
+    }
+}
+
+// Ended by SIGTERM or SIGINT with a map loaded, the windows take their working copy and
+// their lock with them, as Exit does.
+TEST(EndedBySignal, TheWindowsLeaveNoWorkingCopyAndNoLock)
+{
+    for (const int signal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(signal);
+        QTemporaryDir home;
+        const QString cache = home.filePath("cache"), runtime = home.filePath("runtime");
+        ASSERT_TRUE(QDir().mkpath(cache) && QDir().mkpath(runtime) && QDir().mkpath(home.filePath("config")));
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        testsupport::writeMap(home.filePath("map.scm"), testsupport::scenario(64, 64));
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_CACHE_HOME", cache);
+        env.insert("XDG_RUNTIME_DIR", runtime);
+        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        program.setProcessEnvironment(env);
+        program.start(VELMORA_PATH, {home.filePath("map.scm")});
+        ASSERT_TRUE(program.waitForStarted());
+        const auto filesUnder = [](const QString &folder) {
+            QStringList found;
+            QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+            while (it.hasNext())
+                found << it.next();
+            return found;
+        };
+        // The map loaded: its working copy exists.
+        for (int waited = 0; waited < 200 && filesUnder(cache).isEmpty(); ++waited)
+            QThread::msleep(50);
+        ASSERT_FALSE(filesUnder(cache).isEmpty()) << "the map never loaded";
+        ASSERT_FALSE(filesUnder(runtime).isEmpty()) << "no lock";
+        ::kill(pid_t(program.processId()), signal);
+        ASSERT_TRUE(program.waitForFinished(20000)) << "the signal did not end the windows";
+        EXPECT_EQ(program.exitCode(), 128 + signal);
+        EXPECT_TRUE(filesUnder(cache).isEmpty()) << filesUnder(cache).join(' ').toStdString();
+        EXPECT_TRUE(filesUnder(runtime).isEmpty()) << filesUnder(runtime).join(' ').toStdString();
     }
 }
 

@@ -98,6 +98,7 @@ std::optional<Area> checkJpegLimits(QIODevice &file)
     Frame frame;
     qint64 scans = 0;
     bool inScan = false;
+    bool progressive = false;
     int byte = in.next();
     while (byte >= 0) {
         if (byte != 0xff) {
@@ -124,6 +125,7 @@ std::optional<Area> checkJpegLimits(QIODevice &file)
         const bool sof = marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8
             && marker != 0xcc;
         if (sof) {
+            progressive = (marker & 3) == 2; // SOF2, SOF6, SOF10, SOF14
             if (!readFrame(in, length, &frame))
                 break;
         } else if (!in.skip(length - 2)) {
@@ -131,8 +133,8 @@ std::optional<Area> checkJpegLimits(QIODevice &file)
         }
         if (marker == 0xda) {
             inScan = true;
-            if (++scans > MaxJpegScans)
-                return failed(Failure::TooLarge,
+            if (++scans > MaxJpegScans) // as damaged as it is complex: nothing writes that many
+                return failed(Failure::Undecodable,
                               tr("the picture is too complex: its JPEG data has more than %1 "
                                  "scans")
                                   .arg(MaxJpegScans),
@@ -141,7 +143,8 @@ std::optional<Area> checkJpegLimits(QIODevice &file)
         byte = in.next();
     }
     file.seek(0);
-    if (scans <= 1)
+    // A progressive file keeps every coefficient however few of its scans are there.
+    if (scans <= 1 && !progressive)
         return std::nullopt;
     const qint64 bytes = coefficientBytes(frame);
     const QSize size(int(frame.width), int(frame.height));
