@@ -213,6 +213,10 @@ std::optional<Area> decode(QFile &file, QSize map, Pixels *pixels)
 
 std::optional<Area> readJpeg(QFile &file, QSize map)
 {
+    // Scans and whole-picture coefficients bounded before libjpeg allocates for them (Qt's
+    // decoder checks the same for the files left to it).
+    if (std::optional<Area> refused = checkJpegLimits(file))
+        return refused;
     Pixels pixels;
     std::optional<Area> area = decode(file, map, &pixels);
     if (area && area->ok())

@@ -52,11 +52,6 @@ Area readArea(const QString &path, QSize mapSize)
     const Kind kind = sniff(file.read(8));
     file.seek(0);
     std::optional<Area> area;
-    // Whichever decoder reads it, a JPEG's scans and coefficients are bounded first.
-    if (kind == Kind::Jpeg)
-        area = checkJpegLimits(file);
-    if (area)
-        return std::move(*area);
     if (kind == Kind::Bmp)
         area = readBmp(file, mapSize);
     else if (kind == Kind::Png)
