@@ -2,6 +2,7 @@
 // file. Whatever in the environment keeps the program from working is said, never silent.
 #include "MainWindowFixture.h"
 
+#include "core/settings/AppPaths.h"
 #include "core/settings/modINI.h"
 #include "ui/SingleInstance.h"
 #include "ui/frmPreferences.h"
@@ -212,37 +213,32 @@ TEST(EndedBySignal, TheWindowsLeaveNoWorkingCopyAndNoLock)
 {
     for (const int signal : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(signal);
-        QTemporaryDir home;
-        const QString cache = home.filePath("cache"), runtime = home.filePath("runtime");
-        ASSERT_TRUE(QDir().mkpath(cache) && QDir().mkpath(runtime) && QDir().mkpath(home.filePath("config")));
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        testsupport::writeMap(home.filePath("map.scm"), testsupport::scenario(64, 64));
+        // A portable copy of the program, so its working folder and lock are this test's.
+        QTemporaryDir folder;
+        const QString bin = QFileInfo(QStringLiteral(VELMORA_PATH)).absolutePath();
+        for (const char *name : {"velmora", "velmora-archive-worker"})
+            ASSERT_TRUE(QFile::copy(bin + '/' + name, folder.filePath(name)));
+        testsupport::writeMap(folder.filePath("map.scm"), testsupport::scenario(64, 64));
+        const AppPaths paths = AppPaths::portable(folder.path());
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_CACHE_HOME", cache);
-        env.insert("XDG_RUNTIME_DIR", runtime);
-        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
         program.setProcessEnvironment(env);
-        program.start(VELMORA_PATH, {home.filePath("map.scm")});
+        program.start(folder.filePath("velmora"), {folder.filePath("map.scm")});
         ASSERT_TRUE(program.waitForStarted());
-        const auto filesUnder = [](const QString &folder) {
-            QStringList found;
-            QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-            while (it.hasNext())
-                found << it.next();
-            return found;
+        const auto workFiles = [&paths] {
+            return QDir(paths.workFolder).entryList(QDir::Files | QDir::Hidden | QDir::System);
         };
         // The map loaded: its working copy exists.
-        for (int waited = 0; waited < 200 && filesUnder(cache).isEmpty(); ++waited)
+        for (int waited = 0; waited < 400 && workFiles().isEmpty(); ++waited)
             QThread::msleep(50);
-        ASSERT_FALSE(filesUnder(cache).isEmpty()) << "the map never loaded";
-        ASSERT_FALSE(filesUnder(runtime).isEmpty()) << "no lock";
+        ASSERT_FALSE(workFiles().isEmpty()) << "the map never loaded";
+        ASSERT_TRUE(QFileInfo::exists(paths.lockFile));
         ::kill(pid_t(program.processId()), signal);
         ASSERT_TRUE(program.waitForFinished(20000)) << "the signal did not end the windows";
         EXPECT_EQ(program.exitCode(), 128 + signal);
-        EXPECT_TRUE(filesUnder(cache).isEmpty()) << filesUnder(cache).join(' ').toStdString();
-        EXPECT_TRUE(filesUnder(runtime).isEmpty()) << filesUnder(runtime).join(' ').toStdString();
+        EXPECT_TRUE(workFiles().isEmpty()) << workFiles().join(' ').toStdString();
+        EXPECT_FALSE(QFileInfo::exists(paths.lockFile));
     }
 }
 
