@@ -843,8 +843,7 @@ void mdiMain::dropEvent(QDropEvent *event)
 void mdiMain::discardWorkingCopy()
 {
     closeTilesetWindow();
-    m_unsaved.markSettled();
-    (void)m_session.workspace().removeFiles();
+    (void)m_session.removeWorkingFiles();
 }
 
 void mdiMain::closeEvent(QCloseEvent *event)
