@@ -10,6 +10,7 @@
 #include <optional>
 
 class QFile;
+class QIODevice;
 
 namespace picture::detail {
 
@@ -48,6 +49,12 @@ inline quint32 widenTo8(quint32 value, int bits)
 {
     return bits >= 8 ? value >> (bits - 8) : value << (8 - bits);
 }
+
+/// A JPEG's demands checked from its markers before any decoder sees it: a refusal when it
+/// has more than MaxJpegScans scans, or several scans whose whole-picture coefficients take
+/// more than MaxWholeDecodeBytes, or whose scans times coefficients pass MaxJpegScanWork.
+/// Leaves the file at its start.
+std::optional<Area> checkJpegLimits(QIODevice &file);
 
 std::optional<Area> readBmp(QFile &file, QSize map);
 std::optional<Area> readPng(QFile &file, QSize map);

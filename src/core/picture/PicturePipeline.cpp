@@ -19,7 +19,7 @@ QString tr(const char *text)
     switch (area.failure) {
     case Failure::Undecodable:
         return fail(FailureKind::Picture,
-                    tr("the picture cannot be decoded (%1); use a BMP, GIF or JPEG file")
+                    tr("the picture cannot be decoded: %1")
                         .arg(area.reason));
     case Failure::Unsupported:
         return fail(FailureKind::Picture, tr("the picture cannot be decoded: %1").arg(area.reason));

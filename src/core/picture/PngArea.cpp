@@ -158,6 +158,17 @@ std::optional<Area> readPng(QFile &file, QSize map)
         return refused;
     const QSize pictureSize(int(info.width), int(info.height));
 
+    // Every row of every pass is decoded, whatever the area needs: the whole picture is.
+    if (info.interlace != PNG_INTERLACE_NONE
+        && qint64(info.rowBytes) * qint64(info.height) > MaxInterlacedBytes)
+        return failed(Failure::TooLarge,
+                      tr("the picture is too large: it is %1 x %2 pixels and interlaced, so all "
+                         "of it is decoded; Velmora decodes interlaced PNGs up to %3 MiB of "
+                         "pixels (save it without interlacing)")
+                          .arg(info.width)
+                          .arg(info.height)
+                          .arg(MaxInterlacedBytes >> 20),
+                      pictureSize);
     Area area;
     area.pictureSize = pictureSize;
     const QSize size = areaSize(pictureSize, map);
