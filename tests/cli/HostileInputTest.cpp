@@ -307,10 +307,32 @@ TEST_F(Hostile, TinyPicturesClaimingHugeWorkAreRefusedQuicklyInLittleMemory)
         {"grey with 12000 scans", claimingJpeg(64, 64, 1, 12000, true), "too complex"},
         {"interlaced 1048576 x 24576", claimingPng(1048576, 24576, true), "too large"},
     };
-    for (const auto &c : cases) {
+    const struct
+    {
+        const char *what;
+        QByteArray bytes;
+    } fittedOnly[] = {
+        {"1048576 x 24576, fitted", claimingPng(1048576, 24576, false)},
+        {"progressive grey 20000 x 20000, fitted", claimingJpeg(20000, 20000, 1, 3, true)},
+    };
+    for (const auto &c : fittedOnly) {
         SCOPED_TRACE(c.what);
         writeFile(file("claim.pic"), c.bytes);
-        const CliRun r = run({"colors", file("map.scm"), file("claim.pic")}, 10);
+        const CliRun r = run({"colors", file("map.scm"), file("claim.pic"), "--fit", "cover"}, 10);
+        EXPECT_EQ(r.status, exitstatus::BadPicture) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("too large")) << r.err.toStdString();
+        EXPECT_LT(r.seconds, 2.0);
+        EXPECT_LT(r.peakKiB, 128 * 1024);
+    }
+    // Fitted to the map, every pixel is decoded, so the whole picture is bounded too.
+    for (const bool fitted : {false, true})
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.what) + (fitted ? ", fitted" : ""));
+        writeFile(file("claim.pic"), c.bytes);
+        QStringList args{"colors", file("map.scm"), file("claim.pic")};
+        if (fitted)
+            args << "--fit" << "stretch";
+        const CliRun r = run(args, 10);
         EXPECT_EQ(r.status, exitstatus::BadPicture) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains("claim.pic")) << r.err.toStdString();

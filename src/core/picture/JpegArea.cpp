@@ -221,6 +221,8 @@ std::optional<Area> decode(QFile &file, QSize map, Pixels *pixels, RowSink *sink
     Area area;
     area.pictureSize = pictureSize;
     if (sink) {
+        if (std::optional<Area> refused = refuseFitting(pictureSize))
+            return refused;
         sink->begin(pictureSize);
         if (!sendRows(&d.info, &job, *sink) || job.endReached)
             return libjpegFailure(job, pictureSize);

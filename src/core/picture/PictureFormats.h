@@ -43,6 +43,21 @@ inline Area rowTooWide(qint64 width, QSize pictureSize)
                   pictureSize);
 }
 
+/// The refusal of a picture too large to decode whole for fitting (MaxFittedPixels), or
+/// nothing when it may be.
+inline std::optional<Area> refuseFitting(QSize pictureSize)
+{
+    if (qint64(pictureSize.width()) * pictureSize.height() <= MaxFittedPixels)
+        return std::nullopt;
+    return failed(Failure::TooLarge,
+                  tr("the picture is too large to fit to the map: it is %1 x %2 pixels, and "
+                     "Velmora fits pictures of up to %3 million pixels")
+                      .arg(pictureSize.width())
+                      .arg(pictureSize.height())
+                      .arg(MaxFittedPixels / 1000000),
+                  pictureSize);
+}
+
 /// An n-bit field (n = 1..32) as 8 bits, the way Qt widens BMP bit fields: shifted up,
 /// low bits zero (5-bit 31 -> 248), or the top 8 bits of a wider field.
 inline quint32 widenTo8(quint32 value, int bits)

@@ -33,6 +33,10 @@ constexpr qint64 MaxJpegScanWork = qint64(8) << 30;
 /// the area: the size of the picture at 4 bytes a pixel.
 constexpr qint64 MaxInterlacedBytes = MaxWholeDecodeBytes;
 
+/// Pixels of a picture that is fitted to the map: every one of them is decoded, so the
+/// number bounds the time (a 16384 x 16384 picture, about a second of decoding).
+constexpr qint64 MaxFittedPixels = qint64(16384) * 16384;
+
 enum class Failure {
     None,
     Missing,     ///< no such file

@@ -218,6 +218,8 @@ std::optional<Area> readPngRows(QFile &file, RowSink &sink)
     const QSize pictureSize(int(info.width), int(info.height));
     Area area;
     area.pictureSize = pictureSize;
+    if (std::optional<Area> refused = refuseFitting(pictureSize))
+        return refused;
     sink.begin(pictureSize);
     std::vector<png_byte> row(info.rowBytes);
     std::vector<Argb> pixels(info.width);
