@@ -253,6 +253,8 @@ std::optional<Area> readJpeg(QFile &file, QSize map)
 
 std::optional<Area> readJpegRows(QFile &file, RowSink &sink)
 {
+    if (std::optional<Area> refused = checkJpegLimits(file))
+        return refused;
     return decode(file, {}, nullptr, &sink);
 }
 
