@@ -614,10 +614,10 @@ int Companion::save(MapSession &session, const QString &target)
 {
     // Replacing a file gives its name a new file: other names (hard links) keep the old map.
     const qint64 names = linkCount(target);
-    if (Status saved = session.save(target, [this] { progress(QStringLiteral("Saving map...")); });
+    if (Status saved = session.save(target, [this] { progress(tr("Saving map...")); });
         !saved)
         return fail(saved.failure());
-    progress(QStringLiteral("Map saved!"));
+    progress(tr("Map saved!"));
     endProgress();
     if (names > 1)
         warn(tr("%1 had %2 other names (hard links); they still hold the map as it "
@@ -666,7 +666,7 @@ int Companion::scanPicture(const QString &path, const picture::Pixels &picture, 
                            pixelscan::ScanResult *result)
 {
     const std::function<void(int)> afterRow = [this, width, height](int rowsDone) {
-        progress(QStringLiteral("Scanning pixels... %1% complete.")
+        progress(tr("Scanning pixels... %1% complete.")
                      .arg(pixelscan::progressPercent(rowsDone, width, height)));
     };
     pixelscan::ScanResult scanned =

@@ -5,6 +5,7 @@
 #include "cli/PictureModule.h"
 #include "cli/PrivateFolder.h"
 #include "core/common/ShortLivedHeap.h"
+#include "core/settings/Language.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -26,6 +27,8 @@ int main(int argc, char **argv)
     removePrivateFoldersOnSignals();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-cli"));
+    // The desktop's language (LANG, LANGUAGE); the exit statuses are the same in every one.
+    language::start(QString::fromLatin1(language::System), QCoreApplication::applicationDirPath());
     picturemodule::installOnDemand();
     QTextStream out(stdout);
     QTextStream err(stderr);

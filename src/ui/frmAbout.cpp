@@ -30,10 +30,10 @@ QFrame *frameLine(QWidget *parent, const char *name, const QRect &geometry, cons
 frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent)
     , picAbout(new QLabel(this))
-    , lbClose(new QPushButton(QStringLiteral("Close"), this))
+    , lbClose(new QPushButton(tr("Close"), this))
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setModal(true);
     setFixedSize(402, 272);
     setSizeGripEnabled(false);
@@ -41,7 +41,7 @@ frmAbout::frmAbout(QWidget *parent)
     picAbout->setObjectName(QStringLiteral("picAbout"));
     picAbout->setPixmap(aboutPicture());
     picAbout->setGeometry(0, 0, 402, 272);
-    picAbout->setAccessibleName(QStringLiteral("Velmora, version %1.%2")
+    picAbout->setAccessibleName(tr("Velmora, version %1.%2")
                                     .arg(VELMORA_VERSION_MAJOR)
                                     .arg(VELMORA_VERSION_MINOR));
 

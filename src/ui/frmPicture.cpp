@@ -26,16 +26,16 @@ frmPicture::frmPicture(PictureHost &host, UserDialogs &dialogs, QWidget *parent)
     , m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmPicture"));
-    setWindowTitle(QStringLiteral("::[Picture]:::...."));
+    setWindowTitle(tr("::[Picture]:::...."));
 
     picMain = new QLabel(this);
     picMain->setObjectName(QStringLiteral("picMain"));
     // Unscaled, top-left pixel at the box's origin; a larger picture is clipped.
     picMain->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picMain->setScaledContents(false);
-    picMain->setAccessibleName(QStringLiteral("Picture"));
+    picMain->setAccessibleName(tr("Picture"));
 
-    btnLoad = new QPushButton(QStringLiteral("&Load"), this);
+    btnLoad = new QPushButton(tr("&Load"), this);
     btnLoad->setObjectName(QStringLiteral("btnLoad"));
     btnLoad->setGeometry(3, 6, 64, btnLoad->sizeHint().height());
     connect(btnLoad, &QPushButton::clicked, this, &frmPicture::btnLoad_Click);
@@ -188,7 +188,7 @@ void frmPicture::btnLoad_Click()
 {
     if (m_loading)
         return;
-    const QString path = m_dialogs.getOpenFileName(this, QStringLiteral("Open"), m_lastPath,
+    const QString path = m_dialogs.getOpenFileName(this, tr("Open"), m_lastPath,
                                                    openFilter());
     if (path.isEmpty()) {
         emptyPicture();
@@ -236,7 +236,7 @@ void frmPicture::loadPictureFile(const QString &path)
     const int height = m_host.mapHeight();
     const pixelscan::ScanResult scanned =
         pixelscan::scan(m_picture, width, height, [this, width, height](int rowsDone) {
-            m_host.setStatus(QStringLiteral("Scanning pixels... %1% complete.")
+            m_host.setStatus(tr("Scanning pixels... %1% complete.")
                                  .arg(pixelscan::progressPercent(rowsDone, width, height)));
         });
 
@@ -244,19 +244,19 @@ void frmPicture::loadPictureFile(const QString &path)
         list->lstColor->setEnabled(listWasEnabled);
         emptyPicture();
         m_dialogs.showMessage(
-            this, QMessageBox::Warning, QStringLiteral("Load Picture"),
-            QStringLiteral("The map's area of this picture has too many colors for the color "
-                           "list (%1 > %2).\n\nReduce the number of colors in the picture "
-                           "and load it again.")
+            this, QMessageBox::Warning, tr("Load Picture"),
+            tr("The map's area of this picture has too many colors for the color "
+               "list (%1 > %2).\n\nReduce the number of colors in the picture "
+               "and load it again.")
                 .arg(scanned.distinctColors)
                 .arg(colorkey::MaxColors));
         return;
     }
 
-    m_host.setStatus(QStringLiteral("Removing duplicates..."));
+    m_host.setStatus(tr("Removing duplicates..."));
     list->setColors(scanned.values, scanned.counts);
     list->setOrigin(m_host.mapPath(), width, height, path);
-    m_host.setStatus(QStringLiteral("Picture loaded!"));
+    m_host.setStatus(tr("Picture loaded!"));
 
     list->lstColor->setEnabled(true);
     m_host.showColorList();

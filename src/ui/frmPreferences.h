@@ -6,14 +6,15 @@
 #include "ui/ChildDialog.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class UserDialogs;
 
-/// The preferences dialog: the three on/off settings of the settings file and the game data
-/// folder. Non-modal, shown inside the main window; an on/off change takes effect at the
-/// next start, the game data folder at once.
+/// The preferences dialog: the three on/off settings of the settings file, the game data
+/// folder and the language. Non-modal, shown inside the main window; an on/off change and
+/// the language take effect at the next start, the game data folder at once.
 class frmPreferences : public ChildDialog
 {
     Q_OBJECT
@@ -32,6 +33,10 @@ public:
     QLabel *lblGameData;
     QLineEdit *txtGameData;
     QPushButton *btnGameData;
+    QLabel *lblLanguage;
+    /// System (the desktop's language), English, then each translation in its own name.
+    QComboBox *cboLanguage;
+    QLabel *lblLanguageNote;
     QPushButton *btnCancel;
     QPushButton *btnApply;
 
@@ -50,6 +55,8 @@ private:
     void btnGameData_Click();
     /// Stores the game data folder; false (with a message) when it cannot be used.
     bool applyGameData();
+    /// Stores the language when it was changed; true when nothing needed storing.
+    bool applyLanguage();
 
     QString m_configFile;
     UserDialogs *m_dialogs = nullptr;

@@ -16,7 +16,7 @@ frmTileset::frmTileset(const QString &scenarioPath, const QString &mapName, QWid
     , m_mapName(mapName)
 {
     setObjectName(QStringLiteral("frmTileset"));
-    setWindowTitle(QStringLiteral("::Change Tileset::::...."));
+    setWindowTitle(tr("::Change Tileset::::...."));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(185, 62);
 

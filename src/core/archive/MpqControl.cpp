@@ -14,6 +14,16 @@
 
 #include <optional>
 
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct MpqControlText
+{
+    Q_DECLARE_TR_FUNCTIONS(MpqControl)
+};
+
+} // namespace
+
 using workerprotocol::Operation;
 using WorkerStatus = workerprotocol::Status;
 
@@ -34,7 +44,7 @@ std::string entryBytes(const QString &entryName)
 Status unreadableByWorker(const QString &archivePath)
 {
     return Status::failure(FailureKind::Damaged,
-                            QObject::tr("The map archive \"%1\" is damaged or uses a form Velmora "
+                            MpqControlText::tr("The map archive \"%1\" is damaged or uses a form Velmora "
                                         "cannot read.")
                                 .arg(shownPath(archivePath)));
 }
@@ -46,36 +56,36 @@ Status failureFor(WorkerStatus status, const QString &archivePath, const QString
     switch (status) {
     case WorkerStatus::MissingArchive:
         return Status::failure(FailureKind::MapUnreadable,
-                                QObject::tr("The map archive \"%1\" does not exist or cannot be "
+                                MpqControlText::tr("The map archive \"%1\" does not exist or cannot be "
                                             "read.").arg(archive));
     case WorkerStatus::NotAnArchive:
         return Status::failure(FailureKind::NotAnArchive,
-                                QObject::tr("\"%1\" is not a map archive, or it is damaged. Choose "
+                                MpqControlText::tr("\"%1\" is not a map archive, or it is damaged. Choose "
                                             "another map file.").arg(archive));
     case WorkerStatus::NoEntry:
         return Status::failure(FailureKind::NoScenario,
-                                QObject::tr("The map archive \"%1\" has no entry \"%2\".")
+                                MpqControlText::tr("The map archive \"%1\" has no entry \"%2\".")
                                     .arg(archive, entryName));
     case WorkerStatus::Damaged:
         return Status::failure(FailureKind::Damaged,
-                                QObject::tr("The entry \"%1\" of the map archive \"%2\" is damaged "
+                                MpqControlText::tr("The entry \"%1\" of the map archive \"%2\" is damaged "
                                             "and cannot be read.").arg(entryName, archive));
     case WorkerStatus::TooLarge:
         return Status::failure(FailureKind::Damaged,
-                                QObject::tr("The entry \"%1\" of the map archive \"%2\" is larger "
+                                MpqControlText::tr("The entry \"%1\" of the map archive \"%2\" is larger "
                                             "than Velmora reads.").arg(entryName, archive));
     case WorkerStatus::Protected:
         return Status::failure(FailureKind::ProtectedArchive,
-                                QObject::tr("The map archive \"%1\" is protected and cannot be "
+                                MpqControlText::tr("The map archive \"%1\" is protected and cannot be "
                                             "written.").arg(archive));
     case WorkerStatus::CannotWrite:
         return Status::failure(FailureKind::WorkingFolder,
-                                QObject::tr("The folder of \"%1\" cannot be written to. Check that "
+                                MpqControlText::tr("The folder of \"%1\" cannot be written to. Check that "
                                             "the disk is not full and that you may write there.")
                                     .arg(archive));
     case WorkerStatus::ReadBack:
         return Status::failure(FailureKind::Damaged,
-                                QObject::tr("The entry \"%1\" did not read back correctly from the "
+                                MpqControlText::tr("The entry \"%1\" did not read back correctly from the "
                                             "map archive \"%2\"; the archive was left as it was.")
                                     .arg(entryName, archive));
     default:
@@ -216,7 +226,7 @@ Status MpqControl::readEntry(const QString &archivePath, const QString &entryNam
                               QByteArray *data, qint64 maxSize) const
 {
     if (m_workerPath.isEmpty())
-        return Status::failure(FailureKind::Unspecified, QObject::tr("Velmora's archive helper \"%1\" is missing; install "
+        return Status::failure(FailureKind::Unspecified, MpqControlText::tr("Velmora's archive helper \"%1\" is missing; install "
                                             "Velmora again.").arg(WorkerName));
     const workerprotocol::Message request{
         std::uint8_t(Operation::Read),
@@ -239,7 +249,7 @@ Status MpqControl::extractEntry(const QString &archivePath, const QString &entry
     // Only the entry's bare name is used, so no name can reach outside the folder.
     const QString bareName = entryName.section(QLatin1Char('\\'), -1).section(QLatin1Char('/'), -1);
     if (bareName.isEmpty() || bareName == QLatin1String(".") || bareName == QLatin1String(".."))
-        return Status::failure(FailureKind::Unspecified, QObject::tr("\"%1\" is not an entry name that can be extracted.")
+        return Status::failure(FailureKind::Unspecified, MpqControlText::tr("\"%1\" is not an entry name that can be extracted.")
                                     .arg(entryName));
     QByteArray data;
     if (Status read = readEntry(archivePath, entryName, &data); !read)
@@ -252,7 +262,7 @@ Status MpqControl::extractEntry(const QString &archivePath, const QString &entry
         out.close();
         QFile::remove(destPath);
         return Status::failure(FailureKind::WorkingFolder,
-                                QObject::tr("\"%1\" could not be written. Check that the disk is "
+                                MpqControlText::tr("\"%1\" could not be written. Check that the disk is "
                                             "not full and that you may write there.")
                                     .arg(shownPath(destPath)));
     }
@@ -263,7 +273,7 @@ Status MpqControl::listEntries(const QString &archivePath, QStringList *names,
                                 int *fileCount) const
 {
     if (m_workerPath.isEmpty())
-        return Status::failure(FailureKind::Unspecified, QObject::tr("Velmora's archive helper \"%1\" is missing; install "
+        return Status::failure(FailureKind::Unspecified, MpqControlText::tr("Velmora's archive helper \"%1\" is missing; install "
                                             "Velmora again.").arg(WorkerName));
     const workerprotocol::Message request{std::uint8_t(Operation::List), {pathBytes(archivePath)}};
     const Reply reply = call(workerprotocol::encode(true, request));
@@ -318,16 +328,16 @@ Status MpqControl::store(const QString &archivePath, const QString &filePath,
                          std::vector<std::string> *fields) const
 {
     if (m_workerPath.isEmpty())
-        return Status::failure(FailureKind::Unspecified, QObject::tr("Velmora's archive helper \"%1\" is missing; install "
+        return Status::failure(FailureKind::Unspecified, MpqControlText::tr("Velmora's archive helper \"%1\" is missing; install "
                                             "Velmora again.").arg(WorkerName));
     QFile source(filePath);
-    const QString unreadable = QObject::tr("\"%1\" cannot be read, so it cannot be stored in the "
+    const QString unreadable = MpqControlText::tr("\"%1\" cannot be read, so it cannot be stored in the "
                                            "map archive.").arg(shownPath(filePath));
     if (!QFileInfo(filePath).isFile() || !source.open(QIODevice::ReadOnly))
         return Status::failure(FailureKind::WorkingFolder, unreadable);
     if (source.size() > DefaultMaxEntrySize)
         return Status::failure(FailureKind::BadScenario,
-                                QObject::tr("\"%1\" is too large to be stored in a map archive.")
+                                MpqControlText::tr("\"%1\" is too large to be stored in a map archive.")
                                     .arg(shownPath(filePath)));
     // Read straight into the request's field, and moved from there: the entry is not copied
     // again before it is encoded.

@@ -6,14 +6,22 @@
 
 #include <algorithm>
 
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct BoundedFileText
+{
+    Q_DECLARE_TR_FUNCTIONS(BoundedFile)
+};
+
+} // namespace
+
 namespace boundedfile {
 namespace {
 
-QString tr(const char *text) { return QCoreApplication::translate("BoundedFile", text); }
-
 Failure tooLarge(qint64 size, qint64 cap, FailureKind kind)
 {
-    return fail(kind, tr("the file is %1 bytes long; files over %2 MiB are not read")
+    return fail(kind, BoundedFileText::tr("the file is %1 bytes long; files over %2 MiB are not read")
                           .arg(size)
                           .arg(cap >> 20));
 }
@@ -24,9 +32,9 @@ Result<void> check(const QString &path, qint64 cap, FailureKind kind)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return fail(kind, tr("no such file"));
+        return fail(kind, BoundedFileText::tr("no such file"));
     if (!info.isFile())
-        return fail(kind, tr("not a regular file"));
+        return fail(kind, BoundedFileText::tr("not a regular file"));
     if (info.size() > cap)
         return tooLarge(info.size(), cap, kind);
     return {};
@@ -38,7 +46,7 @@ Result<QByteArray> read(const QString &path, qint64 cap, FailureKind kind)
         return checked.failure();
     QFile in(path);
     if (!in.open(QIODevice::ReadOnly))
-        return fail(kind, tr("cannot be read: %1").arg(in.errorString()));
+        return fail(kind, BoundedFileText::tr("cannot be read: %1").arg(in.errorString()));
     // A buffer of the file's size and one byte more (to see it grow), enlarged only if it
     // does grow: a buffer of the cap would be a fresh mapping whose every page faults in,
     // where one of the file's size comes from the heap and its pages serve later buffers.
@@ -47,7 +55,7 @@ Result<QByteArray> read(const QString &path, qint64 cap, FailureKind kind)
     for (;;) {
         const qint64 n = in.read(bytes.data() + got, bytes.size() - got);
         if (n < 0 || in.error() != QFileDevice::NoError)
-            return fail(kind, tr("cannot be read: %1").arg(in.errorString()));
+            return fail(kind, BoundedFileText::tr("cannot be read: %1").arg(in.errorString()));
         got += n;
         if (n == 0 || got > cap)
             break;

@@ -28,10 +28,11 @@ inline Area failed(Failure failure, QString reason, QSize pictureSize = {})
     return a;
 }
 
-inline QString tr(const char *text)
+/// The reasons the picture readers give, in one translation context.
+struct PictureText
 {
-    return QCoreApplication::translate("PictureReader", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(PictureReader)
+};
 
 /// An n-bit field (n = 1..32) as 8 bits, the way Qt widens BMP bit fields: shifted up,
 /// low bits zero (5-bit 31 -> 248), or the top 8 bits of a wider field.

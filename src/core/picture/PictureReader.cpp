@@ -34,12 +34,12 @@ Area readArea(const QString &path, QSize mapSize)
     using namespace detail;
     const QFileInfo info(path);
     if (!info.exists())
-        return failed(Failure::Missing, tr("no such file"));
+        return failed(Failure::Missing, PictureText::tr("no such file"));
     if (!info.isFile())
-        return failed(Failure::NotAFile, tr("not a regular file"));
+        return failed(Failure::NotAFile, PictureText::tr("not a regular file"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return failed(Failure::Unreadable, tr("the file cannot be read: %1").arg(file.errorString()));
+        return failed(Failure::Unreadable, PictureText::tr("the file cannot be read: %1").arg(file.errorString()));
 
     const Kind kind = sniff(file.read(8));
     file.seek(0);
@@ -58,8 +58,8 @@ Area readArea(const QString &path, QSize mapSize)
     }
     if (!area)
         return kind == Kind::Other
-            ? failed(Failure::Undecodable, tr("it is not a BMP, PNG, GIF or JPEG picture"))
-            : failed(Failure::Unsupported, tr("no decoder for this kind of picture is installed"));
+            ? failed(Failure::Undecodable, PictureText::tr("it is not a BMP, PNG, GIF or JPEG picture"))
+            : failed(Failure::Unsupported, PictureText::tr("no decoder for this kind of picture is installed"));
     if (!area->ok())
         area->pixels = Pixels();
     return std::move(*area);

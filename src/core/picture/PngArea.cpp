@@ -126,9 +126,9 @@ Area libpngFailure(const Job &job, QSize pictureSize)
 {
     if (job.shortRead)
         return failed(Failure::Truncated,
-                      tr("the file ends before the last row of pixels the map needs"), pictureSize);
+                      PictureText::tr("the file ends before the last row of pixels the map needs"), pictureSize);
     return failed(Failure::Undecodable,
-                  tr("the PNG data is damaged (%1)").arg(QString::fromLatin1(job.message).left(120)),
+                  PictureText::tr("the PNG data is damaged (%1)").arg(QString::fromLatin1(job.message).left(120)),
                   pictureSize);
 }
 
@@ -141,7 +141,7 @@ std::optional<Area> readPng(QFile &file, QSize map)
     PngHandles h;
     h.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &job, onError, onWarning);
     if (!h.png || !(h.info = png_create_info_struct(h.png)))
-        return failed(Failure::TooLarge, tr("there is not enough memory to read the picture"));
+        return failed(Failure::TooLarge, PictureText::tr("there is not enough memory to read the picture"));
     png_set_read_fn(h.png, &job, onRead);
 
     Info info;
@@ -150,7 +150,7 @@ std::optional<Area> readPng(QFile &file, QSize map)
     const QSize pictureSize(int(info.width), int(info.height));
     if (info.rowBytes > png_size_t(MaxRowBytes))
         return failed(Failure::TooLarge,
-                      tr("one row of the picture (%1 pixels wide) needs more memory than Velmora "
+                      PictureText::tr("one row of the picture (%1 pixels wide) needs more memory than Velmora "
                          "allows").arg(info.width),
                       pictureSize);
 

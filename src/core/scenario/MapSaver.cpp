@@ -12,6 +12,17 @@
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
+#include <QCoreApplication>
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct MapSaverText
+{
+    Q_DECLARE_TR_FUNCTIONS(MapSaver)
+};
+
+} // namespace
+
 #endif
 
 namespace {
@@ -22,11 +33,11 @@ Status checkTarget(const Workspace &ws, const QString &target)
     const QFileInfo targetInfo(target);
     if (target.isEmpty() || targetInfo.isDir())
         return fail(FailureKind::Output,
-                    QObject::tr("\"%1\" is a folder; choose a file name for the map.")
+                    MapSaverText::tr("\"%1\" is a folder; choose a file name for the map.")
                         .arg(shownPath(target)));
     if (!targetInfo.absoluteDir().exists())
         return fail(FailureKind::Output,
-                    QObject::tr("The folder of \"%1\" does not exist; choose another place for "
+                    MapSaverText::tr("The folder of \"%1\" does not exist; choose another place for "
                                 "the map.")
                         .arg(shownPath(target)));
     const auto samePath = [&](const QString &a, const QString &b) {
@@ -35,7 +46,7 @@ Status checkTarget(const Workspace &ws, const QString &target)
     };
     if (samePath(target, ws.scenarioPath()) || samePath(target, ws.archivePath()))
         return fail(FailureKind::Output,
-                    QObject::tr("\"%1\" is one of the program's working files; choose another "
+                    MapSaverText::tr("\"%1\" is one of the program's working files; choose another "
                                 "place for the map.")
                         .arg(shownPath(target)));
     return {};
@@ -51,7 +62,7 @@ Result<ArchiveAccess::CheckedArchive> storeVerified(const Workspace &ws,
     const QFileInfo scenario(ws.scenarioPath());
     if (!scenario.isFile() || !scenario.isReadable())
         return fail(FailureKind::WorkingFolder,
-                    QObject::tr("The working copy of the map cannot be read, so \"%1\" was not "
+                    MapSaverText::tr("The working copy of the map cannot be read, so \"%1\" was not "
                                 "changed.").arg(shownPath(target)));
     ArchiveAccess::CheckedArchive checked;
     if (Status done = archive.storeChecked(ws.archivePath(), ws.scenarioPath(),
@@ -90,7 +101,7 @@ Status writeTarget(const QString &workingArchive, const QString &target,
     QSaveFile out(target);
     const Failure notWritten =
         fail(FailureKind::Output,
-             QObject::tr("The map \"%1\" could not be written; it was left as it was. Check that "
+             MapSaverText::tr("The map \"%1\" could not be written; it was left as it was. Check that "
                          "the disk is not full and that you may write there.")
                  .arg(shownPath(target)));
     if (!out.open(QIODevice::WriteOnly))
@@ -133,7 +144,7 @@ Status saveMap(const Workspace &ws, const ArchiveAccess &archive, const QString 
         return checked;
     const Failure notVerified =
         fail(FailureKind::Output,
-             QObject::tr("The working copy of the map did not hold the map as it was stored, so "
+             MapSaverText::tr("The working copy of the map did not hold the map as it was stored, so "
                          "\"%1\" was not changed.")
                  .arg(shownPath(target)));
     const Result<ArchiveAccess::CheckedArchive> stored =

@@ -7,6 +7,17 @@
 #include "core/scenario/Tileset.h"
 
 #include <QFileInfo>
+#include <QCoreApplication>
+
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct MapSessionText
+{
+    Q_DECLARE_TR_FUNCTIONS(MapSession)
+};
+
+} // namespace
 
 MapSession::MapSession(const Workspace &workspace, const ArchiveAccess &archive,
                        const QString &shownWorkFolder)
@@ -16,7 +27,7 @@ MapSession::MapSession(const Workspace &workspace, const ArchiveAccess &archive,
 
 Failure MapSession::noMap() const
 {
-    return fail(FailureKind::NoMap, QObject::tr("No map is loaded. Load a map first."));
+    return fail(FailureKind::NoMap, MapSessionText::tr("No map is loaded. Load a map first."));
 }
 
 Failure MapSession::inUserTerms(const Failure &failure, const QString &map) const
@@ -24,26 +35,26 @@ Failure MapSession::inUserTerms(const Failure &failure, const QString &map) cons
     const QString shown = shownPath(map);
     switch (failure.kind) {
     case FailureKind::NotAnArchive:
-        return fail(failure.kind, QObject::tr("\"%1\" is not a map archive, or it is damaged.")
+        return fail(failure.kind, MapSessionText::tr("\"%1\" is not a map archive, or it is damaged.")
                                       .arg(shown));
     case FailureKind::NoScenario:
-        return fail(failure.kind, QObject::tr("The map archive \"%1\" has no scenario entry "
+        return fail(failure.kind, MapSessionText::tr("The map archive \"%1\" has no scenario entry "
                                               "\"%2\".")
                                       .arg(shown, Workspace::ScenarioEntry));
     case FailureKind::Damaged:
-        return fail(failure.kind, QObject::tr("The map archive \"%1\" is damaged or uses a form "
+        return fail(failure.kind, MapSessionText::tr("The map archive \"%1\" is damaged or uses a form "
                                               "Velmora cannot read (its scenario entry \"%2\" did "
                                               "not read whole and sound).")
                                       .arg(shown, Workspace::ScenarioEntry));
     case FailureKind::ProtectedArchive:
-        return fail(failure.kind, QObject::tr("The map archive \"%1\" is protected and cannot be "
+        return fail(failure.kind, MapSessionText::tr("The map archive \"%1\" is protected and cannot be "
                                               "written.")
                                       .arg(shown));
     case FailureKind::MapUnreadable:
-        return fail(failure.kind, QObject::tr("The map \"%1\" cannot be read.").arg(shown));
+        return fail(failure.kind, MapSessionText::tr("The map \"%1\" cannot be read.").arg(shown));
     case FailureKind::WorkingFolder:
         return fail(failure.kind,
-                    QObject::tr("The working folder \"%1\" cannot be used for \"%2\": its disk may "
+                    MapSessionText::tr("The working folder \"%1\" cannot be used for \"%2\": its disk may "
                                 "be full, or it may not be writable.")
                         .arg(shownPath(m_shownWorkFolder), shown));
     default:
@@ -82,11 +93,11 @@ Status MapSession::copyAndExtract(const QString &map, const StatusFn &say)
     const QFileInfo chosen(map);
     if (!chosen.exists())
         return fail(FailureKind::MapUnreadable,
-                    QObject::tr("The map \"%1\" does not exist.").arg(shownPath(map)));
+                    MapSessionText::tr("The map \"%1\" does not exist.").arg(shownPath(map)));
     if (!chosen.isFile())
         return fail(FailureKind::MapUnreadable,
-                    QObject::tr("\"%1\" is not a file.").arg(shownPath(map)));
-    say(QObject::tr("Loading Map..."));
+                    MapSessionText::tr("\"%1\" is not a file.").arg(shownPath(map)));
+    say(MapSessionText::tr("Loading Map..."));
     if (Status copied = m_workspace.copyIn(map); !copied)
         return copied.kind() == FailureKind::MapUnreadable ? copied
                                                            : inUserTerms(copied.failure(), map);
@@ -97,12 +108,12 @@ Status MapSession::copyAndExtract(const QString &map, const StatusFn &say)
 
 Status MapSession::readSize(const QString &map, SizeCheck check, const StatusFn &say)
 {
-    say(QObject::tr("Location \"DIM \" region."));
+    say(MapSessionText::tr("Location \"DIM \" region."));
     const Result<ScenarioFile> file = ScenarioFile::read(m_workspace.scenarioPath(), map);
     if (!file)
         return inUserTerms(fail(FailureKind::WorkingFolder, file.reason()), map);
     const qint32 dim = file->findSection("DIM ");
-    say(QObject::tr("Checking dimension..."));
+    say(MapSessionText::tr("Checking dimension..."));
     const Result<scenario::MapSize> size = scenario::mapSize(*file, dim, map);
     if (!size)
         return size.failure();
@@ -116,7 +127,7 @@ Status MapSession::sizeAccepted() const
     if (m_size.accepted())
         return {};
     return fail(FailureKind::UnsupportedSize,
-                QObject::tr("The map \"%1\" is %2 x %3 tiles; Velmora accepts only 64, 96, 128, "
+                MapSessionText::tr("The map \"%1\" is %2 x %3 tiles; Velmora accepts only 64, 96, 128, "
                             "192 or 256 tiles each way.")
                     .arg(shownPath(m_map))
                     .arg(m_size.width)
@@ -179,7 +190,7 @@ Status MapSession::save(const QString &target, const std::function<void()> &afte
         return inUserTerms(saved.failure(), m_map);
     // Anything else the archive reports while saving means the target was not written.
     return fail(FailureKind::Output,
-                QObject::tr("The map \"%1\" could not be saved; it was left as it was.")
+                MapSessionText::tr("The map \"%1\" could not be saved; it was left as it was.")
                     .arg(shownPath(target)));
 }
 

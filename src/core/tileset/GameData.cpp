@@ -7,6 +7,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QObject>
+#include <QCoreApplication>
+
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct GameDataText
+{
+    Q_DECLARE_TR_FUNCTIONS(GameData)
+};
+
+} // namespace
 
 namespace terrain {
 
@@ -59,7 +70,7 @@ Status GameData::locate(const QString &folder, GameData *gameData)
 {
     const QDir dir(folder);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        return gameDataFailure(QObject::tr("The game data folder \"%1\" does not exist.")
+        return gameDataFailure(GameDataText::tr("The game data folder \"%1\" does not exist.")
                                     .arg(shown(folder)));
     GameData found;
     found.m_folder = QFileInfo(folder).absoluteFilePath();
@@ -76,7 +87,7 @@ Status GameData::locate(const QString &folder, GameData *gameData)
         found.m_sources.append({found.m_folder, false});
     if (found.m_sources.isEmpty())
         return gameDataFailure(
-            QObject::tr("The game data folder \"%1\" holds neither StarDat.mpq, BrooDat.mpq nor "
+            GameDataText::tr("The game data folder \"%1\" holds neither StarDat.mpq, BrooDat.mpq nor "
                         "a \"tileset\" folder. Choose the folder the game is installed in.")
                 .arg(shown(folder)));
     if (gameData)
@@ -92,7 +103,7 @@ bool GameData::readFile(const ArchiveAccess &archives, const Source &source,
                                                 data, MaxTilesetFileSize);
         // An archive without the entry is normal: the next place may hold it.
         if (!read.ok() && read.kind() != FailureKind::NoScenario)
-            *problem = QObject::tr("The game archive \"%1\" is damaged or is not an archive, "
+            *problem = GameDataText::tr("The game archive \"%1\" is damaged or is not an archive, "
                                    "so the tileset file \"%2\" cannot be read from it.")
                            .arg(shown(source.path), fileName);
         return read.ok();
@@ -102,16 +113,16 @@ bool GameData::readFile(const ArchiveAccess &archives, const Source &source,
         return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *problem = QObject::tr("The tileset file \"%1\" cannot be read.").arg(shown(path));
+        *problem = GameDataText::tr("The tileset file \"%1\" cannot be read.").arg(shown(path));
         return false;
     }
     if (file.size() > MaxTilesetFileSize) {
-        *problem = QObject::tr("\"%1\" is far too large to be a tileset file.").arg(shown(path));
+        *problem = GameDataText::tr("\"%1\" is far too large to be a tileset file.").arg(shown(path));
         return false;
     }
     *data = file.read(MaxTilesetFileSize);
     if (data->size() != file.size()) {
-        *problem = QObject::tr("The tileset file \"%1\" cannot be read.").arg(shown(path));
+        *problem = GameDataText::tr("The tileset file \"%1\" cannot be read.").arg(shown(path));
         return false;
     }
     return true;
@@ -153,7 +164,7 @@ Status GameData::readTileset(const ArchiveAccess &archives, int number,
         }
         if (!found)
             return gameDataFailure(
-                QObject::tr("The game data folder \"%1\" has no tileset file \"%2\".")
+                GameDataText::tr("The game data folder \"%1\" has no tileset file \"%2\".")
                     .arg(shown(m_folder), file.names.constFirst()));
     }
     if (files)

@@ -8,6 +8,17 @@
 
 #include <QObject>
 #include <QUrl>
+#include <QCoreApplication>
+
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct TerrainSourceText
+{
+    Q_DECLARE_TR_FUNCTIONS(TerrainSource)
+};
+
+} // namespace
 
 namespace terrain {
 
@@ -40,12 +51,12 @@ Status storeGameDataFolder(const QString &configFile, const QString &folder)
         QString::fromLatin1(QUrl::toPercentEncoding(folder, "/\\:()_-.~ !$&'+,;=[]@"));
     if (stored.size() > MaxStoredLength)
         return Status::failure(FailureKind::Settings,
-                               QObject::tr("The path of the game data folder \"%1\" is too long "
+                               TerrainSourceText::tr("The path of the game data folder \"%1\" is too long "
                                            "to be kept in the settings file.")
                                    .arg(shownPath(folder)));
     if (!modINI::WriteIniValue(Section, Key, stored, configFile))
         return Status::failure(FailureKind::Settings,
-                               QObject::tr("The settings file \"%1\" cannot be written.")
+                               TerrainSourceText::tr("The settings file \"%1\" cannot be written.")
                                    .arg(shownPath(configFile)));
     return Status::success();
 }
@@ -55,7 +66,7 @@ Result<std::shared_ptr<const TileGraphics>> loadTileGraphics(const ArchiveAccess
 {
     if (folder.isEmpty())
         return fail(FailureKind::GameData,
-                    QObject::tr("No game data folder is set: terrain graphics come from the "
+                    TerrainSourceText::tr("No game data folder is set: terrain graphics come from the "
                                 "folder the game is installed in."));
     GameData data;
     if (Status located = GameData::locate(folder, &data); !located)
