@@ -416,6 +416,14 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
         <source>no private working folder can be made in this temporary folder (it is missing, full or not writable; set TMPDIR to another folder)</source>
         <translation>in diesem temporären Ordner kann kein privater Arbeitsordner angelegt werden (er fehlt, ist voll oder nicht beschreibbar; setzen Sie TMPDIR auf einen anderen Ordner)</translation>
     </message>
+    <message>
+        <source>%1 (see velmora-cli --help)</source>
+        <translation>%1 (siehe velmora-cli --help)</translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>Warnung: %1</translation>
+    </message>
 </context>
 <context>
     <name>Conversion</name>

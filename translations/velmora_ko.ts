@@ -410,6 +410,14 @@ A failing command changes no input file.
         <source>no private working folder can be made in this temporary folder (it is missing, full or not writable; set TMPDIR to another folder)</source>
         <translation>이 임시 폴더에는 전용 작업 폴더를 만들 수 없습니다(폴더가 없거나, 가득 찼거나, 쓸 수 없습니다. TMPDIR을 다른 폴더로 설정하십시오)</translation>
     </message>
+    <message>
+        <source>%1 (see velmora-cli --help)</source>
+        <translation>%1 (velmora-cli --help 참고)</translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>경고: %1</translation>
+    </message>
 </context>
 <context>
     <name>Conversion</name>

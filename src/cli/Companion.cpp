@@ -707,7 +707,7 @@ int Companion::fail(int code, const QString &file, const QString &reason)
 
 int Companion::usage(const QString &reason)
 {
-    m_err << "velmora-cli: " << oneLine(reason) << " (see velmora-cli --help)\n";
+    m_err << "velmora-cli: " << tr("%1 (see velmora-cli --help)").arg(oneLine(reason)) << '\n';
     m_err.flush();
     return Usage;
 }
@@ -715,7 +715,7 @@ int Companion::usage(const QString &reason)
 void Companion::warn(const QString &text, bool flush)
 {
     endProgress();
-    m_err << "velmora-cli: warning: " << oneLine(text) << '\n';
+    m_err << "velmora-cli: " << tr("warning: %1").arg(oneLine(text)) << '\n';
     if (flush)
         m_err.flush();
 }
