@@ -99,16 +99,22 @@ QImage newCanvas(int width, int height)
     return image;
 }
 
+/// Smooth painting over the night background, with a tile grid of `cell` pixels in `grid`.
+void beginPicture(QPainter &p, const QSize &size, const QRect &grid, int cell)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    drawBackground(p, size);
+    drawTileGrid(p, grid, cell);
+}
+
 } // namespace
 
 QPixmap splashPicture()
 {
     QImage image = newCanvas(448, 298);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    drawBackground(p, image.size());
-    drawTileGrid(p, QRect(0, 150, 448, 148), 16);
+    beginPicture(p, image.size(), QRect(0, 150, 448, 148), 16);
 
     // A picture frame standing on the tiles: the program's idea in one glance.
     const QRect frame(300, 40, 112, 84);
@@ -129,10 +135,7 @@ QPixmap aboutPicture()
 {
     QImage image = newCanvas(402, 272);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    drawBackground(p, image.size());
-    drawTileGrid(p, QRect(0, 176, 402, 96), 12);
+    beginPicture(p, image.size(), QRect(0, 176, 402, 96), 12);
 
     drawName(p, QRect(24, 20, 300, 56), 44);
     drawSmallText(p, QRect(28, 74, 300, 20), 14, versionText(), QColor(180, 200, 235));

@@ -1,5 +1,6 @@
 #include "ui/TilePaletteModel.h"
 
+#include "core/convert/Conversion.h"
 #include "core/qtimage/QtImage.h"
 #include "core/tileset/TileGraphics.h"
 
@@ -7,8 +8,8 @@
 
 namespace {
 
-// Tile values go up to 32767, so groups beyond this one can never be used.
-constexpr int LastUsableGroup = 32767 >> 4;
+// Groups past the one the largest tile value names can never be used.
+constexpr int LastUsableGroup = conversion::LastTileGroup;
 
 } // namespace
 

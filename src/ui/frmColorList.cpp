@@ -39,7 +39,7 @@ QString describe(qint32 value)
 int listWidthFor(const QWidget *form)
 {
     const QFontMetrics metrics = form->fontMetrics();
-    const QString widest = QStringLiteral("32767");
+    const QString widest = QString::number(conversion::MaxTileValue);
     const int text = std::max(metrics.horizontalAdvance(ColorListModel::rowText(0xFFFFFF, 65536, widest)),
                               metrics.horizontalAdvance(ColorListModel::rowText(-1, 65536, widest)));
     const QStyle *style = form->style();
@@ -207,9 +207,10 @@ std::optional<quint16> frmColorList::selectedValue() const
     const int index = selectedIndex();
     if (index < 0)
         return std::nullopt;
-    bool ok = false;
-    const uint value = m_model->replacements().at(index).toUInt(&ok);
-    return ok && value <= 32767 ? std::optional<quint16>(quint16(value)) : std::nullopt;
+    quint16 value = 0;
+    return conversion::parseTileValue(m_model->replacements().at(index), &value)
+        ? std::optional<quint16>(value)
+        : std::nullopt;
 }
 
 qint32 frmColorList::colorOfKey(const QString &key)
@@ -326,21 +327,21 @@ void frmColorList::setTileImages(std::function<QImage(quint16)> tiles, const QSt
 
 void frmColorList::showTile()
 {
-    bool ok = false;
-    const uint value = txtReplace->text().toUInt(&ok);
+    quint16 value = 0;
+    const conversion::TileValueText read = conversion::readTileValue(txtReplace->text(), &value);
     QPixmap tile;
     // The note is short enough for the narrow window; the tip says it in full.
     QString note, tip;
     if (!m_tiles) {
         note = tr("No tiles");
         tip = m_noTilesReason;
-    } else if (!ok) {
+    } else if (read == conversion::TileValueText::NotANumber) {
         note = tr("No value");
-    } else if (value > 32767) {
+    } else if (read == conversion::TileValueText::TooLarge) {
         note = tr("Too large");
         tip = tr("Tile values go up to 32767.");
     } else {
-        tile = QPixmap::fromImage(m_tiles(quint16(value)));
+        tile = QPixmap::fromImage(m_tiles(value));
         note = tr("Tile %1").arg(value);
     }
     imgTile->setPixmap(tile);

@@ -1,7 +1,7 @@
 #include "ui/frmPreferences.h"
 
 #include "core/settings/Language.h"
-#include "core/settings/modINI.h"
+#include "core/settings/Settings.h"
 #include "ui/FormFit.h"
 #include "core/tileset/GameData.h"
 #include "core/tileset/TerrainSource.h"
@@ -22,7 +22,9 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("Settings");
+/// The on/off settings, in the order of their boxes.
+const std::array<const settings::Number *, 3> kBoxKeys{&settings::SplashScreen, &settings::StatusBar,
+                                                       &settings::LoadDialog};
 
 QString whySettingsUnwritable(const QString &path)
 {
@@ -128,18 +130,18 @@ frmPreferences::frmPreferences(const AppPaths &paths, QWidget *parent)
 void frmPreferences::Form_Load()
 {
     const QString &path = m_configFile;
-    const std::array<QString, 3> keys{QStringLiteral("SplashScreen"), QStringLiteral("StatusBar"),
-                                      QStringLiteral("LoadDialog")};
-    // A value outside 0..1 is put back to the default before the boxes show anything; a
-    // value that is no number at all already reads as the default and is left as it is.
-    for (const QString &key : keys) {
-        const qint16 value = modINI::ReadSettingFrom(path, key);
-        if (value > 1 || value < 0)
-            modINI::WriteIniValue(kSection, key, QStringLiteral("1"), path);
-    }
+    // A value outside 0..1 is put back to the default before the boxes show anything, all in
+    // one replacement of the file; a value that is no number at all already reads as the
+    // default and is left as it is.
+    settings::Changes repairs;
+    for (const settings::Number *key : kBoxKeys)
+        if (!key->holds(settings::read(path, *key)))
+            repairs.set(*key, key->fallback);
+    if (!repairs.isEmpty())
+        (void)repairs.store(path);
     const std::array<QCheckBox *, 3> boxes{chkSplash, chkStatusBar, chkLoadDialog};
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        boxes[i]->setChecked(modINI::ReadSettingFrom(path, keys[i]) != 0);
+    for (std::size_t i = 0; i < kBoxKeys.size(); ++i)
+        boxes[i]->setChecked(settings::read(path, *kBoxKeys[i]) != 0);
     txtGameData->setText(QDir::toNativeSeparators(terrain::storedGameDataFolder(path)));
     const int shown = cboLanguage->findData(language::stored(path));
     cboLanguage->setCurrentIndex(shown < 0 ? 0 : shown);
@@ -148,19 +150,19 @@ void frmPreferences::Form_Load()
 void frmPreferences::btnApply_Click()
 {
     const QString &path = m_configFile;
-    auto bit = [](const QCheckBox *box) {
-        return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-    };
     // The per-user settings folder may not exist yet.
     const QString folder = QFileInfo(path).absolutePath();
     bool stored = makeFolder(folder, false);
-    // A game data folder that cannot be used keeps the dialog open to be corrected.
-    if (stored && !applyGameData())
+    // Every value goes into the file in one replacement. A game data folder that cannot be
+    // used keeps the dialog open to be corrected.
+    settings::Changes changes;
+    if (stored && !applyGameData(&changes))
         return;
-    stored = stored && modINI::WriteIniValue(kSection, QStringLiteral("SplashScreen"), bit(chkSplash), path);
-    stored = stored && modINI::WriteIniValue(kSection, QStringLiteral("StatusBar"), bit(chkStatusBar), path);
-    stored = stored && modINI::WriteIniValue(kSection, QStringLiteral("LoadDialog"), bit(chkLoadDialog), path);
-    stored = stored && applyLanguage();
+    const std::array<const QCheckBox *, 3> boxes{chkSplash, chkStatusBar, chkLoadDialog};
+    for (std::size_t i = 0; i < kBoxKeys.size(); ++i)
+        changes.set(*kBoxKeys[i], boxes[i]->isChecked() ? 1 : 0);
+    applyLanguage(&changes);
+    stored = stored && changes.store(path);
     closeForm();
     // The dialog closes either way; the user learns that the settings were not kept.
     if (!stored)
@@ -189,7 +191,7 @@ void frmPreferences::btnGameData_Click()
         txtGameData->setText(QDir::toNativeSeparators(chosen));
 }
 
-bool frmPreferences::applyGameData()
+bool frmPreferences::applyGameData(settings::Changes *changes)
 {
     const QString folder = QDir::fromNativeSeparators(txtGameData->text().trimmed());
     if (folder == terrain::storedGameDataFolder(m_configFile))
@@ -198,18 +200,19 @@ bool frmPreferences::applyGameData()
     if (!folder.isEmpty())
         usable = terrain::GameData::locate(folder, nullptr);
     if (usable)
-        usable = terrain::storeGameDataFolder(m_configFile, folder);
+        usable = terrain::setGameDataFolder(changes, folder);
     if (!usable && m_dialogs)
         m_dialogs->showMessage(this, QMessageBox::Warning, tr("Preferences"), usable.reason());
     return usable.ok();
 }
 
-bool frmPreferences::applyLanguage()
+void frmPreferences::applyLanguage(settings::Changes *changes) const
 {
     const QString chosen = cboLanguage->currentData().toString();
     const QString before = language::stored(m_configFile);
-    // An unknown stored value shows as System; it is left alone unless another is chosen.
+    // A file without the key keeps its bytes; an unknown stored value shows as System and is
+    // left alone unless another language is chosen.
     if (chosen == before || (cboLanguage->findData(before) < 0 && chosen == QLatin1String(language::System)))
-        return true;
-    return language::store(m_configFile, chosen);
+        return;
+    (void)changes->set(settings::Language, chosen);
 }

@@ -11,6 +11,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class UserDialogs;
+namespace settings {
+class Changes;
+}
 
 /// The preferences dialog: the three on/off settings of the settings file, the game data
 /// folder and the language. Non-modal, shown inside the main window; an on/off change and
@@ -53,10 +56,11 @@ private:
     void btnApply_Click();
     void btnCancel_Click();
     void btnGameData_Click();
-    /// Stores the game data folder; false (with a message) when it cannot be used.
-    bool applyGameData();
-    /// Stores the language when it was changed; true when nothing needed storing.
-    bool applyLanguage();
+    /// Adds a changed game data folder to `changes`; false (with a message) when it cannot be
+    /// used.
+    bool applyGameData(settings::Changes *changes);
+    /// Adds the language to `changes` when another was chosen.
+    void applyLanguage(settings::Changes *changes) const;
 
     QString m_configFile;
     UserDialogs *m_dialogs = nullptr;

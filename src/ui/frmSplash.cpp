@@ -1,7 +1,7 @@
 #include "ui/frmSplash.h"
 
 #include "ui/Artwork.h"
-#include "core/settings/modINI.h"
+#include "core/settings/Settings.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -57,7 +57,7 @@ void frmSplash::Form_Load()
     if (m_handedOver)
         return;
     // Topmost comes from the window flags set at creation.
-    if (modINI::ReadSettingFrom(m_configFile, QStringLiteral("SplashScreen")) == 0) {
+    if (settings::read(m_configFile, settings::SplashScreen) == 0) {
         handOver();
         return;
     }

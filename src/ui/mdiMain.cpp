@@ -9,7 +9,7 @@
 #include "ui/frmPreferences.h"
 #include "ui/DroppedFile.h"
 #include "ui/RecentMapsMenu.h"
-#include "core/settings/modINI.h"
+#include "core/settings/Settings.h"
 #include "core/common/UserText.h"
 #include "core/tileset/TerrainSource.h"
 #include "core/tileset/TileGraphics.h"
@@ -189,7 +189,7 @@ void mdiMain::assignShortcuts()
 
 bool mdiMain::MDIForm_Load(const QString &mapAtStart)
 {
-    if (modINI::ReadSettingFrom(m_paths.configFile, QStringLiteral("StatusBar")) == 0)
+    if (settings::read(m_paths.configFile, settings::StatusBar) == 0)
         statusBar()->hide();
     setStatus(tr("Initialized."));
     show();
@@ -204,7 +204,7 @@ bool mdiMain::MDIForm_Load(const QString &mapAtStart)
     }
     if (!mapAtStart.isEmpty())
         openMap(mapAtStart);
-    else if (modINI::ReadSettingFrom(m_paths.configFile, QStringLiteral("LoadDialog")) == 1)
+    else if (settings::read(m_paths.configFile, settings::LoadDialog) == 1)
         LoadMap();
     return true;
 }

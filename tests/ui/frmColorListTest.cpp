@@ -4,6 +4,7 @@
 #include "ui/frmColorList.h"
 
 #include "core/convert/ColorFile.h"
+#include "core/convert/Conversion.h"
 
 #include "TestSupport.h"
 
@@ -502,4 +503,39 @@ TEST(ColorListFiles, ButtonsNeedColoursAndAnswerToTheirKeys)
 
     window.clearLists();
     EXPECT_FALSE(window.btnExport->isEnabled());
+}
+
+TEST(ColorList, ReadsTileValuesAsTheConversionDoes)
+{
+    frmColorList window;
+    window.setColors(Values, Pixels);
+    window.setTileImages([](quint16) { return QImage(32, 32, QImage::Format_RGB32); }, QString());
+    window.selectColor(2);
+    // The note beside the tile, by what the text holds.
+    const struct
+    {
+        const char *text;
+        const char *note;
+    } cases[] = {
+        {"0", "Tile 0"}, {"32767", "Tile 32767"}, {"000042", "Tile 42"},
+        {"00000000000000000001", "Tile 1"}, {"32768", "Too large"}, {"99999999999", "Too large"},
+        {"4294967296", "Too large"}, {"", "No value"}, {"+7", "No value"}, {" 7", "No value"},
+        {"99999x", "No value"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        ASSERT_TRUE(window.setReplacement(2, QString::fromLatin1(c.text)));
+        // The reference: what a conversion with this list takes (or refuses).
+        ConversionInput input;
+        input.picture = picture::Pixels(1, 1);
+        input.width = input.height = 1;
+        input.colors = Values;
+        input.replacements = window.lstReplace();
+        const Result<QList<quint16>> converted = conversion::validate(input);
+        const std::optional<quint16> shown = window.selectedValue();
+        EXPECT_EQ(shown.has_value(), converted.ok());
+        if (shown && converted)
+            EXPECT_EQ(*shown, converted->at(2));
+        EXPECT_EQ(window.lblTileNote->text(), QLatin1String(c.note));
+    }
 }

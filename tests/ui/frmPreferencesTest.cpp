@@ -16,6 +16,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 using testsupport::ProgramFolder;
@@ -43,7 +46,75 @@ QString setting(const ProgramFolder &folder, const char *key)
     return modINI::ReadIniValue("Settings", key, "<missing>", modINI::configPath(folder.path()));
 }
 
+/// Counts the times a file is put in place in a folder (renamed over or created), from the
+/// system's own notices.
+class Replacements
+{
+public:
+    Replacements(const QString &folder, const QByteArray &name)
+        : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)), m_name(name)
+    {
+        inotify_add_watch(m_fd, QFile::encodeName(folder).constData(), IN_MOVED_TO | IN_CREATE);
+    }
+    ~Replacements() { ::close(m_fd); }
+    Replacements(const Replacements &) = delete;
+    Replacements &operator=(const Replacements &) = delete;
+
+    /// How many since the last call.
+    int take()
+    {
+        alignas(inotify_event) char buffer[8192];
+        int count = 0;
+        for (ssize_t got; (got = ::read(m_fd, buffer, sizeof buffer)) > 0;) {
+            for (ssize_t at = 0; at < got;) {
+                const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
+                if (event->len > 0 && m_name == event->name)
+                    ++count;
+                at += ssize_t(sizeof(inotify_event) + event->len);
+            }
+        }
+        return count;
+    }
+
+private:
+    int m_fd;
+    QByteArray m_name;
+};
+
 } // namespace
+
+TEST(Preferences, OpeningAndApplyEachReplaceTheFileOnce)
+{
+    qunsetenv("VELMORA_GAME_DATA");
+    ProgramFolder folder;
+    const QString path = modINI::configPath(folder.path());
+    const QString game = folder.file("game");
+    testsupport::SyntheticTileset::make().writeFolder(game + "/tileset", "badlands");
+    writeFile(path, "[Settings]\nSplashScreen=5\nStatusBar=-3\nLoadDialog=0\n");
+    Replacements replacements(folder.path(), "config.ini");
+
+    testsupport::ScriptedDialogs dialogs;
+    QPointer<frmPreferences> form = new frmPreferences(folder.path());
+    form->setDialogs(&dialogs);
+    form->show();
+    EXPECT_EQ(replacements.take(), 1) << "two repairs on opening";
+    EXPECT_EQ(readFile(path), "[Settings]\nSplashScreen=1\nStatusBar=1\nLoadDialog=0\n");
+
+    form->chkSplash->setChecked(false);
+    form->chkLoadDialog->setChecked(true);
+    form->txtGameData->setText(game);
+    form->btnApply->click();
+    EXPECT_TRUE(closedAndGone(form));
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_EQ(replacements.take(), 1) << "four values on Apply";
+    EXPECT_EQ(readFile(path), "[Settings]\nSplashScreen=0\nStatusBar=1\nLoadDialog=1\nGameData="
+                                  + game.toLatin1() + "\n");
+
+    // Nothing to repair: opening leaves the file alone.
+    form = open(folder);
+    form->close();
+    EXPECT_EQ(replacements.take(), 0);
+}
 
 TEST(Preferences, NoFileShowsAllCheckedAndApplyCreatesTheThreeKeysInOrder)
 {

@@ -15,7 +15,7 @@ class ArchiveAccess
 {
 public:
     /// No scenario entry comes near this; a damaged table can claim any size.
-    static constexpr qint64 DefaultMaxEntrySize = 64 * 1024 * 1024;
+    static constexpr qint64 DefaultMaxEntrySize = qint64(workerprotocol::MaxEntrySize);
 
     virtual ~ArchiveAccess() = default;
 

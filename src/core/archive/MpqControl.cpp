@@ -1,5 +1,6 @@
 #include "core/archive/MpqControl.h"
 
+#include "core/archive/ArchiveFailure.h"
 #include "core/archive/worker/WorkerProtocol.h"
 #include "core/common/HelperFiles.h"
 #include "core/common/UserText.h"
@@ -43,54 +44,34 @@ std::string entryBytes(const QString &entryName)
 
 Status unreadableByWorker(const QString &archivePath)
 {
-    return Status::failure(FailureKind::Damaged,
-                            MpqControlText::tr("The map archive \"%1\" is damaged or uses a form Velmora "
-                                        "cannot read.")
-                                .arg(shownPath(archivePath)));
+    return archiveFailure(ArchiveProblem::Unreadable, archivePath, {});
 }
 
-/// The user's sentence for a worker status that is not Ok.
+/// The failure for a worker status that is not Ok.
 Status failureFor(WorkerStatus status, const QString &archivePath, const QString &entryName)
 {
-    const QString archive = shownPath(archivePath);
-    switch (status) {
-    case WorkerStatus::MissingArchive:
-        return Status::failure(FailureKind::MapUnreadable,
-                                MpqControlText::tr("The map archive \"%1\" does not exist or cannot be "
-                                            "read.").arg(archive));
-    case WorkerStatus::NotAnArchive:
-        return Status::failure(FailureKind::NotAnArchive,
-                                MpqControlText::tr("\"%1\" is not a map archive, or it is damaged. Choose "
-                                            "another map file.").arg(archive));
-    case WorkerStatus::NoEntry:
-        return Status::failure(FailureKind::NoScenario,
-                                MpqControlText::tr("The map archive \"%1\" has no entry \"%2\".")
-                                    .arg(archive, entryName));
-    case WorkerStatus::Damaged:
-        return Status::failure(FailureKind::Damaged,
-                                MpqControlText::tr("The entry \"%1\" of the map archive \"%2\" is damaged "
-                                            "and cannot be read.").arg(entryName, archive));
-    case WorkerStatus::TooLarge:
-        return Status::failure(FailureKind::Damaged,
-                                MpqControlText::tr("The entry \"%1\" of the map archive \"%2\" is larger "
-                                            "than Velmora reads.").arg(entryName, archive));
-    case WorkerStatus::Protected:
-        return Status::failure(FailureKind::ProtectedArchive,
-                                MpqControlText::tr("The map archive \"%1\" is protected and cannot be "
-                                            "written.").arg(archive));
-    case WorkerStatus::CannotWrite:
-        return Status::failure(FailureKind::WorkingFolder,
-                                MpqControlText::tr("The folder of \"%1\" cannot be written to. Check that "
-                                            "the disk is not full and that you may write there.")
-                                    .arg(archive));
-    case WorkerStatus::ReadBack:
-        return Status::failure(FailureKind::Damaged,
-                                MpqControlText::tr("The entry \"%1\" did not read back correctly from the "
-                                            "map archive \"%2\"; the archive was left as it was.")
-                                    .arg(entryName, archive));
-    default:
-        return unreadableByWorker(archivePath);
-    }
+    const auto problem = [status] {
+        switch (status) {
+        case WorkerStatus::MissingArchive: return ArchiveProblem::Missing;
+        case WorkerStatus::NotAnArchive: return ArchiveProblem::NotAnArchive;
+        case WorkerStatus::NoEntry: return ArchiveProblem::NoEntry;
+        case WorkerStatus::Damaged: return ArchiveProblem::EntryDamaged;
+        case WorkerStatus::TooLarge: return ArchiveProblem::EntryTooLarge;
+        case WorkerStatus::Protected: return ArchiveProblem::Protected;
+        case WorkerStatus::CannotWrite: return ArchiveProblem::FolderUnwritable;
+        case WorkerStatus::ReadBack: return ArchiveProblem::ReadBack;
+        default: return ArchiveProblem::Unreadable;
+        }
+    }();
+    return archiveFailure(problem, archivePath, entryName);
+}
+
+/// The program installed without its archive helper.
+Status workerMissing()
+{
+    return Status::failure(FailureKind::Unspecified,
+                           MpqControlText::tr("Velmora's archive helper \"%1\" is missing; install "
+                                       "Velmora again.").arg(WorkerName));
 }
 
 QString executableDir()
@@ -226,8 +207,7 @@ Status MpqControl::readEntry(const QString &archivePath, const QString &entryNam
                               QByteArray *data, qint64 maxSize) const
 {
     if (m_workerPath.isEmpty())
-        return Status::failure(FailureKind::Unspecified, MpqControlText::tr("Velmora's archive helper \"%1\" is missing; install "
-                                            "Velmora again.").arg(WorkerName));
+        return workerMissing();
     const workerprotocol::Message request{
         std::uint8_t(Operation::Read),
         {pathBytes(archivePath), entryBytes(entryName), workerprotocol::number64(quint64(qMax<qint64>(0, maxSize)))}};
@@ -273,8 +253,7 @@ Status MpqControl::listEntries(const QString &archivePath, QStringList *names,
                                 int *fileCount) const
 {
     if (m_workerPath.isEmpty())
-        return Status::failure(FailureKind::Unspecified, MpqControlText::tr("Velmora's archive helper \"%1\" is missing; install "
-                                            "Velmora again.").arg(WorkerName));
+        return workerMissing();
     const workerprotocol::Message request{std::uint8_t(Operation::List), {pathBytes(archivePath)}};
     const Reply reply = call(workerprotocol::encode(true, request));
     if (!reply.answered)
@@ -328,8 +307,7 @@ Status MpqControl::store(const QString &archivePath, const QString &filePath,
                          std::vector<std::string> *fields) const
 {
     if (m_workerPath.isEmpty())
-        return Status::failure(FailureKind::Unspecified, MpqControlText::tr("Velmora's archive helper \"%1\" is missing; install "
-                                            "Velmora again.").arg(WorkerName));
+        return workerMissing();
     QFile source(filePath);
     const QString unreadable = MpqControlText::tr("\"%1\" cannot be read, so it cannot be stored in the "
                                            "map archive.").arg(shownPath(filePath));

@@ -21,7 +21,7 @@ public:
     struct Limits
     {
         int timeoutMs = 30000;         ///< the worker is killed after this long
-        int memoryLimitMiB = 1024;     ///< the worker's address-space limit
+        int memoryLimitMiB = int(workerprotocol::DefaultMemoryLimitMiB); ///< the worker's address-space limit
     };
 
     /// Uses the worker found beside the running executable, else in

@@ -102,20 +102,27 @@ Status writeSections(const ConversionInput &input, qint64 fileSize,
 
 namespace conversion {
 
-bool parseTileValue(QStringView text, quint16 *value)
+TileValueText readTileValue(QStringView text, quint16 *value)
 {
     if (text.isEmpty())
-        return false;
+        return TileValueText::NotANumber;
     quint32 v = 0;
+    bool tooLarge = false;
     for (const QChar c : text) {
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-        v = v * 10 + quint32(c.unicode() - '0');
-        if (v > MaxTileValue)
-            return false;
+            return TileValueText::NotANumber;
+        // Past the ceiling the rest only has to be digits.
+        tooLarge = tooLarge || (v = v * 10 + quint32(c.unicode() - '0')) > MaxTileValue;
     }
+    if (tooLarge)
+        return TileValueText::TooLarge;
     *value = quint16(v);
-    return true;
+    return TileValueText::Value;
+}
+
+bool parseTileValue(QStringView text, quint16 *value)
+{
+    return readTileValue(text, value) == TileValueText::Value;
 }
 
 Result<QList<quint16>> validate(const ConversionInput &input)

@@ -35,9 +35,23 @@ namespace conversion {
 /// The largest tile value.
 inline constexpr quint32 MaxTileValue = 32767;
 
-/// Reads a tile value text: one or more decimal digits, nothing else, from 0 to 32767.
-/// Returns false (and leaves `value` alone) for anything else, such as "", "-1", "4e2"
-/// or "40000".
+/// The last tile group a tile value can name: a value is its group times 16 plus its place
+/// in the group.
+inline constexpr int LastTileGroup = int(MaxTileValue >> 4);
+
+/// What a tile value text holds.
+enum class TileValueText {
+    Value,      ///< one or more decimal digits, nothing else, at most MaxTileValue
+    NotANumber, ///< empty, or anything but decimal digits ("-1", "4e2", " 7", "+7")
+    TooLarge,   ///< decimal digits only, above MaxTileValue
+};
+
+/// Reads a tile value text (the colour list, colour files and conversions all read them
+/// so); `value` receives the value only for TileValueText::Value.
+TileValueText readTileValue(QStringView text, quint16 *value);
+
+/// True when `text` is a tile value (readTileValue gives Value); `value` is left alone
+/// otherwise.
 bool parseTileValue(QStringView text, quint16 *value);
 
 /// Checks the input (a picture, a positive size, parallel lists, at most

@@ -17,7 +17,11 @@ char *writeRgb(qint32 value, char *out)
     return out;
 }
 
-char *writeNumber(qint64 number, char *out)
+namespace {
+
+/// `number` in decimal, with at least `minDigits` digits (zeros in front); '-' before a
+/// negative one.
+char *writeDecimal(qint64 number, int minDigits, char *out)
 {
     char digits[20];
     int count = 0;
@@ -26,11 +30,20 @@ char *writeNumber(qint64 number, char *out)
         digits[count++] = char('0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
+    while (count < minDigits)
+        digits[count++] = '0';
     if (number < 0)
         *out++ = '-';
     while (count > 0)
         *out++ = digits[--count];
     return out;
+}
+
+} // namespace
+
+char *writeNumber(qint64 number, char *out)
+{
+    return writeDecimal(number, 1, out);
 }
 
 QString rgbText(qint32 value)
@@ -82,20 +95,7 @@ void pixelRow(const picture::Pixels &picture, int y, int width, qint32 *out)
 
 char *writeKey(qint32 value, char *out)
 {
-    quint32 magnitude = value < 0 ? quint32(-qint64(value)) : quint32(value);
-    char digits[10];
-    int count = 0;
-    do {
-        digits[count++] = char('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    while (count < 8)
-        digits[count++] = '0';
-    if (value < 0)
-        *out++ = '-';
-    while (count > 0)
-        *out++ = digits[--count];
-    return out;
+    return writeDecimal(value, 8, out);
 }
 
 QString colorKey(qint32 value)

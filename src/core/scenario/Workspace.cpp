@@ -23,7 +23,7 @@ struct WorkspaceText
 
 } // namespace
 
-const QString Workspace::ScenarioEntry = QStringLiteral("staredit\\scenario.chk");
+const QString Workspace::ScenarioEntry = QString::fromLatin1(workerprotocol::ScenarioEntry);
 
 namespace {
 
@@ -53,7 +53,7 @@ bool copyPlainly(const QFile &source, const QString &path)
 } // namespace
 
 Workspace::Workspace(const QString &programDir)
-    : m_folder(QDir(programDir).filePath(QStringLiteral("temp")))
+    : m_folder(QDir(programDir).filePath(QLatin1StringView(AppPaths::WorkFolderName)))
 {
 }
 
@@ -76,7 +76,8 @@ QString Workspace::archivePath() const
 
 QString Workspace::scenarioPath() const
 {
-    return QDir(folder()).filePath(QStringLiteral("scenario.chk"));
+    // Where extraction puts the entry: under its bare name.
+    return QDir(folder()).filePath(ScenarioEntry.section(u'\\', -1));
 }
 
 Status Workspace::clear() const

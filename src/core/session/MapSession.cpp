@@ -1,6 +1,7 @@
 #include "core/session/MapSession.h"
 
 #include "core/archive/ArchiveAccess.h"
+#include "core/archive/ArchiveFailure.h"
 #include "core/common/UserText.h"
 #include "core/convert/Conversion.h"
 #include "core/scenario/MapSaver.h"
@@ -32,31 +33,15 @@ Failure MapSession::noMap() const
 
 Failure MapSession::inUserTerms(const Failure &failure, const QString &map) const
 {
-    const QString shown = shownPath(map);
+    // The archive layer named the working copy; the user knows the map.
+    if (const auto problem = archiveProblemOf(failure.kind))
+        return archiveFailure(*problem, map, Workspace::ScenarioEntry);
     switch (failure.kind) {
-    case FailureKind::NotAnArchive:
-        return fail(failure.kind, MapSessionText::tr("\"%1\" is not a map archive, or it is damaged.")
-                                      .arg(shown));
-    case FailureKind::NoScenario:
-        return fail(failure.kind, MapSessionText::tr("The map archive \"%1\" has no scenario entry "
-                                              "\"%2\".")
-                                      .arg(shown, Workspace::ScenarioEntry));
-    case FailureKind::Damaged:
-        return fail(failure.kind, MapSessionText::tr("The map archive \"%1\" is damaged or uses a form "
-                                              "Velmora cannot read (its scenario entry \"%2\" did "
-                                              "not read whole and sound).")
-                                      .arg(shown, Workspace::ScenarioEntry));
-    case FailureKind::ProtectedArchive:
-        return fail(failure.kind, MapSessionText::tr("The map archive \"%1\" is protected and cannot be "
-                                              "written.")
-                                      .arg(shown));
-    case FailureKind::MapUnreadable:
-        return fail(failure.kind, MapSessionText::tr("The map \"%1\" cannot be read.").arg(shown));
     case FailureKind::WorkingFolder:
         return fail(failure.kind,
                     MapSessionText::tr("The working folder \"%1\" cannot be used for \"%2\": its disk may "
                                 "be full, or it may not be writable.")
-                        .arg(shownPath(m_shownWorkFolder), shown));
+                        .arg(shownPath(m_shownWorkFolder), shownPath(map)));
     default:
         return failure;
     }

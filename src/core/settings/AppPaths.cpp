@@ -36,9 +36,9 @@ AppPaths AppPaths::portable(const QString &programDir)
     AppPaths paths;
     const QDir dir(programDir);
     paths.programDir = programDir;
-    paths.configFile = QDir::toNativeSeparators(dir.filePath(QStringLiteral("config.ini")));
-    paths.workFolder = dir.filePath(QStringLiteral("temp"));
-    paths.lockFile = dir.filePath(QStringLiteral("velmora.lock"));
+    paths.configFile = QDir::toNativeSeparators(dir.filePath(QLatin1StringView(ConfigFileName)));
+    paths.workFolder = dir.filePath(QLatin1StringView(WorkFolderName));
+    paths.lockFile = dir.filePath(QLatin1StringView(LockFileName));
     paths.readmeCandidates = readmeIn(programDir);
     return paths;
 }
@@ -49,11 +49,11 @@ AppPaths AppPaths::perUserFor(const QString &programDir)
     paths.programDir = programDir;
     paths.perUser = true;
     paths.configFile = QDir(standardFolder(QStandardPaths::GenericConfigLocation))
-                           .filePath(kFolderName + QStringLiteral("/config.ini"));
+                           .filePath(kFolderName + u'/' + QLatin1StringView(ConfigFileName));
     paths.workFolder = QDir(standardFolder(QStandardPaths::GenericCacheLocation))
                            .filePath(kFolderName + QStringLiteral("/work"));
     paths.lockFile = QDir(standardFolder(QStandardPaths::RuntimeLocation))
-                         .filePath(QStringLiteral("velmora.lock"));
+                         .filePath(QLatin1StringView(LockFileName));
     paths.readmeCandidates = readmeIn(programDir);
     return paths;
 }

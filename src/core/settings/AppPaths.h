@@ -12,6 +12,11 @@
 /// Two users of an installed program therefore never share a file.
 struct AppPaths
 {
+    /// The names of the settings file, the working folder and the lock beside the program.
+    static constexpr char ConfigFileName[] = "config.ini";
+    static constexpr char WorkFolderName[] = "temp";
+    static constexpr char LockFileName[] = "velmora.lock";
+
     QString programDir;
     QString configFile;
     QString workFolder;

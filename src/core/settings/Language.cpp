@@ -1,6 +1,6 @@
 #include "core/settings/Language.h"
 
-#include "core/settings/modINI.h"
+#include "core/settings/Settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,8 +10,6 @@
 
 namespace language {
 namespace {
-
-const QString Section = QStringLiteral("Settings");
 
 /// The ISO 639 code of a desktop language ("ko-KR" -> "ko"); "C" and "POSIX" are English.
 QString codeOf(const QString &uiLanguage)
@@ -62,15 +60,8 @@ QStringList translationFolders(const QString &programDir)
 
 QString stored(const QString &configFile)
 {
-    return modINI::ReadIniValue(Section, QString::fromLatin1(SettingKey),
-                                QString::fromLatin1(System), configFile)
-        .trimmed()
-        .toLower();
-}
-
-bool store(const QString &configFile, const QString &choice)
-{
-    return modINI::WriteIniValue(Section, QString::fromLatin1(SettingKey), choice, configFile);
+    const QString choice = settings::read(configFile, settings::Language).trimmed().toLower();
+    return choice.isEmpty() ? QString::fromLatin1(System) : choice;
 }
 
 bool install(const QString &code, const QString &programDir)

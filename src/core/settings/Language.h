@@ -15,8 +15,6 @@ namespace language {
 inline constexpr char System[] = "system";
 /// The stored choice and the code of the language of the sources.
 inline constexpr char English[] = "en";
-/// The key in section "Settings" of the settings file.
-inline constexpr char SettingKey[] = "Language";
 
 /// The languages there is a translation for, as ISO 639 codes ("ko", "de"), in build order.
 [[nodiscard]] QStringList translated();
@@ -31,11 +29,9 @@ inline constexpr char SettingKey[] = "Language";
 /// The folders the program's .qm files are looked for in, for the program in `programDir`.
 [[nodiscard]] QStringList translationFolders(const QString &programDir);
 
-/// The choice stored in the settings file at `configFile` (System when there is none).
+/// The choice stored in the settings file at `configFile` (settings::Language; System when
+/// there is none).
 [[nodiscard]] QString stored(const QString &configFile);
-/// Stores `choice` (System, English or a translated language); false when it is not
-/// written.
-[[nodiscard]] bool store(const QString &configFile, const QString &choice);
 
 /// Installs the translators for `code` on the running application (nothing for English):
 /// Velmora's own, then Qt's where installed. True when Velmora's translation was found.

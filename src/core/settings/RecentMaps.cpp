@@ -1,44 +1,17 @@
 #include "core/settings/RecentMaps.h"
 
-#include "core/settings/modINI.h"
+#include "core/settings/Settings.h"
 
 #include <QFileInfo>
-#include <QUrl>
 
 namespace RecentMaps {
-
-namespace {
-
-const QString kSection = QStringLiteral("RecentMaps");
-// Far beyond any path the system accepts; only a hand-edited file reaches it.
-constexpr qsizetype kMaxStoredLength = 16 * 1024;
-
-QString keyOf(int i)
-{
-    return QStringLiteral("Map%1").arg(i + 1);
-}
-
-QString encoded(const QString &path)
-{
-    return QString::fromLatin1(QUrl::toPercentEncoding(path, "/\\:.-_~()"));
-}
-
-QString decoded(const QString &stored)
-{
-    return QUrl::fromPercentEncoding(stored.toLatin1());
-}
-
-} // namespace
 
 QStringList read(const QString &settingsPath)
 {
     QStringList out;
-    for (int i = 0; i < Limit; ++i) {
-        const QString path = decoded(
-            modINI::ReadIniValue(kSection, keyOf(i), QString(), settingsPath, kMaxStoredLength));
+    for (const QString &path : settings::read(settingsPath, settings::RecentMaps))
         if (!path.isEmpty() && !out.contains(path))
             out << path;
-    }
     return out;
 }
 
@@ -50,10 +23,8 @@ bool remember(const QString &settingsPath, const QString &path)
     list.prepend(absolute);
     // One replacement of the file for the whole list, so an interrupted update never leaves
     // it half moved down.
-    QList<std::pair<QString, QString>> values;
-    for (int i = 0; i < Limit; ++i)
-        values.append({keyOf(i), encoded(list.value(i))});
-    return modINI::WriteIniValues(kSection, values, settingsPath);
+    settings::Changes changes;
+    return changes.set(settings::RecentMaps, list) && changes.store(settingsPath);
 }
 
 } // namespace RecentMaps

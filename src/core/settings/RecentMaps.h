@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings/Settings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,7 +10,7 @@
 /// file's 8-bit text and survives the reader's trimming of blanks and quotes.
 namespace RecentMaps {
 
-inline constexpr int Limit = 8;
+inline constexpr int Limit = settings::RecentMaps.count;
 
 /// The remembered paths, newest first, without empty or repeated entries. A missing or
 /// unreadable settings file gives an empty list.

@@ -3,6 +3,8 @@
 #include "core/common/BoundedFile.h"
 
 #include "core/common/UserText.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/Settings.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -14,8 +16,6 @@ namespace modINI {
 
 namespace {
 
-// The reader's buffer held 128 characters including the closing zero.
-constexpr qsizetype kMaxValueLength = 127;
 // A settings file is a few lines; anything this large is not ours and is left alone.
 constexpr qint64 kMaxFileSize = boundedfile::MaxSettingsFileBytes;
 
@@ -180,7 +180,7 @@ bool validName(const QString &name, const char *forbidden)
 QString ReadIniValue(const QString &section, const QString &key, const QString &def,
                      const QString &path)
 {
-    return ReadIniValue(section, key, def, path, kMaxValueLength);
+    return ReadIniValue(section, key, def, path, MaxValueLength);
 }
 
 QString ReadIniValue(const QString &section, const QString &key, const QString &def,
@@ -243,14 +243,22 @@ bool WriteIniValue(const QString &section, const QString &key, const QString &va
 bool WriteIniValues(const QString &section, const QList<std::pair<QString, QString>> &values,
                     const QString &path)
 {
+    QList<Entry> entries;
+    entries.reserve(values.size());
+    for (const auto &[key, value] : values)
+        entries.append({section, key, value});
+    // Without keys the section name is still checked, as before.
+    return validName(section, "[]\r\n") && WriteIniEntries(entries, path);
+}
+
+bool WriteIniEntries(const QList<Entry> &entries, const QString &path)
+{
     // A line break or a stray "=" / "]" in a name would let one call write lines the next
     // read takes for other keys or sections.
-    if (!validName(section, "[]\r\n"))
-        return false;
-    for (const auto &[key, value] : values) {
-        if (!validName(key, "=\r\n") || key.trimmed().startsWith(';')
-            || value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n'))
-            || !isLatin1(value))
+    for (const Entry &entry : entries) {
+        if (!validName(entry.section, "[]\r\n") || !validName(entry.key, "=\r\n")
+            || entry.key.trimmed().startsWith(';') || entry.value.contains(QLatin1Char('\r'))
+            || entry.value.contains(QLatin1Char('\n')) || !isLatin1(entry.value))
             return false;
     }
 
@@ -259,8 +267,8 @@ bool WriteIniValues(const QString &section, const QList<std::pair<QString, QStri
         return false;
     QList<Line> lines = splitLines(bytes);
     const QByteArray eol = lineEndingOf(bytes);
-    for (const auto &[key, value] : values)
-        setValue(lines, eol, section, key, value);
+    for (const Entry &entry : entries)
+        setValue(lines, eol, entry.section, entry.key, entry.value);
 
     QByteArray out;
     out.reserve(bytes.size() + 256);
@@ -279,7 +287,7 @@ bool WriteIniValues(const QString &section, const QList<std::pair<QString, QStri
 
 QString configPath(const QString &programDir)
 {
-    return shownPath(QDir(programDir).filePath(QStringLiteral("config.ini")));
+    return shownPath(QDir(programDir).filePath(QLatin1StringView(AppPaths::ConfigFileName)));
 }
 
 qint16 ReadSetting(const QString &programDir, const QString &key)
@@ -289,11 +297,9 @@ qint16 ReadSetting(const QString &programDir, const QString &key)
 
 qint16 ReadSettingFrom(const QString &configFile, const QString &key)
 {
-    const QString text =
-        ReadIniValue(QStringLiteral("Settings"), key, QStringLiteral("1"), configFile);
-    bool ok = false;
-    const short number = text.toShort(&ok);
-    return ok ? qint16(number) : qint16(1);
+    const QByteArray name = key.toLatin1();
+    return settings::read(configFile, settings::Number{settings::General, name.constData(), 1,
+                                                       INT16_MIN, INT16_MAX});
 }
 
 } // namespace modINI

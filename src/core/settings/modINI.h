@@ -14,6 +14,10 @@
 /// as Latin-1, one character per byte.
 namespace modINI {
 
+/// The most characters ReadIniValue gives of a value unless told otherwise: the reader's
+/// buffer has always held 128 characters with the closing zero.
+inline constexpr qsizetype MaxValueLength = 127;
+
 /// Value of `key` in `section` of the file at `path`, or `def` when the file, the section
 /// or the key is missing (or the file cannot be read). The result holds at most 127
 /// characters; a longer value is cut. A key stored with an empty value reads as "", not
@@ -41,6 +45,17 @@ bool WriteIniValue(const QString &section, const QString &key, const QString &va
 /// with one replacement of the file: either every value is written or none is.
 bool WriteIniValues(const QString &section, const QList<std::pair<QString, QString>> &values,
                     const QString &path);
+
+/// One value to store: its section, key and value.
+struct Entry
+{
+    QString section;
+    QString key;
+    QString value;
+};
+
+/// The same for keys of any sections, in order.
+bool WriteIniEntries(const QList<Entry> &entries, const QString &path);
 
 /// The settings file of the program installed in `programDir`: "<programDir>/config.ini",
 /// with the platform's separators.

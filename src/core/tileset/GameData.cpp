@@ -24,7 +24,7 @@ namespace terrain {
 namespace {
 
 // Far above any tileset file; a larger file is not one.
-constexpr qint64 MaxTilesetFileSize = 64 * 1024 * 1024;
+constexpr qint64 MaxTilesetFileSize = ArchiveAccess::DefaultMaxEntrySize;
 
 QString shown(const QString &path)
 {

@@ -2,12 +2,12 @@
 
 #include "core/archive/ArchiveAccess.h"
 #include "core/common/UserText.h"
-#include "core/settings/modINI.h"
+#include "core/scenario/Workspace.h"
+#include "core/settings/Settings.h"
 #include "core/tileset/GameData.h"
 #include "core/tileset/TileGraphics.h"
 
 #include <QObject>
-#include <QUrl>
 #include <QCoreApplication>
 
 namespace {
@@ -22,15 +22,6 @@ struct TerrainSourceText
 
 namespace terrain {
 
-namespace {
-
-const QString Section = QStringLiteral("Settings");
-const QString Key = QStringLiteral("GameData");
-// The settings file keeps at most this many characters of a value.
-constexpr int MaxStoredLength = 127;
-
-} // namespace
-
 QString gameDataFolder(const QString &chosen)
 {
     if (!chosen.isEmpty())
@@ -40,21 +31,25 @@ QString gameDataFolder(const QString &chosen)
 
 QString storedGameDataFolder(const QString &configFile)
 {
-    const QString stored = modINI::ReadIniValue(Section, Key, QString(), configFile);
-    return gameDataFolder(QUrl::fromPercentEncoding(stored.toLatin1()));
+    return gameDataFolder(settings::read(configFile, settings::GameData));
 }
 
-Status storeGameDataFolder(const QString &configFile, const QString &folder)
+Status setGameDataFolder(settings::Changes *changes, const QString &folder)
 {
-    // Plain ASCII paths stay readable in the file; anything else is percent-encoded.
-    const QString stored =
-        QString::fromLatin1(QUrl::toPercentEncoding(folder, "/\\:()_-.~ !$&'+,;=[]@"));
-    if (stored.size() > MaxStoredLength)
+    if (!changes->set(settings::GameData, folder))
         return Status::failure(FailureKind::Settings,
                                TerrainSourceText::tr("The path of the game data folder \"%1\" is too long "
                                            "to be kept in the settings file.")
                                    .arg(shownPath(folder)));
-    if (!modINI::WriteIniValue(Section, Key, stored, configFile))
+    return Status::success();
+}
+
+Status storeGameDataFolder(const QString &configFile, const QString &folder)
+{
+    settings::Changes changes;
+    if (Status set = setGameDataFolder(&changes, folder); !set)
+        return set;
+    if (!changes.store(configFile))
         return Status::failure(FailureKind::Settings,
                                TerrainSourceText::tr("The settings file \"%1\" cannot be written.")
                                    .arg(shownPath(configFile)));
@@ -83,7 +78,7 @@ Result<std::shared_ptr<const TileGraphics>> loadTileGraphics(const ArchiveAccess
 Result<TileMap> readMapTerrain(const ArchiveAccess &archives, const QString &mapPath)
 {
     QByteArray scenario;
-    if (Status read = archives.readEntry(mapPath, QStringLiteral("staredit\\scenario.chk"),
+    if (Status read = archives.readEntry(mapPath, Workspace::ScenarioEntry,
                                          &scenario);
         !read)
         return read.failure();

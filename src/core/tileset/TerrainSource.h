@@ -9,6 +9,10 @@
 
 class ArchiveAccess;
 
+namespace settings {
+class Changes;
+}
+
 namespace terrain {
 
 class TileGraphics;
@@ -20,11 +24,13 @@ inline constexpr char GameDataVariable[] = "VELMORA_GAME_DATA";
 /// otherwise an empty string (no game data).
 [[nodiscard]] QString gameDataFolder(const QString &chosen);
 
-/// The game data folder stored in the settings file `configFile` (key "GameData" of
-/// section "Settings"), or VELMORA_GAME_DATA when none is stored.
+/// The game data folder stored in the settings file `configFile` (settings::GameData), or
+/// VELMORA_GAME_DATA when none is stored.
 [[nodiscard]] QString storedGameDataFolder(const QString &configFile);
-/// Stores `folder` (empty: none) as the game data folder. Paths are stored percent-encoded
-/// where the settings file's 8-bit text could not hold them.
+/// Adds `folder` (empty: none) as the game data folder to `changes`.
+/// @return A failure (FailureKind::Settings) when the path is too long to be kept.
+[[nodiscard]] Status setGameDataFolder(settings::Changes *changes, const QString &folder);
+/// Stores `folder` as the game data folder at once (see setGameDataFolder).
 /// @return A failure (FailureKind::Settings) when the settings file cannot take it.
 [[nodiscard]] Status storeGameDataFolder(const QString &configFile, const QString &folder);
 

@@ -1,5 +1,6 @@
 #include "core/tileset/TileMap.h"
 
+#include "core/archive/ArchiveAccess.h"
 #include "core/scenario/ScenarioFile.h"
 
 #include <QFile>
@@ -21,8 +22,8 @@ namespace terrain {
 
 namespace {
 
-// No scenario file comes near this; a larger one is not read.
-constexpr qint64 MaxScenarioSize = 64 * 1024 * 1024;
+// The scenario file is the scenario entry extracted: no larger than an entry is read.
+constexpr qint64 MaxScenarioSize = ArchiveAccess::DefaultMaxEntrySize;
 
 /// Offset of the data of the first section called `name`, with its length, or -1.
 qint64 sectionData(const QByteArray &bytes, const char *name, quint32 *length)

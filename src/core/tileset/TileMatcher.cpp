@@ -1,5 +1,7 @@
 #include "core/tileset/TileMatcher.h"
 
+#include "core/convert/Conversion.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -12,7 +14,6 @@ namespace terrain {
 namespace {
 
 // Highest tile value a map cell or a colour file accepts.
-constexpr int MaxTileValue = 32767;
 constexpr int ProgressEvery = 4096;
 // Ranges this small are measured one by one; splitting them further costs more than it saves.
 constexpr size_t LeafSize = 8;
@@ -75,7 +76,7 @@ TileMatcher::TileMatcher(const TileGraphics &graphics, const QSet<int> &groups)
     // Real tilesets repeat megatiles across many values; each is measured once and kept
     // under its lowest value, which is the one a tie would choose anyway.
     QSet<qint64> seen;
-    const int lastGroup = std::min(graphics.groupCount() - 1, MaxTileValue >> 4);
+    const int lastGroup = std::min(graphics.groupCount() - 1, conversion::LastTileGroup);
     for (int group = 0; group <= lastGroup; ++group) {
         if (!eligibleGroup(graphics, group, groups))
             continue;

@@ -42,8 +42,6 @@ constexpr DWORD ReadOnlyOpen = MPQ_OPEN_READ_ONLY | MPQ_OPEN_FORCE_MPQ_V1 | MPQ_
 // Listing needs the archive's own listfile.
 constexpr DWORD ListingOpen = MPQ_OPEN_READ_ONLY | MPQ_OPEN_FORCE_MPQ_V1;
 
-// A damaged table can claim any size; no entry the program stores comes near this.
-constexpr std::uint64_t MaxStoredSize = 64u * 1024u * 1024u;
 // Far beyond any map (the game's own limit is a few thousand entries).
 constexpr std::uint32_t MaxTableEntries = 0x10000;
 // Compression type bytes of sector data that format-1 archives never hold and that the
@@ -54,7 +52,7 @@ constexpr std::size_t SpareOutput = 4096;
 /// Entry names the program knows even when an archive does not list them. The library
 /// must know every name before it can replace or compact.
 const char *const KnownNames[] = {
-    "staredit\\scenario.chk",
+    workerprotocol::ScenarioEntry,
     "(listfile)",
     "(attributes)",
     "(signature)",
@@ -439,7 +437,7 @@ bool readPlain(HANDLE archive, const char *name, std::string *data)
         return false;
     DWORD high = 0;
     const DWORD size = SFileGetFileSize(entry.get(), &high);
-    if (size == SFILE_INVALID_SIZE || high != 0 || size > MaxStoredSize)
+    if (size == SFILE_INVALID_SIZE || high != 0 || size > workerprotocol::MaxEntrySize)
         return false;
     data->assign(size, '\0');
     DWORD got = 0;
@@ -633,7 +631,7 @@ Status entryCount(const std::string &path, DWORD *count)
 Message storeEntry(const std::vector<std::string> &fields)
 {
     const std::string &archivePath = fields[0], &name = fields[1], &data = fields[2], &scratch = fields[3];
-    if (data.size() > MaxStoredSize)
+    if (data.size() > workerprotocol::MaxEntrySize)
         return failure(Status::TooLarge, "entry too large");
     DWORD countBefore = 0;
     if (const Status counted = entryCount(archivePath, &countBefore); counted != Status::Ok)
@@ -652,7 +650,7 @@ Message storeEntry(const std::vector<std::string> &fields)
     std::string back;
     DWORD countAfter = 0;
     if (openArchive(check, scratch, ReadOnlyOpen) != Status::Ok
-        || readChecked(check.get(), scratch, name, MaxStoredSize, &back) != Status::Ok || back != data
+        || readChecked(check.get(), scratch, name, workerprotocol::MaxEntrySize, &back) != Status::Ok || back != data
         || !fileInfo(check.get(), SFileMpqNumberOfFiles, &countAfter))
         return failure(Status::ReadBack, "read-back differs");
     check.close();

@@ -21,11 +21,6 @@ namespace {
 using workerprotocol::Message;
 using workerprotocol::Status;
 
-// Enough for the largest entry the program reads, the library's buffers and the copy of a
-// map being stored; a hostile table asking for more ends in OutOfMemory, not a swapping
-// machine.
-constexpr unsigned long long DefaultMemoryLimitMiB = 1024;
-
 void limitMemory(int argc, char **argv)
 {
 #if defined(__SANITIZE_ADDRESS__)
@@ -33,7 +28,8 @@ void limitMemory(int argc, char **argv)
     (void)argc;
     (void)argv;
 #else
-    unsigned long long mib = DefaultMemoryLimitMiB;
+    // A hostile table asking for more ends in OutOfMemory, not a swapping machine.
+    unsigned long long mib = workerprotocol::DefaultMemoryLimitMiB;
     if (argc == 3 && std::strcmp(argv[1], "--memory-limit-mib") == 0)
         mib = std::strtoull(argv[2], nullptr, 10);
     const rlimit limit{mib << 20, mib << 20};

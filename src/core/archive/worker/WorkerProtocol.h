@@ -46,6 +46,15 @@ inline constexpr std::uint8_t Version = 1;
 /// No request or reply is larger: the biggest entry plus its names and paths.
 inline constexpr std::uint64_t MaxMessageSize = 160ull * 1024 * 1024;
 inline constexpr std::size_t MaxFields = 8;
+/// The largest entry read or stored: no scenario entry comes near it, and a damaged table
+/// can claim any size.
+inline constexpr std::uint64_t MaxEntrySize = 64ull * 1024 * 1024;
+/// The worker's address-space limit unless it is started with another
+/// ("--memory-limit-mib N"): room for the largest entry, the library's buffers and the copy
+/// of a map being stored.
+inline constexpr unsigned DefaultMemoryLimitMiB = 1024;
+/// The scenario entry of a map archive.
+inline constexpr char ScenarioEntry[] = "staredit\\scenario.chk";
 
 enum class Operation : std::uint8_t { Read = 'R', List = 'L', Store = 'S' };
 
