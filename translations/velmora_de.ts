@@ -24,6 +24,45 @@
     </message>
 </context>
 <context>
+    <name>ArchiveFailure</name>
+    <message>
+        <source>The map archive &quot;%1&quot; does not exist or cannot be read.</source>
+        <translation>Das Kartenarchiv „%1“ existiert nicht oder kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a map archive, or it is damaged. Choose another map file.</source>
+        <translation>„%1“ ist kein Kartenarchiv oder beschädigt. Wählen Sie eine andere Kartendatei.</translation>
+    </message>
+    <message>
+        <source>The map archive &quot;%1&quot; has no entry &quot;%2&quot;.</source>
+        <translation>Das Kartenarchiv „%1“ hat keinen Eintrag „%2“.</translation>
+    </message>
+    <message>
+        <source>The entry &quot;%1&quot; of the map archive &quot;%2&quot; is damaged and cannot be read.</source>
+        <translation>Der Eintrag „%1“ des Kartenarchivs „%2“ ist beschädigt und kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The entry &quot;%1&quot; of the map archive &quot;%2&quot; is larger than Velmora reads.</source>
+        <translation>Der Eintrag „%1“ des Kartenarchivs „%2“ ist größer, als Velmora liest.</translation>
+    </message>
+    <message>
+        <source>The map archive &quot;%1&quot; is protected and cannot be written.</source>
+        <translation>Das Kartenarchiv „%1“ ist geschützt und kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The folder of &quot;%1&quot; cannot be written to. Check that the disk is not full and that you may write there.</source>
+        <translation>In den Ordner von „%1“ kann nicht geschrieben werden. Prüfen Sie, ob der Datenträger voll ist und ob Sie dort schreiben dürfen.</translation>
+    </message>
+    <message>
+        <source>The entry &quot;%1&quot; did not read back correctly from the map archive &quot;%2&quot;; the archive was left as it was.</source>
+        <translation>Der Eintrag „%1“ ließ sich aus dem Kartenarchiv „%2“ nicht richtig zurücklesen; das Archiv blieb, wie es war.</translation>
+    </message>
+    <message>
+        <source>The map archive &quot;%1&quot; is damaged or uses a form Velmora cannot read.</source>
+        <translation>Das Kartenarchiv „%1“ ist beschädigt oder hat eine Form, die Velmora nicht lesen kann.</translation>
+    </message>
+</context>
+<context>
     <name>Artwork</name>
     <message>
         <source>Version %1.%2</source>
@@ -568,26 +607,6 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
         <translation>Es ist keine Karte geladen. Laden Sie zuerst eine Karte.</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a map archive, or it is damaged.</source>
-        <translation>„%1“ ist kein Kartenarchiv oder beschädigt.</translation>
-    </message>
-    <message>
-        <source>The map archive &quot;%1&quot; has no scenario entry &quot;%2&quot;.</source>
-        <translation>Das Kartenarchiv „%1“ hat keinen Szenario-Eintrag „%2“.</translation>
-    </message>
-    <message>
-        <source>The map archive &quot;%1&quot; is damaged or uses a form Velmora cannot read (its scenario entry &quot;%2&quot; did not read whole and sound).</source>
-        <translation>Das Kartenarchiv „%1“ ist beschädigt oder hat eine Form, die Velmora nicht lesen kann (sein Szenario-Eintrag „%2“ ließ sich nicht vollständig und fehlerfrei lesen).</translation>
-    </message>
-    <message>
-        <source>The map archive &quot;%1&quot; is protected and cannot be written.</source>
-        <translation>Das Kartenarchiv „%1“ ist geschützt und kann nicht geschrieben werden.</translation>
-    </message>
-    <message>
-        <source>The map &quot;%1&quot; cannot be read.</source>
-        <translation>Die Karte „%1“ kann nicht gelesen werden.</translation>
-    </message>
-    <message>
         <source>The working folder &quot;%1&quot; cannot be used for &quot;%2&quot;: its disk may be full, or it may not be writable.</source>
         <translation>Der Arbeitsordner „%1“ kann für „%2“ nicht verwendet werden: sein Datenträger ist vielleicht voll oder nicht beschreibbar.</translation>
     </message>
@@ -622,42 +641,6 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
 </context>
 <context>
     <name>MpqControl</name>
-    <message>
-        <source>The map archive &quot;%1&quot; is damaged or uses a form Velmora cannot read.</source>
-        <translation>Das Kartenarchiv „%1“ ist beschädigt oder hat eine Form, die Velmora nicht lesen kann.</translation>
-    </message>
-    <message>
-        <source>The map archive &quot;%1&quot; does not exist or cannot be read.</source>
-        <translation>Das Kartenarchiv „%1“ existiert nicht oder kann nicht gelesen werden.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not a map archive, or it is damaged. Choose another map file.</source>
-        <translation>„%1“ ist kein Kartenarchiv oder beschädigt. Wählen Sie eine andere Kartendatei.</translation>
-    </message>
-    <message>
-        <source>The map archive &quot;%1&quot; has no entry &quot;%2&quot;.</source>
-        <translation>Das Kartenarchiv „%1“ hat keinen Eintrag „%2“.</translation>
-    </message>
-    <message>
-        <source>The entry &quot;%1&quot; of the map archive &quot;%2&quot; is damaged and cannot be read.</source>
-        <translation>Der Eintrag „%1“ des Kartenarchivs „%2“ ist beschädigt und kann nicht gelesen werden.</translation>
-    </message>
-    <message>
-        <source>The entry &quot;%1&quot; of the map archive &quot;%2&quot; is larger than Velmora reads.</source>
-        <translation>Der Eintrag „%1“ des Kartenarchivs „%2“ ist größer, als Velmora liest.</translation>
-    </message>
-    <message>
-        <source>The map archive &quot;%1&quot; is protected and cannot be written.</source>
-        <translation>Das Kartenarchiv „%1“ ist geschützt und kann nicht geschrieben werden.</translation>
-    </message>
-    <message>
-        <source>The folder of &quot;%1&quot; cannot be written to. Check that the disk is not full and that you may write there.</source>
-        <translation>In den Ordner von „%1“ kann nicht geschrieben werden. Prüfen Sie, ob der Datenträger voll ist und ob Sie dort schreiben dürfen.</translation>
-    </message>
-    <message>
-        <source>The entry &quot;%1&quot; did not read back correctly from the map archive &quot;%2&quot;; the archive was left as it was.</source>
-        <translation>Der Eintrag „%1“ ließ sich aus dem Kartenarchiv „%2“ nicht richtig zurücklesen; das Archiv blieb, wie es war.</translation>
-    </message>
     <message>
         <source>Velmora&apos;s archive helper &quot;%1&quot; is missing; install Velmora again.</source>
         <translation>Velmoras Archivhelfer „%1“ fehlt; installieren Sie Velmora erneut.</translation>

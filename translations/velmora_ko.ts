@@ -24,6 +24,45 @@
     </message>
 </context>
 <context>
+    <name>ArchiveFailure</name>
+    <message>
+        <source>The map archive &quot;%1&quot; does not exist or cannot be read.</source>
+        <translation>맵 아카이브 &quot;%1&quot;이(가) 없거나 읽을 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a map archive, or it is damaged. Choose another map file.</source>
+        <translation>&quot;%1&quot;은(는) 맵 아카이브가 아니거나 손상되었습니다. 다른 맵 파일을 고르십시오.</translation>
+    </message>
+    <message>
+        <source>The map archive &quot;%1&quot; has no entry &quot;%2&quot;.</source>
+        <translation>맵 아카이브 &quot;%1&quot;에 항목 &quot;%2&quot;이(가) 없습니다.</translation>
+    </message>
+    <message>
+        <source>The entry &quot;%1&quot; of the map archive &quot;%2&quot; is damaged and cannot be read.</source>
+        <translation>맵 아카이브 &quot;%2&quot;의 항목 &quot;%1&quot;이(가) 손상되어 읽을 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>The entry &quot;%1&quot; of the map archive &quot;%2&quot; is larger than Velmora reads.</source>
+        <translation>맵 아카이브 &quot;%2&quot;의 항목 &quot;%1&quot;은(는) Velmora가 읽는 크기보다 큽니다.</translation>
+    </message>
+    <message>
+        <source>The map archive &quot;%1&quot; is protected and cannot be written.</source>
+        <translation>맵 아카이브 &quot;%1&quot;은(는) 보호되어 있어 쓸 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>The folder of &quot;%1&quot; cannot be written to. Check that the disk is not full and that you may write there.</source>
+        <translation>&quot;%1&quot;의 폴더에 쓸 수 없습니다. 디스크가 가득 차지 않았는지, 그곳에 쓸 권한이 있는지 확인하십시오.</translation>
+    </message>
+    <message>
+        <source>The entry &quot;%1&quot; did not read back correctly from the map archive &quot;%2&quot;; the archive was left as it was.</source>
+        <translation>항목 &quot;%1&quot;을(를) 맵 아카이브 &quot;%2&quot;에서 제대로 다시 읽지 못했습니다. 아카이브는 원래대로 두었습니다.</translation>
+    </message>
+    <message>
+        <source>The map archive &quot;%1&quot; is damaged or uses a form Velmora cannot read.</source>
+        <translation>맵 아카이브 &quot;%1&quot;이(가) 손상되었거나 Velmora가 읽을 수 없는 형식입니다.</translation>
+    </message>
+</context>
+<context>
     <name>Artwork</name>
     <message>
         <source>Version %1.%2</source>
@@ -562,26 +601,6 @@ A failing command changes no input file.
         <translation>불러온 맵이 없습니다. 먼저 맵을 불러오십시오.</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a map archive, or it is damaged.</source>
-        <translation>&quot;%1&quot;은(는) 맵 아카이브가 아니거나 손상되었습니다.</translation>
-    </message>
-    <message>
-        <source>The map archive &quot;%1&quot; has no scenario entry &quot;%2&quot;.</source>
-        <translation>맵 아카이브 &quot;%1&quot;에 시나리오 항목 &quot;%2&quot;이(가) 없습니다.</translation>
-    </message>
-    <message>
-        <source>The map archive &quot;%1&quot; is damaged or uses a form Velmora cannot read (its scenario entry &quot;%2&quot; did not read whole and sound).</source>
-        <translation>맵 아카이브 &quot;%1&quot;이(가) 손상되었거나 Velmora가 읽을 수 없는 형식입니다(시나리오 항목 &quot;%2&quot;을(를) 온전하게 읽지 못했습니다).</translation>
-    </message>
-    <message>
-        <source>The map archive &quot;%1&quot; is protected and cannot be written.</source>
-        <translation>맵 아카이브 &quot;%1&quot;은(는) 보호되어 있어 쓸 수 없습니다.</translation>
-    </message>
-    <message>
-        <source>The map &quot;%1&quot; cannot be read.</source>
-        <translation>맵 &quot;%1&quot;을(를) 읽을 수 없습니다.</translation>
-    </message>
-    <message>
         <source>The working folder &quot;%1&quot; cannot be used for &quot;%2&quot;: its disk may be full, or it may not be writable.</source>
         <translation>작업 폴더 &quot;%1&quot;을(를) &quot;%2&quot;에 사용할 수 없습니다. 디스크가 가득 찼거나 쓸 수 없는 폴더일 수 있습니다.</translation>
     </message>
@@ -616,42 +635,6 @@ A failing command changes no input file.
 </context>
 <context>
     <name>MpqControl</name>
-    <message>
-        <source>The map archive &quot;%1&quot; is damaged or uses a form Velmora cannot read.</source>
-        <translation>맵 아카이브 &quot;%1&quot;이(가) 손상되었거나 Velmora가 읽을 수 없는 형식입니다.</translation>
-    </message>
-    <message>
-        <source>The map archive &quot;%1&quot; does not exist or cannot be read.</source>
-        <translation>맵 아카이브 &quot;%1&quot;이(가) 없거나 읽을 수 없습니다.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not a map archive, or it is damaged. Choose another map file.</source>
-        <translation>&quot;%1&quot;은(는) 맵 아카이브가 아니거나 손상되었습니다. 다른 맵 파일을 고르십시오.</translation>
-    </message>
-    <message>
-        <source>The map archive &quot;%1&quot; has no entry &quot;%2&quot;.</source>
-        <translation>맵 아카이브 &quot;%1&quot;에 항목 &quot;%2&quot;이(가) 없습니다.</translation>
-    </message>
-    <message>
-        <source>The entry &quot;%1&quot; of the map archive &quot;%2&quot; is damaged and cannot be read.</source>
-        <translation>맵 아카이브 &quot;%2&quot;의 항목 &quot;%1&quot;이(가) 손상되어 읽을 수 없습니다.</translation>
-    </message>
-    <message>
-        <source>The entry &quot;%1&quot; of the map archive &quot;%2&quot; is larger than Velmora reads.</source>
-        <translation>맵 아카이브 &quot;%2&quot;의 항목 &quot;%1&quot;은(는) Velmora가 읽는 크기보다 큽니다.</translation>
-    </message>
-    <message>
-        <source>The map archive &quot;%1&quot; is protected and cannot be written.</source>
-        <translation>맵 아카이브 &quot;%1&quot;은(는) 보호되어 있어 쓸 수 없습니다.</translation>
-    </message>
-    <message>
-        <source>The folder of &quot;%1&quot; cannot be written to. Check that the disk is not full and that you may write there.</source>
-        <translation>&quot;%1&quot;의 폴더에 쓸 수 없습니다. 디스크가 가득 차지 않았는지, 그곳에 쓸 권한이 있는지 확인하십시오.</translation>
-    </message>
-    <message>
-        <source>The entry &quot;%1&quot; did not read back correctly from the map archive &quot;%2&quot;; the archive was left as it was.</source>
-        <translation>항목 &quot;%1&quot;을(를) 맵 아카이브 &quot;%2&quot;에서 제대로 다시 읽지 못했습니다. 아카이브는 원래대로 두었습니다.</translation>
-    </message>
     <message>
         <source>Velmora&apos;s archive helper &quot;%1&quot; is missing; install Velmora again.</source>
         <translation>Velmora의 아카이브 도우미 &quot;%1&quot;이(가) 없습니다. Velmora를 다시 설치하십시오.</translation>
