@@ -25,8 +25,8 @@ QList<Message> readTs(const QString &path)
     QXmlStreamReader xml(&file);
     QList<Message> messages;
     QString context;
-    while (xml.readNextStartElement() || !xml.atEnd()) {
-        if (!xml.isStartElement())
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (xml.name() == QLatin1String("name")) {
             context = xml.readElementText();
@@ -53,14 +53,15 @@ std::map<QString, int> placeholders(const QString &text)
     return found;
 }
 
-/// The access keys a caption marks ("&&" is a literal ampersand).
+/// The access keys a caption marks ("&&" is a literal ampersand, "& " a plain one in a title).
 QString accessKeys(QString text)
 {
     text.remove(QStringLiteral("&&"));
     QString keys;
     for (qsizetype at = text.indexOf(QLatin1Char('&')); at >= 0 && at + 1 < text.size();
          at = text.indexOf(QLatin1Char('&'), at + 1))
-        keys += text.at(at + 1).toLower();
+        if (!text.at(at + 1).isSpace())
+            keys += text.at(at + 1).toLower();
     return keys;
 }
 

@@ -10,6 +10,8 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
@@ -95,6 +97,9 @@ TEST_F(Language, MenusButtonsAndStatusLineSpeakTheDesktopsLanguage)
 {
     const QString code = spokenLanguage();
     RecordProperty("language", code.toStdString());
+    // CTest's ko_KR and de_DE runs are those languages, whatever else the machine has.
+    if (const QString desktop = qEnvironmentVariable("LANG").left(2); desktop == "ko" || desktop == "de")
+        EXPECT_EQ(code, desktop);
     start();
     window->show();
     const QStringList menus = spokenChildren(window->menuBar());
