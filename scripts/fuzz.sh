@@ -12,7 +12,7 @@ targets=(scenario colorfile settings protocol picture)
 mkdir -p "$dir"
 cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++-14 -DVELMORA_FUZZ=ON -DVELMORA_BUILD_TESTS=OFF \
-  -DVELMORA_BUILD_BENCH=OFF > "$dir/configure.log" 2>&1 || { cat "$dir/configure.log"; exit 1; }
+  -DVELMORA_BUILD_BENCH=OFF ${VELMORA_CMAKE_LAUNCHER:-} > "$dir/configure.log" 2>&1 || { cat "$dir/configure.log"; exit 1; }
 cmake --build "$dir" -j2 --target "${targets[@]/#/fuzz_}"
 
 export QT_QPA_PLATFORM=offscreen

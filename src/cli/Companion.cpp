@@ -7,7 +7,6 @@
 #include "core/convert/ColorFile.h"
 #include "core/picture/ColorKey.h"
 #include "core/picture/PictureReader.h"
-#include "core/picture/PixelScan.h"
 #include "core/picture/PngWriter.h"
 #include "core/session/MapSession.h"
 #include "core/tileset/TerrainRenderer.h"
@@ -99,13 +98,13 @@ QString parseError(const QCommandLineParser &parser, const QStringList &args,
 
 /// The colour list as `colors` prints it: "KEY COUNT #RRGGBB" per colour, the colour left out
 /// for "no pixel". Written into one buffer: a list holds up to 32767 colours.
-QByteArray colorList(const pixelscan::ScanResult &scanned)
+QByteArray colorList(const picture::Prepared &scanned)
 {
     constexpr qsizetype Room = 2 * colorkey::MaxKeyChars + colorkey::RgbChars + 3;
-    QByteArray bytes(Room * scanned.values.size(), Qt::Uninitialized);
+    QByteArray bytes(Room * scanned.colors.size(), Qt::Uninitialized);
     char *out = bytes.data();
-    for (qsizetype i = 0; i < scanned.values.size(); ++i) {
-        const qint32 value = scanned.values.at(i);
+    for (qsizetype i = 0; i < scanned.colors.size(); ++i) {
+        const qint32 value = scanned.colors.at(i);
         out = colorkey::writeKey(value, out);
         *out++ = ' ';
         out = colorkey::writeNumber(scanned.counts.at(i), out);
@@ -348,9 +347,8 @@ int Companion::colors(const Request &request)
     const QString &map = request.positional.at(0);
     const QString &picturePath = request.positional.at(1);
     Job job;
-    picture::Pixels picture;
-    pixelscan::ScanResult scanned;
-    if (int code = loadMapAndPicture(job, map, picturePath, &picture, &scanned))
+    picture::Prepared scanned;
+    if (int code = loadMapAndPicture(job, map, picturePath, &scanned))
         return code;
     endProgress();
 
@@ -360,16 +358,16 @@ int Companion::colors(const Request &request)
         const Result<tileset::TilesetByte> tileset = job.session.tileset();
         if (!tileset)
             return fail(tileset.failure());
-        if (int code = matchColors(request, tileset->value, scanned.values, &matched))
+        if (int code = matchColors(request, tileset->value, scanned.colors, &matched))
             return code;
     }
     if (request.asTemplate || request.match) {
         // The windows' Export writes through the same function.
         QList<ColorFile::Entry> entries;
-        entries.reserve(scanned.values.size());
-        for (qsizetype i = 0; i < scanned.values.size(); ++i)
-            entries.append({scanned.values.at(i), scanned.counts.at(i),
-                            matched.value(scanned.values.at(i), 0)});
+        entries.reserve(scanned.colors.size());
+        for (qsizetype i = 0; i < scanned.colors.size(); ++i)
+            entries.append({scanned.colors.at(i), scanned.counts.at(i),
+                            matched.value(scanned.colors.at(i), 0)});
         writeBytes(ColorFile::formatUtf8({QFileInfo(map).fileName(), size.width, size.height,
                                           QFileInfo(picturePath).fileName()},
                                          entries));
@@ -410,9 +408,8 @@ int Companion::convert(const Request &request)
         return fail(fromKind(colorFile.kind()), *request.colorFile, colorFile.reason());
 
     Job job;
-    picture::Pixels picture;
-    pixelscan::ScanResult scanned;
-    if (int code = loadMapAndPicture(job, map, picturePath, &picture, &scanned))
+    picture::Prepared scanned;
+    if (int code = loadMapAndPicture(job, map, picturePath, &scanned))
         return code;
     MapSession &session = job.session;
 
@@ -423,13 +420,13 @@ int Companion::convert(const Request &request)
             return fail(mapTileset.failure());
         const int tileset = request.tileset ? *scenario::tilesetFromText(*request.tileset)
                                             : int(mapTileset->value);
-        if (int code = matchColors(request, tileset, scanned.values, &matched))
+        if (int code = matchColors(request, tileset, scanned.colors, &matched))
             return code;
     }
     int unnamed = 0;
     QList<ColorFile::Assignment> absent;
     const QList<quint16> tileValues =
-        colorFile->tileValues(scanned.values, matched, &unnamed, &absent);
+        colorFile->tileValues(scanned.colors, matched, &unnamed, &absent);
     warnAbsentColors(request, absent);
     // The file's lines (up to hundreds of KiB) are done with: their memory serves the
     // conversion and the save instead of fresh pages.
@@ -438,7 +435,7 @@ int Companion::convert(const Request &request)
     // Without a terminal to show them, no row texts are made at all.
     const StatusFn status = m_progress ? StatusFn([this](const QString &text) { progress(text); })
                                        : StatusFn();
-    if (Status converted = session.convert(picture, scanned.values, tileValues, status);
+    if (Status converted = session.convert(scanned.pixels, scanned.colors, tileValues, status);
         !converted)
         return fail(converted.failure());
     QString tilesetNote;
@@ -452,7 +449,7 @@ int Companion::convert(const Request &request)
                  .arg(picturePath, target)
                  .arg(session.size().width)
                  .arg(session.size().height)
-                 .arg(scanned.values.size())
+                 .arg(scanned.colors.size())
                  .arg(unnamed)
                  .arg(request.colorFile ? *request.colorFile : tr("a colour file"), tilesetNote)
           << '\n';
@@ -558,9 +555,7 @@ int Companion::render(const Request &request)
     if (Status opened = job.session.open(map); !opened)
         return fail(opened.failure());
     terrain::TileMap tiles;
-    if (Status read = terrain::readTileMapFile(job.session.workspace().scenarioPath(),
-                                               shownPath(map), &tiles);
-        !read)
+    if (Status read = job.session.readTileMap(shownPath(map), &tiles); !read)
         return fail(read.failure());
     std::shared_ptr<const terrain::TileGraphics> graphics;
     if (int code = loadGraphics(request, tiles.tileset, QStringLiteral("render"), &graphics))
@@ -628,58 +623,21 @@ int Companion::save(MapSession &session, const QString &target)
 }
 
 int Companion::loadMapAndPicture(Job &job, const QString &map, const QString &picturePath,
-                                 picture::Pixels *picture, pixelscan::ScanResult *scanned)
+                                 picture::Prepared *prepared)
 {
     if (!job.work.isValid())
         return fail(WorkFolder, PrivateFolder::parent(), noPrivateFolder());
     const MapSession &session = job.session;
     if (Status opened = job.session.open(map); !opened)
         return fail(opened.failure());
-    if (int code = loadPicture(picturePath, QSize(session.size().width, session.size().height),
-                                  picture))
-        return code;
-    return scanPicture(picturePath, *picture, session.size().width, session.size().height, scanned);
-}
-
-int Companion::loadPicture(const QString &path, QSize map, picture::Pixels *picture)
-{
-    // Read exactly as the picture window reads it: only the map-sized area.
-    picture::Area area = picture::readArea(path, map);
-    switch (area.failure) {
-    case picture::Failure::None:
-        *picture = std::move(area.pixels);
-        return Ok;
-    case picture::Failure::Undecodable:
-        return fail(BadPicture, path,
-                    tr("the picture cannot be decoded (%1); use a BMP, GIF or JPEG file")
-                        .arg(area.reason));
-    case picture::Failure::Unsupported:
-        return fail(BadPicture, path, tr("the picture cannot be decoded: %1").arg(area.reason));
-    case picture::Failure::Truncated:
-        return fail(BadPicture, path, tr("the picture is incomplete: %1").arg(area.reason));
-    default:
-        return fail(BadPicture, path, area.reason);
-    }
-}
-
-int Companion::scanPicture(const QString &path, const picture::Pixels &picture, int width, int height,
-                           pixelscan::ScanResult *result)
-{
-    const std::function<void(int)> afterRow = [this, width, height](int rowsDone) {
-        progress(tr("Scanning pixels... %1% complete.")
-                     .arg(pixelscan::progressPercent(rowsDone, width, height)));
-    };
-    pixelscan::ScanResult scanned =
-        pixelscan::scan(picture, width, height, m_progress ? afterRow : std::function<void(int)>());
-    if (scanned.tooManyColors)
-        return fail(TooManyColors, path,
-                    tr("the map's %1 x %2 area of the picture has %3 colours; at most "
-                                   "%4 fit the colour list")
-                        .arg(width)
-                        .arg(height)
-                        .arg(scanned.distinctColors)
-                        .arg(colorkey::MaxColors));
-    *result = std::move(scanned);
+    // Prepared exactly as the picture window prepares it: only the map-sized area.
+    const StatusFn status = m_progress ? StatusFn([this](const QString &text) { progress(text); })
+                                       : StatusFn();
+    Result<picture::Prepared> loaded = picture::prepare(
+        picturePath, QSize(session.size().width, session.size().height), {}, status);
+    if (!loaded)
+        return fail(fromKind(loaded.kind()), picturePath, loaded.reason());
+    *prepared = std::move(loaded).value();
     return Ok;
 }
 

@@ -2,7 +2,7 @@
 
 #include "core/common/Result.h"
 #include "core/convert/ColorFile.h"
-#include "core/picture/PixelScan.h"
+#include "core/picture/PicturePipeline.h"
 
 #include <QSize>
 #include <QCoreApplication>
@@ -88,13 +88,9 @@ private:
     int writePng(const picture::Pixels &image, const QString &path);
 
     struct Job;
-    /// Opens the map in the job's session and decodes and scans the picture over the map's
-    /// area, as the windows do.
+    /// Opens the map in the job's session and prepares the picture for it, as the windows do.
     int loadMapAndPicture(Job &job, const QString &map, const QString &picturePath,
-                          picture::Pixels *picture, pixelscan::ScanResult *scanned);
-    int loadPicture(const QString &path, QSize map, picture::Pixels *picture);
-    int scanPicture(const QString &path, const picture::Pixels &picture, int width, int height,
-                    pixelscan::ScanResult *result);
+                          picture::Prepared *prepared);
     int applyTileset(MapSession &session, const QString &tilesetText, QString *note);
     int save(MapSession &session, const QString &target);
 

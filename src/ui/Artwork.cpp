@@ -140,8 +140,9 @@ QPixmap aboutPicture()
     drawName(p, QRect(24, 20, 300, 56), 44);
     drawSmallText(p, QRect(28, 74, 300, 20), 14, versionText(), QColor(180, 200, 235));
     drawSmallText(p, QRect(28, 104, 350, 60), 12,
-                  QStringLiteral("Paints a picture into the terrain of a StarCraft map:\n"
-                                 "one pixel, one tile."),
+                  QCoreApplication::translate("Artwork",
+                                              "Paints a picture into the terrain of a StarCraft map:\n"
+                                              "one pixel, one tile."),
                   QColor(200, 212, 240), Qt::AlignLeft | Qt::AlignTop);
 
     // Dark field behind the "Close" control, so its white caption stays readable.

@@ -7,13 +7,16 @@
 #include <QPainter>
 #include <QStyle>
 
+namespace {
+const QList<int> ValueRoles{Qt::DisplayRole, ColorListModel::ReplacementRole, Qt::ToolTipRole,
+                            Qt::AccessibleTextRole};
+} // namespace
+
 void ColorListModel::setColors(const QList<qint32> &colors, const QList<int> &pixels)
 {
     beginResetModel();
-    m_colors = colors;
-    m_pixels = pixels;
-    m_pixels.resize(m_colors.size(), -1);
-    m_replacements = QStringList(m_colors.size(), QStringLiteral("0"));
+    m_own = ColorTable::fresh(colors, pixels);
+    m_table = &m_own;
     endResetModel();
 }
 
@@ -22,26 +25,50 @@ void ColorListModel::clear()
     setColors({}, {});
 }
 
+void ColorListModel::showTable(const ColorTable *table)
+{
+    beginResetModel();
+    m_table = table ? table : &m_own;
+    endResetModel();
+}
+
+void ColorListModel::tableChanged()
+{
+    beginResetModel();
+    endResetModel();
+}
+
+void ColorListModel::rowChanged(int row)
+{
+    if (row < 0 || row >= m_table->size())
+        return;
+    const QModelIndex changed = index(row);
+    emit dataChanged(changed, changed, ValueRoles);
+}
+
+void ColorListModel::valuesChanged()
+{
+    if (!m_table->isEmpty())
+        emit dataChanged(index(0), index(int(m_table->size()) - 1), ValueRoles);
+}
+
 bool ColorListModel::setReplacement(int row, const QString &text)
 {
-    if (row < 0 || row >= m_replacements.size())
+    if (!showsOwnTable() || row < 0 || row >= m_own.values.size())
         return false;
-    if (m_replacements.at(row) != text) {
-        m_replacements[row] = text;
-        const QModelIndex changed = index(row);
-        emit dataChanged(changed, changed, {Qt::DisplayRole, ReplacementRole, Qt::ToolTipRole, Qt::AccessibleTextRole});
+    if (m_own.values.at(row) != text) {
+        m_own.values[row] = text;
+        rowChanged(row);
     }
     return true;
 }
 
 bool ColorListModel::setReplacements(const QStringList &texts)
 {
-    if (texts.size() != m_replacements.size())
+    if (!showsOwnTable() || texts.size() != m_own.values.size())
         return false;
-    m_replacements = texts;
-    if (!m_replacements.isEmpty())
-        emit dataChanged(index(0), index(int(m_replacements.size()) - 1),
-                         {Qt::DisplayRole, ReplacementRole, Qt::ToolTipRole, Qt::AccessibleTextRole});
+    m_own.values = texts;
+    valuesChanged();
     return true;
 }
 
@@ -86,29 +113,31 @@ QString ColorListModel::rowDescription(qint32 color, int pixels, const QString &
 
 int ColorListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_colors.size());
+    return parent.isValid() ? 0 : int(m_table->size());
 }
 
 QVariant ColorListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_colors.size())
+    if (!index.isValid() || index.row() >= m_table->size())
         return {};
     const int row = index.row();
-    const qint32 color = m_colors.at(row);
+    const qint32 color = m_table->colors.at(row);
+    const int pixels = m_table->counts.value(row, -1);
+    const QString &value = m_table->values.at(row);
     switch (role) {
     case Qt::DisplayRole:
-        return rowText(color, m_pixels.at(row), m_replacements.at(row));
+        return rowText(color, pixels, value);
     case Qt::ToolTipRole:
     case Qt::AccessibleTextRole:
-        return rowDescription(color, m_pixels.at(row), m_replacements.at(row));
+        return rowDescription(color, pixels, value);
     case Qt::DecorationRole:
         return color < 0 ? QVariant() : QVariant(qtimage::colorOf(color));
     case ColorRole:
         return color;
     case PixelsRole:
-        return m_pixels.at(row);
+        return pixels;
     case ReplacementRole:
-        return m_replacements.at(row);
+        return value;
     default:
         return {};
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/session/ColorTable.h"
+
 #include <QAbstractListModel>
 #include <QList>
 #include <QStringList>
@@ -26,14 +28,25 @@ public:
     void setColors(const QList<qint32> &colors, const QList<int> &pixels);
     void clear();
 
-    const QList<qint32> &colors() const { return m_colors; }
-    const QList<int> &pixelCounts() const { return m_pixels; }
-    const QStringList &replacements() const { return m_replacements; }
+    const QList<qint32> &colors() const { return m_table->colors; }
+    const QList<int> &pixelCounts() const { return m_table->counts; }
+    const QStringList &replacements() const { return m_table->values; }
 
-    /// Sets one row's replacement; false (and nothing changes) for a row out of range.
+    /// Sets one row's replacement; false (and nothing changes) for a row out of range or
+    /// while the model shows a table it does not own.
     bool setReplacement(int row, const QString &text);
-    /// Sets every row's replacement; false (and nothing changes) unless there is one text per row.
+    /// Sets every row's replacement; false (and nothing changes) unless there is one text
+    /// per row and the model owns its table.
     bool setReplacements(const QStringList &texts);
+
+    /// Shows `table`, owned by a document that outlives the model and says when it changes
+    /// (tableChanged, rowChanged, valuesChanged); nullptr shows the model's own table again.
+    void showTable(const ColorTable *table);
+    bool showsOwnTable() const { return m_table == &m_own; }
+    /// The shown table's rows changed as a whole / one row's value / every value.
+    void tableChanged();
+    void rowChanged(int row);
+    void valuesChanged();
 
     /// A row as shown: the colour key first (so the text's first word stays the key), then
     /// "#RRGGBB" (or "no pixel"), the pixel count and the tile value, e.g.
@@ -49,9 +62,8 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
 private:
-    QList<qint32> m_colors;
-    QList<int> m_pixels;
-    QStringList m_replacements;
+    ColorTable m_own;
+    const ColorTable *m_table = &m_own;
 };
 
 /// Draws each row's swatch (ColorListModel::ColorRole) with a thin dark border, so a white

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/picture/PicturePipeline.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -26,4 +28,8 @@ public:
     virtual void showColorList() = 0;
     /// Enables Convert, then Convert & Save.
     virtual void enableConversion() = 0;
+    /// Takes `prepared`, the picture at `path` made ready for the map: by default its
+    /// colours go into the colour list, each with value "0". A host with a document makes
+    /// it the document's picture instead.
+    virtual void usePicture(const QString &path, picture::Prepared prepared);
 };

@@ -8,7 +8,7 @@
 bool UnsavedWork::settle(QWidget *parent, const QString &title, const QString &mapPath,
                          const std::function<bool()> &save)
 {
-    if (!m_pending)
+    if (!pending())
         return true;
     const QString text =
         QCoreApplication::translate("UnsavedWork",
@@ -20,7 +20,7 @@ bool UnsavedWork::settle(QWidget *parent, const QString &title, const QString &m
         // save() reports its own failure; the work stays pending then.
         return save();
     case UserDialogs::UnsavedChoice::Discard:
-        m_pending = false;
+        // The caller drops the working copy, and its history with it.
         return true;
     case UserDialogs::UnsavedChoice::Cancel:
         break;

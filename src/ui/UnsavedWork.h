@@ -7,17 +7,18 @@
 class QWidget;
 class UserDialogs;
 
-/// Whether the working copy holds changes the map file does not have yet (a conversion,
-/// a new tileset), and the question asked before such changes would be thrown away.
+/// The question asked before changes the map file does not have yet (a conversion, a new
+/// tileset) would be thrown away; `pending` says whether there are such changes (the
+/// document's history decides).
 class UnsavedWork
 {
 public:
-    explicit UnsavedWork(UserDialogs &dialogs) : m_dialogs(dialogs) {}
+    UnsavedWork(UserDialogs &dialogs, std::function<bool()> pending)
+        : m_dialogs(dialogs), m_pending(std::move(pending))
+    {
+    }
 
-    void markChanged() { m_pending = true; }
-    /// The map file now holds the work, or the work is gone.
-    void markSettled() { m_pending = false; }
-    bool pending() const { return m_pending; }
+    bool pending() const { return m_pending(); }
 
     /// Returns true when the caller may go on and drop the working copy: nothing is
     /// pending, the user chose Save and `save` succeeded, or the user chose Discard.
@@ -27,5 +28,5 @@ public:
 
 private:
     UserDialogs &m_dialogs;
-    bool m_pending = false;
+    std::function<bool()> m_pending;
 };

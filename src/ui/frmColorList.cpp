@@ -198,7 +198,12 @@ bool frmColorList::eventFilter(QObject *watched, QEvent *event)
 
 void frmColorList::chooseTile(quint16 value)
 {
-    if (const int index = selectedIndex(); index >= 0)
+    const int index = selectedIndex();
+    if (index < 0)
+        return;
+    if (bound())
+        m_edits.picked(index, value);
+    else
         (void)setReplacement(index, QString::number(value));
 }
 
@@ -264,14 +269,24 @@ bool frmColorList::setReplacement(int index, const QString &text)
 {
     if (index < 0 || index >= m_model->rowCount())
         return false;
+    if (bound()) {
+        m_edits.typed(index, text);
+        return true;
+    }
     // The field stores what it shows into the model itself and redraws the tile.
     if (index == selectedIndex())
         txtReplace->setText(text);
     return m_model->setReplacement(index, text);
 }
 
-bool frmColorList::setReplacements(const QStringList &texts)
+bool frmColorList::setReplacements(const QStringList &texts, const QString &stepName)
 {
+    if (bound()) {
+        if (texts.size() != m_model->rowCount())
+            return false;
+        m_edits.replaced(texts, stepName);
+        return true;
+    }
     if (!m_model->setReplacements(texts))
         return false;
     if (const int index = selectedIndex(); index >= 0)
@@ -315,7 +330,9 @@ void frmColorList::lstColor_Click()
     if (index < 0)
         return; // nothing selected: the swatch and the field keep what they show
     showSwatch(m_model->colors().at(index));
+    m_showing = true;
     txtReplace->setText(m_model->replacements().at(index));
+    m_showing = false;
 }
 
 void frmColorList::setTileImages(std::function<QImage(quint16)> tiles, const QString &reason)
@@ -355,9 +372,47 @@ void frmColorList::txtReplace_Change(const QString &text)
 {
     showTile();
     const int index = selectedIndex();
-    if (index < 0)
+    if (index < 0 || m_showing)
         return;
-    m_model->setReplacement(index, text);
+    if (bound())
+        m_edits.typed(index, text);
+    else
+        m_model->setReplacement(index, text);
+}
+
+void frmColorList::showDocument(const ColorTable *table, ColorListEdits edits)
+{
+    m_edits = std::move(edits);
+    m_model->showTable(table);
+}
+
+void frmColorList::showSelectedValue()
+{
+    const int index = selectedIndex();
+    if (index < 0 || index >= m_model->rowCount()
+        || txtReplace->text() == m_model->replacements().at(index))
+        return;
+    m_showing = true;
+    txtReplace->setText(m_model->replacements().at(index));
+    m_showing = false;
+}
+
+void frmColorList::documentTableChanged()
+{
+    m_model->tableChanged();
+}
+
+void frmColorList::documentValueChanged(int index)
+{
+    m_model->rowChanged(index);
+    if (index == selectedIndex())
+        showSelectedValue();
+}
+
+void frmColorList::documentValuesChanged()
+{
+    m_model->valuesChanged();
+    showSelectedValue();
 }
 
 // ---------------------------------------------------------------------------
@@ -472,7 +527,7 @@ bool frmColorList::importColors(const QString &path)
         texts[row.value()] = QString::number(a.value);
         ++applied;
     }
-    setReplacements(texts);
+    setReplacements(texts, tr("Import Colours"));
     if (!absent.isEmpty())
         reportAbsent(path, absent, applied);
     return true;

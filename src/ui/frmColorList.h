@@ -10,6 +10,16 @@
 #include <optional>
 
 class ColorListModel;
+struct ColorTable;
+
+/// Where the colour list's changes of values go when it shows a document's table: each is
+/// one change of the document, which then tells the list to show it.
+struct ColorListEdits
+{
+    std::function<void(int index, const QString &text)> typed;
+    std::function<void(int index, quint16 value)> picked;
+    std::function<void(const QStringList &values, const QString &stepName)> replaced;
+};
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -76,6 +86,15 @@ public:
     /// Empties the list.
     void clearLists();
 
+    /// Shows `table` of a document instead of a list of its own, sending every change of a
+    /// value to `edits`; the document calls the three below after each change.
+    void showDocument(const ColorTable *table, ColorListEdits edits);
+    /// The document's table was replaced as a whole (a new picture): nothing is selected.
+    void documentTableChanged();
+    /// One value / every value of the document's table changed.
+    void documentValueChanged(int index);
+    void documentValuesChanged();
+
     /// The colours' keys, in list order.
     QStringList colorKeys() const;
     /// The colour values, in list order (-1 for no pixel).
@@ -88,7 +107,7 @@ public:
     bool setReplacement(int index, const QString &text);
     /// Sets every colour's replacement at once; false (nothing changes) unless `texts` has
     /// one entry per colour. txtReplace and the tile follow the selected colour's.
-    bool setReplacements(const QStringList &texts);
+    bool setReplacements(const QStringList &texts, const QString &stepName = {});
     /// Index of the selected colour, or -1 when none is selected.
     int selectedIndex() const;
     /// Selects colour `index` (alone); -1 clears the selection.
@@ -140,6 +159,9 @@ private:
     void showTile();
     void updateButtons();
     void reportAbsent(const QString &path, const QStringList &absent, int applied);
+    /// Shows the selected colour's value in txtReplace without taking it as typed.
+    void showSelectedValue();
+    bool bound() const { return bool(m_edits.typed); }
     QString suggestedColorFile() const;
 
     std::unique_ptr<UserDialogs> m_ownDialogs;
@@ -152,4 +174,7 @@ private:
     QString m_lastColorFile;
     std::function<QImage(quint16)> m_tiles;
     QString m_noTilesReason;
+    ColorListEdits m_edits;
+    /// txtReplace is being set from the table, not typed.
+    bool m_showing = false;
 };

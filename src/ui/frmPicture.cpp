@@ -1,8 +1,8 @@
 #include "ui/frmPicture.h"
 
-#include "core/picture/PictureReader.h"
+#include "core/picture/ColorKey.h"
+#include "core/picture/PicturePipeline.h"
 #include "ui/PictureHost.h"
-#include "core/picture/PixelScan.h"
 #include "core/qtimage/QtImage.h"
 #include "ui/frmColorList.h"
 #include "ui/UserDialogs.h"
@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -60,12 +61,12 @@ QString frmPicture::openFilter()
 {
     // The first entries keep their long-standing texts; PNG is read too, so the first
     // entry's (hidden) patterns include it and it has an entry of its own.
-    return QStringLiteral("All Picture Files (*.bmp; *.gif; *.jpg) (*.bmp *.gif *.jpg *.jpeg *.png);;"
-                          "Bitmap Images (*.bmp) (*.bmp);;"
-                          "GIF Images (*.gif) (*.gif);;"
-                          "JPEG Images (*.jpg; *.jpeg) (*.jpg *.jpeg);;"
-                          "PNG Images (*.png) (*.png);;"
-                          "All Files (*.*) (*)");
+    return tr("All Picture Files (*.bmp; *.gif; *.jpg) (*.bmp *.gif *.jpg *.jpeg *.png);;"
+              "Bitmap Images (*.bmp) (*.bmp);;"
+              "GIF Images (*.gif) (*.gif);;"
+              "JPEG Images (*.jpg; *.jpeg) (*.jpg *.jpeg);;"
+              "PNG Images (*.png) (*.png);;"
+              "All Files (*.*) (*)");
 }
 
 void frmPicture::createZoomActions()
@@ -197,6 +198,17 @@ void frmPicture::btnLoad_Click()
     loadPictureFile(path);
 }
 
+void frmPicture::showPicture(const picture::Pixels &pixels)
+{
+    if (pixels.isNull()) {
+        emptyPicture();
+        return;
+    }
+    m_picture = pixels;
+    m_shown = qtimage::toImage(m_picture); // the same pixels, not a copy
+    picMain->setPixmap(picturezoom::render(m_shown, m_mapSize, m_factor));
+}
+
 void frmPicture::loadPictureFile(const QString &path)
 {
     // The status updates repaint without taking input, but a load is never re-entered.
@@ -206,59 +218,52 @@ void frmPicture::loadPictureFile(const QString &path)
     struct Reset { bool &flag; ~Reset() { flag = false; } } reset{m_loading};
     m_lastPath = path;
 
-    // Only the map-sized top-left area is ever decoded, kept and shown.
-    picture::Area area = picture::readArea(path, QSize(m_host.mapWidth(), m_host.mapHeight()));
-    if (!area.ok()) {
-        emptyPicture();
-        // A file that is simply no picture empties the box as before; a picture Velmora
-        // refuses for its size or an incomplete file says why.
-        if (area.failure == picture::Failure::TooLarge || area.failure == picture::Failure::Truncated)
-            m_dialogs.showMessage(this, QMessageBox::Warning, tr("Load Picture"),
-                                  tr("%1 cannot be used: %2.").arg(path, area.reason));
-        return;
-    }
-    m_picture = std::move(area.pixels);
-    m_shown = qtimage::toImage(m_picture); // the same pixels, not a copy
-    picMain->setPixmap(picturezoom::render(m_shown, m_mapSize, m_factor));
-
     frmColorList *list = m_host.colorList();
     if (!list) {
         emptyPicture();
         return;
     }
-
-    // The old lists stay until the scan has succeeded, so a picture with too many colours
-    // leaves them exactly as they were.
+    // The old lists stay until the picture is ready, so a picture that fails leaves them
+    // exactly as they were.
     const bool listWasEnabled = list->lstColor->isEnabled();
     list->lstColor->setEnabled(false);
-
-    const int width = m_host.mapWidth();
-    const int height = m_host.mapHeight();
-    const pixelscan::ScanResult scanned =
-        pixelscan::scan(m_picture, width, height, [this, width, height](int rowsDone) {
-            m_host.setStatus(tr("Scanning pixels... %1% complete.")
-                                 .arg(pixelscan::progressPercent(rowsDone, width, height)));
-        });
-
-    if (scanned.tooManyColors) {
+    picture::PrepareDetail detail;
+    Result<picture::Prepared> prepared =
+        picture::prepare(path, QSize(m_host.mapWidth(), m_host.mapHeight()), {},
+                         [this](const QString &text) { m_host.setStatus(text); }, &detail);
+    if (!prepared) {
         list->lstColor->setEnabled(listWasEnabled);
         emptyPicture();
-        m_dialogs.showMessage(
-            this, QMessageBox::Warning, tr("Load Picture"),
-            tr("The map's area of this picture has too many colors for the color "
-               "list (%1 > %2).\n\nReduce the number of colors in the picture "
-               "and load it again.")
-                .arg(scanned.distinctColors)
-                .arg(colorkey::MaxColors));
+        reportFailure(path, prepared.failure(), detail);
         return;
     }
-
+    showPicture(prepared->pixels);
     m_host.setStatus(tr("Removing duplicates..."));
-    list->setColors(scanned.values, scanned.counts);
-    list->setOrigin(m_host.mapPath(), width, height, path);
+    m_host.usePicture(path, std::move(prepared).value());
     m_host.setStatus(tr("Picture loaded!"));
 
     list->lstColor->setEnabled(true);
     m_host.showColorList();
     m_host.enableConversion();
+}
+
+void frmPicture::reportFailure(const QString &path, const ::Failure &failure,
+                               const picture::PrepareDetail &detail)
+{
+    m_host.setStatus(tr("%1 could not be loaded: %2.").arg(QFileInfo(path).fileName(), failure.sentence));
+    if (failure.kind == FailureKind::TooManyColors) {
+        m_dialogs.showMessage(
+            this, QMessageBox::Warning, tr("Load Picture"),
+            tr("The map's area of this picture has too many colors for the color "
+               "list (%1 > %2).\n\nReduce the number of colors in the picture "
+               "and load it again.")
+                .arg(detail.distinctColors)
+                .arg(colorkey::MaxColors));
+        return;
+    }
+    // A file that is simply no picture says so on the status line; a picture Velmora
+    // refuses for its size or an incomplete file says why in a message too.
+    if (detail.read == picture::Failure::TooLarge || detail.read == picture::Failure::Truncated)
+        m_dialogs.showMessage(this, QMessageBox::Warning, tr("Load Picture"),
+                              tr("%1 cannot be used: %2.").arg(path, failure.sentence));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/Result.h"
+#include "core/picture/PicturePipeline.h"
 #include "core/picture/Pixels.h"
 
 #include <QImage>
@@ -33,6 +35,8 @@ public:
 
     /// The loaded picture's map-sized area; null when none is loaded.
     const picture::Pixels &picture() const { return m_picture; }
+    /// Shows `pixels` (sharing them), or the empty box for null pixels.
+    void showPicture(const picture::Pixels &pixels);
 
     /// Filter list of the Open dialog: each entry is the text shown followed by Qt's patterns
     /// in parentheses (the dialog shows only the text).
@@ -44,7 +48,8 @@ public:
 public slots:
     /// Asks for a picture, shows it, scans the map's area of it into the colour list, shows
     /// the colour list and enables the conversion. Cancel or a file that is not a picture
-    /// empties the picture box and changes nothing else.
+    /// empties the picture box and changes nothing else; a failure names the picture and
+    /// the cause on the status line.
     void btnLoad_Click();
     /// Loads `path` as btnLoad_Click does after its dialog.
     void loadPictureFile(const QString &path);
@@ -56,6 +61,8 @@ protected:
 
 private:
     void emptyPicture();
+    void reportFailure(const QString &path, const ::Failure &failure,
+                       const picture::PrepareDetail &detail);
     void createZoomActions();
     void applyZoom();
     QSize fitRoom() const;

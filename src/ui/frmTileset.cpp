@@ -1,19 +1,17 @@
 #include "ui/frmTileset.h"
 
 #include "core/scenario/ScenarioFile.h"
-#include "core/scenario/Tileset.h"
 #include "ui/FormFit.h"
 
 #include <QComboBox>
 #include <QPushButton>
 
-frmTileset::frmTileset(const QString &scenarioPath, const QString &mapName, QWidget *parent)
+frmTileset::frmTileset(TilesetAccess access, QWidget *parent)
     : ChildDialog(parent)
     , cmbTileset(new QComboBox(this))
     , btnCancel(new QPushButton(tr("&Cancel"), this))
     , btnApply(new QPushButton(tr("&Apply"), this))
-    , m_scenarioPath(scenarioPath)
-    , m_mapName(mapName)
+    , m_access(std::move(access))
 {
     setObjectName(QStringLiteral("frmTileset"));
     setWindowTitle(tr("::Change Tileset::::...."));
@@ -51,7 +49,7 @@ frmTileset::frmTileset(const QString &scenarioPath, const QString &mapName, QWid
 
 void frmTileset::Form_Load()
 {
-    const Result<tileset::TilesetByte> stored = tileset::current(m_scenarioPath, m_mapName);
+    const Result<tileset::TilesetByte> stored = m_access.read();
     // Without a readable tileset byte there is no place to write one.
     lngEraPosition = stored ? stored->position : -1;
     btnApply->setEnabled(stored.ok());
@@ -64,7 +62,7 @@ void frmTileset::btnApply_Click()
     const std::optional<int> number = scenario::tilesetFromText(cmbTileset->currentText());
     if (number && lngEraPosition >= 0) {
         // Written only where this dialog read: another map may have been loaded since.
-        if (Status written = tileset::apply(m_scenarioPath, *number, lngEraPosition, m_mapName); !written)
+        if (Status written = m_access.write(*number, lngEraPosition); !written)
             emit failed(written.reason());
         else
             emit applied();

@@ -1,10 +1,24 @@
 #pragma once
 
-#include <QString>
+#include "core/common/Result.h"
+#include "core/scenario/Tileset.h"
 #include "ui/ChildDialog.h"
+
+#include <QString>
+
+#include <functional>
 
 class QComboBox;
 class QPushButton;
+
+/// Where the tileset dialog reads and writes the map's tileset (the map session, in the
+/// program).
+struct TilesetAccess
+{
+    std::function<Result<tileset::TilesetByte>()> read;
+    /// Writes tileset `number` where the dialog read it (`position`).
+    std::function<Status(int number, qint32 position)> write;
+};
 
 /// The tileset dialog: shows the map's tileset from the working scenario file and writes
 /// the user's choice back as the one "ERA " byte. Non-modal, shown inside the main window.
@@ -13,13 +27,11 @@ class frmTileset : public ChildDialog
     Q_OBJECT
 
 public:
-    /// Runs the opening steps at once: finds "ERA " in `scenarioPath` and selects the
-    /// stored tileset (nothing selected for a number beyond the eight). When the file has
-    /// no "ERA " section, or ends before its first data byte, nothing is selected and
-    /// Apply is disabled.
-    /// `mapName` is the user's map, named in messages instead of the working file.
-    explicit frmTileset(const QString &scenarioPath, const QString &mapName = {},
-                        QWidget *parent = nullptr);
+    /// Runs the opening steps at once: reads the tileset through `access` and selects it
+    /// (nothing selected for a number beyond the eight). When the scenario has no "ERA "
+    /// section, or ends before its first data byte, nothing is selected and Apply is
+    /// disabled.
+    explicit frmTileset(TilesetAccess access, QWidget *parent = nullptr);
 
     /// The "ERA " position the opening read from; Apply writes at the same place.
     /// -1 when there is no place to write.
@@ -40,6 +52,5 @@ private:
     void btnApply_Click();
     void btnCancel_Click();
 
-    QString m_scenarioPath;
-    QString m_mapName;
+    TilesetAccess m_access;
 };

@@ -63,8 +63,13 @@ mdiMain::mdiMain(const AppPaths &paths, UserDialogs &dialogs, QWidget *parent)
     , m_paths(paths)
     , m_dialogs(dialogs)
     , m_session(Workspace::inFolder(paths.workFolder), m_mpq, paths.workFolder)
-    , m_unsaved(dialogs)
+    , m_unsaved(dialogs, [this] { return m_session.hasUnsavedWork(); })
+    , intDimensionX(m_session.width())
+    , intDimensionY(m_session.height())
+    , strFilename(m_session.mapPath())
 {
+    m_session.keepHistory();
+    m_session.setObserver([this](unsigned changes, int index) { documentChanged(changes, index); });
     setObjectName(QStringLiteral("mdiMain"));
     setWindowTitle(captionFor(tr("No File Loaded")));
 
@@ -136,6 +141,11 @@ void mdiMain::createMenus()
     mnuFileLine2 = addSeparator(mnuFile, "mnuFileLine2");
     mnuExit = addItem(mnuFile, "mnuExit", tr("&Exit"), true);
 
+    mnuEdit = menuBar()->addMenu(tr("&Edit"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuUndo = addItem(mnuEdit, "mnuUndo", tr("&Undo"), false);
+    mnuRedo = addItem(mnuEdit, "mnuRedo", tr("&Redo"), false);
+
     mnuConversion = menuBar()->addMenu(tr("&Conversion"));
     mnuConversion->setObjectName(QStringLiteral("mnuConversion"));
     mnuConvert = addItem(mnuConversion, "mnuConvert", tr("&Convert"), false);
@@ -161,6 +171,8 @@ void mdiMain::createMenus()
     connect(mnuSave, &QAction::triggered, this, &mdiMain::mnuSave_Click);
     connect(mnuSaveAs, &QAction::triggered, this, &mdiMain::mnuSaveAs_Click);
     connect(mnuExit, &QAction::triggered, this, &mdiMain::mnuExit_Click);
+    connect(mnuUndo, &QAction::triggered, this, &mdiMain::mnuUndo_Click);
+    connect(mnuRedo, &QAction::triggered, this, &mdiMain::mnuRedo_Click);
     connect(mnuConvert, &QAction::triggered, this, &mdiMain::mnuConvert_Click);
     connect(mnuConvertSave, &QAction::triggered, this, &mdiMain::mnuConvertSave_Click);
     connect(mnuTileset, &QAction::triggered, this, &mdiMain::mnuTileset_Click);
@@ -185,6 +197,14 @@ void mdiMain::assignShortcuts()
     assign(mnuSave, QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence::Save);
     assign(mnuSaveAs, QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S), QKeySequence::SaveAs);
     assign(mnuExit, QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence::Quit);
+    assign(mnuUndo, QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence::Undo);
+    // Both usual keys, whatever the platform binds.
+    QList<QKeySequence> redo{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                             QKeySequence(Qt::CTRL | Qt::Key_Y)};
+    for (const QKeySequence &k : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!redo.contains(k))
+            redo.append(k);
+    mnuRedo->setShortcuts(redo);
 }
 
 bool mdiMain::MDIForm_Load(const QString &mapAtStart)
@@ -197,7 +217,7 @@ bool mdiMain::MDIForm_Load(const QString &mapAtStart)
 
     // Only one copy runs per working folder (the caller holds the lock), so whatever is
     // in it now is left over from a run that ended without cleaning up.
-    if (const Status cleared = m_session.workspace().clear(); !cleared) {
+    if (const Status cleared = m_session.clearWorkingFolder(); !cleared) {
         reportEnvironment(tr("Velmora"), cleared.reason());
         enterNoMapState();
         return false;
@@ -229,7 +249,7 @@ void mdiMain::openMap(const QString &path)
     }
     m_loadFailure.clear();
     loadMap(path); // asks first when unsaved work would be lost
-    if (!m_mapLoaded && !m_loadFailure.isEmpty())
+    if (!m_session.isOpen() && !m_loadFailure.isEmpty())
         m_dialogs.showMessage(this, QMessageBox::Warning, tr("Load Map"),
                               tr("The map \"%1\" could not be loaded.").arg(shownPath(path))
                                   + QStringLiteral("\n\n") + m_loadFailure);
@@ -343,12 +363,9 @@ bool mdiMain::loadMapSteps(const QString &given)
 {
     // The working files are about to go: nothing may keep a position in them.
     closeTilesetWindow();
-    m_mapLoaded = false;
 
-    // From here on the old working copy is gone, whatever happens.
-    m_unsaved.markSettled();
     // A working folder that cannot be used is the environment's fault, never silent.
-    if (const Status cleared = m_session.workspace().clear(); !cleared) {
+    if (const Status cleared = m_session.clearWorkingFolder(); !cleared) {
         reportEnvironment(tr("Load Map"), cleared.reason());
         return false;
     }
@@ -364,10 +381,6 @@ bool mdiMain::loadMapSteps(const QString &given)
     m_lastMapPath = chosen;
 
     const Status opened = m_session.open(chosen, [this](const QString &text) { setStatus(text); });
-    if (opened.ok() || opened.kind() == FailureKind::UnsupportedSize) {
-        intDimensionX = m_session.size().width;
-        intDimensionY = m_session.size().height;
-    }
     if (opened.kind() == FailureKind::UnsupportedSize) {
         m_dialogs.showMessage(this, QMessageBox::Critical, tr("Load Map"),
                               tr("Map dimensions invalid.") + QStringLiteral("\r\n\r\n")
@@ -379,8 +392,6 @@ bool mdiMain::loadMapSteps(const QString &given)
 
     setStatus(tr("Map loaded!"));
     setWindowTitle(captionFor(QFileInfo(chosen).fileName()));
-    strFilename = chosen;
-    m_mapLoaded = true;
     mnuRecent->remember(chosen);
     mnuSave->setEnabled(true);
     mnuSaveAs->setEnabled(true);
@@ -397,7 +408,6 @@ bool mdiMain::loadMapSteps(const QString &given)
 
 void mdiMain::enterNoMapState()
 {
-    m_mapLoaded = false;
     setMapCommandsEnabled(false);
     closeTilesetWindow();
     setStatus(tr("No map loaded."));
@@ -461,6 +471,13 @@ frmColorList *mdiMain::colorList()
         m_colorListWindow->hide();
         connect(m_colorList, &frmColorList::tilePaletteRequested, this, &mdiMain::openTilePalette);
         connect(m_colorList, &frmColorList::matchRequested, this, &mdiMain::matchColors);
+        m_colorList->showDocument(
+            &m_session.colorTable(),
+            {[this](int index, const QString &text) { (void)m_session.typeValue(index, text); },
+             [this](int index, quint16 value) { (void)m_session.pickTile(index, value); },
+             [this](const QStringList &values, const QString &stepName) {
+                 (void)m_session.setValues(values, stepName);
+             }});
         refreshTerrain();
     }
     return m_colorList;
@@ -472,6 +489,11 @@ void mdiMain::showColorList()
     m_colorListWindow->show();
     m_colorListWindow->adjustSize();
     m_colorListWindow->raise();
+}
+
+void mdiMain::usePicture(const QString &path, picture::Prepared prepared)
+{
+    m_session.setPicture(path, std::move(prepared));
 }
 
 void mdiMain::enableConversion()
@@ -487,7 +509,6 @@ Status mdiMain::SaveMap(const QString &target)
 {
     const Status saved = m_session.save(target, [this] { repaintNow(); });
     if (saved) {
-        m_unsaved.markSettled();
         setStatus(tr("Map saved!"));
     }
     return saved;
@@ -514,7 +535,7 @@ void mdiMain::mnuSave_Click()
 
 void mdiMain::mnuSaveAs_Click()
 {
-    if (m_busy || !m_mapLoaded)
+    if (m_busy || !m_session.isOpen())
         return;
     m_busy = true;
     const QString target =
@@ -534,8 +555,8 @@ void mdiMain::mnuSaveAs_Click()
 bool mdiMain::ConvertPicture()
 {
     const picture::Pixels picture = m_picture ? m_picture->picture() : picture::Pixels();
-    const QList<qint32> colors = m_colorList ? m_colorList->colorValues() : QList<qint32>();
-    const QStringList replacements = m_colorList ? m_colorList->lstReplace() : QStringList();
+    const QList<qint32> &colors = m_session.colorTable().colors;
+    const QStringList &replacements = m_session.colorTable().values;
     const Status converted = m_session.convert(picture, colors, replacements,
                                                [this](const QString &text) { setStatus(text); });
     if (!converted) {
@@ -543,8 +564,6 @@ bool mdiMain::ConvertPicture()
         setStatus(tr("Conversion failed."));
         return false;
     }
-    m_unsaved.markChanged();
-    refreshTerrain();
     return true;
 }
 
@@ -561,7 +580,7 @@ void mdiMain::mnuConvertSave_Click()
 {
     if (m_busy)
         return;
-    if (!m_mapLoaded) {
+    if (!m_session.isOpen()) {
         // The working files belong to no map: never save them over the last map.
         m_dialogs.showMessage(this, QMessageBox::Warning, tr("Convert & Save"),
                               tr("No map is loaded. Load a map first."));
@@ -587,10 +606,11 @@ void mdiMain::mnuTileset_Click()
         m_tilesetWindow->raise();
         return;
     }
-    if (!m_mapLoaded || m_busy)
+    if (!m_session.isOpen() || m_busy)
         return;
-    auto *dialog = new frmTileset(m_session.workspace().scenarioPath(), strFilename);
-    connect(dialog, &frmTileset::applied, this, [this] { m_unsaved.markChanged(); });
+    auto *dialog = new frmTileset(
+        {[this] { return m_session.tileset(); },
+         [this](int number, qint32 position) { return m_session.applyTileset(number, position); }});
     connect(dialog, &frmTileset::failed, this, [this](const QString &reason) {
         m_dialogs.showMessage(this, QMessageBox::Warning, tr("Change Tileset"), reason);
     });
@@ -634,10 +654,9 @@ Result<std::shared_ptr<const terrain::TileGraphics>> mdiMain::tileGraphics(int t
 
 Result<std::shared_ptr<const terrain::TileGraphics>> mdiMain::currentTileGraphics()
 {
-    if (!m_mapLoaded)
+    if (!m_session.isOpen())
         return fail(FailureKind::NoMap, tr("No map is loaded. Load a map first."));
-    const auto stored = tileset::current(m_session.workspace().scenarioPath(),
-                                         QFileInfo(strFilename).fileName());
+    const auto stored = m_session.tileset(QFileInfo(strFilename).fileName());
     if (!stored)
         return stored.failure();
     auto loaded = tileGraphics(stored->value);
@@ -721,7 +740,7 @@ void mdiMain::matchColors()
             values[i] = QString::number(*chosen[i]);
             ++matched;
         }
-    (void)m_colorList->setReplacements(values);
+    (void)m_session.setValues(values, tr("Match Colours"));
     setStatus(tr("Colours matched: %1 of %2.").arg(matched).arg(colors.size()));
     m_busy = false;
 }
@@ -733,9 +752,8 @@ void mdiMain::refreshTerrain()
     terrain::TileMap map;
     std::shared_ptr<const terrain::TileGraphics> graphics;
     QString reason = tr("Load a map to see its terrain and tiles.");
-    if (m_mapLoaded) {
-        const Status read = terrain::readTileMapFile(m_session.workspace().scenarioPath(),
-                                                     QFileInfo(strFilename).fileName(), &map);
+    if (m_session.isOpen()) {
+        const Status read = m_session.readTileMap(QFileInfo(strFilename).fileName(), &map);
         auto loaded = read ? tileGraphics(map.tileset)
                            : Result<std::shared_ptr<const terrain::TileGraphics>>(read.failure());
         if (loaded)
@@ -835,6 +853,66 @@ void mdiMain::closeEvent(QCloseEvent *event)
     // The working copy goes with the program (whatever a crash leaves behind, the next
     // start clears).
     event->accept();
-    (void)m_session.workspace().removeFiles();
+    (void)m_session.removeWorkingFiles();
     emit programEnded();
+}
+
+// ---------------------------------------------------------------------------
+// The document and its history
+
+void mdiMain::documentChanged(unsigned changes, int index)
+{
+    if (m_ending)
+        return;
+    if (changes & MapSession::PictureChanged) {
+        if (m_picture)
+            m_picture->showPicture(m_session.picture());
+        if (m_colorList) {
+            m_colorList->documentTableChanged();
+            m_colorList->setOrigin(strFilename, intDimensionX, intDimensionY,
+                                   m_session.picturePath());
+        }
+    }
+    if (m_colorList && (changes & MapSession::ValueChanged))
+        m_colorList->documentValueChanged(index);
+    if (m_colorList && (changes & MapSession::ValuesChanged))
+        m_colorList->documentValuesChanged();
+    if (changes & MapSession::ScenarioChanged)
+        refreshTerrain();
+    if (changes & MapSession::HistoryChanged)
+        updateEditMenu();
+}
+
+void mdiMain::updateEditMenu()
+{
+    if (!mnuUndo)
+        return;
+    const QString undo = m_session.undoName();
+    const QString redo = m_session.redoName();
+    mnuUndo->setText(undo.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(undo));
+    mnuRedo->setText(redo.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(redo));
+    mnuUndo->setEnabled(!undo.isEmpty());
+    mnuRedo->setEnabled(!redo.isEmpty());
+}
+
+void mdiMain::stepHistory(bool undo)
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    const Status stepped = undo ? m_session.undo() : m_session.redo();
+    if (!stepped)
+        m_dialogs.showMessage(this, QMessageBox::Warning, undo ? tr("Undo") : tr("Redo"),
+                              stepped.reason());
+    m_busy = false;
+}
+
+void mdiMain::mnuUndo_Click()
+{
+    stepHistory(true);
+}
+
+void mdiMain::mnuRedo_Click()
+{
+    stepHistory(false);
 }

@@ -54,10 +54,6 @@ public:
 
     static QString captionFor(const QString &fileTitle);
 
-    // Shared map state.
-    qint16 intDimensionX = 0;
-    qint16 intDimensionY = 0;
-    QString strFilename;
 
     /// Asks for a map and loads it; unsaved changes are settled first (Save/Discard/Cancel).
     void LoadMap();
@@ -68,7 +64,7 @@ public:
     /// Writes the picture into the working scenario. Returns false when it refused.
     bool ConvertPicture();
 
-    bool isMapLoaded() const { return m_mapLoaded; }
+    bool isMapLoaded() const { return m_session.isOpen(); }
     /// The working copy holds a conversion or tileset change the map file does not have.
     bool hasUnsavedWork() const { return m_unsaved.pending(); }
     QString statusText() const;
@@ -92,9 +88,12 @@ public:
     frmColorList *colorList() override;
     void showColorList() override;
     void enableConversion() override;
+    /// The picture becomes the document's, one step of its history.
+    void usePicture(const QString &path, picture::Prepared prepared) override;
 
     // Menu items (objectName = member name).
     QMenu *mnuFile = nullptr;
+    QMenu *mnuEdit = nullptr;
     QMenu *mnuConversion = nullptr;
     QMenu *mnuTools = nullptr;
     QMenu *mnuHelp = nullptr;
@@ -105,6 +104,8 @@ public:
     QAction *mnuSaveAs = nullptr;
     QAction *mnuFileLine2 = nullptr;
     QAction *mnuExit = nullptr;
+    QAction *mnuUndo = nullptr;
+    QAction *mnuRedo = nullptr;
     QAction *mnuConvert = nullptr;
     QAction *mnuConvertSave = nullptr;
     QAction *mnuTileset = nullptr;
@@ -126,6 +127,9 @@ public slots:
     void mnuSave_Click();
     void mnuSaveAs_Click();
     void mnuExit_Click();
+    /// Take back the document's last step / make the next one again.
+    void mnuUndo_Click();
+    void mnuRedo_Click();
     void mnuConvert_Click();
     void mnuConvertSave_Click();
     void mnuTileset_Click();
@@ -164,6 +168,11 @@ private:
     /// Message for a failure of the environment (working folder, settings file).
     void reportEnvironment(const QString &title, const QString &text);
     void assignShortcuts();
+    /// Shows a change of the document in the windows that show it.
+    void documentChanged(unsigned changes, int index);
+    /// Undo and Redo name the steps they would take.
+    void updateEditMenu();
+    void stepHistory(bool undo);
     void enterNoMapState();
     void setMapCommandsEnabled(bool enabled);
     void closeTilesetWindow();
@@ -185,7 +194,6 @@ private:
     MapSession m_session;
     QString m_loadFailure;
     UnsavedWork m_unsaved;
-    bool m_mapLoaded = false;
     bool m_busy = false;
     /// Set while the frame is being destroyed.
     bool m_ending = false;
@@ -205,4 +213,10 @@ private:
     QPointer<QMdiSubWindow> m_tilePaletteWindow;
     std::shared_ptr<const terrain::TileGraphics> m_tileGraphics;
     QString m_tileGraphicsKey;
+
+public:
+    // The loaded map as the windows name it: views of the document, which the load sets.
+    const qint16 &intDimensionX;
+    const qint16 &intDimensionY;
+    const QString &strFilename;
 };

@@ -103,11 +103,12 @@ TEST_F(MainWindowTest, MenusHaveTheirCaptionsNamesAndInitialStates)
 
     // Menus in order, each with its items and separators in order.
     const QList<QAction *> bar = window->menuBar()->actions();
-    ASSERT_EQ(bar.size(), 4);
+    ASSERT_EQ(bar.size(), 5);
     EXPECT_EQ(bar[0]->text(), "&File");
-    EXPECT_EQ(bar[1]->text(), "&Conversion");
-    EXPECT_EQ(bar[2]->text(), "&Tools");
-    EXPECT_EQ(bar[3]->text(), "&Help");
+    EXPECT_EQ(bar[1]->text(), "&Edit");
+    EXPECT_EQ(bar[2]->text(), "&Conversion");
+    EXPECT_EQ(bar[3]->text(), "&Tools");
+    EXPECT_EQ(bar[4]->text(), "&Help");
     QStringList file;
     for (QAction *a : window->mnuFile->actions())
         file << a->objectName();

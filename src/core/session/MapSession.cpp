@@ -6,6 +6,7 @@
 #include "core/convert/Conversion.h"
 #include "core/scenario/MapSaver.h"
 #include "core/scenario/Tileset.h"
+#include "core/tileset/TileMap.h"
 
 #include <QFileInfo>
 #include <QCoreApplication>
@@ -47,9 +48,21 @@ Failure MapSession::inUserTerms(const Failure &failure, const QString &map) cons
     }
 }
 
+Status MapSession::clearWorkingFolder() const
+{
+    return m_workspace.clear();
+}
+
+Status MapSession::removeWorkingFiles() const
+{
+    return m_workspace.removeFiles();
+}
+
 Status MapSession::clear()
 {
     m_open = false;
+    resetDocument();
+    notify(PictureChanged | HistoryChanged);
     if (Status cleared = m_workspace.clear(); !cleared)
         return inUserTerms(cleared.failure(), m_map);
     return {};
@@ -61,7 +74,6 @@ Status MapSession::open(const QString &map, const StatusFn &status, SizeCheck ch
         if (status)
             status(text);
     };
-    m_size = {};
     if (Status cleared = clear(); !cleared)
         return cleared;
     if (Status copied = copyAndExtract(map, say); !copied)
@@ -103,34 +115,47 @@ Status MapSession::readSize(const QString &map, SizeCheck check, const StatusFn 
     if (!size)
         return size.failure();
     m_size = *size;
-    m_map = map;
-    return check == SizeCheck::RequireAccepted ? sizeAccepted() : Status();
+    return check == SizeCheck::RequireAccepted ? sizeAcceptedFor(map) : Status();
 }
 
 Status MapSession::sizeAccepted() const
+{
+    return sizeAcceptedFor(m_map);
+}
+
+Status MapSession::sizeAcceptedFor(const QString &map) const
 {
     if (m_size.accepted())
         return {};
     return fail(FailureKind::UnsupportedSize,
                 MapSessionText::tr("The map \"%1\" is %2 x %3 tiles; Velmora accepts only 64, 96, 128, "
                             "192 or 256 tiles each way.")
-                    .arg(shownPath(m_map))
+                    .arg(shownPath(map))
                     .arg(m_size.width)
                     .arg(m_size.height));
 }
 
-Result<tileset::TilesetByte> MapSession::tileset() const
+Result<tileset::TilesetByte> MapSession::tileset(const QString &shownName) const
 {
     if (!m_open)
         return noMap();
-    return tileset::current(m_workspace.scenarioPath(), m_map);
+    return tileset::current(m_workspace.scenarioPath(), shownName.isEmpty() ? m_map : shownName);
 }
 
 Status MapSession::applyTileset(int number, qint32 expectedPosition)
 {
     if (!m_open)
         return noMap();
-    return tileset::apply(m_workspace.scenarioPath(), number, expectedPosition, m_map);
+    return changeScenario(MapSessionText::tr("Change Tileset"), [&] {
+        return tileset::apply(m_workspace.scenarioPath(), number, expectedPosition, m_map);
+    });
+}
+
+Status MapSession::readTileMap(const QString &shownName, terrain::TileMap *map) const
+{
+    if (!m_open)
+        return noMap();
+    return terrain::readTileMapFile(m_workspace.scenarioPath(), shownName, map);
 }
 
 Status MapSession::convert(const picture::Pixels &picture, const QList<qint32> &colors,
@@ -161,7 +186,7 @@ Status MapSession::runConversion(ConversionInput input, const StatusFn &status)
     input.mapName = m_map;
     input.width = m_size.width;
     input.height = m_size.height;
-    return convertScenario(input, status);
+    return changeScenario(MapSessionText::tr("Convert"), [&] { return convertScenario(input, status); });
 }
 
 Status MapSession::save(const QString &target, const std::function<void()> &afterStore)
@@ -169,7 +194,13 @@ Status MapSession::save(const QString &target, const std::function<void()> &afte
     if (!m_open)
         return noMap();
     Status saved = saveMap(m_workspace, m_archive, target, afterStore);
-    if (saved || saved.kind() == FailureKind::Output)
+    if (saved) {
+        m_history.markSaved();
+        m_unrecordedChange = false;
+        notify(HistoryChanged);
+        return saved;
+    }
+    if (saved.kind() == FailureKind::Output)
         return saved;
     if (saved.kind() == FailureKind::WorkingFolder || saved.kind() == FailureKind::ProtectedArchive)
         return inUserTerms(saved.failure(), m_map);
@@ -185,5 +216,226 @@ Status MapSession::listEntries(QStringList *names, int *count) const
         return noMap();
     if (Status listed = m_archive.listEntries(m_workspace.archivePath(), names, count); !listed)
         return inUserTerms(listed.failure(), m_map);
+    return {};
+}
+
+// ---------------------------------------------------------------------------------------
+// The document
+
+void MapSession::keepHistory(qint64 budget)
+{
+    m_keepHistory = budget > 0;
+    m_history = History(budget);
+    notify(HistoryChanged);
+}
+
+void MapSession::resetDocument()
+{
+    m_picture = {};
+    m_picturePath.clear();
+    m_table = {};
+    m_history.clear();
+    m_unrecordedChange = false;
+}
+
+void MapSession::notify(unsigned changes, int index) const
+{
+    if (m_observer)
+        m_observer(changes, index);
+}
+
+void MapSession::push(DocumentStep step, unsigned changes, int index)
+{
+    if (m_keepHistory)
+        m_history.push(std::move(step));
+    notify(changes | HistoryChanged, index);
+}
+
+bool MapSession::hasUnsavedWork() const
+{
+    return m_unrecordedChange || m_history.differsFromSaved();
+}
+
+PictureState MapSession::pictureState() const
+{
+    return {m_picture, m_picturePath, m_table.colors, m_table.counts, PackedTexts(m_table.values)};
+}
+
+void MapSession::setPictureState(const PictureState &state)
+{
+    m_picture = state.pixels;
+    m_picturePath = state.path;
+    m_table.colors = state.colors;
+    m_table.counts = state.counts;
+    m_table.values = state.values.unpacked();
+}
+
+void MapSession::setPicture(const QString &path, picture::Prepared prepared)
+{
+    DocumentStep step;
+    step.kind = DocumentStep::Kind::Picture;
+    step.name = MapSessionText::tr("Load Picture");
+    if (m_keepHistory)
+        step.pictureBefore = pictureState();
+    m_picture = std::move(prepared.pixels);
+    m_picturePath = path;
+    m_table = ColorTable::fresh(prepared.colors, prepared.counts);
+    if (m_keepHistory)
+        step.pictureAfter = pictureState();
+    push(std::move(step), PictureChanged);
+}
+
+bool MapSession::typeValue(int index, const QString &text)
+{
+    return setValue(index, text, MapSessionText::tr("Type Value"), true);
+}
+
+bool MapSession::pickTile(int index, quint16 value)
+{
+    return setValue(index, QString::number(value), MapSessionText::tr("Pick Tile"), false);
+}
+
+bool MapSession::setValue(int index, const QString &text, const QString &stepName, bool merges)
+{
+    if (index < 0 || index >= m_table.size())
+        return false;
+    if (m_table.values.at(index) == text)
+        return true;
+    DocumentStep step;
+    step.name = stepName;
+    step.merges = merges;
+    step.index = index;
+    step.before = m_table.values.at(index);
+    step.after = text;
+    m_table.values[index] = text;
+    push(std::move(step), ValueChanged, index);
+    return true;
+}
+
+bool MapSession::setValues(const QStringList &values, const QString &stepName)
+{
+    if (values.size() != m_table.size())
+        return false;
+    if (values == m_table.values)
+        return true;
+    DocumentStep step;
+    step.kind = DocumentStep::Kind::Values;
+    step.name = stepName;
+    if (m_keepHistory) {
+        step.valuesBefore = PackedTexts(m_table.values);
+        step.valuesAfter = PackedTexts(values);
+    }
+    m_table.values = values;
+    push(std::move(step), ValuesChanged);
+    return true;
+}
+
+Status MapSession::changeScenario(const QString &name, const std::function<Status()> &change)
+{
+    const QString path = m_workspace.scenarioPath();
+    const Result<ScenarioFile> before =
+        m_keepHistory ? ScenarioFile::read(path, m_map) : Result<ScenarioFile>(ScenarioFile());
+    if (Status changed = change(); !changed)
+        return changed;
+    const Result<ScenarioFile> after =
+        m_keepHistory && before ? ScenarioFile::read(path, m_map) : Result<ScenarioFile>(ScenarioFile());
+    DocumentStep step;
+    step.kind = DocumentStep::Kind::Scenario;
+    step.name = name;
+    if (!m_keepHistory || !before || !after || after->size() != before->size()) {
+        // What the change wrote cannot be known: nothing before it can be restored, and
+        // the map file differs until the next save.
+        m_history.clear();
+        m_unrecordedChange = true;
+        notify(ScenarioChanged | HistoryChanged);
+        return {};
+    }
+    step.patches = changedRuns(before->bytes(), after->bytes());
+    push(std::move(step), ScenarioChanged);
+    return {};
+}
+
+Status MapSession::writePatches(const QList<BytePatch> &patches, bool undo)
+{
+    const QString path = m_workspace.scenarioPath();
+    const Result<ScenarioFile> now = ScenarioFile::read(path, m_map);
+    if (!now)
+        return inUserTerms(fail(FailureKind::WorkingFolder, now.reason()), m_map);
+    for (const BytePatch &patch : patches) {
+        const QByteArray &expected = undo ? patch.after : patch.before;
+        if (now->bytes().mid(patch.offset, expected.size()) != expected)
+            return fail(FailureKind::BadScenario,
+                        MapSessionText::tr("The working copy of \"%1\" was changed outside Velmora; "
+                                    "the step cannot be taken back. Load the map again.")
+                            .arg(shownPath(m_map)));
+    }
+    ScenarioPatcher patcher;
+    if (Status opened = patcher.open(path, now->size(), m_map); !opened)
+        return opened;
+    for (const BytePatch &patch : patches)
+        if (Status written = patcher.write(patch.offset, undo ? patch.before : patch.after); !written)
+            return written;
+    return patcher.finish();
+}
+
+Status MapSession::apply(const DocumentStep &step, bool undo)
+{
+    switch (step.kind) {
+    case DocumentStep::Kind::Value:
+        if (step.index < 0 || step.index >= m_table.size())
+            return fail(FailureKind::Unspecified, MapSessionText::tr("The colour list changed."));
+        m_table.values[step.index] = undo ? step.before : step.after;
+        notify(ValueChanged, step.index);
+        return {};
+    case DocumentStep::Kind::Values:
+        m_table.values = (undo ? step.valuesBefore : step.valuesAfter).unpacked();
+        notify(ValuesChanged);
+        return {};
+    case DocumentStep::Kind::Picture:
+        setPictureState(undo ? step.pictureBefore : step.pictureAfter);
+        notify(PictureChanged);
+        return {};
+    case DocumentStep::Kind::Scenario:
+        if (!m_open)
+            return noMap();
+        if (Status written = writePatches(step.patches, undo); !written)
+            return written;
+        notify(ScenarioChanged);
+        return {};
+    }
+    return {};
+}
+
+QString MapSession::undoName() const
+{
+    return m_history.canUndo() ? m_history.undoStep().name : QString();
+}
+
+QString MapSession::redoName() const
+{
+    return m_history.canRedo() ? m_history.redoStep().name : QString();
+}
+
+Status MapSession::undo()
+{
+    return moveInHistory(true);
+}
+
+Status MapSession::redo()
+{
+    return moveInHistory(false);
+}
+
+Status MapSession::moveInHistory(bool undo)
+{
+    if (undo ? !m_history.canUndo() : !m_history.canRedo())
+        return {};
+    if (Status applied = apply(undo ? m_history.undoStep() : m_history.redoStep(), undo); !applied)
+        return applied;
+    if (undo)
+        m_history.stepBack();
+    else
+        m_history.stepForward();
+    notify(HistoryChanged);
     return {};
 }

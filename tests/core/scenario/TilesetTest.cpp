@@ -37,9 +37,16 @@ QByteArray withByte(QByteArray bytes, qint64 at, quint8 value)
     return bytes;
 }
 
+/// The dialog on a scenario file of its own, as the map session gives it the working one.
+TilesetAccess onFile(const QString &path)
+{
+    return {[path] { return tileset::current(path); },
+            [path](int number, qint32 position) { return tileset::apply(path, number, position); }};
+}
+
 QPointer<frmTileset> openDialog(const QString &path)
 {
-    auto *dialog = new frmTileset(path);
+    auto *dialog = new frmTileset(onFile(path));
     dialog->show();
     return dialog;
 }
@@ -270,7 +277,7 @@ TEST(TilesetDialog, ButtonsCloseTheEnclosingSubWindow)
     writeFile(path, testsupport::scenario(64, 64, 4));
     QMdiArea area;
     area.show();
-    auto *dialog = new frmTileset(path);
+    auto *dialog = new frmTileset(onFile(path));
     QMdiSubWindow *sub = area.addSubWindow(dialog);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->show();

@@ -1,0 +1,70 @@
+#include "core/picture/PicturePipeline.h"
+
+#include "core/picture/ColorKey.h"
+#include "core/picture/PixelScan.h"
+
+#include <QCoreApplication>
+
+namespace picture {
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("PicturePipeline", text);
+}
+
+::Failure readFailure(const Area &area)
+{
+    switch (area.failure) {
+    case Failure::Undecodable:
+        return fail(FailureKind::Picture,
+                    tr("the picture cannot be decoded (%1); use a BMP, GIF or JPEG file")
+                        .arg(area.reason));
+    case Failure::Unsupported:
+        return fail(FailureKind::Picture, tr("the picture cannot be decoded: %1").arg(area.reason));
+    case Failure::Truncated:
+        return fail(FailureKind::Picture, tr("the picture is incomplete: %1").arg(area.reason));
+    default:
+        return fail(FailureKind::Picture, area.reason);
+    }
+}
+
+} // namespace
+
+Result<Prepared> prepare(const QString &path, QSize map, const PrepareOptions &options,
+                         const StatusFn &status, PrepareDetail *detail)
+{
+    (void)options;
+    PrepareDetail ignored;
+    PrepareDetail &said = detail ? *detail : ignored;
+    said = {};
+    // Only the map-sized top-left area is ever decoded and kept.
+    Area area = readArea(path, map);
+    said.read = area.failure;
+    if (!area.ok())
+        return readFailure(area);
+
+    const int width = map.width();
+    const int height = map.height();
+    std::function<void(int)> afterRow;
+    if (status)
+        afterRow = [&status, width, height](int rowsDone) {
+            status(tr("Scanning pixels... %1% complete.")
+                       .arg(pixelscan::progressPercent(rowsDone, width, height)));
+        };
+    pixelscan::ScanResult scanned = pixelscan::scan(area.pixels, width, height, afterRow);
+    said.distinctColors = scanned.distinctColors;
+    if (scanned.tooManyColors)
+        return fail(FailureKind::TooManyColors,
+                    tr("the map's %1 x %2 area of the picture has %3 colours; at most %4 fit "
+                       "the colour list")
+                        .arg(width)
+                        .arg(height)
+                        .arg(scanned.distinctColors)
+                        .arg(colorkey::MaxColors));
+    return Prepared{std::move(area.pixels), area.pictureSize, std::move(scanned.values),
+                    std::move(scanned.counts)};
+}
+
+} // namespace picture

@@ -1,0 +1,10 @@
+#include "ui/PictureHost.h"
+
+#include "ui/frmColorList.h"
+
+void PictureHost::usePicture(const QString &path, picture::Prepared prepared)
+{
+    frmColorList *list = colorList();
+    list->setColors(prepared.colors, prepared.counts);
+    list->setOrigin(mapPath(), mapWidth(), mapHeight(), path);
+}
