@@ -72,6 +72,12 @@
         <source>Pictures into map terrain</source>
         <translation>Bilder ins Kartengelände</translation>
     </message>
+    <message>
+        <source>Paints a picture into the terrain of a StarCraft map:
+one pixel, one tile.</source>
+        <translation>Malt ein Bild in das Gelände einer StarCraft-Karte:
+ein Pixel, eine Kachel.</translation>
+    </message>
 </context>
 <context>
     <name>BoundedFile</name>
@@ -432,26 +438,6 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
         <translation>%1 hatte %2 weitere Namen (harte Links); sie enthalten die Karte weiterhin wie zuvor</translation>
     </message>
     <message>
-        <source>the picture cannot be decoded (%1); use a BMP, GIF or JPEG file</source>
-        <translation>das Bild kann nicht dekodiert werden (%1); verwenden Sie eine BMP-, GIF- oder JPEG-Datei</translation>
-    </message>
-    <message>
-        <source>the picture cannot be decoded: %1</source>
-        <translation>das Bild kann nicht dekodiert werden: %1</translation>
-    </message>
-    <message>
-        <source>the picture is incomplete: %1</source>
-        <translation>das Bild ist unvollständig: %1</translation>
-    </message>
-    <message>
-        <source>Scanning pixels... %1% complete.</source>
-        <translation>Pixel werden gelesen... %1% fertig.</translation>
-    </message>
-    <message>
-        <source>the map&apos;s %1 x %2 area of the picture has %3 colours; at most %4 fit the colour list</source>
-        <translation>der %1 x %2 große Kartenbereich des Bildes hat %3 Farben; höchstens %4 passen in die Farbliste</translation>
-    </message>
-    <message>
         <source>no private working folder can be made in this temporary folder (it is missing, full or not writable; set TMPDIR to another folder)</source>
         <translation>in diesem temporären Ordner kann kein privater Arbeitsordner angelegt werden (er fehlt, ist voll oder nicht beschreibbar; setzen Sie TMPDIR auf einen anderen Ordner)</translation>
     </message>
@@ -638,6 +624,34 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
         <source>The map &quot;%1&quot; could not be saved; it was left as it was.</source>
         <translation>Die Karte „%1“ konnte nicht gespeichert werden; sie blieb, wie sie war.</translation>
     </message>
+    <message>
+        <source>Change Tileset</source>
+        <translation>Tileset wechseln</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation>Umwandeln</translation>
+    </message>
+    <message>
+        <source>Load Picture</source>
+        <translation>Bild laden</translation>
+    </message>
+    <message>
+        <source>Type Value</source>
+        <translation>Wert eingeben</translation>
+    </message>
+    <message>
+        <source>Pick Tile</source>
+        <translation>Kachel wählen</translation>
+    </message>
+    <message>
+        <source>The working copy of &quot;%1&quot; was changed outside Velmora; the step cannot be taken back. Load the map again.</source>
+        <translation>Die Arbeitskopie von „%1“ wurde außerhalb von Velmora geändert; der Schritt kann nicht zurückgenommen werden. Laden Sie die Karte erneut.</translation>
+    </message>
+    <message>
+        <source>The colour list changed.</source>
+        <translation>Die Farbliste hat sich geändert.</translation>
+    </message>
 </context>
 <context>
     <name>MpqControl</name>
@@ -675,6 +689,29 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
     <message>
         <source>this kind of picture needs Qt&apos;s picture decoders, and the %1 found does not hold them</source>
         <translation>diese Art Bild braucht Qts Bilddekoder, und das gefundene %1 enthält sie nicht</translation>
+    </message>
+</context>
+<context>
+    <name>PicturePipeline</name>
+    <message>
+        <source>the picture cannot be decoded (%1); use a BMP, GIF or JPEG file</source>
+        <translation>das Bild kann nicht dekodiert werden (%1); verwenden Sie eine BMP-, GIF- oder JPEG-Datei</translation>
+    </message>
+    <message>
+        <source>the picture cannot be decoded: %1</source>
+        <translation>das Bild kann nicht dekodiert werden: %1</translation>
+    </message>
+    <message>
+        <source>the picture is incomplete: %1</source>
+        <translation>das Bild ist unvollständig: %1</translation>
+    </message>
+    <message>
+        <source>Scanning pixels... %1% complete.</source>
+        <translation>Pixel werden gelesen... %1% fertig.</translation>
+    </message>
+    <message>
+        <source>the map&apos;s %1 x %2 area of the picture has %3 colours; at most %4 fit the colour list</source>
+        <translation>der %1 x %2 große Kartenbereich des Bildes hat %3 Farben; höchstens %4 passen in die Farbliste</translation>
     </message>
 </context>
 <context>
@@ -1236,10 +1273,6 @@ Kein Kachelwert wurde geändert.</translation>
         <translation>%1 kann nicht verwendet werden: %2.</translation>
     </message>
     <message>
-        <source>Scanning pixels... %1% complete.</source>
-        <translation>Pixel werden gelesen... %1% fertig.</translation>
-    </message>
-    <message>
         <source>The map&apos;s area of this picture has too many colors for the color list (%1 &gt; %2).
 
 Reduce the number of colors in the picture and load it again.</source>
@@ -1254,6 +1287,14 @@ Verringern Sie die Zahl der Farben im Bild und laden Sie es erneut.</translation
     <message>
         <source>Picture loaded!</source>
         <translation>Bild geladen!</translation>
+    </message>
+    <message>
+        <source>All Picture Files (*.bmp; *.gif; *.jpg) (*.bmp *.gif *.jpg *.jpeg *.png);;Bitmap Images (*.bmp) (*.bmp);;GIF Images (*.gif) (*.gif);;JPEG Images (*.jpg; *.jpeg) (*.jpg *.jpeg);;PNG Images (*.png) (*.png);;All Files (*.*) (*)</source>
+        <translation>Alle Bilddateien (*.bmp; *.gif; *.jpg) (*.bmp *.gif *.jpg *.jpeg *.png);;Bitmap-Bilder (*.bmp) (*.bmp);;GIF-Bilder (*.gif) (*.gif);;JPEG-Bilder (*.jpg; *.jpeg) (*.jpg *.jpeg);;PNG-Bilder (*.png) (*.png);;Alle Dateien (*.*) (*)</translation>
+    </message>
+    <message>
+        <source>%1 could not be loaded: %2.</source>
+        <translation>%1 konnte nicht geladen werden: %2.</translation>
     </message>
 </context>
 <context>
@@ -1687,6 +1728,34 @@ Verringern Sie die Zahl der Farben im Bild und laden Sie es erneut.</translation
     <message>
         <source>Exit</source>
         <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Wiederherstellen: %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederherstellen</translation>
     </message>
 </context>
 <context>

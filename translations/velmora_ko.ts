@@ -72,6 +72,12 @@
         <source>Pictures into map terrain</source>
         <translation>그림을 맵 지형으로</translation>
     </message>
+    <message>
+        <source>Paints a picture into the terrain of a StarCraft map:
+one pixel, one tile.</source>
+        <translation>스타크래프트 맵의 지형에 그림을 그려 넣습니다:
+픽셀 하나에 타일 하나.</translation>
+    </message>
 </context>
 <context>
     <name>BoundedFile</name>
@@ -426,26 +432,6 @@ A failing command changes no input file.
         <translation>%1에는 다른 이름(하드 링크)이 %2개 있었습니다. 그 이름들은 여전히 이전 맵을 가리킵니다</translation>
     </message>
     <message>
-        <source>the picture cannot be decoded (%1); use a BMP, GIF or JPEG file</source>
-        <translation>그림을 디코딩할 수 없습니다(%1). BMP, GIF 또는 JPEG 파일을 쓰십시오</translation>
-    </message>
-    <message>
-        <source>the picture cannot be decoded: %1</source>
-        <translation>그림을 디코딩할 수 없습니다: %1</translation>
-    </message>
-    <message>
-        <source>the picture is incomplete: %1</source>
-        <translation>그림이 온전하지 않습니다: %1</translation>
-    </message>
-    <message>
-        <source>Scanning pixels... %1% complete.</source>
-        <translation>픽셀 검사 중... %1% 완료.</translation>
-    </message>
-    <message>
-        <source>the map&apos;s %1 x %2 area of the picture has %3 colours; at most %4 fit the colour list</source>
-        <translation>그림의 %1 x %2 맵 영역에 색이 %3개 있습니다. 색 목록에는 %4개까지만 들어갑니다</translation>
-    </message>
-    <message>
         <source>no private working folder can be made in this temporary folder (it is missing, full or not writable; set TMPDIR to another folder)</source>
         <translation>이 임시 폴더에는 전용 작업 폴더를 만들 수 없습니다(폴더가 없거나, 가득 찼거나, 쓸 수 없습니다. TMPDIR을 다른 폴더로 설정하십시오)</translation>
     </message>
@@ -632,6 +618,34 @@ A failing command changes no input file.
         <source>The map &quot;%1&quot; could not be saved; it was left as it was.</source>
         <translation>맵 &quot;%1&quot;을(를) 저장하지 못해 원래대로 두었습니다.</translation>
     </message>
+    <message>
+        <source>Change Tileset</source>
+        <translation>타일셋 변경</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation>변환</translation>
+    </message>
+    <message>
+        <source>Load Picture</source>
+        <translation>그림 불러오기</translation>
+    </message>
+    <message>
+        <source>Type Value</source>
+        <translation>값 입력</translation>
+    </message>
+    <message>
+        <source>Pick Tile</source>
+        <translation>타일 고르기</translation>
+    </message>
+    <message>
+        <source>The working copy of &quot;%1&quot; was changed outside Velmora; the step cannot be taken back. Load the map again.</source>
+        <translation>&quot;%1&quot;의 작업 사본이 Velmora 밖에서 바뀌어 이 단계를 되돌릴 수 없습니다. 맵을 다시 불러오십시오.</translation>
+    </message>
+    <message>
+        <source>The colour list changed.</source>
+        <translation>색 목록이 바뀌었습니다.</translation>
+    </message>
 </context>
 <context>
     <name>MpqControl</name>
@@ -669,6 +683,29 @@ A failing command changes no input file.
     <message>
         <source>this kind of picture needs Qt&apos;s picture decoders, and the %1 found does not hold them</source>
         <translation>이런 종류의 그림에는 Qt의 그림 디코더가 필요한데, 찾은 %1에는 디코더가 없습니다</translation>
+    </message>
+</context>
+<context>
+    <name>PicturePipeline</name>
+    <message>
+        <source>the picture cannot be decoded (%1); use a BMP, GIF or JPEG file</source>
+        <translation>그림을 디코딩할 수 없습니다(%1). BMP, GIF 또는 JPEG 파일을 쓰십시오</translation>
+    </message>
+    <message>
+        <source>the picture cannot be decoded: %1</source>
+        <translation>그림을 디코딩할 수 없습니다: %1</translation>
+    </message>
+    <message>
+        <source>the picture is incomplete: %1</source>
+        <translation>그림이 온전하지 않습니다: %1</translation>
+    </message>
+    <message>
+        <source>Scanning pixels... %1% complete.</source>
+        <translation>픽셀 검사 중... %1% 완료.</translation>
+    </message>
+    <message>
+        <source>the map&apos;s %1 x %2 area of the picture has %3 colours; at most %4 fit the colour list</source>
+        <translation>그림의 %1 x %2 맵 영역에 색이 %3개 있습니다. 색 목록에는 %4개까지만 들어갑니다</translation>
     </message>
 </context>
 <context>
@@ -1230,10 +1267,6 @@ No tile value was changed.</source>
         <translation>%1을(를) 쓸 수 없습니다: %2.</translation>
     </message>
     <message>
-        <source>Scanning pixels... %1% complete.</source>
-        <translation>픽셀 검사 중... %1% 완료.</translation>
-    </message>
-    <message>
         <source>The map&apos;s area of this picture has too many colors for the color list (%1 &gt; %2).
 
 Reduce the number of colors in the picture and load it again.</source>
@@ -1248,6 +1281,14 @@ Reduce the number of colors in the picture and load it again.</source>
     <message>
         <source>Picture loaded!</source>
         <translation>그림을 불러왔습니다!</translation>
+    </message>
+    <message>
+        <source>All Picture Files (*.bmp; *.gif; *.jpg) (*.bmp *.gif *.jpg *.jpeg *.png);;Bitmap Images (*.bmp) (*.bmp);;GIF Images (*.gif) (*.gif);;JPEG Images (*.jpg; *.jpeg) (*.jpg *.jpeg);;PNG Images (*.png) (*.png);;All Files (*.*) (*)</source>
+        <translation>모든 그림 파일 (*.bmp; *.gif; *.jpg) (*.bmp *.gif *.jpg *.jpeg *.png);;비트맵 그림 (*.bmp) (*.bmp);;GIF 그림 (*.gif) (*.gif);;JPEG 그림 (*.jpg; *.jpeg) (*.jpg *.jpeg);;PNG 그림 (*.png) (*.png);;모든 파일 (*.*) (*)</translation>
+    </message>
+    <message>
+        <source>%1 could not be loaded: %2.</source>
+        <translation>%1을(를) 불러올 수 없었습니다: %2.</translation>
     </message>
 </context>
 <context>
@@ -1681,6 +1722,34 @@ Reduce the number of colors in the picture and load it again.</source>
     <message>
         <source>Exit</source>
         <translation>끝내기</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>편집(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>실행 취소(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>다시 실행(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>%1 실행 취소(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>%1 다시 실행(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>실행 취소</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>다시 실행</translation>
     </message>
 </context>
 <context>

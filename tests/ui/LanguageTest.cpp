@@ -104,7 +104,8 @@ TEST_F(Language, MenusButtonsAndStatusLineSpeakTheDesktopsLanguage)
     window->show();
     const QStringList menus = spokenChildren(window->menuBar());
     QStringList items;
-    for (QMenu *menu : {window->mnuFile, window->mnuConversion, window->mnuTools, window->mnuHelp})
+    for (QMenu *menu : {window->mnuFile, window->mnuEdit, window->mnuConversion, window->mnuTools,
+                        window->mnuHelp})
         items += spokenChildren(menu);
     window->mnuPreferences->trigger();
     auto *preferences = qobject_cast<frmPreferences *>(window->preferencesWindow()->widget());
@@ -115,9 +116,9 @@ TEST_F(Language, MenusButtonsAndStatusLineSpeakTheDesktopsLanguage)
     const QString status = spoken(window->staStatus);
 
     if (code == QLatin1String("en")) {
-        EXPECT_EQ(menus, (QStringList{"File", "Conversion", "Tools", "Help"}));
+        EXPECT_EQ(menus, (QStringList{"File", "Edit", "Conversion", "Tools", "Help"}));
         EXPECT_EQ(items, (QStringList{"Load Map", "Recent Maps", "Save Map", "Save Map As...",
-                                      "Exit", "Convert", "Convert & Save", "Change Tileset",
+                                      "Exit", "Undo", "Redo", "Convert", "Convert & Save", "Change Tileset",
                                       "Terrain Preview", "Preferences", "About", "Readme",
                                       "Cool Stuff!"}));
         EXPECT_EQ(form, (QStringList{"::General::::....", "Show splash screen",
@@ -126,7 +127,7 @@ TEST_F(Language, MenusButtonsAndStatusLineSpeakTheDesktopsLanguage)
         EXPECT_EQ(status, "Initialized.");
         EXPECT_EQ(window->windowTitle(), "::[Velmora]::[Version 1.1]::[No File Loaded]::....");
     } else if (code == QLatin1String("de")) {
-        EXPECT_EQ(menus, (QStringList{"Datei", "Umwandlung", "Werkzeuge", "Hilfe"}));
+        EXPECT_EQ(menus, (QStringList{"Datei", "Bearbeiten", "Umwandlung", "Werkzeuge", "Hilfe"}));
         EXPECT_EQ(items.first(), "Karte laden");
         EXPECT_EQ(form.mid(4), (QStringList{"Abbrechen", "Übernehmen"}));
         EXPECT_EQ(status, "Bereit.");
@@ -135,8 +136,8 @@ TEST_F(Language, MenusButtonsAndStatusLineSpeakTheDesktopsLanguage)
         for (const QString &text : menus + items.mid(0, items.size() - 1) + form + QStringList{status})
             EXPECT_TRUE(isKorean(text)) << text.toStdString();
     }
-    EXPECT_EQ(menus.size(), 4);
-    EXPECT_EQ(items.size(), 13);
+    EXPECT_EQ(menus.size(), 5);
+    EXPECT_EQ(items.size(), 15);
 }
 
 TEST_F(Language, AccessKeysAreDistinctInEachMenuAndEachWindow)
