@@ -1,5 +1,6 @@
 // Matching every colour of a full colour list (32 767) against a tileset the size of the
 // game's largest, beside the floor: every candidate's distance measured, without the tree.
+#include "core/tileset/TileDither.h"
 #include "core/tileset/TileMatcher.h"
 
 #include <QRandomGenerator>
@@ -112,6 +113,48 @@ void BM_FloorEveryDistance(benchmark::State &state)
     }
 }
 BENCHMARK(BM_FloorEveryDistance)->ArgName("coherent")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Dithering a 256 x 256 map (a smooth picture with grain, as a photograph fitted to the map
+// is) against the same tileset, the candidates' averages already known. The floor: the same
+// cells matched colour by colour, one nearest-tile search each, no diffusion.
+picture::Pixels photoLike()
+{
+    picture::Pixels p(256, 256);
+    QRandomGenerator random(3);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) {
+            const int n = int(random.bounded(9)) - 4;
+            p.row(y)[x] = picture::argb(qBound(0, x / 2 + y / 3 + n, 255), qBound(0, 200 - x / 2 + n, 255),
+                                        qBound(0, 40 + y / 2 + n, 255));
+        }
+    return p;
+}
+
+void BM_Dither256(benchmark::State &state)
+{
+    const terrain::TileMatcher matcher(bigTileset(state.range(0) != 0));
+    const picture::Pixels p = photoLike();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(terrain::dither(p, 256, 256, matcher).tiles.data());
+    state.counters["candidates"] = double(matcher.candidates().size());
+}
+BENCHMARK(BM_Dither256)->ArgName("coherent")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_FloorMatchEveryCell256(benchmark::State &state)
+{
+    const terrain::TileMatcher matcher(bigTileset(state.range(0) != 0));
+    const picture::Pixels p = photoLike();
+    for (auto _ : state) {
+        quint32 total = 0;
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x) {
+                const picture::Argb c = p.at(x, y);
+                total += *matcher.nearest(picture::redOf(c) | picture::greenOf(c) << 8 | picture::blueOf(c) << 16);
+            }
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_FloorMatchEveryCell256)->ArgName("coherent")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -8,6 +8,7 @@
 //   Each floor run stores the section bytes the companion stored in the same case (read back
 //   from one convert beforehand), so both compress exactly the same data.
 #include "MpqBuilder.h"
+#include "SyntheticTileset.h"
 #include "core/archive/MpqControl.h"
 #include "core/scenario/Workspace.h"
 
@@ -169,6 +170,36 @@ void writePng(const QString &path, int size)
     std::fclose(out);
 }
 
+// A photograph-like RGB PNG: smooth shading, edges and grain, so that it compresses as a
+// photograph does (default compression, adaptive filters), written row by row.
+void writePhotoPng(const QString &path, int size)
+{
+    FILE *out = std::fopen(QFile::encodeName(path).constData(), "wb");
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, out);
+    png_set_IHDR(png, info, png_uint_32(size), png_uint_32(size), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, 0, 0);
+    png_write_info(png, info);
+    std::vector<png_byte> row(size_t(size) * 3, 0);
+    quint32 grain = 12345;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            grain = grain * 1664525u + 1013904223u;
+            const int n = int(grain >> 29) - 4; // -4 .. 3
+            const int shade = (x * 160 / size + y * 90 / size);
+            const bool edge = ((x / 97) + (y / 61)) % 5 == 0;
+            row[size_t(x) * 3] = png_byte(std::clamp(shade + (edge ? 40 : 0) + n, 0, 255));
+            row[size_t(x) * 3 + 1] = png_byte(std::clamp(200 - shade / 2 + n, 0, 255));
+            row[size_t(x) * 3 + 2] = png_byte(std::clamp(60 + y * 150 / size + (edge ? -30 : 0) + n, 0, 255));
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(out);
+}
+
 void writeColourFile(const QString &path, int colours)
 {
     QFile f(path);
@@ -246,6 +277,32 @@ int main(int argc, char **argv)
     };
 
     writeMap(file("map256.scm"), 256);
+    if (!args.isEmpty() && args.first() == QLatin1String("--fit")) {
+        // Fitting whole pictures: an 8192 x 8192 photograph-like PNG against libpng decoding
+        // every row of it; a 16384 x 16384 flat-colour PNG for its peak memory.
+        const QString floorDecode = bin.filePath(QStringLiteral("floor_decode"));
+        // A photograph fitted to the map has far more than 32767 colours: it is dithered to a
+        // small made-up tileset (a few ms of the run).
+        testsupport::SyntheticTileset::make(16).writeFolder(file("game/tileset"), QStringLiteral("jungle"));
+        const QStringList dither{"--dither", "--game-data", file("game")};
+        writePhotoPng(file("photo8192.png"), 8192);
+        writePng(file("png16384.png"), 16384);
+        malloc_trim(0);
+        std::printf("| run (A against B) | A ms | B ms | A / B | peak MiB A / B |\n|---|---|---|---|---|\n");
+        for (const char *fit : {"stretch", "cover"}) {
+            const auto [a, b] = paired(QStringList{cli, "colors", file("map256.scm"), file("photo8192.png"), "--fit", fit} + dither,
+                                       {floorDecode, file("photo8192.png")}, runs);
+            const QByteArray what = QStringLiteral("colors --fit %1: 8192x8192 photograph-like PNG against libpng decoding every row").arg(QLatin1String(fit)).toUtf8();
+            row(what.constData(), a, b, "goal <= 1.3");
+        }
+        const auto [n, nf] = paired(QStringList{cli, "colors", file("map256.scm"), file("photo8192.png"), "--fit", "stretch", "--resample", "nearest"} + dither,
+                                    {floorDecode, file("photo8192.png")}, runs);
+        row("colors --fit stretch --resample nearest: the same", n, nf, "goal <= 1.3");
+        const auto [f, ff] = paired(QStringList{cli, "colors", file("map256.scm"), file("png16384.png"), "--fit", "stretch"} + dither,
+                                    {floorDecode, file("png16384.png")}, runs);
+        row("colors --fit stretch: 16384x16384 flat-colour PNG against libpng decoding every row", f, ff, "goal: < 64 MiB");
+        return 0;
+    }
     writeMap(file("sounds256.scm"), 256, 8 << 20);
     for (int n : {256, 32767}) {
         writeBmp(file(n == 256 ? "p256.bmp" : "p32767.bmp"), 256, n);

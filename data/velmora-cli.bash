@@ -17,6 +17,12 @@ _velmora_cli()
         --tile-size)
             COMPREPLY=($(compgen -W '1 2 4 8 16 32' -- "$cur"))
             return ;;
+        --fit)
+            COMPREPLY=($(compgen -W 'none stretch contain cover' -- "$cur"))
+            return ;;
+        --resample)
+            COMPREPLY=($(compgen -W 'area nearest' -- "$cur"))
+            return ;;
         --tileset)
             local IFS=$'\n'
             COMPREPLY=($(compgen -W $'Badlands\nSpace Platform\nInstallation\nAsh World\nJungle World\nDesert\nIce\nTwilight\n0\n1\n2\n3\n4\n5\n6\n7' -- "$cur"))
@@ -28,7 +34,7 @@ _velmora_cli()
     local i command="" position=0
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
-            --colors | --tileset | -o | --output | --game-data | --tile-size) ((i++)) ;;
+            --colors | --tileset | -o | --output | --game-data | --tile-size | --fit | --resample) ((i++)) ;;
             -*) ;;
             *) if [[ -z $command ]]; then command=${words[i]}; else ((position++)); fi ;;
         esac
@@ -36,8 +42,8 @@ _velmora_cli()
 
     if [[ $cur == -* ]]; then
         case $command in
-            colors) COMPREPLY=($(compgen -W '--template --match --game-data --help' -- "$cur")) ;;
-            convert) COMPREPLY=($(compgen -W '--colors --match --game-data --tileset -o --output --help' -- "$cur")) ;;
+            colors) COMPREPLY=($(compgen -W '--template --match --dither --fit --resample --game-data --help' -- "$cur")) ;;
+            convert) COMPREPLY=($(compgen -W '--colors --match --dither --vary --fit --resample --game-data --tileset -o --output --help' -- "$cur")) ;;
             render) COMPREPLY=($(compgen -W '-o --output --game-data --tile-size --help' -- "$cur")) ;;
             *) COMPREPLY=($(compgen -W '--help --version' -- "$cur")) ;;
         esac

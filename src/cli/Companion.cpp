@@ -6,6 +6,7 @@
 #include "core/common/UserText.h"
 #include "core/convert/ColorFile.h"
 #include "core/picture/ColorKey.h"
+#include "core/picture/PictureFit.h"
 #include "core/picture/PictureReader.h"
 #include "core/picture/PngWriter.h"
 #include "core/session/MapSession.h"
@@ -13,7 +14,9 @@
 #include "core/tileset/TerrainSource.h"
 #include "core/tileset/TileGraphics.h"
 #include "core/tileset/TileMap.h"
+#include "core/tileset/TileDither.h"
 #include "core/tileset/TileMatcher.h"
+#include "core/tileset/TileVariety.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -151,8 +154,10 @@ QString Companion::helpText()
     return tr(
         "Usage:\n"
         "  velmora-cli info MAP\n"
-        "  velmora-cli colors MAP PICTURE [--template | --match [--game-data DIR]]\n"
-        "  velmora-cli convert MAP PICTURE [--colors FILE] [--match [--game-data DIR]]\n"
+        "  velmora-cli colors MAP PICTURE [--template | --match] [--dither]\n"
+        "                      [--fit MODE] [--resample HOW] [--game-data DIR]\n"
+        "  velmora-cli convert MAP PICTURE [--colors FILE | --dither] [--match] [--vary]\n"
+        "                      [--fit MODE] [--resample HOW] [--game-data DIR]\n"
         "                      [--tileset NAME|NUMBER] [-o OUT]\n"
         "  velmora-cli render MAP -o OUT.png [--game-data DIR] [--tile-size N]\n"
         "  velmora-cli --help | --version\n"
@@ -182,8 +187,21 @@ QString Companion::helpText()
         "  --match              give each colour the terrain tile whose average colour is\n"
         "                       nearest (CIELAB, CIE76 distance), from the map's tileset\n"
         "                       (or --tileset) in the game data folder (colors, convert)\n"
+        "  --fit MODE           how the picture meets the map: none (default: its top-left\n"
+        "                       map-sized area, one pixel per tile), stretch (the whole\n"
+        "                       picture onto the whole map), contain (the whole picture,\n"
+        "                       its shape kept, centred; no pixel around it), cover (the\n"
+        "                       whole map, from the picture's centre) (colors, convert)\n"
+        "  --resample HOW       with --fit: area (default: the mean of the pixels under a\n"
+        "                       tile, in linear light) or nearest (the pixel under its centre)\n"
+        "  --dither             give every tile a terrain tile by error diffusion, so the\n"
+        "                       colours read right on average; sets the values itself, so\n"
+        "                       not with --colors (colors, convert)\n"
+        "  --vary               replace each terrain tile written by one of the same tile\n"
+        "                       group and nearly the same colour, chosen by its position\n"
+        "                       (convert)\n"
         "  --game-data DIR      the game data folder (default: VELMORA_GAME_DATA; --match,\n"
-        "                       render)\n"
+        "                       --dither, --vary, render)\n"
         "  -h, --help           this text\n"
         "  --version            the program's version\n"
         "\n"
@@ -214,7 +232,7 @@ QString Companion::helpText()
         "      TMPDIR, or its disk is full)\n"
         "  14  the map archive is protected and cannot be written\n"
         "  15  no game data folder, or its tileset files are missing or damaged (--match,\n"
-        "      render)\n"
+        "      --dither, --vary, render)\n"
         "A failing command changes no input file.\n");
 }
 
@@ -240,11 +258,16 @@ int Companion::parse(const QStringList &args, Request *request)
     const QCommandLineOption match(QStringLiteral("match"));
     const QCommandLineOption gameData(QStringLiteral("game-data"), {}, QStringLiteral("DIR"));
     const QCommandLineOption tileSize(QStringLiteral("tile-size"), {}, QStringLiteral("N"));
-    parser.addOptions(
-        {help, version, asTemplate, colorFile, tileset, output, match, gameData, tileSize});
+    const QCommandLineOption fit(QStringLiteral("fit"), {}, QStringLiteral("MODE"));
+    const QCommandLineOption resample(QStringLiteral("resample"), {}, QStringLiteral("HOW"));
+    const QCommandLineOption dither(QStringLiteral("dither"));
+    const QCommandLineOption vary(QStringLiteral("vary"));
+    parser.addOptions({help, version, asTemplate, colorFile, tileset, output, match, gameData,
+                       tileSize, fit, resample, dither, vary});
     if (!parser.parse(QStringList{QStringLiteral("velmora-cli")} + args))
         return usage(parseError(parser, args,
-                                {"colors", "tileset", "o", "output", "game-data", "tile-size"}));
+                                {"colors", "tileset", "o", "output", "game-data", "tile-size",
+                                 "fit", "resample"}));
     if (parser.isSet(help)) {
         m_out << helpText();
         m_out.flush();
@@ -269,6 +292,10 @@ int Companion::parse(const QStringList &args, Request *request)
     request->match = parser.isSet(match);
     request->gameData = valueOf(gameData);
     request->tileSize = valueOf(tileSize);
+    request->fit = valueOf(fit);
+    request->resample = valueOf(resample);
+    request->dither = parser.isSet(dither);
+    request->vary = parser.isSet(vary);
     return Continue;
 }
 
@@ -296,8 +323,17 @@ int Companion::checkRequest(const Request &request)
             return usage(tr("--tile-size applies only to the render command"));
         if (request.match && !entry.takesMatch)
             return usage(tr("--match applies only to the colors and convert commands"));
-        if (request.gameData && !request.match && !entry.takesRenderOptions)
-            return usage(tr("--game-data applies only with --match or the render command"));
+        if ((request.fit || request.resample || request.dither) && !entry.takesMatch)
+            return usage(tr("--fit/--resample/--dither applies only to the colors and convert "
+                            "commands"));
+        if (request.vary && !entry.takesConvertOptions)
+            return usage(tr("--vary applies only to the convert command"));
+        const bool usesGameData = request.match || request.dither || request.vary;
+        if (request.gameData && !usesGameData && !entry.takesRenderOptions)
+            return usage(tr("--game-data applies only with --match, --dither, --vary or the "
+                            "render command"));
+        if (int bad = checkPictureOptions(request))
+            return bad;
         if (request.match && request.asTemplate)
             return usage(tr("--template and --match cannot be used together"));
         if (request.positional.size() != entry.arguments)
@@ -348,20 +384,20 @@ int Companion::colors(const Request &request)
     const QString &picturePath = request.positional.at(1);
     Job job;
     picture::Prepared scanned;
-    if (int code = loadMapAndPicture(job, map, picturePath, &scanned))
+    QHash<qint32, quint16> matched;
+    if (int code = loadMapAndPicture(job, request, &scanned, &matched))
         return code;
     endProgress();
 
     const scenario::MapSize size = job.session.size();
-    QHash<qint32, quint16> matched;
-    if (request.match) {
+    if (request.match && !request.dither) {
         const Result<tileset::TilesetByte> tileset = job.session.tileset();
         if (!tileset)
             return fail(tileset.failure());
         if (int code = matchColors(request, tileset->value, scanned.colors, &matched))
             return code;
     }
-    if (request.asTemplate || request.match) {
+    if (request.asTemplate || request.match || request.dither) {
         // The windows' Export writes through the same function.
         QList<ColorFile::Entry> entries;
         entries.reserve(scanned.colors.size());
@@ -409,19 +445,26 @@ int Companion::convert(const Request &request)
 
     Job job;
     picture::Prepared scanned;
-    if (int code = loadMapAndPicture(job, map, picturePath, &scanned))
+    QHash<qint32, quint16> matched;
+    if (int code = loadMapAndPicture(job, request, &scanned, &matched))
         return code;
     MapSession &session = job.session;
 
-    QHash<qint32, quint16> matched;
-    if (request.match) {
-        const Result<tileset::TilesetByte> mapTileset = session.tileset();
-        if (!mapTileset && !request.tileset)
-            return fail(mapTileset.failure());
-        const int tileset = request.tileset ? *scenario::tilesetFromText(*request.tileset)
-                                            : int(mapTileset->value);
+    if (request.match && !request.dither) {
+        int tileset = 0;
+        if (int code = valuesTileset(request, session, &tileset))
+            return code;
         if (int code = matchColors(request, tileset, scanned.colors, &matched))
             return code;
+    }
+    if (request.vary) {
+        int tileset = 0;
+        std::shared_ptr<const terrain::TileGraphics> graphics;
+        if (int code = valuesTileset(request, session, &tileset))
+            return code;
+        if (int code = loadGraphics(request, tileset, QStringLiteral("--vary"), &graphics))
+            return code;
+        session.setVariety(std::make_shared<const terrain::TileVariety>(*graphics));
     }
     int unnamed = 0;
     QList<ColorFile::Assignment> absent;
@@ -471,8 +514,9 @@ void Companion::warnAbsentColors(const Request &request,
 
 int Companion::checkConvertOptions(const Request &request)
 {
-    if ((!request.colorFile && !request.match) || (request.colorFile && request.colorFile->isEmpty()))
-        return usage(tr("convert needs a colour file (--colors FILE) or --match"));
+    if ((!request.colorFile && !request.match && !request.dither)
+        || (request.colorFile && request.colorFile->isEmpty()))
+        return usage(tr("convert needs a colour file (--colors FILE), --match or --dither"));
     if (request.tileset && !scenario::tilesetFromText(*request.tileset))
         return usage(tr("unknown tileset \"%1\"; give a name such as Jungle World "
                                     "or a number from 0 to 7")
@@ -519,8 +563,7 @@ int Companion::matchColors(const Request &request, int tileset, const QList<qint
     const terrain::TileMatcher matcher(*graphics);
     if (matcher.isEmpty())
         return fail(GameData, terrain::gameDataFolder(request.gameData.value_or(QString())),
-                    tr("the tileset \"%1\" in the game data folder has no terrain tiles to match")
-                        .arg(graphics->stem()));
+                    noTerrainTiles(graphics->stem()));
     const QList<std::optional<quint16>> chosen = matcher.nearestAll(colors);
     for (qsizetype i = 0; i < colors.size(); ++i)
         if (chosen[i])
@@ -622,23 +665,91 @@ int Companion::save(MapSession &session, const QString &target)
     return Ok;
 }
 
-int Companion::loadMapAndPicture(Job &job, const QString &map, const QString &picturePath,
-                                 picture::Prepared *prepared)
+int Companion::loadMapAndPicture(Job &job, const Request &request, picture::Prepared *prepared,
+                                 QHash<qint32, quint16> *dithered)
 {
+    const QString &picturePath = request.positional.at(1);
     if (!job.work.isValid())
         return fail(WorkFolder, PrivateFolder::parent(), noPrivateFolder());
     const MapSession &session = job.session;
-    if (Status opened = job.session.open(map); !opened)
+    if (Status opened = job.session.open(request.positional.at(0)); !opened)
         return fail(opened.failure());
-    // Prepared exactly as the picture window prepares it: only the map-sized area.
+    picture::PrepareOptions options;
+    options.fit = fitOptions(request);
+    std::shared_ptr<const terrain::TileMatcher> matcher;
+    if (request.dither) {
+        int tileset = 0;
+        if (int code = valuesTileset(request, session, &tileset))
+            return code;
+        if (int code = ditherMatcher(request, tileset, &matcher))
+            return code;
+        options.transform = [&](const picture::Pixels &read) {
+            terrain::Dithered d = terrain::dither(read, read.width(), read.height(), *matcher);
+            *dithered = std::move(d.values);
+            return std::move(d.picture);
+        };
+    }
+    // Prepared exactly as the picture window prepares it.
     const StatusFn status = m_progress ? StatusFn([this](const QString &text) { progress(text); })
                                        : StatusFn();
     Result<picture::Prepared> loaded = picture::prepare(
-        picturePath, QSize(session.size().width, session.size().height), {}, status);
+        picturePath, QSize(session.size().width, session.size().height), options, status);
     if (!loaded)
         return fail(fromKind(loaded.kind()), picturePath, loaded.reason());
     *prepared = std::move(loaded).value();
     return Ok;
+}
+
+int Companion::valuesTileset(const Request &request, const MapSession &session, int *tileset)
+{
+    if (request.tileset) {
+        *tileset = *scenario::tilesetFromText(*request.tileset);
+        return Ok;
+    }
+    const Result<tileset::TilesetByte> mapTileset = session.tileset();
+    if (!mapTileset)
+        return fail(mapTileset.failure());
+    *tileset = int(mapTileset->value);
+    return Ok;
+}
+
+int Companion::checkPictureOptions(const Request &request)
+{
+    if (request.fit && !picture::fitFromName(*request.fit))
+        return usage(tr("unknown fit \"%1\"; give none, stretch, contain or cover").arg(*request.fit));
+    if (request.resample && !picture::resampleFromName(*request.resample))
+        return usage(tr("unknown resampling \"%1\"; give area or nearest").arg(*request.resample));
+    if (request.dither && request.colorFile)
+        return usage(tr("--dither sets the tile values itself, so it cannot be used with --colors"));
+    return Ok;
+}
+
+int Companion::ditherMatcher(const Request &request, int tileset,
+                             std::shared_ptr<const terrain::TileMatcher> *matcher)
+{
+    std::shared_ptr<const terrain::TileGraphics> graphics;
+    if (int code = loadGraphics(request, tileset, QStringLiteral("--dither"), &graphics))
+        return code;
+    *matcher = std::make_shared<const terrain::TileMatcher>(*graphics);
+    if ((*matcher)->isEmpty())
+        return fail(GameData, terrain::gameDataFolder(request.gameData.value_or(QString())),
+                    noTerrainTiles(graphics->stem()));
+    return Ok;
+    return Ok;
+}
+
+picture::FitOptions Companion::fitOptions(const Request &request)
+{
+    picture::FitOptions options;
+    options.fit = picture::fitFromName(request.fit.value_or(QString())).value_or(picture::Fit::None);
+    options.resample = picture::resampleFromName(request.resample.value_or(QString()))
+                           .value_or(picture::Resample::Area);
+    return options;
+}
+
+QString Companion::noTerrainTiles(const QString &stem)
+{
+    return tr("the tileset \"%1\" in the game data folder has no terrain tiles to match").arg(stem);
 }
 
 QString Companion::noPrivateFolder()

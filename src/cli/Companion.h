@@ -22,6 +22,9 @@ class TileGraphics;
 
 class MapSession;
 class QTextStream;
+namespace terrain {
+class TileMatcher;
+}
 
 /// The headless companion: reads the command line and does the program's whole job with
 /// the same map session as the windows (load, scan, convert, tileset, save).
@@ -56,6 +59,10 @@ public:
         bool match = false;                ///< choose tile values by colour (--match)
         std::optional<QString> gameData;   ///< --game-data DIR
         std::optional<QString> tileSize;   ///< --tile-size N (render)
+        std::optional<QString> fit;        ///< --fit NAME (colors, convert)
+        std::optional<QString> resample;   ///< --resample NAME (colors, convert)
+        bool dither = false;               ///< --dither: the tiles by error diffusion
+        bool vary = false;                 ///< --vary: varied tiles (convert)
     };
 
 private:
@@ -88,9 +95,20 @@ private:
     int writePng(const picture::Pixels &image, const QString &path);
 
     struct Job;
-    /// Opens the map in the job's session and prepares the picture for it, as the windows do.
-    int loadMapAndPicture(Job &job, const QString &map, const QString &picturePath,
-                          picture::Prepared *prepared);
+    /// Opens the map in the job's session and prepares the picture for it, as the windows do
+    /// (fitted with --fit, dithered with --dither: `dithered` receives the tile value of
+    /// each of its colours).
+    int loadMapAndPicture(Job &job, const Request &request, picture::Prepared *prepared,
+                          QHash<qint32, quint16> *dithered);
+    static picture::FitOptions fitOptions(const Request &request);
+    static QString noTerrainTiles(const QString &stem);
+    /// --fit, --resample and --dither before the game data or the map are looked at.
+    int checkPictureOptions(const Request &request);
+    /// With --dither: the matcher of `tileset`'s tiles.
+    int ditherMatcher(const Request &request, int tileset,
+                      std::shared_ptr<const terrain::TileMatcher> *matcher);
+    /// The tileset the values are for: --tileset, else the map's.
+    int valuesTileset(const Request &request, const MapSession &session, int *tileset);
     int applyTileset(MapSession &session, const QString &tilesetText, QString *note);
     int save(MapSession &session, const QString &target);
 

@@ -7,6 +7,11 @@
 #include "core/tileset/TerrainRenderer.h"
 #include "core/tileset/TileMap.h"
 #include "core/tileset/TileMatcher.h"
+#include "core/tileset/TileDither.h"
+#include "core/tileset/TileVariety.h"
+#include "core/picture/ColorKey.h"
+#include "core/picture/PictureFit.h"
+#include "core/picture/PixelScan.h"
 
 #include "SyntheticTileset.h"
 #include "TestSupport.h"
@@ -203,6 +208,74 @@ TEST_F(Companion, MatchedValuesInTheColourFileAndTheConvertedMap)
     EXPECT_EQ(runCli({"info", file("map.scm"), "--match"}).status, exitstatus::Usage);
     EXPECT_EQ(runCli({"colors", file("map.scm"), file("pic.bmp"), "--game-data", "x"}).status,
               exitstatus::Usage);
+}
+
+// --fit, --dither and --vary give the archive the core's own answers: the picture fitted,
+// dithered to the tiles (colors --dither prints those colours with their values), the values
+// varied; --match beside --dither changes nothing.
+TEST_F(Companion, FitDitherAndVaryAsTheCoreGivesThem)
+{
+    const QByteArray original = scenario(64, 64, 4); // Jungle World
+    writeMap(file("map.scm"), original);
+    const testsupport::SyntheticTileset tiles = testsupport::SyntheticTileset::make(9);
+    tiles.writeFolder(file("game/tileset"), QStringLiteral("jungle"));
+    QImage picture(100, 41, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x * 2, 60 + y * 3, 200 - x));
+    ASSERT_TRUE(picture.save(file("pic.png"), "PNG"));
+    terrain::TileGraphics graphics;
+    ASSERT_TRUE(terrain::TileGraphics::create({tiles.cv5(), tiles.vx4(), false, tiles.vr4(),
+                                               tiles.wpe(), "jungle", "game"},
+                                              &graphics).ok());
+    const terrain::TileMatcher matcher(graphics);
+    const picture::FitOptions cover{picture::Fit::Cover, picture::Resample::Area};
+    const picture::Pixels fitted = picture::readFitted(file("pic.png"), {64, 64}, cover).pixels;
+    ASSERT_EQ(fitted.size(), QSize(64, 64));
+    const terrain::Dithered dithered = terrain::dither(fitted, 64, 64, matcher);
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VELMORA_GAME_DATA"), file("game"));
+    const QStringList common{file("map.scm"), file("pic.png"), "--fit", "cover"};
+    CliRun r = runCli(QStringList{"convert"} + common + QStringList{"--dither", "-o", file("d.scm")}, env);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QByteArray converted;
+    ASSERT_TRUE(MpqControl().readEntry(file("d.scm"), Scenario, &converted));
+    const auto ditheredValue = [&](int x, int y) {
+        return dithered.values.value(colorkey::pixelValue(dithered.picture, x, y));
+    };
+    EXPECT_EQ(converted, expectedScenario(original, 64, 64, ditheredValue));
+    // --match beside --dither changes nothing.
+    r = runCli(QStringList{"convert"} + common + QStringList{"--dither", "--match", "-o", file("dm.scm")}, env);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(readFile(file("dm.scm")), readFile(file("d.scm")));
+
+    r = runCli(QStringList{"colors"} + common + QStringList{"--dither"}, env);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const pixelscan::ScanResult scanned = pixelscan::scan(dithered.picture, 64, 64);
+    for (qsizetype i = 0; i < scanned.values.size(); ++i) {
+        const QString line = QStringLiteral("%1=%2\n").arg(colorkey::colorKey(scanned.values[i]))
+                                 .arg(dithered.values.value(scanned.values[i]));
+        EXPECT_TRUE(r.out.contains(line)) << line.toStdString();
+    }
+    EXPECT_EQ(runCli(QStringList{"colors"} + common + QStringList{"--dither", "--template"}, env).out, r.out);
+
+    // Matched colour by colour, then varied.
+    r = runCli(QStringList{"convert"} + common + QStringList{"--match", "--vary", "-o", file("v.scm")}, env);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    ASSERT_TRUE(MpqControl().readEntry(file("v.scm"), Scenario, &converted));
+    const terrain::TileVariety variety(graphics);
+    EXPECT_EQ(converted, expectedScenario(original, 64, 64, [&](int x, int y) {
+                  return variety.at(x, y, *matcher.nearest(colorkey::pixelValue(fitted, x, y)));
+              }));
+    // Without the new options the archive is what it always was.
+    r = runCli({"convert", file("map.scm"), file("pic.png"), "--match", "-o", file("m.scm")}, env);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    ASSERT_TRUE(MpqControl().readEntry(file("m.scm"), Scenario, &converted));
+    const picture::Pixels area = picture::readArea(file("pic.png"), {64, 64}).pixels;
+    EXPECT_EQ(converted, expectedScenario(original, 64, 64, [&](int x, int y) {
+                  return matcher.nearest(colorkey::pixelValue(area, x, y)).value_or(0); // no pixel: 0
+              }));
 }
 
 // render: at 32 pixels per tile each tile is exactly its own pixels (checked against the
@@ -659,6 +732,39 @@ INSTANTIATE_TEST_SUITE_P(
                         use(f, a);
                         *a << "-o" << f.file("nowhere/out.scm");
                     }, "out.scm"},
+        FailureCase{"--dither with --colors, before any game data", exitstatus::Usage,
+                    [](Companion &c, QStringList *a, QProcessEnvironment *env) {
+                        use(static_cast<Failure &>(c), a);
+                        env->remove("VELMORA_GAME_DATA");
+                        *a << "--dither";
+                    }, ""},
+        FailureCase{"--vary with colors", exitstatus::Usage,
+                    [](Companion &c, QStringList *a, auto *) {
+                        use(static_cast<Failure &>(c), a);
+                        *a = QStringList{"colors", a->at(1), a->at(2), "--vary"};
+                    }, "--vary"},
+        FailureCase{"unknown fit", exitstatus::Usage,
+                    [](Companion &c, QStringList *a, auto *) {
+                        use(static_cast<Failure &>(c), a);
+                        *a << "--fit" << "squash";
+                    }, "squash"},
+        FailureCase{"unknown resampling", exitstatus::Usage,
+                    [](Companion &c, QStringList *a, auto *) {
+                        use(static_cast<Failure &>(c), a);
+                        *a << "--fit" << "cover" << "--resample" << "cubic";
+                    }, "cubic"},
+        FailureCase{"--dither without game data", exitstatus::GameData,
+                    [](Companion &c, QStringList *a, QProcessEnvironment *env) {
+                        use(static_cast<Failure &>(c), a);
+                        env->remove("VELMORA_GAME_DATA");
+                        *a = a->mid(0, 3) << "--dither";
+                    }, "--dither"},
+        FailureCase{"--vary without game data", exitstatus::GameData,
+                    [](Companion &c, QStringList *a, QProcessEnvironment *env) {
+                        use(static_cast<Failure &>(c), a);
+                        env->remove("VELMORA_GAME_DATA");
+                        *a << "--vary";
+                    }, "--vary"},
         FailureCase{"no working folder", exitstatus::WorkFolder,
                     [](Companion &c, QStringList *a, QProcessEnvironment *env) {
                         use(static_cast<Failure &>(c), a);

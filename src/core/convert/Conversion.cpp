@@ -4,6 +4,7 @@
 #include "core/convert/ColorLookup.h"
 #include "core/picture/ColorKey.h"
 #include "core/scenario/ScenarioFile.h"
+#include "core/tileset/TileVariety.h"
 
 #include <QtEndian>
 
@@ -232,9 +233,11 @@ Status convertScenario(const ConversionInput &input, const StatusFn &status)
     const Result<QList<quint16>> values = conversion::validate(input);
     if (!values)
         return values.failure();
-    const Result<QByteArray> entries = conversion::computeEntries(input, *values);
+    Result<QByteArray> entries = conversion::computeEntries(input, *values);
     if (!entries)
         return entries.failure();
+    if (input.variety)
+        input.variety->apply(entries.value(), input.width);
     const Result<ScenarioFile> file = ScenarioFile::read(input.scenarioPath, shownName(input));
     if (!file)
         return file.failure();

@@ -10,8 +10,12 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
 
 class ScenarioFile;
+namespace terrain {
+class TileVariety;
+}
 
 /// Everything one conversion reads, taken once when it starts.
 struct ConversionInput
@@ -28,6 +32,8 @@ struct ConversionInput
     /// Tile values already read (each at most conversion::MaxTileValue), parallel to
     /// `colors`; when given, `replacements` is not read.
     QList<quint16> tileValues;
+    /// When set, the values written are varied by it (TileVariety::apply).
+    std::shared_ptr<const terrain::TileVariety> variety;
 };
 
 namespace conversion {

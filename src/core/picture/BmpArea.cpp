@@ -130,24 +130,37 @@ void convertRow(const Header &h, const uchar *src, Argb *out, int count)
     }
 }
 
+/// Parses the header and checks that every row it announces is in the file. An answer that
+/// is ok carries the picture's size and reading goes on.
+std::optional<Area> openBmp(QFile &file, Header &h, qint64 *rows, qint64 *stride)
+{
+    if (std::optional<Area> parsed = parseHeader(file, h); !parsed || !parsed->ok())
+        return parsed;
+    *rows = h.height < 0 ? -h.height : h.height;
+    *stride = (h.width * h.bpp + 31) / 32 * 4;
+    const QSize pictureSize(int(qMin<qint64>(h.width, INT_MAX)), int(qMin<qint64>(*rows, INT_MAX)));
+    if (h.width > INT_MAX || *rows > INT_MAX)
+        return failed(Failure::TooLarge, PictureText::tr("the picture's size does not fit in 32 bits"), pictureSize);
+    const qint64 available = file.size() - qint64(h.pixelOffset);
+    if (available < 0 || available / *stride < *rows)
+        return failed(Failure::Truncated,
+                      PictureText::tr("the file ends before the last row of pixels its header announces"),
+                      pictureSize);
+    Area area;
+    area.pictureSize = pictureSize;
+    return area;
+}
+
 } // namespace
 
 std::optional<Area> readBmp(QFile &file, QSize map)
 {
     Header h;
-    if (std::optional<Area> parsed = parseHeader(file, h); !parsed || !parsed->ok())
-        return parsed;
-
-    const qint64 rows = h.height < 0 ? -h.height : h.height;
-    const qint64 stride = (h.width * h.bpp + 31) / 32 * 4;
-    const QSize pictureSize(int(qMin<qint64>(h.width, INT_MAX)), int(qMin<qint64>(rows, INT_MAX)));
-    if (h.width > INT_MAX || rows > INT_MAX)
-        return failed(Failure::TooLarge, PictureText::tr("the picture's size does not fit in 32 bits"), pictureSize);
-    const qint64 available = file.size() - qint64(h.pixelOffset);
-    if (available < 0 || available / stride < rows)
-        return failed(Failure::Truncated,
-                      PictureText::tr("the file ends before the last row of pixels its header announces"),
-                      pictureSize);
+    qint64 rows = 0, stride = 0;
+    std::optional<Area> opened = openBmp(file, h, &rows, &stride);
+    if (!opened || !opened->ok())
+        return opened;
+    const QSize pictureSize = opened->pictureSize;
 
     const QSize size = areaSize(pictureSize, map);
     Area area;
@@ -181,6 +194,38 @@ std::optional<Area> readBmp(QFile &file, QSize map)
         }
     }
     return area;
+}
+
+std::optional<Area> readBmpRows(QFile &file, RowSink &sink)
+{
+    Header h;
+    qint64 rows = 0, stride = 0;
+    std::optional<Area> opened = openBmp(file, h, &rows, &stride);
+    if (!opened || !opened->ok())
+        return opened;
+    const QSize pictureSize = opened->pictureSize;
+    // Whole rows are held here, so their width is bounded as a PNG's is.
+    if (qint64(pictureSize.width()) * 8 > MaxRowBytes || stride > MaxRowBytes)
+        return rowTooWide(pictureSize.width(), pictureSize);
+    sink.begin(pictureSize);
+    // Rows in the order they are stored, in blocks of up to 1 MiB.
+    const qint64 blockRows = qBound(qint64(1), (qint64(1) << 20) / stride, rows);
+    std::vector<uchar> block(size_t(blockRows * stride) + 4);
+    std::vector<Argb> pixels(size_t(pictureSize.width()));
+    for (qint64 first = 0; first < rows; first += blockRows) {
+        const qint64 count = qMin(blockRows, rows - first);
+        if (!file.seek(h.pixelOffset + first * stride)
+            || file.read(reinterpret_cast<char *>(block.data()), count * stride) != count * stride)
+            return failed(Failure::Unreadable, PictureText::tr("the file cannot be read: %1").arg(file.errorString()),
+                          pictureSize);
+        for (qint64 i = 0; i < count; ++i) {
+            const qint64 stored = first + i;
+            convertRow(h, block.data() + i * stride, pixels.data(), pictureSize.width());
+            sink.pixels(int(h.height < 0 ? stored : rows - 1 - stored), 0, 1, pixels.data(),
+                        pictureSize.width());
+        }
+    }
+    return opened;
 }
 
 } // namespace picture::detail

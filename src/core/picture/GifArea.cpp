@@ -89,12 +89,12 @@ int lineRow(int n, int height, bool interlaced)
     return height;
 }
 
-} // namespace
-
-std::optional<Area> readGif(QFile &file, QSize map)
+/// Opens the GIF, reads up to its first frame's lines and fills `table` with its colours.
+/// An answer that is ok carries the picture's size and reading goes on; a failure, or
+/// nullopt (a frame left to Qt's decoder), ends it.
+std::optional<Area> openFirstFrame(QFile &file, GifHandle &h, std::vector<Argb> *table)
 {
     int error = 0;
-    GifHandle h;
     h.gif = DGifOpen(&file, onRead, &error);
     if (!h.gif)
         return gifFailure(error, {});
@@ -109,12 +109,27 @@ std::optional<Area> readGif(QFile &file, QSize map)
         || frame.Height != pictureSize.height() || !colors || pictureSize.isEmpty())
         return std::nullopt;
 
-    std::vector<Argb> table(256, 0); // an index beyond the colour table has no pixel
+    table->assign(256, 0); // an index beyond the colour table has no pixel
     for (int i = 0; i < colors->ColorCount && i < 256; ++i)
-        table[size_t(i)] = argb(colors->Colors[i].Red, colors->Colors[i].Green, colors->Colors[i].Blue);
+        (*table)[size_t(i)] = argb(colors->Colors[i].Red, colors->Colors[i].Green, colors->Colors[i].Blue);
     if (transparent >= 0 && transparent < 256)
-        table[size_t(transparent)] = 0;
+        (*table)[size_t(transparent)] = 0;
+    Area area;
+    area.pictureSize = pictureSize;
+    return area;
+}
 
+} // namespace
+
+std::optional<Area> readGif(QFile &file, QSize map)
+{
+    GifHandle h;
+    std::vector<Argb> table;
+    std::optional<Area> opened = openFirstFrame(file, h, &table);
+    if (!opened || !opened->ok())
+        return opened;
+    const QSize pictureSize = opened->pictureSize;
+    const GifImageDesc &frame = h.gif->Image;
     Area area;
     area.pictureSize = pictureSize;
     const QSize size = areaSize(pictureSize, map);
@@ -131,6 +146,30 @@ std::optional<Area> readGif(QFile &file, QSize map)
         for (int x = 0; x < area.pixels.width(); ++x)
             out[x] = table[line[size_t(x)]];
         ++filled;
+    }
+    return area;
+}
+
+std::optional<Area> readGifRows(QFile &file, RowSink &sink)
+{
+    GifHandle h;
+    std::vector<Argb> table;
+    std::optional<Area> opened = openFirstFrame(file, h, &table);
+    if (!opened || !opened->ok())
+        return opened;
+    const QSize pictureSize = opened->pictureSize;
+    const GifImageDesc &frame = h.gif->Image;
+    Area area;
+    area.pictureSize = pictureSize;
+    sink.begin(pictureSize);
+    std::vector<GifPixelType> line(size_t(frame.Width));
+    std::vector<Argb> pixels(size_t(frame.Width));
+    for (int n = 0; n < frame.Height; ++n) {
+        if (DGifGetLine(h.gif, line.data(), frame.Width) == GIF_ERROR)
+            return gifFailure(h.gif->Error, pictureSize);
+        for (size_t x = 0; x < line.size(); ++x)
+            pixels[x] = table[line[x]];
+        sink.pixels(lineRow(n, frame.Height, frame.Interlace), 0, 1, pixels.data(), frame.Width);
     }
     return area;
 }

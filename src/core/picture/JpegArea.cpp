@@ -198,8 +198,27 @@ void connect(jpeg_decompress_struct *cinfo, Job *job, QFile *file, JOCTET *chunk
     cinfo->client_data = job;
 }
 
-/// Decodes the area into `pixels`; the answer carries the size or the failure.
-std::optional<Area> decode(QFile &file, QSize map, Pixels *pixels)
+/// Decodes every row, at full width, into `sink`. False when libjpeg failed.
+bool sendRows(j_decompress_ptr cinfo, Job *job, RowSink &sink)
+{
+    if (setjmp(job->jump))
+        return false;
+    cinfo->out_color_space = PixelLayout;
+    jpeg_start_decompress(cinfo);
+    JSAMPARRAY row = cinfo->mem->alloc_sarray(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
+                                              cinfo->output_width * 4, 1);
+    while (cinfo->output_scanline < cinfo->output_height) {
+        const int y = int(cinfo->output_scanline);
+        if (jpeg_read_scanlines(cinfo, row, 1) != 1)
+            return true; // cannot happen with a source that never suspends
+        sink.pixels(y, 0, 1, reinterpret_cast<const Argb *>(row[0]), int(cinfo->output_width));
+    }
+    return true;
+}
+
+/// Decodes the area into `pixels`, or with a `sink` every row into it; the answer carries
+/// the size or the failure.
+std::optional<Area> decode(QFile &file, QSize map, Pixels *pixels, RowSink *sink = nullptr)
 {
     std::vector<JOCTET> chunk(static_cast<size_t>(ChunkBytes));
     Job job;
@@ -226,6 +245,12 @@ std::optional<Area> decode(QFile &file, QSize map, Pixels *pixels)
     }
     Area area;
     area.pictureSize = pictureSize;
+    if (sink) {
+        sink->begin(pictureSize);
+        if (!sendRows(&d.info, &job, *sink) || job.endReached)
+            return libjpegFailure(job, pictureSize);
+        return area;
+    }
     *pixels = Pixels(areaSize(pictureSize, map).width(), areaSize(pictureSize, map).height());
     if (pixels->isNull())
         return area;
@@ -243,6 +268,11 @@ std::optional<Area> readJpeg(QFile &file, QSize map)
     if (area && area->ok())
         area->pixels = std::move(pixels);
     return area;
+}
+
+std::optional<Area> readJpegRows(QFile &file, RowSink &sink)
+{
+    return decode(file, {}, nullptr, &sink);
 }
 
 } // namespace picture::detail

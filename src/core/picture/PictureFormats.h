@@ -34,6 +34,15 @@ struct PictureText
     Q_DECLARE_TR_FUNCTIONS(PictureReader)
 };
 
+/// The refusal of a picture whose rows are wider than MaxRowBytes allows.
+inline Area rowTooWide(qint64 width, QSize pictureSize)
+{
+    return failed(Failure::TooLarge,
+                  PictureText::tr("one row of the picture (%1 pixels wide) needs more memory than Velmora "
+                     "allows").arg(width),
+                  pictureSize);
+}
+
 /// An n-bit field (n = 1..32) as 8 bits, the way Qt widens BMP bit fields: shifted up,
 /// low bits zero (5-bit 31 -> 248), or the top 8 bits of a wider field.
 inline quint32 widenTo8(quint32 value, int bits)
@@ -45,5 +54,11 @@ std::optional<Area> readBmp(QFile &file, QSize map);
 std::optional<Area> readPng(QFile &file, QSize map);
 std::optional<Area> readGif(QFile &file, QSize map);
 std::optional<Area> readJpeg(QFile &file, QSize map);
+
+// The same readers over the whole picture, handing every row to a sink.
+std::optional<Area> readBmpRows(QFile &file, RowSink &sink);
+std::optional<Area> readPngRows(QFile &file, RowSink &sink);
+std::optional<Area> readGifRows(QFile &file, RowSink &sink);
+std::optional<Area> readJpegRows(QFile &file, RowSink &sink);
 
 } // namespace picture::detail

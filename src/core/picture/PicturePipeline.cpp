@@ -40,15 +40,17 @@ namespace {
 Result<Prepared> prepare(const QString &path, QSize map, const PrepareOptions &options,
                          const StatusFn &status, PrepareDetail *detail)
 {
-    (void)options;
     PrepareDetail ignored;
     PrepareDetail &said = detail ? *detail : ignored;
     said = {};
-    // Only the map-sized top-left area is ever decoded and kept.
-    Area area = readArea(path, map);
+    // Only the map-sized top-left area is ever decoded and kept, or the whole picture is
+    // read row by row and fitted to the map.
+    Area area = readFitted(path, map, options.fit);
     said.read = area.failure;
     if (!area.ok())
         return readFailure(area);
+    if (options.transform)
+        area.pixels = options.transform(area.pixels);
 
     const int width = map.width();
     const int height = map.height();
@@ -67,7 +69,11 @@ Result<Prepared> prepare(const QString &path, QSize map, const PrepareOptions &o
                         .arg(width)
                         .arg(height)
                         .arg(scanned.distinctColors)
-                        .arg(colorkey::MaxColors));
+                        .arg(colorkey::MaxColors)
+                        // A fitted picture easily has more; dithering gives it few.
+                        + (options.fit.fit != Fit::None && !options.transform
+                               ? PicturePipelineText::tr("; Dither gives it the colours of the tiles instead")
+                               : QString()));
     return Prepared{std::move(area.pixels), area.pictureSize, std::move(scanned.values),
                     std::move(scanned.counts)};
 }

@@ -2,12 +2,15 @@
 
 #include "core/common/Result.h"
 #include "core/common/StatusFn.h"
+#include "core/picture/PictureFit.h"
 #include "core/picture/PictureReader.h"
 #include "core/picture/Pixels.h"
 
 #include <QList>
 #include <QSize>
 #include <QString>
+
+#include <functional>
 
 /// From a picture file to what the colour list and the conversion need, the same for the
 /// windows and the companion: open the picture, take its map-sized area, scan its colours,
@@ -19,6 +22,11 @@ namespace picture {
 /// picture's top-left map-sized area, one pixel per tile.
 struct PrepareOptions
 {
+    /// How the picture meets the map (readFitted); the default is today's area.
+    FitOptions fit;
+    /// When set, replaces the read pixels before they are scanned (dithering to the tiles
+    /// gives the picture its tiles' colours). The pixels it returns are those scanned.
+    std::function<Pixels(const Pixels &)> transform;
 };
 
 /// A picture ready for the document.

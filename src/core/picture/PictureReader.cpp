@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <climits>
+
 namespace picture {
 namespace detail {
 namespace {
@@ -29,7 +31,10 @@ WholeDecoder wholeDecoder = nullptr;
 } // namespace
 } // namespace detail
 
-Area readArea(const QString &path, QSize mapSize)
+namespace {
+
+/// Opens a picture file for reading and tells its kind; a failure when it cannot.
+std::optional<Area> openPicture(const QString &path, QFile &file, detail::Kind *kind)
 {
     using namespace detail;
     const QFileInfo info(path);
@@ -37,12 +42,30 @@ Area readArea(const QString &path, QSize mapSize)
         return failed(Failure::Missing, PictureText::tr("no such file"));
     if (!info.isFile())
         return failed(Failure::NotAFile, PictureText::tr("not a regular file"));
-    QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return failed(Failure::Unreadable, PictureText::tr("the file cannot be read: %1").arg(file.errorString()));
-
-    const Kind kind = sniff(file.read(8));
+    *kind = sniff(file.read(8));
     file.seek(0);
+    return std::nullopt;
+}
+
+Area noDecoder(detail::Kind kind)
+{
+    using namespace detail;
+    return kind == Kind::Other
+        ? failed(Failure::Undecodable, PictureText::tr("it is not a BMP, PNG, GIF or JPEG picture"))
+        : failed(Failure::Unsupported, PictureText::tr("no decoder for this kind of picture is installed"));
+}
+
+} // namespace
+
+Area readArea(const QString &path, QSize mapSize)
+{
+    using namespace detail;
+    QFile file(path);
+    Kind kind = Kind::Other;
+    if (std::optional<Area> refused = openPicture(path, file, &kind))
+        return std::move(*refused);
     std::optional<Area> area;
     if (kind == Kind::Bmp)
         area = readBmp(file, mapSize);
@@ -57,11 +80,43 @@ Area readArea(const QString &path, QSize mapSize)
         area = wholeDecoder(file, mapSize);
     }
     if (!area)
-        return kind == Kind::Other
-            ? failed(Failure::Undecodable, PictureText::tr("it is not a BMP, PNG, GIF or JPEG picture"))
-            : failed(Failure::Unsupported, PictureText::tr("no decoder for this kind of picture is installed"));
+        return noDecoder(kind);
     if (!area->ok())
         area->pixels = Pixels();
+    return std::move(*area);
+}
+
+Area readRows(const QString &path, RowSink &sink)
+{
+    using namespace detail;
+    QFile file(path);
+    Kind kind = Kind::Other;
+    if (std::optional<Area> refused = openPicture(path, file, &kind))
+        return std::move(*refused);
+    std::optional<Area> area;
+    if (kind == Kind::Bmp)
+        area = readBmpRows(file, sink);
+    else if (kind == Kind::Png)
+        area = readPngRows(file, sink);
+    else if (kind == Kind::Gif)
+        area = readGifRows(file, sink);
+    else if (kind == Kind::Jpeg)
+        area = readJpegRows(file, sink);
+    if (!area && wholeDecoder) {
+        // The whole picture as its area, within MaxWholeDecodeBytes, then handed on by rows.
+        file.seek(0);
+        area = wholeDecoder(file, QSize(INT_MAX, INT_MAX));
+        if (area && area->ok()) {
+            const Pixels whole = std::move(area->pixels);
+            area->pixels = Pixels();
+            sink.begin(whole.size());
+            for (int y = 0; y < whole.height(); ++y)
+                sink.pixels(y, 0, 1, whole.row(y), whole.width());
+        }
+    }
+    if (!area)
+        return noDecoder(kind);
+    area->pixels = Pixels();
     return std::move(*area);
 }
 

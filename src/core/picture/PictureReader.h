@@ -53,6 +53,24 @@ struct Area
 /// content, pixels as stored (no rotation from the file's metadata).
 [[nodiscard]] Area readArea(const QString &path, QSize mapSize);
 
+/// Receives the pixels of a whole picture as readRows decodes it.
+class RowSink
+{
+public:
+    virtual ~RowSink() = default;
+    /// The picture's size, told once before any pixel.
+    virtual void begin(QSize picture) = 0;
+    /// `count` pixels of row `y`, at columns first, first + step, first + 2 * step, ...
+    /// Rows may come in any order, and a row in parts (interlaced pictures), but each pixel
+    /// comes exactly once.
+    virtual void pixels(int y, int first, int step, const Argb *row, int count) = 0;
+};
+
+/// Decodes the whole picture at `path` into `sink`, row by row: memory stays a row or so
+/// (BMP, PNG, GIF and baseline JPEG) or what the whole-picture decoder allows. The answer
+/// carries the picture's size or the failure, never pixels.
+[[nodiscard]] Area readRows(const QString &path, RowSink &sink);
+
 /// A decoder for what the readers here leave out: reads `file` (open, at its start) whole and
 /// returns its top-left `map` sized area, within MaxWholeDecodeBytes.
 using WholeDecoder = Area (*)(QIODevice &file, QSize map);

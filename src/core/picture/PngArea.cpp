@@ -132,27 +132,31 @@ Area libpngFailure(const Job &job, QSize pictureSize)
                   pictureSize);
 }
 
+/// Sets libpng up on `file` and reads the header into `info`. A failure ends reading.
+std::optional<Area> openPng(QFile &file, Job &job, PngHandles &h, Info &info)
+{
+    job.file = &file;
+    h.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &job, onError, onWarning);
+    if (!h.png || !(h.info = png_create_info_struct(h.png)))
+        return failed(Failure::TooLarge, PictureText::tr("there is not enough memory to read the picture"));
+    png_set_read_fn(h.png, &job, onRead);
+    if (!readInfo(h.png, h.info, &info))
+        return libpngFailure(job, {});
+    if (info.rowBytes > png_size_t(MaxRowBytes))
+        return rowTooWide(info.width, QSize(int(info.width), int(info.height)));
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<Area> readPng(QFile &file, QSize map)
 {
     Job job;
-    job.file = &file;
     PngHandles h;
-    h.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &job, onError, onWarning);
-    if (!h.png || !(h.info = png_create_info_struct(h.png)))
-        return failed(Failure::TooLarge, PictureText::tr("there is not enough memory to read the picture"));
-    png_set_read_fn(h.png, &job, onRead);
-
     Info info;
-    if (!readInfo(h.png, h.info, &info))
-        return libpngFailure(job, {});
+    if (std::optional<Area> refused = openPng(file, job, h, info))
+        return refused;
     const QSize pictureSize(int(info.width), int(info.height));
-    if (info.rowBytes > png_size_t(MaxRowBytes))
-        return failed(Failure::TooLarge,
-                      PictureText::tr("one row of the picture (%1 pixels wide) needs more memory than Velmora "
-                         "allows").arg(info.width),
-                      pictureSize);
 
     Area area;
     area.pictureSize = pictureSize;
@@ -162,6 +166,51 @@ std::optional<Area> readPng(QFile &file, QSize map)
     area.pixels = Pixels(size.width(), size.height());
     std::vector<png_byte> row(info.rowBytes);
     if (!readRows(h.png, info, row.data(), &area.pixels))
+        return libpngFailure(job, pictureSize);
+    return area;
+}
+
+namespace {
+
+/// Hands every row to `sink`, pass by pass for an interlaced picture. False when libpng failed.
+bool sendRows(png_structp png, const Info &info, png_byte *row, Argb *pixels, RowSink &sink)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    const bool interlaced = info.interlace != PNG_INTERLACE_NONE;
+    for (int pass = 0; pass < (interlaced ? 7 : 1); ++pass) {
+        const png_uint_32 columns = interlaced ? PNG_PASS_COLS(info.width, pass) : info.width;
+        const png_uint_32 rows = interlaced ? PNG_PASS_ROWS(info.height, pass) : info.height;
+        if (columns == 0)
+            continue;
+        const int first = interlaced ? int(PNG_PASS_START_COL(pass)) : 0;
+        const int step = interlaced ? 1 << PNG_PASS_COL_SHIFT(pass) : 1;
+        for (png_uint_32 r = 0; r < rows; ++r) {
+            png_read_row(png, row, nullptr);
+            storeRow(row, pixels, columns, 0, 1);
+            const png_uint_32 y = interlaced ? PNG_ROW_FROM_PASS_ROW(r, pass) : r;
+            sink.pixels(int(y), first, step, pixels, int(columns));
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<Area> readPngRows(QFile &file, RowSink &sink)
+{
+    Job job;
+    PngHandles h;
+    Info info;
+    if (std::optional<Area> refused = openPng(file, job, h, info))
+        return refused;
+    const QSize pictureSize(int(info.width), int(info.height));
+    Area area;
+    area.pictureSize = pictureSize;
+    sink.begin(pictureSize);
+    std::vector<png_byte> row(info.rowBytes);
+    std::vector<Argb> pixels(info.width);
+    if (!sendRows(h.png, info, row.data(), pixels.data(), sink))
         return libpngFailure(job, pictureSize);
     return area;
 }

@@ -186,6 +186,7 @@ Status MapSession::runConversion(ConversionInput input, const StatusFn &status)
     input.mapName = m_map;
     input.width = m_size.width;
     input.height = m_size.height;
+    input.variety = m_variety;
     return changeScenario(MapSessionText::tr("Convert"), [&] { return convertScenario(input, status); });
 }
 

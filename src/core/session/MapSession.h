@@ -15,8 +15,12 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class ArchiveAccess;
+namespace terrain {
+class TileVariety;
+}
 struct ConversionInput;
 
 namespace terrain {
@@ -137,6 +141,10 @@ public:
     [[nodiscard]] Status convert(const picture::Pixels &picture, const QList<qint32> &colors,
                                  const QList<quint16> &tileValues, const StatusFn &status = {});
 
+    /// Later conversions vary their tiles with `variety` (nullptr: they write the values as
+    /// they are).
+    void setVariety(std::shared_ptr<const terrain::TileVariety> variety) { m_variety = std::move(variety); }
+
     /// Saves to `target` (the map itself or another file); see saveMap. After a save the
     /// working copy is what the map file holds.
     [[nodiscard]] Status save(const QString &target, const std::function<void()> &afterStore = {});
@@ -177,6 +185,7 @@ private:
     QString m_map;
     scenario::MapSize m_size;
     bool m_open = false;
+    std::shared_ptr<const terrain::TileVariety> m_variety;
 
     picture::Pixels m_picture;
     QString m_picturePath;

@@ -1,6 +1,7 @@
 #include "core/tileset/TileMatcher.h"
 
 #include "core/convert/Conversion.h"
+#include "core/picture/Srgb.h"
 
 #include <QHash>
 
@@ -13,16 +14,9 @@ namespace terrain {
 
 namespace {
 
-// Highest tile value a map cell or a colour file accepts.
 constexpr int ProgressEvery = 4096;
 // Ranges this small are measured one by one; splitting them further costs more than it saves.
 constexpr size_t LeafSize = 8;
-
-double linear(double channel)
-{
-    const double c = channel / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
 
 double labCurve(double t)
 {
@@ -30,7 +24,8 @@ double labCurve(double t)
     return t > delta * delta * delta ? std::cbrt(t) : t / (3 * delta * delta) + 4.0 / 29.0;
 }
 
-/// CIELAB of linear-light red, green and blue (0 to 1).
+} // namespace
+
 Lab labOfLinear(double r, double g, double b)
 {
     // sRGB primaries to XYZ, divided by the D65 white point.
@@ -41,6 +36,8 @@ Lab labOfLinear(double r, double g, double b)
     return {116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
 }
 
+namespace {
+
 double coordinate(const Lab &lab, int axis)
 {
     return axis == 0 ? lab.l : axis == 1 ? lab.a : lab.b;
@@ -49,12 +46,7 @@ double coordinate(const Lab &lab, int axis)
 /// Lab of an 8-bit colour: labOf() with its sRGB curve looked up, same bits.
 Lab labOfBytes(int red, int green, int blue)
 {
-    static const std::array<double, 256> curve = [] {
-        std::array<double, 256> table{};
-        for (int c = 0; c < 256; ++c)
-            table[size_t(c)] = linear(c);
-        return table;
-    }();
+    const std::array<double, 256> &curve = srgb::linearTable();
     return labOfLinear(curve[size_t(red)], curve[size_t(green)], curve[size_t(blue)]);
 }
 
@@ -66,9 +58,15 @@ bool eligibleGroup(const TileGraphics &graphics, int group, const QSet<int> &gro
 
 } // namespace
 
+bool candidateSum(const TileGraphics &graphics, quint16 value, std::array<quint32, 3> *sum)
+{
+    return value <= conversion::MaxTileValue && eligibleGroup(graphics, value >> 4, {})
+        && graphics.megatileOf(value) > 0 && graphics.colorSum(value, sum);
+}
+
 Lab labOf(double red, double green, double blue)
 {
-    return labOfLinear(linear(red), linear(green), linear(blue));
+    return labOfLinear(srgb::toLinear(red), srgb::toLinear(green), srgb::toLinear(blue));
 }
 
 TileMatcher::TileMatcher(const TileGraphics &graphics, const QSet<int> &groups)
@@ -88,8 +86,13 @@ TileMatcher::TileMatcher(const TileGraphics &graphics, const QSet<int> &groups)
                 continue;
             seen.insert(megatile);
             constexpr double pixels = TileGraphics::TileSize * TileGraphics::TileSize;
-            m_candidates.push_back({value, labOf(sum[0] / pixels, sum[1] / pixels,
-                                                 sum[2] / pixels)});
+            constexpr quint32 count = TileGraphics::TileSize * TileGraphics::TileSize;
+            const auto rounded = [](quint32 total) { return int((2 * total + count) / (2 * count)); };
+            m_candidates.push_back(
+                {value, labOf(sum[0] / pixels, sum[1] / pixels, sum[2] / pixels),
+                 {srgb::toLinear(sum[0] / pixels), srgb::toLinear(sum[1] / pixels),
+                  srgb::toLinear(sum[2] / pixels)},
+                 picture::argb(rounded(sum[0]), rounded(sum[1]), rounded(sum[2]))});
         }
     }
     m_axis.assign(m_candidates.size(), 0);
@@ -130,13 +133,16 @@ struct TileMatcher::Best
 {
     double distance = std::numeric_limits<double>::infinity();
     quint16 value = 0;
+    qsizetype index = -1;
 
-    void consider(const Candidate &c, const Lab &query)
+    void consider(const std::vector<Candidate> &all, size_t i, const Lab &query)
     {
+        const Candidate &c = all[i];
         const double d = distanceSquared(c.lab, query);
         if (d < distance || (d == distance && c.value < value)) {
             distance = d;
             value = c.value;
+            index = qsizetype(i);
         }
     }
 };
@@ -146,13 +152,13 @@ void TileMatcher::search(size_t lo, size_t hi, const Lab &query, Best &best,
 {
     if (hi - lo <= LeafSize) {
         for (size_t i = lo; i < hi; ++i)
-            best.consider(m_candidates[i], query);
+            best.consider(m_candidates, i, query);
         return;
     }
     const size_t mid = lo + (hi - lo) / 2;
     const int axis = m_axis[mid];
     const double diff = coordinate(query, axis) - coordinate(m_candidates[mid].lab, axis);
-    best.consider(m_candidates[mid], query);
+    best.consider(m_candidates, mid, query);
     const bool left = diff < 0;
     search(left ? lo : mid + 1, left ? mid : hi, query, best, offsets, box);
     // The far side lies across the split plane: its nearest possible point is `diff` away
@@ -173,10 +179,21 @@ std::optional<quint16> TileMatcher::nearest(qint32 color) const
     if (color < 0 || m_candidates.empty())
         return std::nullopt;
     const Lab query = labOfBytes(color & 0xff, (color >> 8) & 0xff, (color >> 16) & 0xff);
+    return m_candidates[size_t(nearestIndex(query))].value;
+}
+
+qsizetype TileMatcher::nearestIndex(const Lab &lab, qsizetype hint) const
+{
+    if (m_candidates.empty())
+        return -1;
     Best best;
+    // The search still visits every candidate no farther than the hint, so ties resolve
+    // exactly as without it.
+    if (hint >= 0 && hint < qsizetype(m_candidates.size()))
+        best.consider(m_candidates, size_t(hint), lab);
     std::array<double, 3> offsets{};
-    search(0, m_candidates.size(), query, best, offsets, 0);
-    return best.value;
+    search(0, m_candidates.size(), lab, best, offsets, 0);
+    return best.index;
 }
 
 QList<std::optional<quint16>> TileMatcher::nearestAll(

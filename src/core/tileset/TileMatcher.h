@@ -24,6 +24,13 @@ struct Lab
 /// average colour).
 Lab labOf(double red, double green, double blue);
 
+/// CIELAB of linear-light red, green and blue (0 to 1).
+Lab labOfLinear(double red, double green, double blue);
+
+/// Whether tile `value` of `graphics` may stand for a colour (see TileMatcher), and then the
+/// sum of its pixels' red, green and blue in `sum`.
+bool candidateSum(const TileGraphics &graphics, quint16 value, std::array<quint32, 3> *sum);
+
 /// Squared CIE76 distance: the plain Euclidean distance in CIELAB, squared.
 inline double distanceSquared(const Lab &x, const Lab &y)
 {
@@ -43,6 +50,10 @@ public:
     {
         quint16 value;
         Lab lab;
+        /// The average colour in linear light (0 to 1): red, green, blue.
+        std::array<double, 3> linear;
+        /// The average colour in 8 bits a channel, rounded half up, alpha 255.
+        picture::Argb shown;
     };
 
     TileMatcher() = default;
@@ -58,6 +69,11 @@ public:
     /// The tile value nearest to colour value `color` (colorkey numbering: red in bits 0-7);
     /// nullopt when `color` is negative (no pixel) or there is no candidate.
     std::optional<quint16> nearest(qint32 color) const;
+
+    /// The position in candidates() of the candidate nearest to `lab` (equal distances: the
+    /// lowest value); -1 when there is none. A `hint` (a position likely to be near, such as
+    /// the answer for a similar colour) only makes the search shorter, never changes it.
+    qsizetype nearestIndex(const Lab &lab, qsizetype hint = -1) const;
 
     /// nearest() of each colour. `progress(done, total)` is called every few thousand.
     QList<std::optional<quint16>> nearestAll(

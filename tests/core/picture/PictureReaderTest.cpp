@@ -16,6 +16,7 @@
 #include <zlib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -190,6 +191,31 @@ QImage reference(const QString &path, QSize map)
 }
 
 // The first differing pixel's coordinates and values, or an empty string.
+/// Collects what readRows hands over, counting pixels that come twice or land outside.
+struct CollectingSink : picture::RowSink
+{
+    picture::Pixels image;
+    std::vector<int> times;
+    int stray = 0;
+    void begin(QSize size) override
+    {
+        image = picture::Pixels(size.width(), size.height());
+        times.assign(size_t(size.width()) * size_t(size.height()), 0);
+    }
+    void pixels(int y, int first, int step, const picture::Argb *row, int count) override
+    {
+        for (int k = 0; k < count; ++k) {
+            const int x = first + k * step;
+            if (y < 0 || x < 0 || y >= image.height() || x >= image.width()) {
+                ++stray;
+                continue;
+            }
+            image.row(y)[x] = row[k];
+            ++times[size_t(y) * size_t(image.width()) + size_t(x)];
+        }
+    }
+};
+
 std::string firstDifference(const picture::Pixels &got, const QImage &expectedImage)
 {
     const picture::Pixels expected = qtimage::fromImage(expectedImage);
@@ -258,6 +284,14 @@ TEST(PictureReader, ReadsTheAreaExactlyAsQtDecodesTheWholePicture)
             EXPECT_EQ(area.pictureSize, QSize(w, h)) << name;
             EXPECT_EQ(firstDifference(area.pixels, expected), "") << name << " in " << map.width() << "x" << map.height();
         }
+        // The whole picture row by row: each pixel once, as Qt decodes it.
+        CollectingSink sink;
+        const picture::Area rows = picture::readRows(path, sink);
+        ASSERT_TRUE(rows.ok()) << name << ": " << rows.reason.toStdString();
+        EXPECT_EQ(rows.pictureSize, QSize(w, h)) << name;
+        EXPECT_EQ(sink.stray, 0) << name;
+        EXPECT_EQ(std::count(sink.times.begin(), sink.times.end(), 1), w * h) << name;
+        EXPECT_EQ(firstDifference(sink.image, reference(path, QSize(w, h))), "") << name << " rows";
     }
 }
 
