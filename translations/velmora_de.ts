@@ -171,149 +171,6 @@ ein Pixel, eine Kachel.</translation>
         <translation>die Option %1 braucht einen Wert</translation>
     </message>
     <message>
-        <source>Usage:
-  velmora-cli info MAP
-  velmora-cli colors MAP PICTURE [--template | --match [--game-data DIR]]
-  velmora-cli convert MAP PICTURE [--colors FILE] [--match [--game-data DIR]]
-                      [--tileset NAME|NUMBER] [-o OUT]
-  velmora-cli render MAP -o OUT.png [--game-data DIR] [--tile-size N]
-  velmora-cli --help | --version
-
-Paints PICTURE into the terrain of the StarCraft map archive MAP (*.scm, *.scx), one
-pixel per tile, exactly as the Velmora windows do.
-
-Commands:
-  info      Prints the map&apos;s width, height, tileset and the archive&apos;s entries.
-  colors    Prints each colour of the picture&apos;s map-sized area in colour list order:
-            key, pixel count and #RRGGBB. With --template, prints a colour file with
-            every value 0, ready to edit.
-  convert   Converts the picture with the tile values of the colour file, optionally
-            sets the tileset, and saves to OUT (default: MAP itself, replaced safely).
-  render    Draws the map&apos;s terrain (its &quot;MTXM&quot; tiles) with the tileset graphics of
-            the game data folder and writes it to OUT.png, N pixels per tile.
-
-Options:
-  --colors FILE        the colour file (convert)
-  --tileset NAME|NUM   Badlands, Space Platform, Installation, Ash World,
-                       Jungle World, Desert, Ice, Twilight, or 0 to 7 (convert)
-  -o, --output OUT     where to save the converted map (convert) or the PNG
-                       picture (render); not one of the inputs
-  --tile-size N        pixels per tile, 1 to 32 (render; default 32: each tile&apos;s
-                       own pixels; smaller sizes average them)
-  --template           print a colour file instead of the list (colors)
-  --match              give each colour the terrain tile whose average colour is
-                       nearest (CIELAB, CIE76 distance), from the map&apos;s tileset
-                       (or --tileset) in the game data folder (colors, convert)
-  --game-data DIR      the game data folder (default: VELMORA_GAME_DATA; --match,
-                       render)
-  -h, --help           this text
-  --version            the program&apos;s version
-
-Colour file: one KEY=VALUE per line. KEY is a colour key as `colors` prints it
-(00000255) or a colour as #RRGGBB; VALUE is a tile value from 0 to 32767. Blank
-lines and lines starting with # are ignored (a line starting with #RRGGBB= is a
-colour). A colour of the picture the file does not name gets 0; a colour the
-picture does not have is a warning.
-
-Progress goes to standard error when it is a terminal, otherwise a summary line.
-
-Exit status:
-   0  success
-   1  any other failure
-   2  wrong usage: unknown command or option, missing argument, unknown tileset,
-      tile size not from 1 to 32
-   3  the map file is missing or cannot be read
-   4  the map file is not a map archive, or it is damaged
-   5  the archive has no scenario entry (staredit\scenario.chk)
-   6  the map&apos;s size is not accepted (64, 96, 128, 192 or 256 tiles each way)
-   7  the picture is missing or cannot be decoded
-   8  the picture&apos;s map-sized area has more than 32767 colours
-   9  the colour file cannot be read, or a line of it is malformed
-  10  a tile value is not a whole number from 0 to 32767
-  11  the scenario lacks a &quot;TILE&quot;, &quot;MTXM&quot; or &quot;ERA &quot; section, or one is too short
-  12  the output file cannot be written or replaced
-  13  the private working folder cannot be created or used (missing or read-only
-      TMPDIR, or its disk is full)
-  14  the map archive is protected and cannot be written
-  15  no game data folder, or its tileset files are missing or damaged (--match,
-      render)
-A failing command changes no input file.
-</source>
-        <translation>Aufruf:
-  velmora-cli info MAP
-  velmora-cli colors MAP PICTURE [--template | --match [--game-data DIR]]
-  velmora-cli convert MAP PICTURE [--colors FILE] [--match [--game-data DIR]]
-                      [--tileset NAME|NUMBER] [-o OUT]
-  velmora-cli render MAP -o OUT.png [--game-data DIR] [--tile-size N]
-  velmora-cli --help | --version
-
-Malt PICTURE in das Gelände des StarCraft-Kartenarchivs MAP (*.scm, *.scx), ein
-Pixel pro Kachel, genau wie die Fenster von Velmora.
-
-Befehle:
-  info      Gibt Breite, Höhe und Tileset der Karte und die Einträge des Archivs aus.
-  colors    Gibt jede Farbe des kartengroßen Bereichs des Bildes in der Reihenfolge
-            der Farbliste aus: Schlüssel, Pixelzahl und #RRGGBB. Mit --template
-            eine Farbdatei mit jedem Wert 0, bereit zum Bearbeiten.
-  convert   Wandelt das Bild mit den Kachelwerten der Farbdatei um, setzt auf Wunsch
-            das Tileset und speichert nach OUT (Vorgabe: MAP selbst, sicher ersetzt).
-  render    Zeichnet das Gelände der Karte (ihre „MTXM“-Kacheln) mit der Tileset-
-            Grafik des Spieldatenordners und schreibt es nach OUT.png, N Pixel pro
-            Kachel.
-
-Optionen:
-  --colors FILE        die Farbdatei (convert)
-  --tileset NAME|NUM   Badlands, Space Platform, Installation, Ash World,
-                       Jungle World, Desert, Ice, Twilight oder 0 bis 7 (convert)
-  -o, --output OUT     wohin die umgewandelte Karte (convert) oder das PNG-Bild
-                       (render) gespeichert wird; keine der Eingaben
-  --tile-size N        Pixel pro Kachel, 1 bis 32 (render; Vorgabe 32: die
-                       eigenen Pixel jeder Kachel; kleinere Größen mitteln sie)
-  --template           eine Farbdatei statt der Liste ausgeben (colors)
-  --match              jeder Farbe die Geländekachel geben, deren mittlere Farbe
-                       am nächsten liegt (CIELAB, CIE76-Abstand), aus dem Tileset
-                       der Karte (oder --tileset) im Spieldatenordner (colors,
-                       convert)
-  --game-data DIR      der Spieldatenordner (Vorgabe: VELMORA_GAME_DATA; --match,
-                       render)
-  -h, --help           dieser Text
-  --version            die Version des Programms
-
-Farbdatei: ein KEY=VALUE pro Zeile. KEY ist ein Farbschlüssel, wie `colors` ihn
-ausgibt (00000255), oder eine Farbe als #RRGGBB; VALUE ist ein Kachelwert von 0 bis
-32767. Leere Zeilen und Zeilen, die mit # beginnen, werden übergangen (eine Zeile,
-die mit #RRGGBB= beginnt, ist eine Farbe). Eine Farbe des Bildes, die die Datei
-nicht nennt, erhält 0; eine Farbe, die das Bild nicht hat, ergibt eine Warnung.
-
-Der Fortschritt geht auf die Standardfehlerausgabe, wenn sie ein Terminal ist,
-sonst eine Zusammenfassung in einer Zeile.
-
-Exit-Status:
-   0  Erfolg
-   1  jeder andere Fehler
-   2  falscher Aufruf: unbekannter Befehl oder unbekannte Option, fehlendes
-      Argument, unbekanntes Tileset, Kachelgröße nicht von 1 bis 32
-   3  die Kartendatei fehlt oder kann nicht gelesen werden
-   4  die Kartendatei ist kein Kartenarchiv oder beschädigt
-   5  das Archiv hat keinen Szenario-Eintrag (staredit\scenario.chk)
-   6  die Größe der Karte wird nicht angenommen (64, 96, 128, 192 oder 256 Kacheln
-      in jeder Richtung)
-   7  das Bild fehlt oder kann nicht dekodiert werden
-   8  der kartengroße Bereich des Bildes hat mehr als 32767 Farben
-   9  die Farbdatei kann nicht gelesen werden, oder eine ihrer Zeilen ist fehlerhaft
-  10  ein Kachelwert ist keine ganze Zahl von 0 bis 32767
-  11  dem Szenario fehlt ein Abschnitt „TILE“, „MTXM“ oder „ERA “, oder einer ist
-      zu kurz
-  12  die Ausgabedatei kann nicht geschrieben oder ersetzt werden
-  13  der private Arbeitsordner kann nicht angelegt oder verwendet werden (TMPDIR
-      fehlt oder ist schreibgeschützt, oder sein Datenträger ist voll)
-  14  das Kartenarchiv ist geschützt und kann nicht geschrieben werden
-  15  kein Spieldatenordner, oder seine Tileset-Dateien fehlen oder sind beschädigt
-      (--match, render)
-Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
-</translation>
-    </message>
-    <message>
         <source>no command given</source>
         <translation>kein Befehl angegeben</translation>
     </message>
@@ -354,10 +211,6 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
         <translation>--match gilt nur für die Befehle colors und convert</translation>
     </message>
     <message>
-        <source>--game-data applies only with --match or the render command</source>
-        <translation>--game-data gilt nur mit --match oder dem Befehl render</translation>
-    </message>
-    <message>
         <source>--template and --match cannot be used together</source>
         <translation>--template und --match können nicht zusammen verwendet werden</translation>
     </message>
@@ -376,10 +229,6 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
     <message>
         <source>%1:%2: colour %3 does not occur in the map&apos;s area of %4</source>
         <translation>%1:%2: die Farbe %3 kommt im Kartenbereich von %4 nicht vor</translation>
-    </message>
-    <message>
-        <source>convert needs a colour file (--colors FILE) or --match</source>
-        <translation>convert braucht eine Farbdatei (--colors FILE) oder --match</translation>
     </message>
     <message>
         <source>unknown tileset &quot;%1&quot;; give a name such as Jungle World or a number from 0 to 7</source>
@@ -448,6 +297,209 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
     <message>
         <source>warning: %1</source>
         <translation>Warnung: %1</translation>
+    </message>
+    <message>
+        <source>Usage:
+  velmora-cli info MAP
+  velmora-cli colors MAP PICTURE [--template | --match] [--dither]
+                      [--fit MODE] [--resample HOW] [--game-data DIR]
+  velmora-cli convert MAP PICTURE [--colors FILE | --dither] [--match] [--vary]
+                      [--fit MODE] [--resample HOW] [--game-data DIR]
+                      [--tileset NAME|NUMBER] [-o OUT]
+  velmora-cli render MAP -o OUT.png [--game-data DIR] [--tile-size N]
+  velmora-cli --help | --version
+
+Paints PICTURE into the terrain of the StarCraft map archive MAP (*.scm, *.scx), one
+pixel per tile, exactly as the Velmora windows do.
+
+Commands:
+  info      Prints the map&apos;s width, height, tileset and the archive&apos;s entries.
+  colors    Prints each colour of the picture&apos;s map-sized area in colour list order:
+            key, pixel count and #RRGGBB. With --template, prints a colour file with
+            every value 0, ready to edit.
+  convert   Converts the picture with the tile values of the colour file, optionally
+            sets the tileset, and saves to OUT (default: MAP itself, replaced safely).
+  render    Draws the map&apos;s terrain (its &quot;MTXM&quot; tiles) with the tileset graphics of
+            the game data folder and writes it to OUT.png, N pixels per tile.
+
+Options:
+  --colors FILE        the colour file (convert)
+  --tileset NAME|NUM   Badlands, Space Platform, Installation, Ash World,
+                       Jungle World, Desert, Ice, Twilight, or 0 to 7 (convert)
+  -o, --output OUT     where to save the converted map (convert) or the PNG
+                       picture (render); not one of the inputs
+  --tile-size N        pixels per tile, 1 to 32 (render; default 32: each tile&apos;s
+                       own pixels; smaller sizes average them)
+  --template           print a colour file instead of the list (colors)
+  --match              give each colour the terrain tile whose average colour is
+                       nearest (CIELAB, CIE76 distance), from the map&apos;s tileset
+                       (or --tileset) in the game data folder (colors, convert)
+  --fit MODE           how the picture meets the map: none (default: its top-left
+                       map-sized area, one pixel per tile), stretch (the whole
+                       picture onto the whole map), contain (the whole picture,
+                       its shape kept, centred; no pixel around it), cover (the
+                       whole map, from the picture&apos;s centre) (colors, convert)
+  --resample HOW       with --fit: area (default: the mean of the pixels under a
+                       tile, in linear light) or nearest (the pixel under its centre)
+  --dither             give every tile a terrain tile by error diffusion, so the
+                       colours read right on average; sets the values itself, so
+                       not with --colors (colors, convert)
+  --vary               replace each terrain tile written by one of the same tile
+                       group and nearly the same colour, chosen by its position
+                       (convert)
+  --game-data DIR      the game data folder (default: VELMORA_GAME_DATA; --match,
+                       --dither, --vary, render)
+  -h, --help           this text
+  --version            the program&apos;s version
+
+Colour file: one KEY=VALUE per line. KEY is a colour key as `colors` prints it
+(00000255) or a colour as #RRGGBB; VALUE is a tile value from 0 to 32767. Blank
+lines and lines starting with # are ignored (a line starting with #RRGGBB= is a
+colour). A colour of the picture the file does not name gets 0; a colour the
+picture does not have is a warning.
+
+Progress goes to standard error when it is a terminal, otherwise a summary line.
+
+Exit status:
+   0  success
+   1  any other failure
+   2  wrong usage: unknown command or option, missing argument, unknown tileset,
+      tile size not from 1 to 32
+   3  the map file is missing or cannot be read
+   4  the map file is not a map archive, or it is damaged
+   5  the archive has no scenario entry (staredit\scenario.chk)
+   6  the map&apos;s size is not accepted (64, 96, 128, 192 or 256 tiles each way)
+   7  the picture is missing or cannot be decoded
+   8  the picture&apos;s map-sized area has more than 32767 colours
+   9  the colour file cannot be read, or a line of it is malformed
+  10  a tile value is not a whole number from 0 to 32767
+  11  the scenario lacks a &quot;TILE&quot;, &quot;MTXM&quot; or &quot;ERA &quot; section, or one is too short
+  12  the output file cannot be written or replaced
+  13  the private working folder cannot be created or used (missing or read-only
+      TMPDIR, or its disk is full)
+  14  the map archive is protected and cannot be written
+  15  no game data folder, or its tileset files are missing or damaged (--match,
+      --dither, --vary, render)
+A failing command changes no input file.
+</source>
+        <translation>Aufruf:
+  velmora-cli info MAP
+  velmora-cli colors MAP PICTURE [--template | --match] [--dither]
+                      [--fit MODE] [--resample HOW] [--game-data DIR]
+  velmora-cli convert MAP PICTURE [--colors FILE | --dither] [--match] [--vary]
+                      [--fit MODE] [--resample HOW] [--game-data DIR]
+                      [--tileset NAME|NUMBER] [-o OUT]
+  velmora-cli render MAP -o OUT.png [--game-data DIR] [--tile-size N]
+  velmora-cli --help | --version
+
+Malt PICTURE in das Gelände des StarCraft-Kartenarchivs MAP (*.scm, *.scx), ein
+Pixel pro Kachel, genau wie die Fenster von Velmora.
+
+Befehle:
+  info      Gibt Breite, Höhe und Tileset der Karte und die Einträge des Archivs aus.
+  colors    Gibt jede Farbe des kartengroßen Bereichs des Bildes in der Reihenfolge
+            der Farbliste aus: Schlüssel, Pixelzahl und #RRGGBB. Mit --template
+            eine Farbdatei mit jedem Wert 0, bereit zum Bearbeiten.
+  convert   Wandelt das Bild mit den Kachelwerten der Farbdatei um, setzt auf Wunsch
+            das Tileset und speichert nach OUT (Vorgabe: MAP selbst, sicher ersetzt).
+  render    Zeichnet das Gelände der Karte (ihre „MTXM“-Kacheln) mit der Tileset-
+            Grafik des Spieldatenordners und schreibt es nach OUT.png, N Pixel pro
+            Kachel.
+
+Optionen:
+  --colors FILE        die Farbdatei (convert)
+  --tileset NAME|NUM   Badlands, Space Platform, Installation, Ash World,
+                       Jungle World, Desert, Ice, Twilight oder 0 bis 7 (convert)
+  -o, --output OUT     wohin die umgewandelte Karte (convert) oder das PNG-Bild
+                       (render) gespeichert wird; keine der Eingaben
+  --tile-size N        Pixel pro Kachel, 1 bis 32 (render; Vorgabe 32: die
+                       eigenen Pixel jeder Kachel; kleinere Größen mitteln sie)
+  --template           eine Farbdatei statt der Liste ausgeben (colors)
+  --match              jeder Farbe die Geländekachel geben, deren mittlere Farbe
+                       am nächsten liegt (CIELAB, CIE76-Abstand), aus dem Tileset
+                       der Karte (oder --tileset) im Spieldatenordner (colors,
+                       convert)
+  --fit MODE           wie das Bild auf die Karte kommt: none (Vorgabe: sein
+                       kartengroßer Bereich oben links, ein Pixel pro Kachel),
+                       stretch (das ganze Bild auf die ganze Karte), contain (das
+                       ganze Bild, seine Form behalten, mittig; kein Pixel darum),
+                       cover (die ganze Karte, von der Bildmitte aus) (colors,
+                       convert)
+  --resample HOW       mit --fit: area (Vorgabe: das Mittel der Pixel unter einer
+                       Kachel, in linearem Licht) oder nearest (das Pixel unter
+                       ihrer Mitte)
+  --dither             jeder Kachel eine Geländekachel per Fehlerdiffusion geben,
+                       sodass die Farben im Mittel stimmen; setzt die Werte selbst,
+                       also nicht mit --colors (colors, convert)
+  --vary               jede geschriebene Geländekachel durch eine derselben
+                       Kachelgruppe und fast derselben Farbe ersetzen, nach ihrer
+                       Position gewählt (convert)
+  --game-data DIR      der Spieldatenordner (Vorgabe: VELMORA_GAME_DATA; --match,
+                       --dither, --vary, render)
+  -h, --help           dieser Text
+  --version            die Version des Programms
+
+Farbdatei: ein KEY=VALUE pro Zeile. KEY ist ein Farbschlüssel, wie `colors` ihn
+ausgibt (00000255), oder eine Farbe als #RRGGBB; VALUE ist ein Kachelwert von 0 bis
+32767. Leere Zeilen und Zeilen, die mit # beginnen, werden übergangen (eine Zeile,
+die mit #RRGGBB= beginnt, ist eine Farbe). Eine Farbe des Bildes, die die Datei
+nicht nennt, erhält 0; eine Farbe, die das Bild nicht hat, ergibt eine Warnung.
+
+Der Fortschritt geht auf die Standardfehlerausgabe, wenn sie ein Terminal ist,
+sonst eine Zusammenfassung in einer Zeile.
+
+Exit-Status:
+   0  Erfolg
+   1  jeder andere Fehler
+   2  falscher Aufruf: unbekannter Befehl oder unbekannte Option, fehlendes
+      Argument, unbekanntes Tileset, Kachelgröße nicht von 1 bis 32
+   3  die Kartendatei fehlt oder kann nicht gelesen werden
+   4  die Kartendatei ist kein Kartenarchiv oder beschädigt
+   5  das Archiv hat keinen Szenario-Eintrag (staredit\scenario.chk)
+   6  die Größe der Karte wird nicht angenommen (64, 96, 128, 192 oder 256 Kacheln
+      in jeder Richtung)
+   7  das Bild fehlt oder kann nicht dekodiert werden
+   8  der kartengroße Bereich des Bildes hat mehr als 32767 Farben
+   9  die Farbdatei kann nicht gelesen werden, oder eine ihrer Zeilen ist fehlerhaft
+  10  ein Kachelwert ist keine ganze Zahl von 0 bis 32767
+  11  dem Szenario fehlt ein Abschnitt „TILE“, „MTXM“ oder „ERA “, oder einer ist
+      zu kurz
+  12  die Ausgabedatei kann nicht geschrieben oder ersetzt werden
+  13  der private Arbeitsordner kann nicht angelegt oder verwendet werden (TMPDIR
+      fehlt oder ist schreibgeschützt, oder sein Datenträger ist voll)
+  14  das Kartenarchiv ist geschützt und kann nicht geschrieben werden
+  15  kein Spieldatenordner, oder seine Tileset-Dateien fehlen oder sind beschädigt
+      (--match, --dither, --vary, render)
+Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
+</translation>
+    </message>
+    <message>
+        <source>--fit/--resample/--dither applies only to the colors and convert commands</source>
+        <translation>--fit/--resample/--dither gilt nur für die Befehle colors und convert</translation>
+    </message>
+    <message>
+        <source>--vary applies only to the convert command</source>
+        <translation>--vary gilt nur für den Befehl convert</translation>
+    </message>
+    <message>
+        <source>--game-data applies only with --match, --dither, --vary or the render command</source>
+        <translation>--game-data gilt nur mit --match, --dither, --vary oder dem Befehl render</translation>
+    </message>
+    <message>
+        <source>convert needs a colour file (--colors FILE), --match or --dither</source>
+        <translation>convert braucht eine Farbdatei (--colors FILE), --match oder --dither</translation>
+    </message>
+    <message>
+        <source>unknown fit &quot;%1&quot;; give none, stretch, contain or cover</source>
+        <translation>unbekannte Einpassung „%1“; geben Sie none, stretch, contain oder cover an</translation>
+    </message>
+    <message>
+        <source>unknown resampling &quot;%1&quot;; give area or nearest</source>
+        <translation>unbekanntes Resampling „%1“; geben Sie area oder nearest an</translation>
+    </message>
+    <message>
+        <source>--dither sets the tile values itself, so it cannot be used with --colors</source>
+        <translation>--dither setzt die Kachelwerte selbst und kann daher nicht mit --colors verwendet werden</translation>
     </message>
 </context>
 <context>
@@ -713,6 +765,10 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
         <source>the map&apos;s %1 x %2 area of the picture has %3 colours; at most %4 fit the colour list</source>
         <translation>der %1 x %2 große Kartenbereich des Bildes hat %3 Farben; höchstens %4 passen in die Farbliste</translation>
     </message>
+    <message>
+        <source>; Dither gives it the colours of the tiles instead</source>
+        <translation>; Dithering gibt ihm stattdessen die Farben der Kacheln</translation>
+    </message>
 </context>
 <context>
     <name>PictureReader</name>
@@ -791,6 +847,10 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
     <message>
         <source>one row of the picture (%1 pixels wide) needs more memory than Velmora allows</source>
         <translation>eine Zeile des Bildes (%1 Pixel breit) braucht mehr Speicher, als Velmora erlaubt</translation>
+    </message>
+    <message>
+        <source>a map of %1 x %2 tiles is too large to fit a picture to</source>
+        <translation>eine Karte von %1 x %2 Kacheln ist zu groß, um ein Bild darauf einzupassen</translation>
     </message>
 </context>
 <context>

@@ -171,143 +171,6 @@ one pixel, one tile.</source>
         <translation>옵션 %1에는 값이 필요합니다</translation>
     </message>
     <message>
-        <source>Usage:
-  velmora-cli info MAP
-  velmora-cli colors MAP PICTURE [--template | --match [--game-data DIR]]
-  velmora-cli convert MAP PICTURE [--colors FILE] [--match [--game-data DIR]]
-                      [--tileset NAME|NUMBER] [-o OUT]
-  velmora-cli render MAP -o OUT.png [--game-data DIR] [--tile-size N]
-  velmora-cli --help | --version
-
-Paints PICTURE into the terrain of the StarCraft map archive MAP (*.scm, *.scx), one
-pixel per tile, exactly as the Velmora windows do.
-
-Commands:
-  info      Prints the map&apos;s width, height, tileset and the archive&apos;s entries.
-  colors    Prints each colour of the picture&apos;s map-sized area in colour list order:
-            key, pixel count and #RRGGBB. With --template, prints a colour file with
-            every value 0, ready to edit.
-  convert   Converts the picture with the tile values of the colour file, optionally
-            sets the tileset, and saves to OUT (default: MAP itself, replaced safely).
-  render    Draws the map&apos;s terrain (its &quot;MTXM&quot; tiles) with the tileset graphics of
-            the game data folder and writes it to OUT.png, N pixels per tile.
-
-Options:
-  --colors FILE        the colour file (convert)
-  --tileset NAME|NUM   Badlands, Space Platform, Installation, Ash World,
-                       Jungle World, Desert, Ice, Twilight, or 0 to 7 (convert)
-  -o, --output OUT     where to save the converted map (convert) or the PNG
-                       picture (render); not one of the inputs
-  --tile-size N        pixels per tile, 1 to 32 (render; default 32: each tile&apos;s
-                       own pixels; smaller sizes average them)
-  --template           print a colour file instead of the list (colors)
-  --match              give each colour the terrain tile whose average colour is
-                       nearest (CIELAB, CIE76 distance), from the map&apos;s tileset
-                       (or --tileset) in the game data folder (colors, convert)
-  --game-data DIR      the game data folder (default: VELMORA_GAME_DATA; --match,
-                       render)
-  -h, --help           this text
-  --version            the program&apos;s version
-
-Colour file: one KEY=VALUE per line. KEY is a colour key as `colors` prints it
-(00000255) or a colour as #RRGGBB; VALUE is a tile value from 0 to 32767. Blank
-lines and lines starting with # are ignored (a line starting with #RRGGBB= is a
-colour). A colour of the picture the file does not name gets 0; a colour the
-picture does not have is a warning.
-
-Progress goes to standard error when it is a terminal, otherwise a summary line.
-
-Exit status:
-   0  success
-   1  any other failure
-   2  wrong usage: unknown command or option, missing argument, unknown tileset,
-      tile size not from 1 to 32
-   3  the map file is missing or cannot be read
-   4  the map file is not a map archive, or it is damaged
-   5  the archive has no scenario entry (staredit\scenario.chk)
-   6  the map&apos;s size is not accepted (64, 96, 128, 192 or 256 tiles each way)
-   7  the picture is missing or cannot be decoded
-   8  the picture&apos;s map-sized area has more than 32767 colours
-   9  the colour file cannot be read, or a line of it is malformed
-  10  a tile value is not a whole number from 0 to 32767
-  11  the scenario lacks a &quot;TILE&quot;, &quot;MTXM&quot; or &quot;ERA &quot; section, or one is too short
-  12  the output file cannot be written or replaced
-  13  the private working folder cannot be created or used (missing or read-only
-      TMPDIR, or its disk is full)
-  14  the map archive is protected and cannot be written
-  15  no game data folder, or its tileset files are missing or damaged (--match,
-      render)
-A failing command changes no input file.
-</source>
-        <translation>사용법:
-  velmora-cli info MAP
-  velmora-cli colors MAP PICTURE [--template | --match [--game-data DIR]]
-  velmora-cli convert MAP PICTURE [--colors FILE] [--match [--game-data DIR]]
-                      [--tileset NAME|NUMBER] [-o OUT]
-  velmora-cli render MAP -o OUT.png [--game-data DIR] [--tile-size N]
-  velmora-cli --help | --version
-
-스타크래프트 맵 아카이브 MAP(*.scm, *.scx)의 지형에 그림 PICTURE를 픽셀 하나당
-타일 하나로, Velmora 창과 똑같이 그려 넣습니다.
-
-명령:
-  info      맵의 너비, 높이, 타일셋과 아카이브의 항목을 출력합니다.
-  colors    그림의 맵 크기 영역에 있는 색을 색 목록 순서대로 출력합니다:
-            키, 픽셀 수, #RRGGBB. --template를 주면 모든 값이 0인 색 파일을
-            출력하므로 바로 고쳐 쓸 수 있습니다.
-  convert   색 파일의 타일 값으로 그림을 변환하고, 원하면 타일셋을 설정한 뒤
-            OUT에 저장합니다(기본값: MAP 자체를 안전하게 교체).
-  render    게임 데이터 폴더의 타일셋 그래픽으로 맵의 지형(&quot;MTXM&quot; 타일)을 그려
-            OUT.png에 씁니다. 타일당 N픽셀.
-
-옵션:
-  --colors FILE        색 파일(convert)
-  --tileset NAME|NUM   Badlands, Space Platform, Installation, Ash World,
-                       Jungle World, Desert, Ice, Twilight, 또는 0부터 7(convert)
-  -o, --output OUT     변환한 맵(convert)이나 PNG 그림(render)을 저장할 곳.
-                       입력 파일은 안 됩니다
-  --tile-size N        타일당 픽셀 수, 1부터 32(render. 기본값 32: 각 타일의
-                       원래 픽셀. 더 작으면 평균을 냅니다)
-  --template           목록 대신 색 파일을 출력(colors)
-  --match              각 색에 평균 색이 가장 가까운(CIELAB, CIE76 거리) 지형
-                       타일을 줍니다. 게임 데이터 폴더에 있는 맵의 타일셋
-                       (또는 --tileset)에서 고릅니다(colors, convert)
-  --game-data DIR      게임 데이터 폴더(기본값: VELMORA_GAME_DATA. --match,
-                       render)
-  -h, --help           이 도움말
-  --version            프로그램 버전
-
-색 파일: 한 줄에 KEY=VALUE 하나. KEY는 `colors`가 출력하는 색 키(00000255)나
-#RRGGBB 형식의 색이고, VALUE는 0부터 32767까지의 타일 값입니다. 빈 줄과 #으로
-시작하는 줄은 무시합니다(#RRGGBB=로 시작하는 줄은 색입니다). 파일에 없는 그림의
-색은 0이 되고, 그림에 없는 색은 경고가 됩니다.
-
-진행 상황은 표준 오류가 터미널이면 그곳에 출력하고, 아니면 요약 한 줄만 출력합니다.
-
-종료 상태:
-   0  성공
-   1  그 밖의 실패
-   2  잘못된 사용법: 알 수 없는 명령이나 옵션, 빠진 인수, 알 수 없는 타일셋,
-      1부터 32가 아닌 타일 크기
-   3  맵 파일이 없거나 읽을 수 없음
-   4  맵 파일이 맵 아카이브가 아니거나 손상됨
-   5  아카이브에 시나리오 항목(staredit\scenario.chk)이 없음
-   6  맵 크기를 받지 않음(가로세로 각각 64, 96, 128, 192, 256 타일)
-   7  그림이 없거나 디코딩할 수 없음
-   8  그림의 맵 크기 영역에 색이 32767개보다 많음
-   9  색 파일을 읽을 수 없거나 어떤 줄의 형식이 잘못됨
-  10  타일 값이 0부터 32767까지의 정수가 아님
-  11  시나리오에 &quot;TILE&quot;, &quot;MTXM&quot;, &quot;ERA &quot; 섹션이 없거나 너무 짧음
-  12  출력 파일을 쓰거나 교체할 수 없음
-  13  전용 작업 폴더를 만들거나 쓸 수 없음(TMPDIR이 없거나 읽기 전용이거나,
-      디스크가 가득 참)
-  14  맵 아카이브가 보호되어 있어 쓸 수 없음
-  15  게임 데이터 폴더가 없거나 타일셋 파일이 없거나 손상됨(--match,
-      render)
-실패한 명령은 어떤 입력 파일도 바꾸지 않습니다.
-</translation>
-    </message>
-    <message>
         <source>no command given</source>
         <translation>명령이 없습니다</translation>
     </message>
@@ -348,10 +211,6 @@ A failing command changes no input file.
         <translation>--match는 colors와 convert 명령에만 쓸 수 있습니다</translation>
     </message>
     <message>
-        <source>--game-data applies only with --match or the render command</source>
-        <translation>--game-data는 --match나 render 명령과 함께만 쓸 수 있습니다</translation>
-    </message>
-    <message>
         <source>--template and --match cannot be used together</source>
         <translation>--template와 --match는 함께 쓸 수 없습니다</translation>
     </message>
@@ -370,10 +229,6 @@ A failing command changes no input file.
     <message>
         <source>%1:%2: colour %3 does not occur in the map&apos;s area of %4</source>
         <translation>%1:%2: 색 %3은(는) %4의 맵 영역에 없습니다</translation>
-    </message>
-    <message>
-        <source>convert needs a colour file (--colors FILE) or --match</source>
-        <translation>convert에는 색 파일(--colors FILE)이나 --match가 필요합니다</translation>
     </message>
     <message>
         <source>unknown tileset &quot;%1&quot;; give a name such as Jungle World or a number from 0 to 7</source>
@@ -442,6 +297,200 @@ A failing command changes no input file.
     <message>
         <source>warning: %1</source>
         <translation>경고: %1</translation>
+    </message>
+    <message>
+        <source>Usage:
+  velmora-cli info MAP
+  velmora-cli colors MAP PICTURE [--template | --match] [--dither]
+                      [--fit MODE] [--resample HOW] [--game-data DIR]
+  velmora-cli convert MAP PICTURE [--colors FILE | --dither] [--match] [--vary]
+                      [--fit MODE] [--resample HOW] [--game-data DIR]
+                      [--tileset NAME|NUMBER] [-o OUT]
+  velmora-cli render MAP -o OUT.png [--game-data DIR] [--tile-size N]
+  velmora-cli --help | --version
+
+Paints PICTURE into the terrain of the StarCraft map archive MAP (*.scm, *.scx), one
+pixel per tile, exactly as the Velmora windows do.
+
+Commands:
+  info      Prints the map&apos;s width, height, tileset and the archive&apos;s entries.
+  colors    Prints each colour of the picture&apos;s map-sized area in colour list order:
+            key, pixel count and #RRGGBB. With --template, prints a colour file with
+            every value 0, ready to edit.
+  convert   Converts the picture with the tile values of the colour file, optionally
+            sets the tileset, and saves to OUT (default: MAP itself, replaced safely).
+  render    Draws the map&apos;s terrain (its &quot;MTXM&quot; tiles) with the tileset graphics of
+            the game data folder and writes it to OUT.png, N pixels per tile.
+
+Options:
+  --colors FILE        the colour file (convert)
+  --tileset NAME|NUM   Badlands, Space Platform, Installation, Ash World,
+                       Jungle World, Desert, Ice, Twilight, or 0 to 7 (convert)
+  -o, --output OUT     where to save the converted map (convert) or the PNG
+                       picture (render); not one of the inputs
+  --tile-size N        pixels per tile, 1 to 32 (render; default 32: each tile&apos;s
+                       own pixels; smaller sizes average them)
+  --template           print a colour file instead of the list (colors)
+  --match              give each colour the terrain tile whose average colour is
+                       nearest (CIELAB, CIE76 distance), from the map&apos;s tileset
+                       (or --tileset) in the game data folder (colors, convert)
+  --fit MODE           how the picture meets the map: none (default: its top-left
+                       map-sized area, one pixel per tile), stretch (the whole
+                       picture onto the whole map), contain (the whole picture,
+                       its shape kept, centred; no pixel around it), cover (the
+                       whole map, from the picture&apos;s centre) (colors, convert)
+  --resample HOW       with --fit: area (default: the mean of the pixels under a
+                       tile, in linear light) or nearest (the pixel under its centre)
+  --dither             give every tile a terrain tile by error diffusion, so the
+                       colours read right on average; sets the values itself, so
+                       not with --colors (colors, convert)
+  --vary               replace each terrain tile written by one of the same tile
+                       group and nearly the same colour, chosen by its position
+                       (convert)
+  --game-data DIR      the game data folder (default: VELMORA_GAME_DATA; --match,
+                       --dither, --vary, render)
+  -h, --help           this text
+  --version            the program&apos;s version
+
+Colour file: one KEY=VALUE per line. KEY is a colour key as `colors` prints it
+(00000255) or a colour as #RRGGBB; VALUE is a tile value from 0 to 32767. Blank
+lines and lines starting with # are ignored (a line starting with #RRGGBB= is a
+colour). A colour of the picture the file does not name gets 0; a colour the
+picture does not have is a warning.
+
+Progress goes to standard error when it is a terminal, otherwise a summary line.
+
+Exit status:
+   0  success
+   1  any other failure
+   2  wrong usage: unknown command or option, missing argument, unknown tileset,
+      tile size not from 1 to 32
+   3  the map file is missing or cannot be read
+   4  the map file is not a map archive, or it is damaged
+   5  the archive has no scenario entry (staredit\scenario.chk)
+   6  the map&apos;s size is not accepted (64, 96, 128, 192 or 256 tiles each way)
+   7  the picture is missing or cannot be decoded
+   8  the picture&apos;s map-sized area has more than 32767 colours
+   9  the colour file cannot be read, or a line of it is malformed
+  10  a tile value is not a whole number from 0 to 32767
+  11  the scenario lacks a &quot;TILE&quot;, &quot;MTXM&quot; or &quot;ERA &quot; section, or one is too short
+  12  the output file cannot be written or replaced
+  13  the private working folder cannot be created or used (missing or read-only
+      TMPDIR, or its disk is full)
+  14  the map archive is protected and cannot be written
+  15  no game data folder, or its tileset files are missing or damaged (--match,
+      --dither, --vary, render)
+A failing command changes no input file.
+</source>
+        <translation>사용법:
+  velmora-cli info MAP
+  velmora-cli colors MAP PICTURE [--template | --match] [--dither]
+                      [--fit MODE] [--resample HOW] [--game-data DIR]
+  velmora-cli convert MAP PICTURE [--colors FILE | --dither] [--match] [--vary]
+                      [--fit MODE] [--resample HOW] [--game-data DIR]
+                      [--tileset NAME|NUMBER] [-o OUT]
+  velmora-cli render MAP -o OUT.png [--game-data DIR] [--tile-size N]
+  velmora-cli --help | --version
+
+스타크래프트 맵 아카이브 MAP(*.scm, *.scx)의 지형에 그림 PICTURE를 픽셀 하나당
+타일 하나로, Velmora 창과 똑같이 그려 넣습니다.
+
+명령:
+  info      맵의 너비, 높이, 타일셋과 아카이브의 항목을 출력합니다.
+  colors    그림의 맵 크기 영역에 있는 색을 색 목록 순서대로 출력합니다:
+            키, 픽셀 수, #RRGGBB. --template를 주면 모든 값이 0인 색 파일을
+            출력하므로 바로 고쳐 쓸 수 있습니다.
+  convert   색 파일의 타일 값으로 그림을 변환하고, 원하면 타일셋을 설정한 뒤
+            OUT에 저장합니다(기본값: MAP 자체를 안전하게 교체).
+  render    게임 데이터 폴더의 타일셋 그래픽으로 맵의 지형(&quot;MTXM&quot; 타일)을 그려
+            OUT.png에 씁니다. 타일당 N픽셀.
+
+옵션:
+  --colors FILE        색 파일(convert)
+  --tileset NAME|NUM   Badlands, Space Platform, Installation, Ash World,
+                       Jungle World, Desert, Ice, Twilight, 또는 0부터 7(convert)
+  -o, --output OUT     변환한 맵(convert)이나 PNG 그림(render)을 저장할 곳.
+                       입력 파일은 안 됩니다
+  --tile-size N        타일당 픽셀 수, 1부터 32(render. 기본값 32: 각 타일의
+                       원래 픽셀. 더 작으면 평균을 냅니다)
+  --template           목록 대신 색 파일을 출력(colors)
+  --match              각 색에 평균 색이 가장 가까운(CIELAB, CIE76 거리) 지형
+                       타일을 줍니다. 게임 데이터 폴더에 있는 맵의 타일셋
+                       (또는 --tileset)에서 고릅니다(colors, convert)
+  --fit MODE           그림을 맵에 맞추는 방식: none(기본값: 그림 왼쪽 위의 맵
+                       크기 영역, 픽셀 하나당 타일 하나), stretch(그림 전체를 맵
+                       전체에), contain(그림 전체를 모양 그대로 가운데에. 둘레에는
+                       픽셀 없음), cover(그림 가운데에서 맵 전체를 채움)
+                       (colors, convert)
+  --resample HOW       --fit와 함께: area(기본값: 타일 아래 픽셀들의 선형 광도
+                       평균) 또는 nearest(타일 가운데 아래의 픽셀)
+  --dither             오차 확산으로 모든 타일에 지형 타일을 주어 색이 평균적으로
+                       맞게 보이게 합니다. 값을 스스로 정하므로 --colors와 함께
+                       쓸 수 없습니다(colors, convert)
+  --vary               쓰는 지형 타일을 같은 타일 그룹에서 색이 거의 같은 타일로,
+                       위치에 따라 골라 바꿉니다(convert)
+  --game-data DIR      게임 데이터 폴더(기본값: VELMORA_GAME_DATA. --match,
+                       --dither, --vary, render)
+  -h, --help           이 도움말
+  --version            프로그램 버전
+
+색 파일: 한 줄에 KEY=VALUE 하나. KEY는 `colors`가 출력하는 색 키(00000255)나
+#RRGGBB 형식의 색이고, VALUE는 0부터 32767까지의 타일 값입니다. 빈 줄과 #으로
+시작하는 줄은 무시합니다(#RRGGBB=로 시작하는 줄은 색입니다). 파일에 없는 그림의
+색은 0이 되고, 그림에 없는 색은 경고가 됩니다.
+
+진행 상황은 표준 오류가 터미널이면 그곳에 출력하고, 아니면 요약 한 줄만 출력합니다.
+
+종료 상태:
+   0  성공
+   1  그 밖의 실패
+   2  잘못된 사용법: 알 수 없는 명령이나 옵션, 빠진 인수, 알 수 없는 타일셋,
+      1부터 32가 아닌 타일 크기
+   3  맵 파일이 없거나 읽을 수 없음
+   4  맵 파일이 맵 아카이브가 아니거나 손상됨
+   5  아카이브에 시나리오 항목(staredit\scenario.chk)이 없음
+   6  맵 크기를 받지 않음(가로세로 각각 64, 96, 128, 192, 256 타일)
+   7  그림이 없거나 디코딩할 수 없음
+   8  그림의 맵 크기 영역에 색이 32767개보다 많음
+   9  색 파일을 읽을 수 없거나 어떤 줄의 형식이 잘못됨
+  10  타일 값이 0부터 32767까지의 정수가 아님
+  11  시나리오에 &quot;TILE&quot;, &quot;MTXM&quot;, &quot;ERA &quot; 섹션이 없거나 너무 짧음
+  12  출력 파일을 쓰거나 교체할 수 없음
+  13  전용 작업 폴더를 만들거나 쓸 수 없음(TMPDIR이 없거나 읽기 전용이거나,
+      디스크가 가득 참)
+  14  맵 아카이브가 보호되어 있어 쓸 수 없음
+  15  게임 데이터 폴더가 없거나 타일셋 파일이 없거나 손상됨(--match,
+      --dither, --vary, render)
+실패한 명령은 어떤 입력 파일도 바꾸지 않습니다.
+</translation>
+    </message>
+    <message>
+        <source>--fit/--resample/--dither applies only to the colors and convert commands</source>
+        <translation>--fit/--resample/--dither는 colors와 convert 명령에만 쓸 수 있습니다</translation>
+    </message>
+    <message>
+        <source>--vary applies only to the convert command</source>
+        <translation>--vary는 convert 명령에만 쓸 수 있습니다</translation>
+    </message>
+    <message>
+        <source>--game-data applies only with --match, --dither, --vary or the render command</source>
+        <translation>--game-data는 --match, --dither, --vary나 render 명령과 함께만 쓸 수 있습니다</translation>
+    </message>
+    <message>
+        <source>convert needs a colour file (--colors FILE), --match or --dither</source>
+        <translation>convert에는 색 파일(--colors FILE), --match 또는 --dither가 필요합니다</translation>
+    </message>
+    <message>
+        <source>unknown fit &quot;%1&quot;; give none, stretch, contain or cover</source>
+        <translation>알 수 없는 맞춤 방식 &quot;%1&quot;. none, stretch, contain, cover 중 하나를 주십시오</translation>
+    </message>
+    <message>
+        <source>unknown resampling &quot;%1&quot;; give area or nearest</source>
+        <translation>알 수 없는 리샘플링 &quot;%1&quot;. area나 nearest를 주십시오</translation>
+    </message>
+    <message>
+        <source>--dither sets the tile values itself, so it cannot be used with --colors</source>
+        <translation>--dither는 타일 값을 스스로 정하므로 --colors와 함께 쓸 수 없습니다</translation>
     </message>
 </context>
 <context>
@@ -707,6 +756,10 @@ A failing command changes no input file.
         <source>the map&apos;s %1 x %2 area of the picture has %3 colours; at most %4 fit the colour list</source>
         <translation>그림의 %1 x %2 맵 영역에 색이 %3개 있습니다. 색 목록에는 %4개까지만 들어갑니다</translation>
     </message>
+    <message>
+        <source>; Dither gives it the colours of the tiles instead</source>
+        <translation>. 대신 디더링하면 타일의 색으로 나타낼 수 있습니다</translation>
+    </message>
 </context>
 <context>
     <name>PictureReader</name>
@@ -785,6 +838,10 @@ A failing command changes no input file.
     <message>
         <source>one row of the picture (%1 pixels wide) needs more memory than Velmora allows</source>
         <translation>그림의 한 행(너비 %1픽셀)에 Velmora가 허용하는 것보다 많은 메모리가 필요합니다</translation>
+    </message>
+    <message>
+        <source>a map of %1 x %2 tiles is too large to fit a picture to</source>
+        <translation>%1 x %2 타일 맵은 너무 커서 그림을 맞출 수 없습니다</translation>
     </message>
 </context>
 <context>
