@@ -51,12 +51,12 @@ _velmora_cli()
     fi
 
     if [[ -z $command ]]; then
-        COMPREPLY=($(compgen -W 'info colors convert render' -- "$cur"))
+        COMPREPLY=($(compgen -W 'info colors convert render data' -- "$cur"))
         return
     fi
     case $position in
-        0) _filedir '@(scm|scx|SCM|SCX)' ;;
-        1) [[ $command != info && $command != render ]] && _filedir '@(bmp|gif|jpg|jpeg|png|BMP|GIF|JPG|JPEG|PNG)' ;;
+        0) if [[ $command == data ]]; then _filedir -d; else _filedir '@(scm|scx|SCM|SCX)'; fi ;;
+        1) [[ $command != info && $command != render && $command != data ]] && _filedir '@(bmp|gif|jpg|jpeg|png|BMP|GIF|JPG|JPEG|PNG)' ;;
     esac
 } &&
     complete -F _velmora_cli velmora-cli

@@ -2,12 +2,12 @@
 # Builds the libFuzzer targets with clang (AddressSanitizer) and runs each for a bounded
 # time from its committed seed corpus. New inputs go to a scratch folder; a crash leaves
 # its input as build-test/fuzz/crash-<target>-* and fails the script (turn it into a
-# regression test). VELMORA_FUZZ_SECONDS sets the time per target (default 45).
+# regression test). VELMORA_FUZZ_SECONDS sets the time per target (default 38).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-seconds="${VELMORA_FUZZ_SECONDS:-45}"
+seconds="${VELMORA_FUZZ_SECONDS:-38}"
 dir="$root/build-test/fuzz"
-targets=(scenario colorfile settings protocol picture)
+targets=(scenario colorfile settings protocol picture casc)
 
 mkdir -p "$dir"
 cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

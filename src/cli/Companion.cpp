@@ -10,6 +10,7 @@
 #include "core/picture/PictureReader.h"
 #include "core/picture/PngWriter.h"
 #include "core/session/MapSession.h"
+#include "core/tileset/GameData.h"
 #include "core/tileset/TerrainRenderer.h"
 #include "core/tileset/TerrainSource.h"
 #include "core/tileset/TileGraphics.h"
@@ -160,6 +161,7 @@ QString Companion::helpText()
         "                      [--fit MODE] [--resample HOW] [--game-data DIR]\n"
         "                      [--tileset NAME|NUMBER] [-o OUT]\n"
         "  velmora-cli render MAP -o OUT.png [--game-data DIR] [--tile-size N]\n"
+        "  velmora-cli data DIR\n"
         "  velmora-cli --help | --version\n"
         "\n"
         "Paints PICTURE into the terrain of the StarCraft map archive MAP (*.scm, *.scx), one\n"
@@ -200,8 +202,10 @@ QString Companion::helpText()
         "  --vary               replace each terrain tile written by one of the same tile\n"
         "                       group and nearly the same colour, chosen by its position\n"
         "                       (convert)\n"
-        "  --game-data DIR      the game data folder (default: VELMORA_GAME_DATA; --match,\n"
-        "                       --dither, --vary, render)\n"
+        "  --game-data DIR      the game data folder: a Remastered installation (its root or\n"
+        "                       Data folder), the classic game's folder (StarDat.mpq) or\n"
+        "                       extracted tileset files (default: VELMORA_GAME_DATA;\n"
+        "                       --match, --dither, --vary, render)\n"
         "  -h, --help           this text\n"
         "  --version            the program's version\n"
         "\n"
@@ -232,7 +236,7 @@ QString Companion::helpText()
         "      TMPDIR, or its disk is full)\n"
         "  14  the map archive is protected and cannot be written\n"
         "  15  no game data folder, or its tileset files are missing or damaged (--match,\n"
-        "      --dither, --vary, render)\n"
+        "      --dither, --vary, render, data)\n"
         "A failing command changes no input file.\n");
 }
 
@@ -309,6 +313,8 @@ int Companion::checkRequest(const Request &request)
          true, true, false},
         {"render", &Companion::render, 1, QT_TR_NOOP("render takes one map"), false, false, false,
          true},
+        {"data", &Companion::data, 1, QT_TR_NOOP("data takes one game data folder"), false, false,
+         false, false},
     };
     for (const CommandEntry &entry : commands) {
         if (request.command != QLatin1String(entry.name))
@@ -375,6 +381,47 @@ int Companion::info(const Request &request)
 
     if (Status accepted = session.sizeAccepted(); !accepted)
         return fail(accepted.failure());
+    return Ok;
+}
+
+int Companion::data(const Request &request)
+{
+    const QString &folder = request.positional.at(0);
+    terrain::GameData gameData;
+    if (Status located = terrain::GameData::locate(folder, &gameData); !located)
+        return fail(located.failure());
+    m_out << "folder: " << shownPath(folder) << '\n';
+    for (const auto &[kind, path] : gameData.sources()) {
+        switch (kind) {
+        case terrain::GameData::Kind::Archive:
+            m_out << "holds: classic game archive " << QFileInfo(path).fileName() << '\n';
+            break;
+        case terrain::GameData::Kind::Storage:
+            m_out << "holds: Remastered installation (CASC storage; classic-resolution tiles)\n";
+            break;
+        case terrain::GameData::Kind::Folder:
+            m_out << "holds: extracted tileset files in " << shownPath(path) << '\n';
+            break;
+        }
+    }
+    const MpqControl archives;
+    int readable = 0;
+    Failure last;
+    for (int number = 0; number < scenario::tilesetNames().size(); ++number) {
+        terrain::TilesetFiles files;
+        terrain::TileGraphics graphics;
+        Status read = gameData.readTileset(archives, number, &files);
+        if (read.ok())
+            read = terrain::TileGraphics::create(std::move(files), &graphics);
+        m_out << "tileset " << number << " " << scenario::tilesetNames().at(number) << ": "
+              << (read.ok() ? QStringLiteral("readable") : oneLine(read.reason())) << '\n';
+        readable += read.ok();
+        if (!read.ok())
+            last = read.failure();
+    }
+    m_out.flush();
+    if (readable == 0)
+        return fail(last);
     return Ok;
 }
 

@@ -67,6 +67,8 @@ public:
 
 private:
     int info(const Request &request);
+    /// What kind of game data a folder holds and which tilesets it can read.
+    int data(const Request &request);
     int colors(const Request &request);
     /// Writes UTF-8 text to the output after what it holds.
     void writeBytes(const QByteArray &bytes);

@@ -93,8 +93,9 @@ frmPreferences::frmPreferences(const AppPaths &paths, QWidget *parent)
     btnApply->setGeometry(243, 152, 49, 20);
     lblGameData->setBuddy(txtGameData);
     txtGameData->setAccessibleName(tr("Game data folder"));
-    txtGameData->setToolTip(tr("The folder the game is installed in (with StarDat.mpq), or a "
-                               "folder of extracted tileset files. Empty: no terrain graphics."));
+    txtGameData->setToolTip(tr("The Remastered installation (with .build.info and Data), the "
+                               "classic game's folder (with StarDat.mpq), or a folder of "
+                               "extracted tileset files. Empty: no terrain graphics."));
     btnGameData->setEnabled(false);
     lblLanguage->setBuddy(cboLanguage);
     cboLanguage->addItem(tr("System"), QString::fromLatin1(language::System));

@@ -1,6 +1,7 @@
 #include "core/tileset/GameData.h"
 
 #include "core/archive/ArchiveAccess.h"
+#include "core/tileset/CascStorage.h"
 #include "core/common/UserText.h"
 
 #include <QDir>
@@ -78,17 +79,20 @@ Status GameData::locate(const QString &folder, GameData *gameData)
     for (const char *archive : {"BrooDat.mpq", "StarDat.mpq"}) {
         const QString path = findEntry(dir, QString::fromLatin1(archive), QDir::Files);
         if (!path.isEmpty())
-            found.m_sources.append({path, true});
+            found.m_sources.append({path, Kind::Archive});
     }
+    if (!casc::CascStorage::installationRoot(folder).isEmpty())
+        found.m_sources.append({folder, Kind::Storage});
     const QString sub = findEntry(dir, QStringLiteral("tileset"), QDir::Dirs | QDir::NoDotAndDotDot);
     if (!sub.isEmpty())
-        found.m_sources.append({sub, false});
+        found.m_sources.append({sub, Kind::Folder});
     else if (holdsTilesetFiles(dir))
-        found.m_sources.append({found.m_folder, false});
+        found.m_sources.append({found.m_folder, Kind::Folder});
     if (found.m_sources.isEmpty())
         return gameDataFailure(
-            GameDataText::tr("The game data folder \"%1\" holds neither StarDat.mpq, BrooDat.mpq nor "
-                        "a \"tileset\" folder. Choose the folder the game is installed in.")
+            GameDataText::tr("The game data folder \"%1\" holds neither a Remastered installation, "
+                        "StarDat.mpq, BrooDat.mpq nor a \"tileset\" folder. Choose the folder "
+                        "the game is installed in.")
                 .arg(shown(folder)));
     if (gameData)
         *gameData = std::move(found);
@@ -98,7 +102,9 @@ Status GameData::locate(const QString &folder, GameData *gameData)
 bool GameData::readFile(const ArchiveAccess &archives, const Source &source,
                         const QString &fileName, QByteArray *data, QString *problem) const
 {
-    if (source.archive) {
+    if (source.kind == Kind::Storage)
+        return readStored(source, fileName, data, problem);
+    if (source.kind == Kind::Archive) {
         const Status read = archives.readEntry(source.path, QStringLiteral("tileset\\") + fileName,
                                                 data, MaxTilesetFileSize);
         // An archive without the entry is normal: the next place may hold it.
@@ -126,6 +132,55 @@ bool GameData::readFile(const ArchiveAccess &archives, const Source &source,
         return false;
     }
     return true;
+}
+
+bool GameData::readStored(const Source &source, const QString &fileName, QByteArray *data,
+                          QString *problem) const
+{
+    const auto storage = casc::CascStorage::open(source.path);
+    if (!storage) {
+        *problem = storage.reason();
+        return false;
+    }
+    // Classic-resolution files only: other folders (HD2/, HD/, Carbot/) hold other formats.
+    for (const char *folder : {"TileSet/", "SD/TileSet/"}) {
+        auto read = (*storage)->read(QLatin1String(folder) + fileName, MaxTilesetFileSize);
+        if (!read) {
+            *problem = read.reason();
+            return false;
+        }
+        if (read->has_value()) {
+            *data = std::move(**read);
+            return true;
+        }
+    }
+    return false;
+}
+
+QString GameData::storedNames() const
+{
+    for (const Source &source : m_sources) {
+        if (source.kind != Kind::Storage)
+            continue;
+        const auto storage = casc::CascStorage::open(source.path);
+        if (!storage)
+            return {};
+        const QStringList names = (*storage)->tilesetFolderNames();
+        return QLatin1Char(' ')
+            + (names.isEmpty()
+                   ? GameDataText::tr("Its storage holds nothing under a \"tileset\" folder.")
+                   : GameDataText::tr("Under \"tileset\" folders its storage holds: %1.")
+                         .arg(names.join(QStringLiteral(", "))));
+    }
+    return {};
+}
+
+QList<std::pair<GameData::Kind, QString>> GameData::sources() const
+{
+    QList<std::pair<Kind, QString>> out;
+    for (const Source &source : m_sources)
+        out.append({source.kind, source.path});
+    return out;
 }
 
 Status GameData::readTileset(const ArchiveAccess &archives, int number,
@@ -165,7 +220,8 @@ Status GameData::readTileset(const ArchiveAccess &archives, int number,
         if (!found)
             return gameDataFailure(
                 GameDataText::tr("The game data folder \"%1\" has no tileset file \"%2\".")
-                    .arg(shown(m_folder), file.names.constFirst()));
+                    .arg(shown(m_folder), file.names.constFirst())
+                + storedNames());
     }
     if (files)
         *files = std::move(read);

@@ -27,9 +27,10 @@ struct TilesetFiles
     QString origin;   ///< where they came from, for messages: the folder or the archives
 };
 
-/// A game data folder: one holding StarDat.mpq and/or BrooDat.mpq, one holding a
-/// "tileset" sub-folder of extracted files, or that "tileset" folder itself. File names
-/// are matched without regard to letter case.
+/// A game data folder: one holding StarDat.mpq and/or BrooDat.mpq, a Remastered
+/// installation (its root or its "Data" folder, a CASC storage), one holding a "tileset"
+/// sub-folder of extracted files, or that "tileset" folder itself. File names are matched
+/// without regard to letter case.
 class GameData
 {
 public:
@@ -39,7 +40,8 @@ public:
     [[nodiscard]] static Status locate(const QString &folder, GameData *gameData);
 
     /// Reads the four files of tileset `number` (0..7 after masking with 7). Each file is
-    /// taken from the first place that has it: BrooDat.mpq, StarDat.mpq, then the
+    /// taken from the first place that has it: BrooDat.mpq, StarDat.mpq, the Remastered
+    /// storage (classic-resolution files: "TileSet/NAME", then "SD/TileSet/NAME"), then the
     /// "tileset" folder. "NAME.vx4ex" is read when there is no "NAME.vx4". The archives
     /// are read through `archives`.
     [[nodiscard]] Status readTileset(const ArchiveAccess &archives, int number,
@@ -47,14 +49,22 @@ public:
 
     QString folder() const { return m_folder; }
 
+    enum class Kind { Archive, Storage, Folder };
+    /// What the folder holds, in the order files are looked for: each source's kind and path.
+    QList<std::pair<Kind, QString>> sources() const;
+
 private:
     struct Source
     {
         QString path;
-        bool archive = false;
+        Kind kind = Kind::Folder;
     };
     bool readFile(const ArchiveAccess &archives, const Source &source, const QString &fileName,
                   QByteArray *data, QString *problem) const;
+    bool readStored(const Source &source, const QString &fileName, QByteArray *data,
+                    QString *problem) const;
+    /// For a message: what the storage holds under "tileset" folders, when there is one.
+    QString storedNames() const;
 
     QString m_folder;
     QList<Source> m_sources;
