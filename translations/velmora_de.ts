@@ -99,6 +99,241 @@ ein Pixel, eine Kachel.</translation>
     </message>
 </context>
 <context>
+    <name>CascStorage</name>
+    <message>
+        <source>zlib cannot start</source>
+        <translation>zlib kann nicht starten</translation>
+    </message>
+    <message>
+        <source>a zlib chunk does not end where it should</source>
+        <translation>ein zlib-Block endet nicht dort, wo er sollte</translation>
+    </message>
+    <message>
+        <source>a zlib chunk is corrupt</source>
+        <translation>ein zlib-Block ist beschädigt</translation>
+    </message>
+    <message>
+        <source>a chunk decodes to another size than stated</source>
+        <translation>ein Block ergibt entpackt eine andere Größe als angegeben</translation>
+    </message>
+    <message>
+        <source>it is empty</source>
+        <translation>sie ist leer</translation>
+    </message>
+    <message>
+        <source>it has no &quot;Active&quot; or no &quot;Build Key&quot; column</source>
+        <translation>ihr fehlt die Spalte „Active“ oder „Build Key“</translation>
+    </message>
+    <message>
+        <source>the active build&apos;s key is not 32 hex digits</source>
+        <translation>der Schlüssel des aktiven Builds besteht nicht aus 32 Hexziffern</translation>
+    </message>
+    <message>
+        <source>no build in it is active (installed)</source>
+        <translation>kein Build darin ist aktiv (installiert)</translation>
+    </message>
+    <message>
+        <source>it names no valid &quot;root&quot; or &quot;encoding&quot; key</source>
+        <translation>sie nennt keinen gültigen Schlüssel „root“ oder „encoding“</translation>
+    </message>
+    <message>
+        <source>it is too short for an index file</source>
+        <translation>sie ist zu kurz für eine Indexdatei</translation>
+    </message>
+    <message>
+        <source>its header is not that of an index file of version 7</source>
+        <translation>ihr Kopf ist nicht der einer Indexdatei der Version 7</translation>
+    </message>
+    <message>
+        <source>it holds another bucket than its name says</source>
+        <translation>sie enthält einen anderen Bucket, als ihr Name sagt</translation>
+    </message>
+    <message>
+        <source>its entries have a layout Velmora does not read</source>
+        <translation>ihre Einträge haben einen Aufbau, den Velmora nicht liest</translation>
+    </message>
+    <message>
+        <source>its entries run past its end</source>
+        <translation>ihre Einträge reichen über ihr Ende hinaus</translation>
+    </message>
+    <message>
+        <source>the record does not start with &quot;BLTE&quot;</source>
+        <translation>der Datensatz beginnt nicht mit „BLTE“</translation>
+    </message>
+    <message>
+        <source>the record is empty</source>
+        <translation>der Datensatz ist leer</translation>
+    </message>
+    <message>
+        <source>the record&apos;s chunk table is malformed</source>
+        <translation>die Blocktabelle des Datensatzes ist fehlerhaft</translation>
+    </message>
+    <message>
+        <source>the record&apos;s chunks run past its end</source>
+        <translation>die Blöcke des Datensatzes reichen über sein Ende hinaus</translation>
+    </message>
+    <message>
+        <source>a chunk states a size its data cannot have</source>
+        <translation>ein Block nennt eine Größe, die seine Daten nicht haben können</translation>
+    </message>
+    <message>
+        <source>the record&apos;s chunks do not fill it</source>
+        <translation>die Blöcke des Datensatzes füllen ihn nicht aus</translation>
+    </message>
+    <message>
+        <source>a chunk does not match its checksum</source>
+        <translation>ein Block passt nicht zu seiner Prüfsumme</translation>
+    </message>
+    <message>
+        <source>a chunk is larger than any such file</source>
+        <translation>ein Block ist größer als jede solche Datei</translation>
+    </message>
+    <message>
+        <source>a chunk states a size its zlib data cannot have</source>
+        <translation>ein Block nennt eine Größe, die seine zlib-Daten nicht haben können</translation>
+    </message>
+    <message>
+        <source>a part of it is encrypted, which Velmora does not read</source>
+        <translation>ein Teil davon ist verschlüsselt, was Velmora nicht liest</translation>
+    </message>
+    <message>
+        <source>a part of it is nested (frame mode F), which Velmora does not read</source>
+        <translation>ein Teil davon ist verschachtelt (Frame-Modus F), was Velmora nicht liest</translation>
+    </message>
+    <message>
+        <source>a part of it is LZ4-compressed, which Velmora does not read</source>
+        <translation>ein Teil davon ist mit LZ4 komprimiert, was Velmora nicht liest</translation>
+    </message>
+    <message>
+        <source>a chunk has an unknown mode</source>
+        <translation>ein Block hat einen unbekannten Modus</translation>
+    </message>
+    <message>
+        <source>the file is larger than any such file</source>
+        <translation>die Datei ist größer als jede solche Datei</translation>
+    </message>
+    <message>
+        <source>its chunks decode to another size than the encoding table says</source>
+        <translation>ihre Blöcke ergeben entpackt eine andere Größe, als die Kodierungstabelle sagt</translation>
+    </message>
+    <message>
+        <source>its header is not that of an encoding file</source>
+        <translation>ihr Kopf ist nicht der einer Kodierungsdatei</translation>
+    </message>
+    <message>
+        <source>its tables run past its end</source>
+        <translation>ihre Tabellen reichen über ihr Ende hinaus</translation>
+    </message>
+    <message>
+        <source>its page table is cut short</source>
+        <translation>ihre Seitentabelle ist abgeschnitten</translation>
+    </message>
+    <message>
+        <source>its page table is not in key order</source>
+        <translation>ihre Seitentabelle ist nicht nach Schlüsseln geordnet</translation>
+    </message>
+    <message>
+        <source>is missing</source>
+        <translation>fehlt</translation>
+    </message>
+    <message>
+        <source>cannot be opened</source>
+        <translation>kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>ist keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>is far too large</source>
+        <translation>ist viel zu groß</translation>
+    </message>
+    <message>
+        <source>is cut short (the game may need repair)</source>
+        <translation>ist abgeschnitten (das Spiel muss vielleicht repariert werden)</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>In the game data folder &quot;%1&quot; (a Remastered installation), &quot;%2&quot; %3.</source>
+        <translation>Im Spieldatenordner „%1“ (eine Remastered-Installation): „%2“ %3.</translation>
+    </message>
+    <message>
+        <source>cannot be used: %1</source>
+        <translation>kann nicht verwendet werden: %1</translation>
+    </message>
+    <message>
+        <source>(the active build&apos;s config) %1</source>
+        <translation>(die Konfiguration des aktiven Builds) %1</translation>
+    </message>
+    <message>
+        <source>the encoding file</source>
+        <translation>die Kodierungsdatei</translation>
+    </message>
+    <message>
+        <source>has no %1 in its index files (the game may need repair)</source>
+        <translation>hat %1 nicht in seinen Indexdateien (das Spiel muss vielleicht repariert werden)</translation>
+    </message>
+    <message>
+        <source>holds a damaged %1: %2</source>
+        <translation>enthält %1 in beschädigter Form: %2</translation>
+    </message>
+    <message>
+        <source>its content does not match its key</source>
+        <translation>ihr Inhalt passt nicht zu ihrem Schlüssel</translation>
+    </message>
+    <message>
+        <source>holds a damaged %1: its size is not the one the build config states</source>
+        <translation>enthält %1 in beschädigter Form: ihre Größe ist nicht die, die die Build-Konfiguration nennt</translation>
+    </message>
+    <message>
+        <source>the root file</source>
+        <translation>die Root-Datei</translation>
+    </message>
+    <message>
+        <source>is missing (the game may need repair)</source>
+        <translation>fehlt (das Spiel muss vielleicht repariert werden)</translation>
+    </message>
+    <message>
+        <source>is damaged: %1</source>
+        <translation>ist beschädigt: %1</translation>
+    </message>
+    <message>
+        <source>holds %1 in a record far too large</source>
+        <translation>enthält %1 in einem viel zu großen Datensatz</translation>
+    </message>
+    <message>
+        <source>(holding %1) %2</source>
+        <translation>(mit %1) %2</translation>
+    </message>
+    <message>
+        <source>a table runs past its end</source>
+        <translation>eine Tabelle reicht über ihr Ende hinaus</translation>
+    </message>
+    <message>
+        <source>a page does not match its checksum</source>
+        <translation>eine Seite passt nicht zu ihrer Prüfsumme</translation>
+    </message>
+    <message>
+        <source>holds a damaged encoding file: %1</source>
+        <translation>enthält eine beschädigte Kodierungsdatei: %1</translation>
+    </message>
+    <message>
+        <source>holds an encoding file without %1, which the game lists (the game may need repair)</source>
+        <translation>enthält eine Kodierungsdatei ohne %1, das das Spiel aufführt (das Spiel muss vielleicht repariert werden)</translation>
+    </message>
+    <message>
+        <source>has %1 listed but not installed: the game may need repair</source>
+        <translation>führt %1 auf, hat es aber nicht installiert: das Spiel muss vielleicht repariert werden</translation>
+    </message>
+    <message>
+        <source>holds %1 damaged: %2</source>
+        <translation>enthält %1 beschädigt: %2</translation>
+    </message>
+</context>
+<context>
     <name>ColorFile</name>
     <message>
         <source>line %1 gives colour %2 a value again (first on line %3)</source>
@@ -299,6 +534,34 @@ ein Pixel, eine Kachel.</translation>
         <translation>Warnung: %1</translation>
     </message>
     <message>
+        <source>--fit/--resample/--dither applies only to the colors and convert commands</source>
+        <translation>--fit/--resample/--dither gilt nur für die Befehle colors und convert</translation>
+    </message>
+    <message>
+        <source>--vary applies only to the convert command</source>
+        <translation>--vary gilt nur für den Befehl convert</translation>
+    </message>
+    <message>
+        <source>--game-data applies only with --match, --dither, --vary or the render command</source>
+        <translation>--game-data gilt nur mit --match, --dither, --vary oder dem Befehl render</translation>
+    </message>
+    <message>
+        <source>convert needs a colour file (--colors FILE), --match or --dither</source>
+        <translation>convert braucht eine Farbdatei (--colors FILE), --match oder --dither</translation>
+    </message>
+    <message>
+        <source>unknown fit &quot;%1&quot;; give none, stretch, contain or cover</source>
+        <translation>unbekannte Einpassung „%1“; geben Sie none, stretch, contain oder cover an</translation>
+    </message>
+    <message>
+        <source>unknown resampling &quot;%1&quot;; give area or nearest</source>
+        <translation>unbekanntes Resampling „%1“; geben Sie area oder nearest an</translation>
+    </message>
+    <message>
+        <source>--dither sets the tile values itself, so it cannot be used with --colors</source>
+        <translation>--dither setzt die Kachelwerte selbst und kann daher nicht mit --colors verwendet werden</translation>
+    </message>
+    <message>
         <source>Usage:
   velmora-cli info MAP
   velmora-cli colors MAP PICTURE [--template | --match] [--dither]
@@ -307,6 +570,7 @@ ein Pixel, eine Kachel.</translation>
                       [--fit MODE] [--resample HOW] [--game-data DIR]
                       [--tileset NAME|NUMBER] [-o OUT]
   velmora-cli render MAP -o OUT.png [--game-data DIR] [--tile-size N]
+  velmora-cli data DIR
   velmora-cli --help | --version
 
 Paints PICTURE into the terrain of the StarCraft map archive MAP (*.scm, *.scx), one
@@ -347,8 +611,10 @@ Options:
   --vary               replace each terrain tile written by one of the same tile
                        group and nearly the same colour, chosen by its position
                        (convert)
-  --game-data DIR      the game data folder (default: VELMORA_GAME_DATA; --match,
-                       --dither, --vary, render)
+  --game-data DIR      the game data folder: a Remastered installation (its root or
+                       Data folder), the classic game&apos;s folder (StarDat.mpq) or
+                       extracted tileset files (default: VELMORA_GAME_DATA;
+                       --match, --dither, --vary, render)
   -h, --help           this text
   --version            the program&apos;s version
 
@@ -379,7 +645,7 @@ Exit status:
       TMPDIR, or its disk is full)
   14  the map archive is protected and cannot be written
   15  no game data folder, or its tileset files are missing or damaged (--match,
-      --dither, --vary, render)
+      --dither, --vary, render, data)
 A failing command changes no input file.
 </source>
         <translation>Aufruf:
@@ -390,6 +656,7 @@ A failing command changes no input file.
                       [--fit MODE] [--resample HOW] [--game-data DIR]
                       [--tileset NAME|NUMBER] [-o OUT]
   velmora-cli render MAP -o OUT.png [--game-data DIR] [--tile-size N]
+  velmora-cli data DIR
   velmora-cli --help | --version
 
 Malt PICTURE in das Gelände des StarCraft-Kartenarchivs MAP (*.scm, *.scx), ein
@@ -434,8 +701,10 @@ Optionen:
   --vary               jede geschriebene Geländekachel durch eine derselben
                        Kachelgruppe und fast derselben Farbe ersetzen, nach ihrer
                        Position gewählt (convert)
-  --game-data DIR      der Spieldatenordner (Vorgabe: VELMORA_GAME_DATA; --match,
-                       --dither, --vary, render)
+  --game-data DIR      der Spieldatenordner: eine Remastered-Installation (ihr
+                       Wurzel- oder Data-Ordner), der Ordner des klassischen Spiels
+                       (StarDat.mpq) oder entpackte Tileset-Dateien (Vorgabe:
+                       VELMORA_GAME_DATA; --match, --dither, --vary, render)
   -h, --help           dieser Text
   --version            die Version des Programms
 
@@ -469,37 +738,13 @@ Exit-Status:
       fehlt oder ist schreibgeschützt, oder sein Datenträger ist voll)
   14  das Kartenarchiv ist geschützt und kann nicht geschrieben werden
   15  kein Spieldatenordner, oder seine Tileset-Dateien fehlen oder sind beschädigt
-      (--match, --dither, --vary, render)
+      (--match, --dither, --vary, render, data)
 Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
 </translation>
     </message>
     <message>
-        <source>--fit/--resample/--dither applies only to the colors and convert commands</source>
-        <translation>--fit/--resample/--dither gilt nur für die Befehle colors und convert</translation>
-    </message>
-    <message>
-        <source>--vary applies only to the convert command</source>
-        <translation>--vary gilt nur für den Befehl convert</translation>
-    </message>
-    <message>
-        <source>--game-data applies only with --match, --dither, --vary or the render command</source>
-        <translation>--game-data gilt nur mit --match, --dither, --vary oder dem Befehl render</translation>
-    </message>
-    <message>
-        <source>convert needs a colour file (--colors FILE), --match or --dither</source>
-        <translation>convert braucht eine Farbdatei (--colors FILE), --match oder --dither</translation>
-    </message>
-    <message>
-        <source>unknown fit &quot;%1&quot;; give none, stretch, contain or cover</source>
-        <translation>unbekannte Einpassung „%1“; geben Sie none, stretch, contain oder cover an</translation>
-    </message>
-    <message>
-        <source>unknown resampling &quot;%1&quot;; give area or nearest</source>
-        <translation>unbekanntes Resampling „%1“; geben Sie area oder nearest an</translation>
-    </message>
-    <message>
-        <source>--dither sets the tile values itself, so it cannot be used with --colors</source>
-        <translation>--dither setzt die Kachelwerte selbst und kann daher nicht mit --colors verwendet werden</translation>
+        <source>data takes one game data folder</source>
+        <translation>data nimmt einen Spieldatenordner</translation>
     </message>
 </context>
 <context>
@@ -576,10 +821,6 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
         <translation>Der Spieldatenordner „%1“ existiert nicht.</translation>
     </message>
     <message>
-        <source>The game data folder &quot;%1&quot; holds neither StarDat.mpq, BrooDat.mpq nor a &quot;tileset&quot; folder. Choose the folder the game is installed in.</source>
-        <translation>Der Spieldatenordner „%1“ enthält weder StarDat.mpq, BrooDat.mpq noch einen Ordner „tileset“. Wählen Sie den Ordner, in dem das Spiel installiert ist.</translation>
-    </message>
-    <message>
         <source>The game archive &quot;%1&quot; is damaged or is not an archive, so the tileset file &quot;%2&quot; cannot be read from it.</source>
         <translation>Das Spielarchiv „%1“ ist beschädigt oder kein Archiv, daher kann die Tileset-Datei „%2“ nicht daraus gelesen werden.</translation>
     </message>
@@ -594,6 +835,18 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
     <message>
         <source>The game data folder &quot;%1&quot; has no tileset file &quot;%2&quot;.</source>
         <translation>Der Spieldatenordner „%1“ hat keine Tileset-Datei „%2“.</translation>
+    </message>
+    <message>
+        <source>The game data folder &quot;%1&quot; holds neither a Remastered installation, StarDat.mpq, BrooDat.mpq nor a &quot;tileset&quot; folder. Choose the folder the game is installed in.</source>
+        <translation>Der Spieldatenordner „%1“ enthält weder eine Remastered-Installation, StarDat.mpq, BrooDat.mpq noch einen Ordner „tileset“. Wählen Sie den Ordner, in dem das Spiel installiert ist.</translation>
+    </message>
+    <message>
+        <source>Its storage holds nothing under a &quot;tileset&quot; folder.</source>
+        <translation>Sein Speicher enthält nichts unter einem Ordner „tileset“.</translation>
+    </message>
+    <message>
+        <source>Under &quot;tileset&quot; folders its storage holds: %1.</source>
+        <translation>Unter Ordnern „tileset“ enthält sein Speicher: %1.</translation>
     </message>
 </context>
 <context>
@@ -1416,10 +1669,6 @@ Verringern Sie die Zahl der Farben im Bild und laden Sie es erneut.</translation
         <translation>Spieldatenordner</translation>
     </message>
     <message>
-        <source>The folder the game is installed in (with StarDat.mpq), or a folder of extracted tileset files. Empty: no terrain graphics.</source>
-        <translation>Der Ordner, in dem das Spiel installiert ist (mit StarDat.mpq), oder ein Ordner mit entpackten Tileset-Dateien. Leer: keine Geländegrafik.</translation>
-    </message>
-    <message>
         <source>System</source>
         <translation>System</translation>
     </message>
@@ -1434,6 +1683,10 @@ Verringern Sie die Zahl der Farben im Bild und laden Sie es erneut.</translation
     <message>
         <source>Game Data Folder</source>
         <translation>Spieldatenordner</translation>
+    </message>
+    <message>
+        <source>The Remastered installation (with .build.info and Data), the classic game&apos;s folder (with StarDat.mpq), or a folder of extracted tileset files. Empty: no terrain graphics.</source>
+        <translation>Die Remastered-Installation (mit .build.info und Data), der Ordner des klassischen Spiels (mit StarDat.mpq) oder ein Ordner mit entpackten Tileset-Dateien. Leer: keine Geländegrafik.</translation>
     </message>
 </context>
 <context>

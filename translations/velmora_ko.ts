@@ -99,6 +99,241 @@ one pixel, one tile.</source>
     </message>
 </context>
 <context>
+    <name>CascStorage</name>
+    <message>
+        <source>zlib cannot start</source>
+        <translation>zlib을 시작할 수 없습니다</translation>
+    </message>
+    <message>
+        <source>a zlib chunk does not end where it should</source>
+        <translation>zlib 청크가 끝나야 할 곳에서 끝나지 않습니다</translation>
+    </message>
+    <message>
+        <source>a zlib chunk is corrupt</source>
+        <translation>zlib 청크가 손상되었습니다</translation>
+    </message>
+    <message>
+        <source>a chunk decodes to another size than stated</source>
+        <translation>청크를 풀면 적힌 것과 다른 크기가 됩니다</translation>
+    </message>
+    <message>
+        <source>it is empty</source>
+        <translation>비어 있습니다</translation>
+    </message>
+    <message>
+        <source>it has no &quot;Active&quot; or no &quot;Build Key&quot; column</source>
+        <translation>&quot;Active&quot; 열이나 &quot;Build Key&quot; 열이 없습니다</translation>
+    </message>
+    <message>
+        <source>the active build&apos;s key is not 32 hex digits</source>
+        <translation>활성 빌드의 키가 16진수 32자리가 아닙니다</translation>
+    </message>
+    <message>
+        <source>no build in it is active (installed)</source>
+        <translation>활성(설치된) 빌드가 없습니다</translation>
+    </message>
+    <message>
+        <source>it names no valid &quot;root&quot; or &quot;encoding&quot; key</source>
+        <translation>올바른 &quot;root&quot; 키나 &quot;encoding&quot; 키가 없습니다</translation>
+    </message>
+    <message>
+        <source>it is too short for an index file</source>
+        <translation>색인 파일이라기에는 너무 짧습니다</translation>
+    </message>
+    <message>
+        <source>its header is not that of an index file of version 7</source>
+        <translation>헤더가 버전 7 색인 파일의 헤더가 아닙니다</translation>
+    </message>
+    <message>
+        <source>it holds another bucket than its name says</source>
+        <translation>이름과 다른 버킷이 들어 있습니다</translation>
+    </message>
+    <message>
+        <source>its entries have a layout Velmora does not read</source>
+        <translation>항목이 Velmora가 읽지 않는 배치로 되어 있습니다</translation>
+    </message>
+    <message>
+        <source>its entries run past its end</source>
+        <translation>항목이 파일 끝을 넘어갑니다</translation>
+    </message>
+    <message>
+        <source>the record does not start with &quot;BLTE&quot;</source>
+        <translation>레코드가 &quot;BLTE&quot;로 시작하지 않습니다</translation>
+    </message>
+    <message>
+        <source>the record is empty</source>
+        <translation>레코드가 비어 있습니다</translation>
+    </message>
+    <message>
+        <source>the record&apos;s chunk table is malformed</source>
+        <translation>레코드의 청크 표가 잘못되었습니다</translation>
+    </message>
+    <message>
+        <source>the record&apos;s chunks run past its end</source>
+        <translation>레코드의 청크가 레코드 끝을 넘어갑니다</translation>
+    </message>
+    <message>
+        <source>a chunk states a size its data cannot have</source>
+        <translation>청크에 데이터가 가질 수 없는 크기가 적혀 있습니다</translation>
+    </message>
+    <message>
+        <source>the record&apos;s chunks do not fill it</source>
+        <translation>레코드의 청크가 레코드를 다 채우지 않습니다</translation>
+    </message>
+    <message>
+        <source>a chunk does not match its checksum</source>
+        <translation>청크가 체크섬과 맞지 않습니다</translation>
+    </message>
+    <message>
+        <source>a chunk is larger than any such file</source>
+        <translation>청크가 그런 파일로서는 있을 수 없을 만큼 큽니다</translation>
+    </message>
+    <message>
+        <source>a chunk states a size its zlib data cannot have</source>
+        <translation>청크에 zlib 데이터가 가질 수 없는 크기가 적혀 있습니다</translation>
+    </message>
+    <message>
+        <source>a part of it is encrypted, which Velmora does not read</source>
+        <translation>일부가 암호화되어 있어 Velmora가 읽지 않습니다</translation>
+    </message>
+    <message>
+        <source>a part of it is nested (frame mode F), which Velmora does not read</source>
+        <translation>일부가 중첩되어 있어(프레임 모드 F) Velmora가 읽지 않습니다</translation>
+    </message>
+    <message>
+        <source>a part of it is LZ4-compressed, which Velmora does not read</source>
+        <translation>일부가 LZ4로 압축되어 있어 Velmora가 읽지 않습니다</translation>
+    </message>
+    <message>
+        <source>a chunk has an unknown mode</source>
+        <translation>청크의 모드를 알 수 없습니다</translation>
+    </message>
+    <message>
+        <source>the file is larger than any such file</source>
+        <translation>파일이 그런 파일로서는 있을 수 없을 만큼 큽니다</translation>
+    </message>
+    <message>
+        <source>its chunks decode to another size than the encoding table says</source>
+        <translation>청크를 풀면 인코딩 표에 적힌 것과 다른 크기가 됩니다</translation>
+    </message>
+    <message>
+        <source>its header is not that of an encoding file</source>
+        <translation>헤더가 인코딩 파일의 헤더가 아닙니다</translation>
+    </message>
+    <message>
+        <source>its tables run past its end</source>
+        <translation>표가 파일 끝을 넘어갑니다</translation>
+    </message>
+    <message>
+        <source>its page table is cut short</source>
+        <translation>페이지 표가 잘려 있습니다</translation>
+    </message>
+    <message>
+        <source>its page table is not in key order</source>
+        <translation>페이지 표가 키 순서대로 되어 있지 않습니다</translation>
+    </message>
+    <message>
+        <source>is missing</source>
+        <translation>없습니다</translation>
+    </message>
+    <message>
+        <source>cannot be opened</source>
+        <translation>열 수 없습니다</translation>
+    </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>일반 파일이 아닙니다</translation>
+    </message>
+    <message>
+        <source>is far too large</source>
+        <translation>너무 큽니다</translation>
+    </message>
+    <message>
+        <source>is cut short (the game may need repair)</source>
+        <translation>잘려 있습니다(게임을 복구해야 할 수 있습니다)</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>읽을 수 없습니다</translation>
+    </message>
+    <message>
+        <source>In the game data folder &quot;%1&quot; (a Remastered installation), &quot;%2&quot; %3.</source>
+        <translation>게임 데이터 폴더 &quot;%1&quot;(리마스터 설치)의 &quot;%2&quot;: %3.</translation>
+    </message>
+    <message>
+        <source>cannot be used: %1</source>
+        <translation>쓸 수 없습니다: %1</translation>
+    </message>
+    <message>
+        <source>(the active build&apos;s config) %1</source>
+        <translation>(활성 빌드의 구성) %1</translation>
+    </message>
+    <message>
+        <source>the encoding file</source>
+        <translation>인코딩 파일</translation>
+    </message>
+    <message>
+        <source>has no %1 in its index files (the game may need repair)</source>
+        <translation>색인 파일에 %1이(가) 없습니다(게임을 복구해야 할 수 있습니다)</translation>
+    </message>
+    <message>
+        <source>holds a damaged %1: %2</source>
+        <translation>손상된 %1이(가) 들어 있습니다: %2</translation>
+    </message>
+    <message>
+        <source>its content does not match its key</source>
+        <translation>내용이 키와 맞지 않습니다</translation>
+    </message>
+    <message>
+        <source>holds a damaged %1: its size is not the one the build config states</source>
+        <translation>손상된 %1이(가) 들어 있습니다: 크기가 빌드 구성에 적힌 크기와 다릅니다</translation>
+    </message>
+    <message>
+        <source>the root file</source>
+        <translation>루트 파일</translation>
+    </message>
+    <message>
+        <source>is missing (the game may need repair)</source>
+        <translation>없습니다(게임을 복구해야 할 수 있습니다)</translation>
+    </message>
+    <message>
+        <source>is damaged: %1</source>
+        <translation>손상되었습니다: %1</translation>
+    </message>
+    <message>
+        <source>holds %1 in a record far too large</source>
+        <translation>너무 큰 레코드에 %1이(가) 들어 있습니다</translation>
+    </message>
+    <message>
+        <source>(holding %1) %2</source>
+        <translation>(%1 포함) %2</translation>
+    </message>
+    <message>
+        <source>a table runs past its end</source>
+        <translation>표가 파일 끝을 넘어갑니다</translation>
+    </message>
+    <message>
+        <source>a page does not match its checksum</source>
+        <translation>페이지가 체크섬과 맞지 않습니다</translation>
+    </message>
+    <message>
+        <source>holds a damaged encoding file: %1</source>
+        <translation>손상된 인코딩 파일이 들어 있습니다: %1</translation>
+    </message>
+    <message>
+        <source>holds an encoding file without %1, which the game lists (the game may need repair)</source>
+        <translation>게임 목록에 있는 %1이(가) 빠진 인코딩 파일이 들어 있습니다(게임을 복구해야 할 수 있습니다)</translation>
+    </message>
+    <message>
+        <source>has %1 listed but not installed: the game may need repair</source>
+        <translation>%1이(가) 목록에는 있지만 설치되어 있지 않습니다. 게임을 복구해야 할 수 있습니다</translation>
+    </message>
+    <message>
+        <source>holds %1 damaged: %2</source>
+        <translation>손상된 %1이(가) 들어 있습니다: %2</translation>
+    </message>
+</context>
+<context>
     <name>ColorFile</name>
     <message>
         <source>line %1 gives colour %2 a value again (first on line %3)</source>
@@ -299,6 +534,34 @@ one pixel, one tile.</source>
         <translation>경고: %1</translation>
     </message>
     <message>
+        <source>--fit/--resample/--dither applies only to the colors and convert commands</source>
+        <translation>--fit/--resample/--dither는 colors와 convert 명령에만 쓸 수 있습니다</translation>
+    </message>
+    <message>
+        <source>--vary applies only to the convert command</source>
+        <translation>--vary는 convert 명령에만 쓸 수 있습니다</translation>
+    </message>
+    <message>
+        <source>--game-data applies only with --match, --dither, --vary or the render command</source>
+        <translation>--game-data는 --match, --dither, --vary나 render 명령과 함께만 쓸 수 있습니다</translation>
+    </message>
+    <message>
+        <source>convert needs a colour file (--colors FILE), --match or --dither</source>
+        <translation>convert에는 색 파일(--colors FILE), --match 또는 --dither가 필요합니다</translation>
+    </message>
+    <message>
+        <source>unknown fit &quot;%1&quot;; give none, stretch, contain or cover</source>
+        <translation>알 수 없는 맞춤 방식 &quot;%1&quot;. none, stretch, contain, cover 중 하나를 주십시오</translation>
+    </message>
+    <message>
+        <source>unknown resampling &quot;%1&quot;; give area or nearest</source>
+        <translation>알 수 없는 리샘플링 &quot;%1&quot;. area나 nearest를 주십시오</translation>
+    </message>
+    <message>
+        <source>--dither sets the tile values itself, so it cannot be used with --colors</source>
+        <translation>--dither는 타일 값을 스스로 정하므로 --colors와 함께 쓸 수 없습니다</translation>
+    </message>
+    <message>
         <source>Usage:
   velmora-cli info MAP
   velmora-cli colors MAP PICTURE [--template | --match] [--dither]
@@ -307,6 +570,7 @@ one pixel, one tile.</source>
                       [--fit MODE] [--resample HOW] [--game-data DIR]
                       [--tileset NAME|NUMBER] [-o OUT]
   velmora-cli render MAP -o OUT.png [--game-data DIR] [--tile-size N]
+  velmora-cli data DIR
   velmora-cli --help | --version
 
 Paints PICTURE into the terrain of the StarCraft map archive MAP (*.scm, *.scx), one
@@ -347,8 +611,10 @@ Options:
   --vary               replace each terrain tile written by one of the same tile
                        group and nearly the same colour, chosen by its position
                        (convert)
-  --game-data DIR      the game data folder (default: VELMORA_GAME_DATA; --match,
-                       --dither, --vary, render)
+  --game-data DIR      the game data folder: a Remastered installation (its root or
+                       Data folder), the classic game&apos;s folder (StarDat.mpq) or
+                       extracted tileset files (default: VELMORA_GAME_DATA;
+                       --match, --dither, --vary, render)
   -h, --help           this text
   --version            the program&apos;s version
 
@@ -379,7 +645,7 @@ Exit status:
       TMPDIR, or its disk is full)
   14  the map archive is protected and cannot be written
   15  no game data folder, or its tileset files are missing or damaged (--match,
-      --dither, --vary, render)
+      --dither, --vary, render, data)
 A failing command changes no input file.
 </source>
         <translation>사용법:
@@ -390,6 +656,7 @@ A failing command changes no input file.
                       [--fit MODE] [--resample HOW] [--game-data DIR]
                       [--tileset NAME|NUMBER] [-o OUT]
   velmora-cli render MAP -o OUT.png [--game-data DIR] [--tile-size N]
+  velmora-cli data DIR
   velmora-cli --help | --version
 
 스타크래프트 맵 아카이브 MAP(*.scm, *.scx)의 지형에 그림 PICTURE를 픽셀 하나당
@@ -429,8 +696,9 @@ A failing command changes no input file.
                        쓸 수 없습니다(colors, convert)
   --vary               쓰는 지형 타일을 같은 타일 그룹에서 색이 거의 같은 타일로,
                        위치에 따라 골라 바꿉니다(convert)
-  --game-data DIR      게임 데이터 폴더(기본값: VELMORA_GAME_DATA. --match,
-                       --dither, --vary, render)
+  --game-data DIR      게임 데이터 폴더: 리마스터 설치(그 루트나 Data 폴더), 클래식
+                       게임 폴더(StarDat.mpq) 또는 꺼낸 타일셋 파일(기본값:
+                       VELMORA_GAME_DATA. --match, --dither, --vary, render)
   -h, --help           이 도움말
   --version            프로그램 버전
 
@@ -460,37 +728,13 @@ A failing command changes no input file.
       디스크가 가득 참)
   14  맵 아카이브가 보호되어 있어 쓸 수 없음
   15  게임 데이터 폴더가 없거나 타일셋 파일이 없거나 손상됨(--match,
-      --dither, --vary, render)
+      --dither, --vary, render, data)
 실패한 명령은 어떤 입력 파일도 바꾸지 않습니다.
 </translation>
     </message>
     <message>
-        <source>--fit/--resample/--dither applies only to the colors and convert commands</source>
-        <translation>--fit/--resample/--dither는 colors와 convert 명령에만 쓸 수 있습니다</translation>
-    </message>
-    <message>
-        <source>--vary applies only to the convert command</source>
-        <translation>--vary는 convert 명령에만 쓸 수 있습니다</translation>
-    </message>
-    <message>
-        <source>--game-data applies only with --match, --dither, --vary or the render command</source>
-        <translation>--game-data는 --match, --dither, --vary나 render 명령과 함께만 쓸 수 있습니다</translation>
-    </message>
-    <message>
-        <source>convert needs a colour file (--colors FILE), --match or --dither</source>
-        <translation>convert에는 색 파일(--colors FILE), --match 또는 --dither가 필요합니다</translation>
-    </message>
-    <message>
-        <source>unknown fit &quot;%1&quot;; give none, stretch, contain or cover</source>
-        <translation>알 수 없는 맞춤 방식 &quot;%1&quot;. none, stretch, contain, cover 중 하나를 주십시오</translation>
-    </message>
-    <message>
-        <source>unknown resampling &quot;%1&quot;; give area or nearest</source>
-        <translation>알 수 없는 리샘플링 &quot;%1&quot;. area나 nearest를 주십시오</translation>
-    </message>
-    <message>
-        <source>--dither sets the tile values itself, so it cannot be used with --colors</source>
-        <translation>--dither는 타일 값을 스스로 정하므로 --colors와 함께 쓸 수 없습니다</translation>
+        <source>data takes one game data folder</source>
+        <translation>data에는 게임 데이터 폴더 하나가 필요합니다</translation>
     </message>
 </context>
 <context>
@@ -567,10 +811,6 @@ A failing command changes no input file.
         <translation>게임 데이터 폴더 &quot;%1&quot;이(가) 없습니다.</translation>
     </message>
     <message>
-        <source>The game data folder &quot;%1&quot; holds neither StarDat.mpq, BrooDat.mpq nor a &quot;tileset&quot; folder. Choose the folder the game is installed in.</source>
-        <translation>게임 데이터 폴더 &quot;%1&quot;에는 StarDat.mpq도, BrooDat.mpq도, &quot;tileset&quot; 폴더도 없습니다. 게임이 설치된 폴더를 고르십시오.</translation>
-    </message>
-    <message>
         <source>The game archive &quot;%1&quot; is damaged or is not an archive, so the tileset file &quot;%2&quot; cannot be read from it.</source>
         <translation>게임 아카이브 &quot;%1&quot;이(가) 손상되었거나 아카이브가 아니어서 타일셋 파일 &quot;%2&quot;을(를) 읽을 수 없습니다.</translation>
     </message>
@@ -585,6 +825,18 @@ A failing command changes no input file.
     <message>
         <source>The game data folder &quot;%1&quot; has no tileset file &quot;%2&quot;.</source>
         <translation>게임 데이터 폴더 &quot;%1&quot;에 타일셋 파일 &quot;%2&quot;이(가) 없습니다.</translation>
+    </message>
+    <message>
+        <source>The game data folder &quot;%1&quot; holds neither a Remastered installation, StarDat.mpq, BrooDat.mpq nor a &quot;tileset&quot; folder. Choose the folder the game is installed in.</source>
+        <translation>게임 데이터 폴더 &quot;%1&quot;에는 리마스터 설치도, StarDat.mpq도, BrooDat.mpq도, &quot;tileset&quot; 폴더도 없습니다. 게임이 설치된 폴더를 고르십시오.</translation>
+    </message>
+    <message>
+        <source>Its storage holds nothing under a &quot;tileset&quot; folder.</source>
+        <translation>저장소의 &quot;tileset&quot; 폴더 아래에 아무것도 없습니다.</translation>
+    </message>
+    <message>
+        <source>Under &quot;tileset&quot; folders its storage holds: %1.</source>
+        <translation>저장소의 &quot;tileset&quot; 폴더 아래에 있는 것: %1.</translation>
     </message>
 </context>
 <context>
@@ -1407,10 +1659,6 @@ Reduce the number of colors in the picture and load it again.</source>
         <translation>게임 데이터 폴더</translation>
     </message>
     <message>
-        <source>The folder the game is installed in (with StarDat.mpq), or a folder of extracted tileset files. Empty: no terrain graphics.</source>
-        <translation>게임이 설치된 폴더(StarDat.mpq가 있는 곳)나 꺼낸 타일셋 파일이 든 폴더입니다. 비워 두면 지형 그래픽이 없습니다.</translation>
-    </message>
-    <message>
         <source>System</source>
         <translation>시스템</translation>
     </message>
@@ -1425,6 +1673,10 @@ Reduce the number of colors in the picture and load it again.</source>
     <message>
         <source>Game Data Folder</source>
         <translation>게임 데이터 폴더</translation>
+    </message>
+    <message>
+        <source>The Remastered installation (with .build.info and Data), the classic game&apos;s folder (with StarDat.mpq), or a folder of extracted tileset files. Empty: no terrain graphics.</source>
+        <translation>리마스터 설치 폴더(.build.info와 Data가 있는 곳), 클래식 게임 폴더(StarDat.mpq가 있는 곳), 또는 꺼낸 타일셋 파일이 든 폴더입니다. 비워 두면 지형 그래픽이 없습니다.</translation>
     </message>
 </context>
 <context>
