@@ -1,3 +1,5 @@
+#include "SignalEnding.h"
+#include "core/common/MessageText.h"
 #include "core/qtimage/QtImage.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/Language.h"
@@ -161,6 +163,9 @@ StartRequest parseCommandLine(const QCoreApplication &app)
 
 int main(int argc, char **argv)
 {
+    // First, while this is the only thread: a signal ends the windows as Exit does.
+    signalending::blockEndSignals();
+    messagetext::installHandler("velmora");
     nameProgram();
     if (asksForTextOnly(argc, argv)) {
         // Answered on the terminal without opening a display.
@@ -202,6 +207,11 @@ int main(int argc, char **argv)
                      Qt::QueuedConnection);
     QObject::connect(&instance, &SingleInstance::requested, &mainWindow, &mdiMain::openMap,
                      Qt::QueuedConnection);
+    // Ended by a signal: the working copy goes now, the lock as main() returns.
+    signalending::endOnSignals([&mainWindow](int status) {
+        mainWindow.discardWorkingCopy();
+        QCoreApplication::exit(status);
+    });
 
     if (checking) {
         // No splash and no event loop of its own: the steps run in order, then the

@@ -3,6 +3,10 @@
 #include "cli/ExitStatus.h"
 #include "cli/PrivateFolder.h"
 #include "core/archive/MpqControl.h"
+#include "core/common/EndSignals.h"
+#include "core/common/FileIdentity.h"
+#include "core/common/OutputTarget.h"
+#include "core/common/ReplacingFile.h"
 #include "core/common/UserText.h"
 #include "core/convert/ColorFile.h"
 #include "core/picture/ColorKey.h"
@@ -42,25 +46,14 @@ QString versionText()
     return QStringLiteral("velmora-cli %1.%2").arg(VELMORA_VERSION_MAJOR).arg(VELMORA_VERSION_MINOR);
 }
 
-// Messages are one line each, so scripts can read them with a line reader.
+// Messages are one line each, so scripts can read them with a line reader; what is left of
+// control characters (from a user's file or argument) is shown escaped.
 QString oneLine(QString text)
 {
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    return text.simplified();
-}
-
-/// The same file: the same inode when both exist (hard links, symbolic links, other
-/// spellings), otherwise the same absolute path.
-bool sameFile(const QString &a, const QString &b)
-{
-    struct stat sa {}, sb {};
-    if (::stat(QFile::encodeName(a).constData(), &sa) == 0
-        && ::stat(QFile::encodeName(b).constData(), &sb) == 0)
-        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-    return QDir::cleanPath(QFileInfo(a).absoluteFilePath())
-        == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+    return messagetext::escaped(text.simplified());
 }
 
 /// How many names the file has (1 when it does not exist).
@@ -534,16 +527,15 @@ int Companion::convert(const Request &request)
     if (int code = save(session, target))
         return code;
 
-    m_err << tr("velmora-cli: converted %1 into %2 (%3 x %4 tiles, %5 colours, %6 not "
+    report(tr("velmora-cli: converted %1 into %2 (%3 x %4 tiles, %5 colours, %6 not "
                             "named in %7 and set to 0%8)")
-                 .arg(picturePath, target)
+                 .arg(shownPath(picturePath), shownPath(target))
                  .arg(session.size().width)
                  .arg(session.size().height)
                  .arg(scanned.colors.size())
                  .arg(unnamed)
-                 .arg(request.colorFile ? *request.colorFile : tr("a colour file"), tilesetNote)
-          << '\n';
-    m_err.flush();
+                 .arg(request.colorFile ? shownPath(*request.colorFile) : tr("a colour file"),
+                      tilesetNote));
     return Ok;
 }
 
@@ -552,9 +544,9 @@ void Companion::warnAbsentColors(const Request &request,
 {
     for (const ColorFile::Assignment &a : absent)
         warn(tr("%1:%2: colour %3 does not occur in the map's area of %4")
-                 .arg(request.colorFile.value_or(QString()))
+                 .arg(shownPath(request.colorFile.value_or(QString())))
                  .arg(a.line)
-                 .arg(colorkey::colorKey(a.color), request.positional.at(1)),
+                 .arg(colorkey::colorKey(a.color), shownPath(request.positional.at(1))),
              false); // written together: a table of thousands is one write, not thousands
     m_err.flush();
 }
@@ -570,22 +562,30 @@ int Companion::checkConvertOptions(const Request &request)
                          .arg(*request.tileset));
     if (!request.output)
         return Ok;
-    return checkOutputNotInput(*request.output,
-                               {{request.positional.at(0),
-                                 "the map (leave out -o to replace the map itself)"},
-                                {request.positional.at(1), "the picture"},
-                                {request.colorFile.value_or(QString()), "the colour file"}});
+    return checkOutput(request, *request.output,
+                       {{request.positional.at(0),
+                         tr("the map (leave out -o to replace the map itself)")},
+                        {request.positional.at(1), tr("the picture")},
+                        {request.colorFile.value_or(QString()), tr("the colour file")}});
 }
 
-int Companion::checkOutputNotInput(const QString &output,
-                                   std::initializer_list<std::pair<QString, const char *>> inputs)
+int Companion::checkOutput(const Request &request, const QString &output,
+                           QList<outputtarget::Input> inputs)
 {
     if (output.isEmpty())
         return usage(tr("the output file name is empty"));
-    for (const auto &[path, what] : inputs)
-        if (sameFile(output, path))
-            return usage(tr("the output %1 is %2; choose another output file")
-                             .arg(output, QLatin1String(what)));
+    // Devices, pipes, sockets and folders are never replaced.
+    if (Status kind = outputtarget::checkKind(output); !kind)
+        return fail(kind.failure());
+    // Every file the job reads is an input, the game data folder's included.
+    if (request.match || request.command == QLatin1String("render")) {
+        const QString folder = terrain::gameDataFolder(request.gameData.value_or(QString()));
+        if (!folder.isEmpty())
+            inputs.append({folder, tr("in the game data folder \"%1\"").arg(shownPath(folder)),
+                           true});
+    }
+    if (Status notInput = outputtarget::checkNotInput(output, inputs); !notInput)
+        return usage(notInput.reason());
     return Ok;
 }
 
@@ -598,7 +598,7 @@ int Companion::checkRenderOptions(const Request &request, int *tileSize)
     if (!number || *tileSize < 1 || *tileSize > terrain::TileGraphics::TileSize)
         return usage(tr("the tile size \"%1\" is not a whole number from 1 to 32")
                          .arg(request.tileSize.value_or(QString())));
-    return checkOutputNotInput(*request.output, {{request.positional.at(0), "the map"}});
+    return checkOutput(request, *request.output, {{request.positional.at(0), tr("the map")}});
 }
 
 int Companion::matchColors(const Request &request, int tileset, const QList<qint32> &colors,
@@ -645,7 +645,9 @@ int Companion::render(const Request &request)
     if (Status opened = job.session.open(map); !opened)
         return fail(opened.failure());
     terrain::TileMap tiles;
-    if (Status read = job.session.readTileMap(shownPath(map), &tiles); !read)
+    // A short "MTXM" is damage, as a conversion calls it: no picture of made-up tiles.
+    if (Status read = job.session.readTileMap(shownPath(map), &tiles, terrain::ShortTiles::Refused);
+        !read)
         return fail(read.failure());
     std::shared_ptr<const terrain::TileGraphics> graphics;
     if (int code = loadGraphics(request, tiles.tileset, QStringLiteral("render"), &graphics))
@@ -660,27 +662,29 @@ int Companion::render(const Request &request)
                 "missing-tile pattern")
                  .arg(missing)
                  .arg(graphics->stem()));
-    m_err << tr("velmora-cli: rendered %1 into %2 (%3 x %4 tiles, %5 pixels per tile)")
-                 .arg(map, *request.output)
+    report(tr("velmora-cli: rendered %1 into %2 (%3 x %4 tiles, %5 pixels per tile)")
+                 .arg(shownPath(map), shownPath(*request.output))
                  .arg(tiles.width)
                  .arg(tiles.height)
-                 .arg(tileSize)
-          << '\n';
-    m_err.flush();
+                 .arg(tileSize));
     return Ok;
 }
 
 int Companion::writePng(const picture::Pixels &image, const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(CannotReplace, path, tr("the file cannot be written: %1").arg(file.errorString()));
+    ReplacingFile file(path);
+    if (Status begun = file.begin(); !begun)
+        return fail(CannotReplace, path, tr("the file cannot be written: %1").arg(begun.reason()));
     if (QString error; !picture::writeOpaquePng(image, file, &error)) {
-        file.cancelWriting();
-        return fail(CannotReplace, path, error);
+        // A failed write says why; the encoder's own words otherwise.
+        const QString cause = file.errorString();
+        file.cancel();
+        return fail(CannotReplace, path,
+                    tr("the file cannot be written: %1").arg(cause.isEmpty() ? error : cause));
     }
-    if (!file.commit())
-        return fail(CannotReplace, path, tr("the file cannot be written: %1").arg(file.errorString()));
+    if (Status committed = file.commit(); !committed)
+        return fail(CannotReplace, path,
+                    tr("the file cannot be written: %1").arg(committed.reason()));
     return Ok;
 }
 
@@ -707,7 +711,7 @@ int Companion::save(MapSession &session, const QString &target)
     if (names > 1)
         warn(tr("%1 had %2 other names (hard links); they still hold the map as it "
                             "was")
-                 .arg(target)
+                 .arg(shownPath(target))
                  .arg(names - 1));
     return Ok;
 }
@@ -808,32 +812,37 @@ QString Companion::noPrivateFolder()
 int Companion::fail(const Failure &failure)
 {
     endProgress();
-    m_err << "velmora-cli: " << oneLine(failure.sentence) << '\n';
-    m_err.flush();
+    report(QStringLiteral("velmora-cli: ") + oneLine(failure.sentence));
     return fromKind(failure.kind);
 }
 
 int Companion::fail(int code, const QString &file, const QString &reason)
 {
     endProgress();
-    m_err << "velmora-cli: " << file << ": " << oneLine(reason) << '\n';
-    m_err.flush();
+    report(QStringLiteral("velmora-cli: ") + shownPath(file) + QStringLiteral(": ") + oneLine(reason));
     return code;
 }
 
 int Companion::usage(const QString &reason)
 {
-    m_err << "velmora-cli: " << tr("%1 (see velmora-cli --help)").arg(oneLine(reason)) << '\n';
-    m_err.flush();
+    report(QStringLiteral("velmora-cli: ") + tr("%1 (see velmora-cli --help)").arg(oneLine(reason)));
     return Usage;
 }
 
 void Companion::warn(const QString &text, bool flush)
 {
     endProgress();
-    m_err << "velmora-cli: " << tr("warning: %1").arg(oneLine(text)) << '\n';
+    m_err << QStringLiteral("velmora-cli: ")
+                 + tr("warning: %1").arg(m_shown ? m_shown(oneLine(text)) : oneLine(text))
+          << '\n';
     if (flush)
         m_err.flush();
+}
+
+void Companion::report(const QString &line)
+{
+    m_err << (m_shown ? m_shown(line) : line) << '\n';
+    m_err.flush();
 }
 
 void Companion::progress(const QString &text)

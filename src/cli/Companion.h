@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/OutputTarget.h"
 #include "core/common/Result.h"
 #include "core/convert/ColorFile.h"
 #include "core/picture/PicturePipeline.h"
@@ -10,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -40,6 +42,10 @@ public:
     /// `progress`: print every status text as it happens (standard error is a terminal);
     /// otherwise only a summary line.
     Companion(QTextStream &out, QTextStream &err, bool progress);
+
+    /// How a line names the arguments: `shown` replaces the private stand-ins of names Qt
+    /// cannot hold by the arguments as given (see CommandLineNames).
+    void setShownNames(std::function<QString(const QString &)> shown) { m_shown = std::move(shown); }
 
     /// Runs one command; `args` are the arguments after the program's name.
     int run(const QStringList &args);
@@ -80,9 +86,10 @@ private:
     int checkConvertOptions(const Request &request);
     /// render's -o and --tile-size; `tileSize` receives the pixels per tile.
     int checkRenderOptions(const Request &request, int *tileSize);
-    /// Refuses an output file that is one of the `inputs` (path, what it is).
-    int checkOutputNotInput(const QString &output,
-                            std::initializer_list<std::pair<QString, const char *>> inputs);
+    /// Refuses an output that is not a regular file or a new name (exit CannotReplace), or
+    /// that is one of `inputs` or lies in the game data folder the job reads (usage).
+    int checkOutput(const Request &request, const QString &output,
+                    QList<outputtarget::Input> inputs);
     /// Warns about each line of the colour file whose colour the picture's area lacks.
     void warnAbsentColors(const Request &request, const QList<ColorFile::Assignment> &absent);
     /// With --match: the nearest terrain tile of each colour of `colors`, from the graphics
@@ -123,8 +130,12 @@ private:
     void progress(const QString &text);
     void endProgress();
 
+    /// Writes one line to standard error, the arguments named as given.
+    void report(const QString &line);
+
     QTextStream &m_out;
     QTextStream &m_err;
+    std::function<QString(const QString &)> m_shown;
     bool m_progress;
     bool m_progressShown = false;
 };

@@ -1,5 +1,7 @@
 #include "cli/PrivateFolder.h"
 
+#include "core/common/EndSignals.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -11,10 +13,10 @@
 
 namespace {
 
-// The folder to remove on a signal. The mutex also spans creating and removing the folder,
+// The folders to remove on a signal. The mutex also spans creating and removing the folder,
 // so a signal never finds it half-registered.
 std::mutex registryMutex;
-QString registeredFolder;
+QStringList registeredFolders;
 
 /// Removes `folder` although the main thread may still be writing into it: renamed away
 /// first (new files by its name then fail), removed, and again should the name be back.
@@ -44,13 +46,14 @@ PrivateFolder::PrivateFolder()
         return;
     m_dir.emplace(QDir(parent()).filePath(QStringLiteral("velmora-cli-XXXXXX")));
     if (m_dir->isValid())
-        registeredFolder = m_dir->path();
+        registeredFolders.append(m_dir->path());
 }
 
 PrivateFolder::~PrivateFolder()
 {
     const std::lock_guard<std::mutex> lock(registryMutex);
-    registeredFolder.clear();
+    if (m_dir && m_dir->isValid())
+        registeredFolders.removeOne(m_dir->path());
     m_dir.reset();
 }
 
@@ -66,10 +69,14 @@ void removePrivateFoldersOnSignals()
         int received = 0;
         if (sigwait(&endSignals, &received) != 0)
             return;
+        // A file replaced already: the job finishes its report and ends as it would have
+        // (a later signal stays blocked). Otherwise no rename happens from here on.
+        if (endsignals::beginEnding())
+            return;
         // Held until the end: the main thread cannot start another folder meanwhile.
         registryMutex.lock();
-        if (!registeredFolder.isEmpty())
-            removeWhileInUse(registeredFolder);
+        for (const QString &folder : std::as_const(registeredFolders))
+            removeWhileInUse(folder);
         _exit(128 + received);
     }).detach();
 }

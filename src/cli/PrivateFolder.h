@@ -29,6 +29,7 @@ private:
 
 /// Blocks SIGINT and SIGTERM in the calling thread and in every thread it starts later, and
 /// starts a thread that waits for them: it removes the private folder that exists at that
-/// moment and ends the program with status 128 + the signal number. Call first in main(),
+/// moment and ends the program with status 128 + the signal number, unless a file was
+/// replaced already (see endsignals): then the job finishes as it would have. Call first in main(),
 /// before any other thread exists.
 void removePrivateFoldersOnSignals();

@@ -4,6 +4,8 @@
 #include "ui/FormFit.h"
 #include "ui/UserDialogs.h"
 
+#include "core/common/OutputTarget.h"
+#include "core/common/ReplacingFile.h"
 #include "core/common/UserText.h"
 #include "core/convert/ColorFile.h"
 #include "core/convert/Conversion.h"
@@ -17,7 +19,6 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QStyle>
@@ -462,15 +463,12 @@ void frmColorList::btnImport_Click()
 bool frmColorList::exportColors(const QString &path)
 {
     const QString title = tr("Export Colours");
-    const QFileInfo target(path);
-    for (const QString &input : {m_mapPath, m_picturePath}) {
-        if (!input.isEmpty() && target.exists() && QFileInfo(input) == target) {
-            m_dialogs->showMessage(this, QMessageBox::Warning, title,
-                                   tr("%1 is the %2 the colours come from; choose another file.")
-                                       .arg(shownPath(path),
-                                            input == m_mapPath ? tr("map") : tr("picture")));
-            return false;
-        }
+    if (Status usable = outputtarget::check(path, {{m_mapPath, tr("the map the colours come from")},
+                                                   {m_picturePath,
+                                                    tr("the picture the colours come from")}});
+        !usable) {
+        m_dialogs->showMessage(this, QMessageBox::Warning, title, usable.reason());
+        return false;
     }
     const QList<qint32> &colors = m_model->colors();
     const QStringList &texts = m_model->replacements();
@@ -492,10 +490,14 @@ bool frmColorList::exportColors(const QString &path)
     const QString text = ColorFile::format({QFileInfo(m_mapPath).fileName(), m_mapWidth, m_mapHeight,
                                             QFileInfo(m_picturePath).fileName()},
                                            entries);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
+    ReplacingFile file(path);
+    Status written = file.begin();
+    if (written)
+        written = file.write(text.toUtf8()) < 0 ? Status(fail(FailureKind::Output, file.errorString()))
+                                                : file.commit();
+    if (!written) {
         m_dialogs->showMessage(this, QMessageBox::Warning, title,
-                               tr("%1 could not be written: %2.").arg(shownPath(path), file.errorString()));
+                               tr("%1 could not be written: %2.").arg(shownPath(path), written.reason()));
         return false;
     }
     return true;

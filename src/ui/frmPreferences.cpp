@@ -1,5 +1,6 @@
 #include "ui/frmPreferences.h"
 
+#include "core/common/FileIdentity.h"
 #include "core/settings/Language.h"
 #include "core/settings/Settings.h"
 #include "ui/FormFit.h"
@@ -31,6 +32,9 @@ QString whySettingsUnwritable(const QString &path)
     const QFileInfo file(path);
     if (file.isDir())
         return frmPreferences::tr("a folder has that name");
+    if (const fileidentity::FileType type = fileidentity::typeOf(path);
+        type != fileidentity::FileType::Missing && type != fileidentity::FileType::Regular)
+        return frmPreferences::tr("it is %1, not a regular file").arg(fileidentity::typeName(type));
     const QFileInfo folder(file.absolutePath());
     if (!folder.isDir() || !folder.isWritable())
         return whyFolderUnusable(folder.filePath());

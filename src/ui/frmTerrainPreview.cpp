@@ -1,5 +1,7 @@
 #include "ui/frmTerrainPreview.h"
 
+#include "core/common/OutputTarget.h"
+#include "core/common/ReplacingFile.h"
 #include "core/common/UserText.h"
 #include "core/tileset/TileGraphics.h"
 #include "ui/TerrainView.h"
@@ -10,7 +12,6 @@
 #include <QImageWriter>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace {
@@ -126,17 +127,23 @@ void frmTerrainPreview::btnExport_Click()
     if (path.isEmpty())
         return;
     m_lastExport = path;
+    // Never onto a device, a pipe, a socket or a folder.
+    if (Status usable = outputtarget::checkKind(path); !usable) {
+        m_dialogs.showMessage(this, QMessageBox::Warning, tr("Export Terrain"), usable.reason());
+        return;
+    }
     const QImage image = picTerrain->renderAll(cboExportScale->currentData().toInt());
     // Written beside the target and renamed over it: a failed export leaves no half file.
-    QSaveFile file(path);
-    bool written = !image.isNull() && file.open(QIODevice::WriteOnly);
+    ReplacingFile file(path);
+    Status written = image.isNull() ? Status(fail(FailureKind::Output, tr("there is no terrain")))
+                                    : file.begin();
     if (written) {
         QImageWriter writer(&file, "png");
-        written = writer.write(image) && file.commit();
+        written = writer.write(image) ? file.commit()
+                                      : Status(fail(FailureKind::Output, file.errorString()));
     }
     if (!written)
         m_dialogs.showMessage(this, QMessageBox::Warning, tr("Export Terrain"),
-                              tr("The terrain could not be written to \"%1\". Check that the "
-                                 "disk is not full and that you may write there.")
-                                  .arg(shownPath(path)));
+                              tr("The terrain could not be written to \"%1\" (%2).")
+                                  .arg(shownPath(path), written.reason()));
 }

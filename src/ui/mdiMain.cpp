@@ -844,6 +844,12 @@ void mdiMain::dropEvent(QDropEvent *event)
     QMetaObject::invokeMethod(this, [this, path] { LoadMapFile(path); }, Qt::QueuedConnection);
 }
 
+void mdiMain::discardWorkingCopy()
+{
+    closeTilesetWindow();
+    (void)m_session.removeWorkingFiles();
+}
+
 void mdiMain::closeEvent(QCloseEvent *event)
 {
     if (!settleUnsavedWork(tr("Exit"))) {

@@ -145,6 +145,9 @@ public slots:
     /// ticked in the palette when some are); colours without a match keep their value.
     void matchColors();
 
+    /// Removes the working copy without asking, for a program ended by a signal.
+    void discardWorkingCopy();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     /// A single map file dropped anywhere on the window loads as if chosen in Load Map.

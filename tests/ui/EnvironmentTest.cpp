@@ -2,6 +2,7 @@
 // file. Whatever in the environment keeps the program from working is said, never silent.
 #include "MainWindowFixture.h"
 
+#include "core/settings/AppPaths.h"
 #include "core/settings/modINI.h"
 #include "ui/SingleInstance.h"
 #include "ui/frmPreferences.h"
@@ -10,12 +11,17 @@
 #include <QCoreApplication>
 
 #include <QDir>
+#include <QDirIterator>
+#include <QTemporaryDir>
+#include <QThread>
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
+
+#include <csignal>
 
 namespace {
 
@@ -198,6 +204,41 @@ TEST(CommandLine, HelpAndVersionPrintAndEndWithoutWindows)
             EXPECT_TRUE(output.contains(text)) << text.toStdString() << " in " << output.toStdString();
         for (const QString &text : c.unexpected)
             EXPECT_FALSE(output.contains(text)) << text.toStdString();
+    }
+}
+
+// Ended by SIGTERM or SIGINT with a map loaded, the windows take their working copy and
+// their lock with them, as Exit does.
+TEST(EndedBySignal, TheWindowsLeaveNoWorkingCopyAndNoLock)
+{
+    for (const int signal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(signal);
+        // A portable copy of the program, so its working folder and lock are this test's.
+        QTemporaryDir folder;
+        const QString bin = QFileInfo(QStringLiteral(VELMORA_PATH)).absolutePath();
+        for (const char *name : {"velmora", "velmora-archive-worker"})
+            ASSERT_TRUE(QFile::copy(bin + '/' + name, folder.filePath(name)));
+        testsupport::writeMap(folder.filePath("map.scm"), testsupport::scenario(64, 64));
+        const AppPaths paths = AppPaths::portable(folder.path());
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        program.setProcessEnvironment(env);
+        program.start(folder.filePath("velmora"), {folder.filePath("map.scm")});
+        ASSERT_TRUE(program.waitForStarted());
+        const auto workFiles = [&paths] {
+            return QDir(paths.workFolder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        };
+        // The map loaded: its working copy exists.
+        for (int waited = 0; waited < 400 && workFiles().isEmpty(); ++waited)
+            QThread::msleep(50);
+        ASSERT_FALSE(workFiles().isEmpty()) << "the map never loaded";
+        ASSERT_TRUE(QFileInfo::exists(paths.lockFile));
+        ::kill(pid_t(program.processId()), signal);
+        ASSERT_TRUE(program.waitForFinished(20000)) << "the signal did not end the windows";
+        EXPECT_EQ(program.exitCode(), 128 + signal);
+        EXPECT_TRUE(workFiles().isEmpty()) << workFiles().join(' ').toStdString();
+        EXPECT_FALSE(QFileInfo::exists(paths.lockFile));
     }
 }
 

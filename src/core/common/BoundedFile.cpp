@@ -1,10 +1,18 @@
 #include "core/common/BoundedFile.h"
 
+#include "core/common/FileIdentity.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -26,27 +34,67 @@ Failure tooLarge(qint64 size, qint64 cap, FailureKind kind)
                           .arg(cap >> 20));
 }
 
+Failure notRegular(fileidentity::FileType type, FailureKind kind)
+{
+    if (type == fileidentity::FileType::Missing)
+        return fail(kind, BoundedFileText::tr("no such file"));
+    return fail(kind, BoundedFileText::tr("not a regular file (%1)").arg(fileidentity::typeName(type)));
+}
+
 } // namespace
+
+QString whyUnreadable(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM: return BoundedFileText::tr("cannot be read (permission denied)");
+    case ENOENT: return BoundedFileText::tr("no such file");
+    default: return BoundedFileText::tr("cannot be read (%1)").arg(QString::fromLocal8Bit(std::strerror(error)));
+    }
+}
 
 Result<void> check(const QString &path, qint64 cap, FailureKind kind)
 {
+    const fileidentity::FileType type = fileidentity::typeOf(path);
+    if (type != fileidentity::FileType::Regular)
+        return notRegular(type, kind);
     const QFileInfo info(path);
-    if (!info.exists())
-        return fail(kind, BoundedFileText::tr("no such file"));
-    if (!info.isFile())
-        return fail(kind, BoundedFileText::tr("not a regular file"));
     if (info.size() > cap)
         return tooLarge(info.size(), cap, kind);
     return {};
 }
 
-Result<QByteArray> read(const QString &path, qint64 cap, FailureKind kind)
+Result<void> open(QFile &file, const QString &path, qint64 cap, FailureKind kind)
 {
     if (Result<void> checked = check(path, cap, kind); !checked)
-        return checked.failure();
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly))
-        return fail(kind, BoundedFileText::tr("cannot be read: %1").arg(in.errorString()));
+        return checked;
+    // Without O_NONBLOCK, opening a pipe waits for a writer: whatever the name holds by now,
+    // the open returns and fstat tells what was opened.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return fail(kind, whyUnreadable(errno));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return notRegular(fileidentity::typeOf(path), kind);
+    }
+    if (qint64(st.st_size) > cap) {
+        ::close(fd);
+        return tooLarge(qint64(st.st_size), cap, kind);
+    }
+    (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fail(kind, BoundedFileText::tr("cannot be read: %1").arg(file.errorString()));
+    }
+    return {};
+}
+
+Result<QByteArray> read(const QString &path, qint64 cap, FailureKind kind)
+{
+    QFile in;
+    if (Result<void> opened = open(in, path, cap, kind); !opened)
+        return opened.failure();
     // A buffer of the file's size and one byte more (to see it grow), enlarged only if it
     // does grow: a buffer of the cap would be a fresh mapping whose every page faults in,
     // where one of the file's size comes from the heap and its pages serve later buffers.

@@ -207,6 +207,8 @@ std::optional<Area> readBmpRows(QFile &file, RowSink &sink)
     // Whole rows are held here, so their width is bounded as a PNG's is.
     if (qint64(pictureSize.width()) * 8 > MaxRowBytes || stride > MaxRowBytes)
         return rowTooWide(pictureSize.width(), pictureSize);
+    if (std::optional<Area> refused = refuseFitting(pictureSize))
+        return refused;
     sink.begin(pictureSize);
     // Rows in the order they are stored, in blocks of up to 1 MiB.
     const qint64 blockRows = qBound(qint64(1), (qint64(1) << 20) / stride, rows);

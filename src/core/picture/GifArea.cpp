@@ -161,6 +161,8 @@ std::optional<Area> readGifRows(QFile &file, RowSink &sink)
     const GifImageDesc &frame = h.gif->Image;
     Area area;
     area.pictureSize = pictureSize;
+    if (std::optional<Area> refused = refuseFitting(pictureSize))
+        return refused;
     sink.begin(pictureSize);
     std::vector<GifPixelType> line(size_t(frame.Width));
     std::vector<Argb> pixels(size_t(frame.Width));

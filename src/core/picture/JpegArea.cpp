@@ -5,7 +5,7 @@
 // upsampling), which are also the settings of Qt's reader: both give the same pixels.
 //
 // A progressive (multi-scan) file holds every coefficient of the picture until its last scan
-// is read, so its memory follows from the header and is checked before decoding starts.
+// is read; checkJpegLimits bounds that memory from the markers before decoding starts.
 #include "core/picture/PictureFormats.h"
 #include "core/picture/Pixels.h"
 
@@ -120,19 +120,6 @@ bool readHeader(j_decompress_ptr cinfo, Job *job)
     return true;
 }
 
-/// Memory of the coefficient buffer libjpeg keeps for a multi-scan file.
-qint64 wholeCoefficientBytes(j_decompress_ptr cinfo)
-{
-    qint64 total = 0;
-    for (int i = 0; i < cinfo->num_components; ++i) {
-        const jpeg_component_info &c = cinfo->comp_info[i];
-        const qint64 columns = (qint64(c.width_in_blocks) + c.h_samp_factor - 1) / c.h_samp_factor * c.h_samp_factor;
-        const qint64 rows = (qint64(c.height_in_blocks) + c.v_samp_factor - 1) / c.v_samp_factor * c.v_samp_factor;
-        total += columns * rows * qint64(sizeof(JBLOCK));
-    }
-    return total;
-}
-
 /// Decodes the rows of `out` (the area). False when libjpeg failed.
 bool readRows(j_decompress_ptr cinfo, Job *job, Pixels *out)
 {
@@ -230,22 +217,12 @@ std::optional<Area> decode(QFile &file, QSize map, Pixels *pixels, RowSink *sink
     const J_COLOR_SPACE space = d.info.jpeg_color_space;
     if (space != JCS_GRAYSCALE && space != JCS_YCbCr && space != JCS_RGB)
         return std::nullopt; // CMYK and rarer: left to the whole-picture decoder
-    if (jpeg_has_multiple_scans(&d.info)) {
-        const qint64 bytes = wholeCoefficientBytes(&d.info);
-        if (bytes > MaxWholeDecodeBytes)
-            return failed(Failure::TooLarge,
-                          PictureText::tr("the picture is %1 x %2 pixels and stored progressively, so all of "
-                             "it is decoded at once; that takes %3 MiB, more than the %4 MiB "
-                             "Velmora allows")
-                              .arg(pictureSize.width())
-                              .arg(pictureSize.height())
-                              .arg(bytes >> 20)
-                              .arg(MaxWholeDecodeBytes >> 20),
-                          pictureSize);
-    }
+    // The coefficients of a multi-scan file were bounded from its markers (checkJpegLimits).
     Area area;
     area.pictureSize = pictureSize;
     if (sink) {
+        if (std::optional<Area> refused = refuseFitting(pictureSize))
+            return refused;
         sink->begin(pictureSize);
         if (!sendRows(&d.info, &job, *sink) || job.endReached)
             return libjpegFailure(job, pictureSize);
@@ -263,6 +240,10 @@ std::optional<Area> decode(QFile &file, QSize map, Pixels *pixels, RowSink *sink
 
 std::optional<Area> readJpeg(QFile &file, QSize map)
 {
+    // Scans and whole-picture coefficients bounded before libjpeg allocates for them (Qt's
+    // decoder checks the same for the files left to it).
+    if (std::optional<Area> refused = checkJpegLimits(file))
+        return refused;
     Pixels pixels;
     std::optional<Area> area = decode(file, map, &pixels);
     if (area && area->ok())

@@ -10,6 +10,7 @@
 #include <optional>
 
 class QFile;
+class QIODevice;
 
 namespace picture::detail {
 
@@ -43,12 +44,33 @@ inline Area rowTooWide(qint64 width, QSize pictureSize)
                   pictureSize);
 }
 
+/// The refusal of a picture too large to decode whole for fitting (MaxFittedPixels), or
+/// nothing when it may be.
+inline std::optional<Area> refuseFitting(QSize pictureSize)
+{
+    if (qint64(pictureSize.width()) * pictureSize.height() <= MaxFittedPixels)
+        return std::nullopt;
+    return failed(Failure::TooLarge,
+                  PictureText::tr("the picture is too large to fit to the map: it is %1 x %2 pixels, and "
+                     "Velmora fits pictures of up to %3 million pixels")
+                      .arg(pictureSize.width())
+                      .arg(pictureSize.height())
+                      .arg(MaxFittedPixels / 1000000),
+                  pictureSize);
+}
+
 /// An n-bit field (n = 1..32) as 8 bits, the way Qt widens BMP bit fields: shifted up,
 /// low bits zero (5-bit 31 -> 248), or the top 8 bits of a wider field.
 inline quint32 widenTo8(quint32 value, int bits)
 {
     return bits >= 8 ? value >> (bits - 8) : value << (8 - bits);
 }
+
+/// A JPEG's demands checked from its markers before any decoder sees it: a refusal when it
+/// has more than MaxJpegScans scans, or several scans whose whole-picture coefficients take
+/// more than MaxWholeDecodeBytes, or whose scans times coefficients pass MaxJpegScanWork.
+/// Leaves the file at its start.
+std::optional<Area> checkJpegLimits(QIODevice &file);
 
 std::optional<Area> readBmp(QFile &file, QSize map);
 std::optional<Area> readPng(QFile &file, QSize map);

@@ -24,7 +24,7 @@ namespace {
     switch (area.failure) {
     case Failure::Undecodable:
         return fail(FailureKind::Picture,
-                    PicturePipelineText::tr("the picture cannot be decoded (%1); use a BMP, GIF or JPEG file")
+                    PicturePipelineText::tr("the picture cannot be decoded: %1")
                         .arg(area.reason));
     case Failure::Unsupported:
         return fail(FailureKind::Picture, PicturePipelineText::tr("the picture cannot be decoded: %1").arg(area.reason));

@@ -2,10 +2,14 @@
 
 #include "core/picture/PictureFormats.h"
 
+#include "core/common/BoundedFile.h"
+#include "core/common/FileIdentity.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 #include <climits>
+#include <limits>
 
 namespace picture {
 namespace detail {
@@ -37,13 +41,16 @@ namespace {
 std::optional<Area> openPicture(const QString &path, QFile &file, detail::Kind *kind)
 {
     using namespace detail;
-    const QFileInfo info(path);
-    if (!info.exists())
+    const fileidentity::FileType type = fileidentity::typeOf(path);
+    if (type == fileidentity::FileType::Missing)
         return failed(Failure::Missing, PictureText::tr("no such file"));
-    if (!info.isFile())
-        return failed(Failure::NotAFile, PictureText::tr("not a regular file"));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return failed(Failure::Unreadable, PictureText::tr("the file cannot be read: %1").arg(file.errorString()));
+    if (type != fileidentity::FileType::Regular)
+        return failed(Failure::NotAFile,
+                      PictureText::tr("not a regular file (%1)").arg(fileidentity::typeName(type)));
+    if (Status opened = boundedfile::open(file, path, std::numeric_limits<qint64>::max(),
+                                          FailureKind::Picture);
+        !opened)
+        return failed(Failure::Unreadable, opened.reason());
     *kind = sniff(file.read(8));
     file.seek(0);
     return std::nullopt;

@@ -24,6 +24,19 @@ constexpr qint64 MaxWholeDecodeBytes = qint64(256) << 20;
 /// up to 8 Mi pixels wide.
 constexpr qint64 MaxRowBytes = qint64(64) << 20;
 
+/// Scans a JPEG may have (encoders write about ten).
+constexpr qint64 MaxJpegScans = 1000;
+/// Scans times whole-picture coefficient bytes of a JPEG of several scans: each scan passes
+/// over the coefficients of its components (about a second of decoding).
+constexpr qint64 MaxJpegScanWork = qint64(8) << 30;
+/// Rows times decoded row bytes of an interlaced PNG, every row of which is decoded whatever
+/// the area: the size of the picture at 4 bytes a pixel.
+constexpr qint64 MaxInterlacedBytes = MaxWholeDecodeBytes;
+
+/// Pixels of a picture that is fitted to the map: every one of them is decoded, so the
+/// number bounds the time (a 16384 x 16384 picture, about a second of decoding).
+constexpr qint64 MaxFittedPixels = qint64(16384) * 16384;
+
 enum class Failure {
     None,
     Missing,     ///< no such file

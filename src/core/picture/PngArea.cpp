@@ -158,6 +158,17 @@ std::optional<Area> readPng(QFile &file, QSize map)
         return refused;
     const QSize pictureSize(int(info.width), int(info.height));
 
+    // Every row of every pass is decoded, whatever the area needs: the whole picture is.
+    if (info.interlace != PNG_INTERLACE_NONE
+        && qint64(info.rowBytes) * qint64(info.height) > MaxInterlacedBytes)
+        return failed(Failure::TooLarge,
+                      PictureText::tr("the picture is too large: it is %1 x %2 pixels and interlaced, so all "
+                         "of it is decoded; Velmora decodes interlaced PNGs up to %3 MiB of "
+                         "pixels (save it without interlacing)")
+                          .arg(info.width)
+                          .arg(info.height)
+                          .arg(MaxInterlacedBytes >> 20),
+                      pictureSize);
     Area area;
     area.pictureSize = pictureSize;
     const QSize size = areaSize(pictureSize, map);
@@ -207,6 +218,8 @@ std::optional<Area> readPngRows(QFile &file, RowSink &sink)
     const QSize pictureSize(int(info.width), int(info.height));
     Area area;
     area.pictureSize = pictureSize;
+    if (std::optional<Area> refused = refuseFitting(pictureSize))
+        return refused;
     sink.begin(pictureSize);
     std::vector<png_byte> row(info.rowBytes);
     std::vector<Argb> pixels(info.width);

@@ -52,6 +52,11 @@ picture::Area readWhole(QIODevice &file, QSize map)
 {
     using picture::Failure;
     const bool jpeg = file.peek(3) == QByteArrayLiteral("\xff\xd8\xff");
+    // Qt's JPEG decoder has no bound on scans or on the coefficients of a progressive file.
+    if (jpeg) {
+        if (std::optional<picture::Area> refused = picture::detail::checkJpegLimits(file))
+            return std::move(*refused);
+    }
     QImageReader reader(&file, jpeg ? QByteArrayLiteral("jpeg") : QByteArray());
     reader.setDecideFormatFromContent(!jpeg);
     reader.setAutoTransform(false); // one pixel per tile, as stored

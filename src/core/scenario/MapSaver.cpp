@@ -1,18 +1,17 @@
 #include "core/scenario/MapSaver.h"
 
 #include "core/archive/ArchiveAccess.h"
+#include "core/common/FileIdentity.h"
+#include "core/common/OutputTarget.h"
+#include "core/common/ReplacingFile.h"
 #include "core/common/UserText.h"
 #include "core/scenario/Workspace.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
 #include <QCoreApplication>
+
 namespace {
 
 /// This file's sentences, in their own translation context.
@@ -22,8 +21,6 @@ struct MapSaverText
 };
 
 } // namespace
-
-#endif
 
 namespace {
 
@@ -40,11 +37,10 @@ Status checkTarget(const Workspace &ws, const QString &target)
                     MapSaverText::tr("The folder of \"%1\" does not exist; choose another place for "
                                 "the map.")
                         .arg(shownPath(target)));
-    const auto samePath = [&](const QString &a, const QString &b) {
-        return QDir::cleanPath(QFileInfo(a).absoluteFilePath())
-            == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
-    };
-    if (samePath(target, ws.scenarioPath()) || samePath(target, ws.archivePath()))
+    if (Status kind = outputtarget::checkKind(target); !kind)
+        return kind;
+    if (fileidentity::sameFile(target, ws.scenarioPath())
+        || fileidentity::sameFile(target, ws.archivePath()))
         return fail(FailureKind::Output,
                     MapSaverText::tr("\"%1\" is one of the program's working files; choose another "
                                 "place for the map.")
@@ -72,24 +68,7 @@ Result<ArchiveAccess::CheckedArchive> storeVerified(const Workspace &ws,
     return checked;
 }
 
-/// Flushes the folder entry of a file just renamed into place, so that the rename itself
-/// survives a power cut. The map is complete either way; this only decides whether the old or
-/// the new one is found afterwards, so a failure here is not the user's concern.
-void syncFolderOf(const QString &path)
-{
-#ifdef Q_OS_UNIX
-    const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        (void)::fsync(folder);
-        ::close(folder);
-    }
-#else
-    Q_UNUSED(path);
-#endif
-}
-
-/// Copies the working archive to `target` through a QSaveFile, a piece at a time (a map with
+/// Copies the working archive to `target` through a ReplacingFile, a piece at a time (a map with
 /// sounds runs to megabytes), fingerprinting it on the way: whatever happened to the working
 /// archive since it was checked, only exactly the checked bytes are renamed into place.
 Status writeTarget(const QString &workingArchive, const QString &target,
@@ -98,17 +77,16 @@ Status writeTarget(const QString &workingArchive, const QString &target,
     QFile in(workingArchive);
     if (!QFileInfo(workingArchive).isFile() || !in.open(QIODevice::ReadOnly))
         return notVerified;
-    QSaveFile out(target);
-    const Failure notWritten =
-        fail(FailureKind::Output,
-             MapSaverText::tr("The map \"%1\" could not be written; it was left as it was. Check that "
-                         "the disk is not full and that you may write there.")
-                 .arg(shownPath(target)));
-    if (!out.open(QIODevice::WriteOnly))
-        return notWritten;
+    ReplacingFile out(target);
+    const auto notWritten = [&target](const Status &cause) {
+        return fail(FailureKind::Output,
+                    MapSaverText::tr("The map \"%1\" could not be written (%2); it was left as it was.")
+                        .arg(shownPath(target), cause.reason()));
+    };
+    if (Status begun = out.begin(); !begun)
+        return notWritten(begun);
     const auto cancel = [&out](const Failure &failure) {
-        out.cancelWriting();
-        (void)out.commit();
+        out.cancel();
         return failure;
     };
     ArchiveAccess::Fingerprint print(quint64(qMax<qint64>(checked.size, 0)));
@@ -125,13 +103,12 @@ Status writeTarget(const QString &workingArchive, const QString &target,
             return cancel(notVerified);
         print.add(std::string_view(piece.constData(), size_t(got)));
         if (out.write(piece.constData(), got) != got)
-            return cancel(notWritten);
+            return notWritten(out.commit()); // the write's cause
     }
     if (copied != checked.size || print.value() != checked.fingerprint)
         return cancel(notVerified);
-    if (!out.commit())
-        return notWritten;
-    syncFolderOf(target);
+    if (Status committed = out.commit(); !committed)
+        return notWritten(committed);
     return {};
 }
 

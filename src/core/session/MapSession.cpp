@@ -151,11 +151,12 @@ Status MapSession::applyTileset(int number, qint32 expectedPosition)
     });
 }
 
-Status MapSession::readTileMap(const QString &shownName, terrain::TileMap *map) const
+Status MapSession::readTileMap(const QString &shownName, terrain::TileMap *map,
+                               terrain::ShortTiles shortTiles) const
 {
     if (!m_open)
         return noMap();
-    return terrain::readTileMapFile(m_workspace.scenarioPath(), shownName, map);
+    return terrain::readTileMapFile(m_workspace.scenarioPath(), shownName, map, shortTiles);
 }
 
 Status MapSession::convert(const picture::Pixels &picture, const QList<qint32> &colors,

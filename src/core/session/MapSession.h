@@ -7,6 +7,7 @@
 #include "core/scenario/ScenarioFile.h"
 #include "core/scenario/Tileset.h"
 #include "core/scenario/Workspace.h"
+#include "core/tileset/TileMap.h"
 #include "core/session/ColorTable.h"
 #include "core/session/History.h"
 
@@ -23,9 +24,6 @@ class TileVariety;
 }
 struct ConversionInput;
 
-namespace terrain {
-struct TileMap;
-}
 
 /// The whole job on one map, for the windows, the companion and the benchmarks alike: open
 /// a map into the working folder, read and apply its tileset, convert a picture into it,
@@ -94,7 +92,8 @@ public:
     /// replaced meanwhile).
     [[nodiscard]] Status applyTileset(int number, qint32 expectedPosition = -1);
     /// Reads the working scenario's terrain; failures name `shownName`.
-    [[nodiscard]] Status readTileMap(const QString &shownName, terrain::TileMap *map) const;
+    [[nodiscard]] Status readTileMap(const QString &shownName, terrain::TileMap *map,
+                                     terrain::ShortTiles shortTiles = terrain::ShortTiles::Shown) const;
 
     // The document --------------------------------------------------------------------
 

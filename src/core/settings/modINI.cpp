@@ -1,6 +1,7 @@
 #include "core/settings/modINI.h"
 
 #include "core/common/BoundedFile.h"
+#include "core/common/OutputTarget.h"
 
 #include "core/common/UserText.h"
 #include "core/settings/AppPaths.h"
@@ -275,6 +276,8 @@ bool WriteIniEntries(const QList<Entry> &entries, const QString &path)
     for (const Line &line : std::as_const(lines))
         out += line.text + line.eol;
 
+    if (!outputtarget::checkKind(path))
+        return false; // a pipe or a device is never replaced by a settings file
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -287,7 +290,7 @@ bool WriteIniEntries(const QList<Entry> &entries, const QString &path)
 
 QString configPath(const QString &programDir)
 {
-    return shownPath(QDir(programDir).filePath(QLatin1StringView(AppPaths::ConfigFileName)));
+    return QDir::toNativeSeparators(QDir(programDir).filePath(QLatin1StringView(AppPaths::ConfigFileName)));
 }
 
 qint16 ReadSetting(const QString &programDir, const QString &key)

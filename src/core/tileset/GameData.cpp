@@ -1,6 +1,7 @@
 #include "core/tileset/GameData.h"
 
 #include "core/archive/ArchiveAccess.h"
+#include "core/common/BoundedFile.h"
 #include "core/tileset/CascStorage.h"
 #include "core/common/UserText.h"
 
@@ -26,6 +27,8 @@ namespace {
 
 // Far above any tileset file; a larger file is not one.
 constexpr qint64 MaxTilesetFileSize = ArchiveAccess::DefaultMaxEntrySize;
+// The game's archives run to a few hundred MiB; a larger file is not one.
+constexpr qint64 MaxGameArchiveSize = qint64(4) << 30;
 
 QString shown(const QString &path)
 {
@@ -105,6 +108,15 @@ bool GameData::readFile(const ArchiveAccess &archives, const Source &source,
     if (source.kind == Kind::Storage)
         return readStored(source, fileName, data, problem);
     if (source.kind == Kind::Archive) {
+        // A pipe or an unreadable file never reaches the archive worker.
+        QFile probe;
+        if (Status usable = boundedfile::open(probe, source.path, MaxGameArchiveSize,
+                                              FailureKind::GameData);
+            !usable) {
+            *problem = GameDataText::tr("The game archive \"%1\" is not usable: %2.")
+                           .arg(shown(source.path), usable.reason());
+            return false;
+        }
         const Status read = archives.readEntry(source.path, QStringLiteral("tileset\\") + fileName,
                                                 data, MaxTilesetFileSize);
         // An archive without the entry is normal: the next place may hold it.
@@ -115,22 +127,21 @@ bool GameData::readFile(const ArchiveAccess &archives, const Source &source,
         return read.ok();
     }
     const QString path = findEntry(QDir(source.path), fileName, QDir::Files);
-    if (path.isEmpty())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *problem = GameDataText::tr("The tileset file \"%1\" cannot be read.").arg(shown(path));
-        return false;
-    }
-    if (file.size() > MaxTilesetFileSize) {
-        *problem = GameDataText::tr("\"%1\" is far too large to be a tileset file.").arg(shown(path));
+    if (path.isEmpty()) {
+        // A folder that cannot be listed is not a folder without the file.
+        if (const QFileInfo folder(source.path); !folder.isReadable() || !folder.isExecutable())
+            *problem = GameDataText::tr("The tileset folder \"%1\" cannot be read (permission denied).")
+                           .arg(shown(source.path));
         return false;
     }
-    *data = file.read(MaxTilesetFileSize);
-    if (data->size() != file.size()) {
-        *problem = GameDataText::tr("The tileset file \"%1\" cannot be read.").arg(shown(path));
+    // Regular files only, within a size, opened without waiting: a pipe never blocks.
+    Result<QByteArray> read = boundedfile::read(path, MaxTilesetFileSize, FailureKind::GameData);
+    if (!read) {
+        *problem = GameDataText::tr("The tileset file \"%1\" is not usable: %2.")
+                       .arg(shown(path), read.reason());
         return false;
     }
+    *data = std::move(*read);
     return true;
 }
 

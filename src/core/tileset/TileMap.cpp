@@ -37,7 +37,8 @@ qint64 sectionData(const QByteArray &bytes, const char *name, quint32 *length)
 
 } // namespace
 
-Status readTileMap(const QByteArray &scenario, const QString &shownName, TileMap *map)
+Status readTileMap(const QByteArray &scenario, const QString &shownName, TileMap *map,
+                   ShortTiles shortTiles)
 {
     const auto damaged = [&](const char *name) {
         return Status::failure(FailureKind::BadScenario,
@@ -69,6 +70,8 @@ Status readTileMap(const QByteArray &scenario, const QString &shownName, TileMap
         return damaged("MTXM");
     const qint64 count = qint64(read.width) * read.height;
     const qint64 present = std::min({qint64(length), scenario.size() - mtxm, 2 * count}) / 2;
+    if (present < count && shortTiles == ShortTiles::Refused)
+        return damaged("MTXM");
     read.values.fill(0, count);
     for (qint64 i = 0; i < present; ++i)
         read.values[i] = qFromLittleEndian<quint16>(scenario.constData() + mtxm + 2 * i);
@@ -77,14 +80,15 @@ Status readTileMap(const QByteArray &scenario, const QString &shownName, TileMap
     return Status::success();
 }
 
-Status readTileMapFile(const QString &scenarioPath, const QString &shownName, TileMap *map)
+Status readTileMapFile(const QString &scenarioPath, const QString &shownName, TileMap *map,
+                       ShortTiles shortTiles)
 {
     QFile file(scenarioPath);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxScenarioSize)
         return Status::failure(FailureKind::MapUnreadable,
                                 TileMapText::tr("The scenario of \"%1\" cannot be read.")
                                     .arg(shownName));
-    return readTileMap(file.read(MaxScenarioSize), shownName, map);
+    return readTileMap(file.read(MaxScenarioSize), shownName, map, shortTiles);
 }
 
 } // namespace terrain
