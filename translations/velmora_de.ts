@@ -90,12 +90,20 @@ ein Pixel, eine Kachel.</translation>
         <translation>keine solche Datei</translation>
     </message>
     <message>
-        <source>not a regular file</source>
-        <translation>keine reguläre Datei</translation>
-    </message>
-    <message>
         <source>cannot be read: %1</source>
         <translation>kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>not a regular file (%1)</source>
+        <translation>keine reguläre Datei (%1)</translation>
+    </message>
+    <message>
+        <source>cannot be read (permission denied)</source>
+        <translation>kann nicht gelesen werden (keine Berechtigung)</translation>
+    </message>
+    <message>
+        <source>cannot be read (%1)</source>
+        <translation>kann nicht gelesen werden (%1)</translation>
     </message>
 </context>
 <context>
@@ -474,10 +482,6 @@ ein Pixel, eine Kachel.</translation>
         <translation>der Name der Ausgabedatei ist leer</translation>
     </message>
     <message>
-        <source>the output %1 is %2; choose another output file</source>
-        <translation>die Ausgabe %1 ist %2; wählen Sie eine andere Ausgabedatei</translation>
-    </message>
-    <message>
         <source>render needs the picture to write (-o OUT.png)</source>
         <translation>render braucht das zu schreibende Bild (-o OUT.png)</translation>
     </message>
@@ -746,6 +750,26 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
         <source>data takes one game data folder</source>
         <translation>data nimmt einen Spieldatenordner</translation>
     </message>
+    <message>
+        <source>the map (leave out -o to replace the map itself)</source>
+        <translation>die Karte (lassen Sie -o weg, um die Karte selbst zu ersetzen)</translation>
+    </message>
+    <message>
+        <source>the picture</source>
+        <translation>dem Bild</translation>
+    </message>
+    <message>
+        <source>the colour file</source>
+        <translation>die Farbdatei</translation>
+    </message>
+    <message>
+        <source>in the game data folder &quot;%1&quot;</source>
+        <translation>im Spieldatenordner „%1“</translation>
+    </message>
+    <message>
+        <source>the map</source>
+        <translation>die Karte</translation>
+    </message>
 </context>
 <context>
     <name>Conversion</name>
@@ -815,6 +839,37 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
     </message>
 </context>
 <context>
+    <name>FileIdentity</name>
+    <message>
+        <source>missing</source>
+        <translation>nicht vorhanden</translation>
+    </message>
+    <message>
+        <source>a regular file</source>
+        <translation>eine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>ein Ordner</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>ein Gerät</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>eine benannte Pipe</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>ein Socket</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine reguläre Datei</translation>
+    </message>
+</context>
+<context>
     <name>GameData</name>
     <message>
         <source>The game data folder &quot;%1&quot; does not exist.</source>
@@ -823,14 +878,6 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
     <message>
         <source>The game archive &quot;%1&quot; is damaged or is not an archive, so the tileset file &quot;%2&quot; cannot be read from it.</source>
         <translation>Das Spielarchiv „%1“ ist beschädigt oder kein Archiv, daher kann die Tileset-Datei „%2“ nicht daraus gelesen werden.</translation>
-    </message>
-    <message>
-        <source>The tileset file &quot;%1&quot; cannot be read.</source>
-        <translation>Die Tileset-Datei „%1“ kann nicht gelesen werden.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is far too large to be a tileset file.</source>
-        <translation>„%1“ ist viel zu groß für eine Tileset-Datei.</translation>
     </message>
     <message>
         <source>The game data folder &quot;%1&quot; has no tileset file &quot;%2&quot;.</source>
@@ -847,6 +894,18 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
     <message>
         <source>Under &quot;tileset&quot; folders its storage holds: %1.</source>
         <translation>Unter Ordnern „tileset“ enthält sein Speicher: %1.</translation>
+    </message>
+    <message>
+        <source>The game archive &quot;%1&quot; is not usable: %2.</source>
+        <translation>Das Spielarchiv „%1“ ist nicht verwendbar: %2.</translation>
+    </message>
+    <message>
+        <source>The tileset folder &quot;%1&quot; cannot be read (permission denied).</source>
+        <translation>Der Tileset-Ordner „%1“ kann nicht gelesen werden (keine Berechtigung).</translation>
+    </message>
+    <message>
+        <source>The tileset file &quot;%1&quot; is not usable: %2.</source>
+        <translation>Die Tileset-Datei „%1“ ist nicht verwendbar: %2.</translation>
     </message>
 </context>
 <context>
@@ -883,12 +942,12 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
         <translation>Die Arbeitskopie der Karte kann nicht gelesen werden, daher wurde „%1“ nicht verändert.</translation>
     </message>
     <message>
-        <source>The map &quot;%1&quot; could not be written; it was left as it was. Check that the disk is not full and that you may write there.</source>
-        <translation>Die Karte „%1“ konnte nicht geschrieben werden; sie blieb, wie sie war. Prüfen Sie, ob der Datenträger voll ist und ob Sie dort schreiben dürfen.</translation>
-    </message>
-    <message>
         <source>The working copy of the map did not hold the map as it was stored, so &quot;%1&quot; was not changed.</source>
         <translation>Die Arbeitskopie der Karte enthielt die Karte nicht so, wie sie gespeichert war, daher wurde „%1“ nicht verändert.</translation>
+    </message>
+    <message>
+        <source>The map &quot;%1&quot; could not be written (%2); it was left as it was.</source>
+        <translation>Die Karte „%1“ konnte nicht geschrieben werden (%2); sie blieb, wie sie war.</translation>
     </message>
 </context>
 <context>
@@ -982,6 +1041,21 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
     </message>
 </context>
 <context>
+    <name>OutputTarget</name>
+    <message>
+        <source>No file name was given for the output.</source>
+        <translation>Für die Ausgabe wurde kein Dateiname angegeben.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2, not a regular file; Velmora writes only regular files or new names. Choose another file.</source>
+        <translation>„%1“ ist %2, keine reguläre Datei; Velmora schreibt nur reguläre Dateien oder neue Namen. Wählen Sie eine andere Datei.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2, which this job reads; choose another file.</source>
+        <translation>„%1“ ist %2 und wird von diesem Auftrag gelesen; wählen Sie eine andere Datei.</translation>
+    </message>
+</context>
+<context>
     <name>PictureModule</name>
     <message>
         <source>this kind of picture needs Qt&apos;s picture decoders, and %1, which holds them, is not installed</source>
@@ -998,10 +1072,6 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
 </context>
 <context>
     <name>PicturePipeline</name>
-    <message>
-        <source>the picture cannot be decoded (%1); use a BMP, GIF or JPEG file</source>
-        <translation>das Bild kann nicht dekodiert werden (%1); verwenden Sie eine BMP-, GIF- oder JPEG-Datei</translation>
-    </message>
     <message>
         <source>the picture cannot be decoded: %1</source>
         <translation>das Bild kann nicht dekodiert werden: %1</translation>
@@ -1070,16 +1140,8 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
         <translation>die JPEG-Daten sind beschädigt (%1)</translation>
     </message>
     <message>
-        <source>the picture is %1 x %2 pixels and stored progressively, so all of it is decoded at once; that takes %3 MiB, more than the %4 MiB Velmora allows</source>
-        <translation>das Bild ist %1 x %2 Pixel groß und progressiv gespeichert, wird also ganz auf einmal dekodiert; das braucht %3 MiB, mehr als die %4 MiB, die Velmora erlaubt</translation>
-    </message>
-    <message>
         <source>no such file</source>
         <translation>keine solche Datei</translation>
-    </message>
-    <message>
-        <source>not a regular file</source>
-        <translation>keine reguläre Datei</translation>
     </message>
     <message>
         <source>it is not a BMP, PNG, GIF or JPEG picture</source>
@@ -1104,6 +1166,30 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
     <message>
         <source>a map of %1 x %2 tiles is too large to fit a picture to</source>
         <translation>eine Karte von %1 x %2 Kacheln ist zu groß, um ein Bild darauf einzupassen</translation>
+    </message>
+    <message>
+        <source>the picture is too complex: its JPEG data has more than %1 scans</source>
+        <translation>das Bild ist zu komplex: seine JPEG-Daten haben mehr als %1 Scans</translation>
+    </message>
+    <message>
+        <source>the picture is too large: it is %1 x %2 pixels and stored in several scans, so all of it is decoded at once; that takes %3 MiB, more than the %4 MiB Velmora allows</source>
+        <translation>das Bild ist zu groß: es ist %1 x %2 Pixel groß und in mehreren Scans gespeichert, wird also ganz auf einmal dekodiert; das braucht %3 MiB, mehr als die %4 MiB, die Velmora erlaubt</translation>
+    </message>
+    <message>
+        <source>the picture is too complex: %1 scans over %2 MiB of coefficients would take more than Velmora allows (%3 GiB of scan work)</source>
+        <translation>das Bild ist zu komplex: %1 Scans über %2 MiB Koeffizienten bräuchten mehr, als Velmora erlaubt (%3 GiB Scanarbeit)</translation>
+    </message>
+    <message>
+        <source>the picture is too large to fit to the map: it is %1 x %2 pixels, and Velmora fits pictures of up to %3 million pixels</source>
+        <translation>das Bild ist zu groß, um es auf die Karte einzupassen: es ist %1 x %2 Pixel groß, und Velmora passt Bilder bis %3 Millionen Pixel ein</translation>
+    </message>
+    <message>
+        <source>not a regular file (%1)</source>
+        <translation>keine reguläre Datei (%1)</translation>
+    </message>
+    <message>
+        <source>the picture is too large: it is %1 x %2 pixels and interlaced, so all of it is decoded; Velmora decodes interlaced PNGs up to %3 MiB of pixels (save it without interlacing)</source>
+        <translation>das Bild ist zu groß: es ist %1 x %2 Pixel groß und interlaced, wird also ganz dekodiert; Velmora dekodiert interlaced PNGs bis %3 MiB Pixel (speichern Sie es ohne Interlacing)</translation>
     </message>
 </context>
 <context>
@@ -1471,18 +1557,6 @@ Vor dem Fortfahren speichern?</translation>
         <translation>Farben importieren</translation>
     </message>
     <message>
-        <source>%1 is the %2 the colours come from; choose another file.</source>
-        <translation>%1 ist die Datei (%2), aus der die Farben stammen; wählen Sie eine andere Datei.</translation>
-    </message>
-    <message>
-        <source>map</source>
-        <translation>Karte</translation>
-    </message>
-    <message>
-        <source>picture</source>
-        <translation>Bild</translation>
-    </message>
-    <message>
         <source>The tile value &quot;%1&quot; of colour %2 is not a whole number from 0 to 32767. Correct it and export again; %3 was not written.</source>
         <translation>Der Kachelwert „%1“ der Farbe %2 ist keine ganze Zahl von 0 bis 32767. Korrigieren Sie ihn und exportieren Sie erneut; %3 wurde nicht geschrieben.</translation>
     </message>
@@ -1529,6 +1603,14 @@ Kein Kachelwert wurde geändert.</translation>
     <message>
         <source>The file&apos;s other %1 colours were applied.</source>
         <translation>Die anderen %1 Farben der Datei wurden übernommen.</translation>
+    </message>
+    <message>
+        <source>the map the colours come from</source>
+        <translation>die Karte, aus der die Farben stammen</translation>
+    </message>
+    <message>
+        <source>the picture the colours come from</source>
+        <translation>das Bild, aus dem die Farben stammen</translation>
     </message>
 </context>
 <context>
@@ -1688,6 +1770,10 @@ Verringern Sie die Zahl der Farben im Bild und laden Sie es erneut.</translation
         <source>The Remastered installation (with .build.info and Data), the classic game&apos;s folder (with StarDat.mpq), or a folder of extracted tileset files. Empty: no terrain graphics.</source>
         <translation>Die Remastered-Installation (mit .build.info und Data), der Ordner des klassischen Spiels (mit StarDat.mpq) oder ein Ordner mit entpackten Tileset-Dateien. Leer: keine Geländegrafik.</translation>
     </message>
+    <message>
+        <source>it is %1, not a regular file</source>
+        <translation>sie ist %1, keine reguläre Datei</translation>
+    </message>
 </context>
 <context>
     <name>frmSplash</name>
@@ -1755,8 +1841,12 @@ Verringern Sie die Zahl der Farben im Bild und laden Sie es erneut.</translation
         <translation>PNG-Bilder (*.png)</translation>
     </message>
     <message>
-        <source>The terrain could not be written to &quot;%1&quot;. Check that the disk is not full and that you may write there.</source>
-        <translation>Das Gelände konnte nicht nach „%1“ geschrieben werden. Prüfen Sie, ob der Datenträger voll ist und ob Sie dort schreiben dürfen.</translation>
+        <source>there is no terrain</source>
+        <translation>es gibt kein Gelände</translation>
+    </message>
+    <message>
+        <source>The terrain could not be written to &quot;%1&quot; (%2).</source>
+        <translation>Das Gelände konnte nicht nach „%1“ geschrieben werden (%2).</translation>
     </message>
 </context>
 <context>

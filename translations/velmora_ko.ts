@@ -90,12 +90,20 @@ one pixel, one tile.</source>
         <translation>그런 파일이 없습니다</translation>
     </message>
     <message>
-        <source>not a regular file</source>
-        <translation>일반 파일이 아닙니다</translation>
-    </message>
-    <message>
         <source>cannot be read: %1</source>
         <translation>읽을 수 없습니다: %1</translation>
+    </message>
+    <message>
+        <source>not a regular file (%1)</source>
+        <translation>일반 파일이 아닙니다(%1)</translation>
+    </message>
+    <message>
+        <source>cannot be read (permission denied)</source>
+        <translation>읽을 수 없습니다(권한 없음)</translation>
+    </message>
+    <message>
+        <source>cannot be read (%1)</source>
+        <translation>읽을 수 없습니다(%1)</translation>
     </message>
 </context>
 <context>
@@ -474,10 +482,6 @@ one pixel, one tile.</source>
         <translation>출력 파일 이름이 비어 있습니다</translation>
     </message>
     <message>
-        <source>the output %1 is %2; choose another output file</source>
-        <translation>출력 %1은(는) %2입니다. 다른 출력 파일을 고르십시오</translation>
-    </message>
-    <message>
         <source>render needs the picture to write (-o OUT.png)</source>
         <translation>render에는 쓸 그림이 필요합니다(-o OUT.png)</translation>
     </message>
@@ -736,6 +740,26 @@ A failing command changes no input file.
         <source>data takes one game data folder</source>
         <translation>data에는 게임 데이터 폴더 하나가 필요합니다</translation>
     </message>
+    <message>
+        <source>the map (leave out -o to replace the map itself)</source>
+        <translation>맵(-o를 빼면 맵 자체를 교체합니다)</translation>
+    </message>
+    <message>
+        <source>the picture</source>
+        <translation>그림</translation>
+    </message>
+    <message>
+        <source>the colour file</source>
+        <translation>색 파일</translation>
+    </message>
+    <message>
+        <source>in the game data folder &quot;%1&quot;</source>
+        <translation>게임 데이터 폴더 &quot;%1&quot; 안의 파일</translation>
+    </message>
+    <message>
+        <source>the map</source>
+        <translation>맵</translation>
+    </message>
 </context>
 <context>
     <name>Conversion</name>
@@ -805,6 +829,37 @@ A failing command changes no input file.
     </message>
 </context>
 <context>
+    <name>FileIdentity</name>
+    <message>
+        <source>missing</source>
+        <translation>없음</translation>
+    </message>
+    <message>
+        <source>a regular file</source>
+        <translation>일반 파일</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>폴더</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>장치</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>이름 있는 파이프</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>소켓</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>일반 파일이 아닙니다</translation>
+    </message>
+</context>
+<context>
     <name>GameData</name>
     <message>
         <source>The game data folder &quot;%1&quot; does not exist.</source>
@@ -813,14 +868,6 @@ A failing command changes no input file.
     <message>
         <source>The game archive &quot;%1&quot; is damaged or is not an archive, so the tileset file &quot;%2&quot; cannot be read from it.</source>
         <translation>게임 아카이브 &quot;%1&quot;이(가) 손상되었거나 아카이브가 아니어서 타일셋 파일 &quot;%2&quot;을(를) 읽을 수 없습니다.</translation>
-    </message>
-    <message>
-        <source>The tileset file &quot;%1&quot; cannot be read.</source>
-        <translation>타일셋 파일 &quot;%1&quot;을(를) 읽을 수 없습니다.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is far too large to be a tileset file.</source>
-        <translation>&quot;%1&quot;은(는) 타일셋 파일이라기에는 너무 큽니다.</translation>
     </message>
     <message>
         <source>The game data folder &quot;%1&quot; has no tileset file &quot;%2&quot;.</source>
@@ -837,6 +884,18 @@ A failing command changes no input file.
     <message>
         <source>Under &quot;tileset&quot; folders its storage holds: %1.</source>
         <translation>저장소의 &quot;tileset&quot; 폴더 아래에 있는 것: %1.</translation>
+    </message>
+    <message>
+        <source>The game archive &quot;%1&quot; is not usable: %2.</source>
+        <translation>게임 아카이브 &quot;%1&quot;을(를) 쓸 수 없습니다: %2.</translation>
+    </message>
+    <message>
+        <source>The tileset folder &quot;%1&quot; cannot be read (permission denied).</source>
+        <translation>타일셋 폴더 &quot;%1&quot;을(를) 읽을 수 없습니다(권한 없음).</translation>
+    </message>
+    <message>
+        <source>The tileset file &quot;%1&quot; is not usable: %2.</source>
+        <translation>타일셋 파일 &quot;%1&quot;을(를) 쓸 수 없습니다: %2.</translation>
     </message>
 </context>
 <context>
@@ -873,12 +932,12 @@ A failing command changes no input file.
         <translation>맵의 작업 사본을 읽을 수 없어 &quot;%1&quot;은(는) 바뀌지 않았습니다.</translation>
     </message>
     <message>
-        <source>The map &quot;%1&quot; could not be written; it was left as it was. Check that the disk is not full and that you may write there.</source>
-        <translation>맵 &quot;%1&quot;을(를) 쓸 수 없어 원래대로 두었습니다. 디스크가 가득 차지 않았는지, 그곳에 쓸 권한이 있는지 확인하십시오.</translation>
-    </message>
-    <message>
         <source>The working copy of the map did not hold the map as it was stored, so &quot;%1&quot; was not changed.</source>
         <translation>맵의 작업 사본이 저장된 맵과 달라 &quot;%1&quot;은(는) 바뀌지 않았습니다.</translation>
+    </message>
+    <message>
+        <source>The map &quot;%1&quot; could not be written (%2); it was left as it was.</source>
+        <translation>맵 &quot;%1&quot;을(를) 쓸 수 없어(%2) 원래대로 두었습니다.</translation>
     </message>
 </context>
 <context>
@@ -972,6 +1031,21 @@ A failing command changes no input file.
     </message>
 </context>
 <context>
+    <name>OutputTarget</name>
+    <message>
+        <source>No file name was given for the output.</source>
+        <translation>출력할 파일 이름이 없습니다.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2, not a regular file; Velmora writes only regular files or new names. Choose another file.</source>
+        <translation>&quot;%1&quot;은(는) 일반 파일이 아니라 %2입니다. Velmora는 일반 파일이나 새 이름에만 씁니다. 다른 파일을 고르십시오.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2, which this job reads; choose another file.</source>
+        <translation>&quot;%1&quot;은(는) 이 작업이 읽는 %2입니다. 다른 파일을 고르십시오.</translation>
+    </message>
+</context>
+<context>
     <name>PictureModule</name>
     <message>
         <source>this kind of picture needs Qt&apos;s picture decoders, and %1, which holds them, is not installed</source>
@@ -988,10 +1062,6 @@ A failing command changes no input file.
 </context>
 <context>
     <name>PicturePipeline</name>
-    <message>
-        <source>the picture cannot be decoded (%1); use a BMP, GIF or JPEG file</source>
-        <translation>그림을 디코딩할 수 없습니다(%1). BMP, GIF 또는 JPEG 파일을 쓰십시오</translation>
-    </message>
     <message>
         <source>the picture cannot be decoded: %1</source>
         <translation>그림을 디코딩할 수 없습니다: %1</translation>
@@ -1060,16 +1130,8 @@ A failing command changes no input file.
         <translation>JPEG 데이터가 손상되었습니다(%1)</translation>
     </message>
     <message>
-        <source>the picture is %1 x %2 pixels and stored progressively, so all of it is decoded at once; that takes %3 MiB, more than the %4 MiB Velmora allows</source>
-        <translation>그림은 %1 x %2 픽셀이고 프로그레시브 방식으로 저장되어 한 번에 모두 디코딩됩니다. 그러려면 %3 MiB가 필요한데, Velmora가 허용하는 %4 MiB보다 많습니다</translation>
-    </message>
-    <message>
         <source>no such file</source>
         <translation>그런 파일이 없습니다</translation>
-    </message>
-    <message>
-        <source>not a regular file</source>
-        <translation>일반 파일이 아닙니다</translation>
     </message>
     <message>
         <source>it is not a BMP, PNG, GIF or JPEG picture</source>
@@ -1094,6 +1156,30 @@ A failing command changes no input file.
     <message>
         <source>a map of %1 x %2 tiles is too large to fit a picture to</source>
         <translation>%1 x %2 타일 맵은 너무 커서 그림을 맞출 수 없습니다</translation>
+    </message>
+    <message>
+        <source>the picture is too complex: its JPEG data has more than %1 scans</source>
+        <translation>그림이 너무 복잡합니다: JPEG 데이터의 스캔이 %1개보다 많습니다</translation>
+    </message>
+    <message>
+        <source>the picture is too large: it is %1 x %2 pixels and stored in several scans, so all of it is decoded at once; that takes %3 MiB, more than the %4 MiB Velmora allows</source>
+        <translation>그림이 너무 큽니다: %1 x %2 픽셀이고 여러 스캔으로 저장되어 한 번에 모두 디코딩됩니다. 그러려면 %3 MiB가 필요한데, Velmora가 허용하는 %4 MiB보다 많습니다</translation>
+    </message>
+    <message>
+        <source>the picture is too complex: %1 scans over %2 MiB of coefficients would take more than Velmora allows (%3 GiB of scan work)</source>
+        <translation>그림이 너무 복잡합니다: 계수 %2 MiB에 걸친 스캔 %1개는 Velmora가 허용하는 것보다 많은 작업이 듭니다(스캔 작업 %3 GiB)</translation>
+    </message>
+    <message>
+        <source>the picture is too large to fit to the map: it is %1 x %2 pixels, and Velmora fits pictures of up to %3 million pixels</source>
+        <translation>그림이 너무 커서 맵에 맞출 수 없습니다: %1 x %2 픽셀인데, Velmora는 %3백만 픽셀까지의 그림만 맞춥니다</translation>
+    </message>
+    <message>
+        <source>not a regular file (%1)</source>
+        <translation>일반 파일이 아닙니다(%1)</translation>
+    </message>
+    <message>
+        <source>the picture is too large: it is %1 x %2 pixels and interlaced, so all of it is decoded; Velmora decodes interlaced PNGs up to %3 MiB of pixels (save it without interlacing)</source>
+        <translation>그림이 너무 큽니다: %1 x %2 픽셀이고 인터레이스 방식이라 전체를 디코딩합니다. Velmora는 인터레이스 PNG를 픽셀 %3 MiB까지만 디코딩합니다(인터레이스 없이 저장하십시오)</translation>
     </message>
 </context>
 <context>
@@ -1461,18 +1547,6 @@ Save them before going on?</source>
         <translation>색 가져오기</translation>
     </message>
     <message>
-        <source>%1 is the %2 the colours come from; choose another file.</source>
-        <translation>%1은(는) 색을 가져온 %2입니다. 다른 파일을 고르십시오.</translation>
-    </message>
-    <message>
-        <source>map</source>
-        <translation>맵</translation>
-    </message>
-    <message>
-        <source>picture</source>
-        <translation>그림</translation>
-    </message>
-    <message>
         <source>The tile value &quot;%1&quot; of colour %2 is not a whole number from 0 to 32767. Correct it and export again; %3 was not written.</source>
         <translation>색 %2의 타일 값 &quot;%1&quot;은(는) 0부터 32767까지의 정수가 아닙니다. 고친 뒤 다시 내보내십시오. %3은(는) 쓰지 않았습니다.</translation>
     </message>
@@ -1519,6 +1593,14 @@ No tile value was changed.</source>
     <message>
         <source>The file&apos;s other %1 colours were applied.</source>
         <translation>파일의 다른 색 %1개는 적용했습니다.</translation>
+    </message>
+    <message>
+        <source>the map the colours come from</source>
+        <translation>색을 가져온 맵</translation>
+    </message>
+    <message>
+        <source>the picture the colours come from</source>
+        <translation>색을 가져온 그림</translation>
     </message>
 </context>
 <context>
@@ -1678,6 +1760,10 @@ Reduce the number of colors in the picture and load it again.</source>
         <source>The Remastered installation (with .build.info and Data), the classic game&apos;s folder (with StarDat.mpq), or a folder of extracted tileset files. Empty: no terrain graphics.</source>
         <translation>리마스터 설치 폴더(.build.info와 Data가 있는 곳), 클래식 게임 폴더(StarDat.mpq가 있는 곳), 또는 꺼낸 타일셋 파일이 든 폴더입니다. 비워 두면 지형 그래픽이 없습니다.</translation>
     </message>
+    <message>
+        <source>it is %1, not a regular file</source>
+        <translation>일반 파일이 아니라 %1입니다</translation>
+    </message>
 </context>
 <context>
     <name>frmSplash</name>
@@ -1745,8 +1831,12 @@ Reduce the number of colors in the picture and load it again.</source>
         <translation>PNG 그림 (*.png)</translation>
     </message>
     <message>
-        <source>The terrain could not be written to &quot;%1&quot;. Check that the disk is not full and that you may write there.</source>
-        <translation>지형을 &quot;%1&quot;에 쓸 수 없었습니다. 디스크가 가득 차지 않았는지, 그곳에 쓸 권한이 있는지 확인하십시오.</translation>
+        <source>there is no terrain</source>
+        <translation>지형이 없습니다</translation>
+    </message>
+    <message>
+        <source>The terrain could not be written to &quot;%1&quot; (%2).</source>
+        <translation>지형을 &quot;%1&quot;에 쓸 수 없었습니다(%2).</translation>
     </message>
 </context>
 <context>
