@@ -1,6 +1,6 @@
 // The windows in the desktop's language: CTest runs this program under C, en_US, ko_KR and
 // de_DE. Through QAccessible (what a screen reader hears) the menus, the buttons and the
-// status line speak that language; under English every specified text is exactly the
+// status line speak that language; under English every text is exactly the long-standing
 // English one. In every language each menu and each window has distinct access keys.
 #include "MainWindowFixture.h"
 
