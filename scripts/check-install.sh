@@ -31,6 +31,10 @@ expected=(
   "share/icons/hicolor/scalable/apps/$id.svg"
   share/bash-completion/completions/velmora-cli
 )
+# One compiled translation per translations/velmora_LANG.ts.
+for ts in "$(dirname "$0")"/../translations/velmora_*.ts; do
+  expected+=("share/velmora/translations/$(basename "${ts%.ts}").qm")
+done
 if [ -e "$build/bin/velmora-archive-worker" ]; then
   expected+=(libexec/velmora/velmora-archive-worker)
 fi
@@ -135,6 +139,11 @@ as_user() {
 }
 
 as_user velmora --version | grep -qx "velmora $version" || fail "velmora --version"
+# The installed programs find their translations: a missing picture, in Korean, is still 7.
+status=0
+as_user env LANG=ko_KR.UTF-8 velmora-cli colors "$map" "$home/missing.bmp" 2> "$work/ko.log" || status=$?
+[ "$status" -eq 7 ] || fail "velmora-cli under ko_KR.UTF-8 ended with $status, not 7"
+grep -q '그런 파일이 없습니다' "$work/ko.log" || fail "velmora-cli under ko_KR.UTF-8 did not speak Korean: $(cat "$work/ko.log")"
 as_user velmora-cli colors "$map" "$home/picture.bmp" --template > "$work/colors.txt"
 [[ "$(readelf -d "$prefix/bin/velmora-cli")" != *libQt6Gui* ]] || fail "velmora-cli links Qt's graphics library"
 rle="$(as_user velmora-cli colors "$map" "$home/picture-rle.bmp")" ||

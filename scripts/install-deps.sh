@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libstorm-dev libpng-dev libgif-dev libjpeg62-turbo-dev zlib1g-dev
           libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev
-          dpkg-dev file lintian desktop-file-utils appstream shared-mime-info)
+          dpkg-dev file lintian desktop-file-utils appstream shared-mime-info
+          qt6-l10n-tools qt6-tools-dev qt6-translations-l10n fonts-noto-cjk)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,6 +2,7 @@
 #include "core/common/MessageText.h"
 #include "core/qtimage/QtImage.h"
 #include "core/settings/AppPaths.h"
+#include "core/settings/Language.h"
 #include "ui/Artwork.h"
 #include "ui/SingleInstance.h"
 #include "ui/UserDialogs.h"
@@ -95,6 +96,13 @@ void nameProgram()
         QStringLiteral("%1.%2").arg(VELMORA_VERSION_MAJOR).arg(VELMORA_VERSION_MINOR));
 }
 
+/// From here on, the program speaks the language chosen in Preferences (or the desktop's).
+void speakChosenLanguage()
+{
+    const QString programDir = QCoreApplication::applicationDirPath();
+    language::start(language::stored(AppPaths::forProgram(programDir).configFile), programDir);
+}
+
 /// Display name, desktop entry, icon and quitting rules of the windows.
 void describeProgram()
 {
@@ -162,9 +170,11 @@ int main(int argc, char **argv)
     if (asksForTextOnly(argc, argv)) {
         // Answered on the terminal without opening a display.
         QCoreApplication terminal(argc, argv);
+        speakChosenLanguage();
         (void)parseCommandLine(terminal);
     }
     QApplication app(argc, argv);
+    speakChosenLanguage();
     describeProgram();
     const StartRequest request = parseCommandLine(app);
     const QString mapAtStart = request.mapAtStart;

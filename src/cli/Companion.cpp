@@ -703,10 +703,10 @@ int Companion::save(MapSession &session, const QString &target)
 {
     // Replacing a file gives its name a new file: other names (hard links) keep the old map.
     const qint64 names = linkCount(target);
-    if (Status saved = session.save(target, [this] { progress(QStringLiteral("Saving map...")); });
+    if (Status saved = session.save(target, [this] { progress(tr("Saving map...")); });
         !saved)
         return fail(saved.failure());
-    progress(QStringLiteral("Map saved!"));
+    progress(tr("Map saved!"));
     endProgress();
     if (names > 1)
         warn(tr("%1 had %2 other names (hard links); they still hold the map as it "
@@ -825,14 +825,15 @@ int Companion::fail(int code, const QString &file, const QString &reason)
 
 int Companion::usage(const QString &reason)
 {
-    report(QStringLiteral("velmora-cli: ") + oneLine(reason) + QStringLiteral(" (see velmora-cli --help)"));
+    report(QStringLiteral("velmora-cli: ") + tr("%1 (see velmora-cli --help)").arg(oneLine(reason)));
     return Usage;
 }
 
 void Companion::warn(const QString &text, bool flush)
 {
     endProgress();
-    m_err << (m_shown ? m_shown(oneLine(text)) : oneLine(text)).prepend(QStringLiteral("velmora-cli: warning: "))
+    m_err << QStringLiteral("velmora-cli: ")
+                 + tr("warning: %1").arg(m_shown ? m_shown(oneLine(text)) : oneLine(text))
           << '\n';
     if (flush)
         m_err.flush();

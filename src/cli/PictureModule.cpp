@@ -8,6 +8,16 @@
 
 #include <memory>
 
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct PictureModuleText
+{
+    Q_DECLARE_TR_FUNCTIONS(PictureModule)
+};
+
+} // namespace
+
 namespace picturemodule {
 namespace {
 
@@ -24,7 +34,7 @@ Loaded load()
     Loaded loaded;
     const QString path = find(QCoreApplication::applicationDirPath());
     if (path.isEmpty()) {
-        loaded.problem = picture::detail::tr("this kind of picture needs Qt's picture decoders, "
+        loaded.problem = PictureModuleText::tr("this kind of picture needs Qt's picture decoders, "
                                              "and %1, which holds them, is not installed")
                              .arg(fileName());
         return loaded;
@@ -32,12 +42,12 @@ Loaded load()
     loaded.library = std::make_unique<QLibrary>(path);
     QLibrary *library = loaded.library.get();
     if (!library->load()) {
-        loaded.problem = picture::detail::tr("this kind of picture needs Qt's picture decoders, "
+        loaded.problem = PictureModuleText::tr("this kind of picture needs Qt's picture decoders, "
                                              "and %1, which holds them, cannot be loaded: %2")
                              .arg(fileName(), library->errorString());
     } else if (const auto entry = reinterpret_cast<Entry>(library->resolve(EntryName));
                !entry || !(loaded.decoder = entry())) {
-        loaded.problem = picture::detail::tr("this kind of picture needs Qt's picture decoders, "
+        loaded.problem = PictureModuleText::tr("this kind of picture needs Qt's picture decoders, "
                                              "and the %1 found does not hold them")
                              .arg(fileName());
     }

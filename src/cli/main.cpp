@@ -7,6 +7,7 @@
 #include "cli/PrivateFolder.h"
 #include "core/common/MessageText.h"
 #include "core/common/ShortLivedHeap.h"
+#include "core/settings/Language.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -29,6 +30,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-cli"));
     messagetext::installHandler("velmora-cli");
+    // The desktop's language (LANG, LANGUAGE); the exit statuses are the same in every one.
+    language::start(QString::fromLatin1(language::System), QCoreApplication::applicationDirPath());
     picturemodule::installOnDemand();
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -1,5 +1,6 @@
 #include "ui/Artwork.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QIcon>
 #include <QImage>
@@ -88,7 +89,7 @@ void drawSmallText(QPainter &p, const QRect &box, int pixelSize, const QString &
 
 QString versionText()
 {
-    return QStringLiteral("Version %1.%2").arg(VELMORA_VERSION_MAJOR).arg(VELMORA_VERSION_MINOR);
+    return QCoreApplication::translate("Artwork", "Version %1.%2").arg(VELMORA_VERSION_MAJOR).arg(VELMORA_VERSION_MINOR);
 }
 
 QImage newCanvas(int width, int height)
@@ -125,7 +126,7 @@ QPixmap splashPicture()
     drawName(p, QRect(32, 48, 260, 64), 52);
     drawSmallText(p, QRect(36, 112, 260, 20), 15, versionText(), QColor(180, 200, 235));
     drawSmallText(p, QRect(36, 132, 300, 18), 12,
-                  QStringLiteral("Pictures into map terrain"), QColor(150, 170, 210));
+                  QCoreApplication::translate("Artwork", "Pictures into map terrain"), QColor(150, 170, 210));
     p.end();
     return QPixmap::fromImage(image);
 }
@@ -139,8 +140,9 @@ QPixmap aboutPicture()
     drawName(p, QRect(24, 20, 300, 56), 44);
     drawSmallText(p, QRect(28, 74, 300, 20), 14, versionText(), QColor(180, 200, 235));
     drawSmallText(p, QRect(28, 104, 350, 60), 12,
-                  QStringLiteral("Paints a picture into the terrain of a StarCraft map:\n"
-                                 "one pixel, one tile."),
+                  QCoreApplication::translate("Artwork",
+                                              "Paints a picture into the terrain of a StarCraft map:\n"
+                                              "one pixel, one tile."),
                   QColor(200, 212, 240), Qt::AlignLeft | Qt::AlignTop);
 
     // Dark field behind the "Close" control, so its white caption stays readable.

@@ -7,6 +7,10 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -30,10 +34,10 @@ QFrame *frameLine(QWidget *parent, const char *name, const QRect &geometry, cons
 frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent)
     , picAbout(new QLabel(this))
-    , lbClose(new QPushButton(QStringLiteral("Close"), this))
+    , lbClose(new QPushButton(tr("Close"), this))
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setModal(true);
     setFixedSize(402, 272);
     setSizeGripEnabled(false);
@@ -41,7 +45,7 @@ frmAbout::frmAbout(QWidget *parent)
     picAbout->setObjectName(QStringLiteral("picAbout"));
     picAbout->setPixmap(aboutPicture());
     picAbout->setGeometry(0, 0, 402, 272);
-    picAbout->setAccessibleName(QStringLiteral("Velmora, version %1.%2")
+    picAbout->setAccessibleName(tr("Velmora, version %1.%2")
                                     .arg(VELMORA_VERSION_MAJOR)
                                     .arg(VELMORA_VERSION_MINOR));
 
@@ -65,9 +69,26 @@ frmAbout::frmAbout(QWidget *parent)
     LineS = frameLine(this, "LineS", QRect(304, 240, 73, 1), dark);
     LineE = frameLine(this, "LineE", QRect(376, 216, 1, 25), dark);
 
-    // In a large font the caption gets the whole inside of its frame rather than be cut.
-    if (lbClose->fontMetrics().height() > lbClose->height())
-        lbClose->setGeometry(305, 217, 71, 23);
+    // In a large font, or as a longer word in another language, the caption gets the whole
+    // inside of its frame rather than be cut, and the frame grows to the left as far as the
+    // caption needs.
+    QStyleOptionButton opt;
+    opt.initFrom(lbClose);
+    opt.text = lbClose->text();
+    const QRect room = lbClose->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, lbClose);
+    const QSize caption(lbClose->fontMetrics().horizontalAdvance(lbClose->text()),
+                        lbClose->fontMetrics().height());
+    if (caption.height() > lbClose->height() || caption.width() > room.width()
+        || caption.height() > room.height()) {
+        const int inside = std::max(71, caption.width() + lbClose->width() - room.width());
+        const int high = std::max(23, caption.height() + lbClose->height() - room.height());
+        const int left = 376 - inside;
+        lbClose->setGeometry(left, 217, inside, high);
+        LineN->setGeometry(left - 1, 216, inside + 2, 1);
+        LineW->setGeometry(left - 1, 216, 1, high + 2);
+        LineS->setGeometry(left - 1, 217 + high, inside + 2, 1);
+        LineE->setGeometry(376, 216, 1, high + 2);
+    }
 
     lbClose->setFocus();
 }

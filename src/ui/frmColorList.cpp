@@ -27,14 +27,12 @@
 
 namespace {
 
-const QString NoColorText = QStringLiteral("no colour");
-
 QString describe(qint32 value)
 {
     if (value < 0)
-        return NoColorText;
+        return frmColorList::tr("no colour");
     const QColor c = qtimage::colorOf(value);
-    return QStringLiteral("red %1, green %2, blue %3").arg(c.red()).arg(c.green()).arg(c.blue());
+    return frmColorList::tr("red %1, green %2, blue %3").arg(c.red()).arg(c.green()).arg(c.blue());
 }
 
 /// Width of the list and the fields under it: room for the widest row a map can give (a
@@ -85,11 +83,11 @@ frmColorList::~frmColorList() = default;
 void frmColorList::createWidgets()
 {
     setObjectName(QStringLiteral("frmColorList"));
-    setWindowTitle(QStringLiteral("::[Color List]::::...."));
+    setWindowTitle(tr("::[Color List]::::...."));
 
     const int listWidth = listWidthFor(this);
 
-    lblGeneral0 = new QLabel(QStringLiteral("::Color List::::...."), this);
+    lblGeneral0 = new QLabel(tr("::Color List::::...."), this);
     lblGeneral0->setObjectName(QStringLiteral("lblGeneral0"));
     lblGeneral0->setGeometry(8, 8, listWidth, 17);
 
@@ -104,10 +102,10 @@ void frmColorList::createWidgets()
     // All rows are alike: the layout asks one row for its size, not 30 000.
     lstColor->setUniformItemSizes(true);
     lstColor->setIconSize(QSize(12, 12));
-    lstColor->setAccessibleName(QStringLiteral("Color List"));
+    lstColor->setAccessibleName(tr("Color List"));
     lblGeneral0->setBuddy(lstColor);
 
-    lblGeneral1 = new QLabel(QStringLiteral("::Color::::...."), this);
+    lblGeneral1 = new QLabel(tr("::Color::::...."), this);
     lblGeneral1->setObjectName(QStringLiteral("lblGeneral1"));
     lblGeneral1->setGeometry(8, 176, listWidth, 17);
 
@@ -115,17 +113,17 @@ void frmColorList::createWidgets()
     lblColor->setObjectName(QStringLiteral("lblColor"));
     lblColor->setGeometry(8, 192, listWidth, 17);
     lblColor->setAutoFillBackground(true);
-    lblColor->setAccessibleName(QStringLiteral("Selected color"));
+    lblColor->setAccessibleName(tr("Selected color"));
     lblGeneral1->setBuddy(lblColor);
 
-    lblGeneral2 = new QLabel(QStringLiteral("::Replace::::...."), this);
+    lblGeneral2 = new QLabel(tr("::Replace::::...."), this);
     lblGeneral2->setObjectName(QStringLiteral("lblGeneral2"));
     lblGeneral2->setGeometry(8, 212, listWidth, 17);
 
     txtReplace = new QLineEdit(this);
     txtReplace->setObjectName(QStringLiteral("txtReplace"));
     txtReplace->setGeometry(8, 228, listWidth, 19);
-    txtReplace->setAccessibleName(QStringLiteral("Replace"));
+    txtReplace->setAccessibleName(tr("Replace"));
     // Digits only, for typing and pasting alike; an empty field is allowed.
     txtReplace->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9]*")), txtReplace));
@@ -423,7 +421,7 @@ void frmColorList::documentValuesChanged()
 
 QString frmColorList::colorFileFilter()
 {
-    return QStringLiteral("Colour Files (*.txt) (*.txt);;All Files (*.*) (*)");
+    return tr("Colour Files (*.txt) (*.txt);;All Files (*.*) (*)");
 }
 
 void frmColorList::setOrigin(const QString &mapPath, int width, int height, const QString &picturePath)

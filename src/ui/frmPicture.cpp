@@ -27,16 +27,16 @@ frmPicture::frmPicture(PictureHost &host, UserDialogs &dialogs, QWidget *parent)
     , m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmPicture"));
-    setWindowTitle(QStringLiteral("::[Picture]:::...."));
+    setWindowTitle(tr("::[Picture]:::...."));
 
     picMain = new QLabel(this);
     picMain->setObjectName(QStringLiteral("picMain"));
     // Unscaled, top-left pixel at the box's origin; a larger picture is clipped.
     picMain->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picMain->setScaledContents(false);
-    picMain->setAccessibleName(QStringLiteral("Picture"));
+    picMain->setAccessibleName(tr("Picture"));
 
-    btnLoad = new QPushButton(QStringLiteral("&Load"), this);
+    btnLoad = new QPushButton(tr("&Load"), this);
     btnLoad->setObjectName(QStringLiteral("btnLoad"));
     btnLoad->setGeometry(3, 6, 64, btnLoad->sizeHint().height());
     connect(btnLoad, &QPushButton::clicked, this, &frmPicture::btnLoad_Click);
@@ -61,12 +61,12 @@ QString frmPicture::openFilter()
 {
     // The first entries keep their long-standing texts; PNG is read too, so the first
     // entry's (hidden) patterns include it and it has an entry of its own.
-    return QStringLiteral("All Picture Files (*.bmp; *.gif; *.jpg) (*.bmp *.gif *.jpg *.jpeg *.png);;"
-                          "Bitmap Images (*.bmp) (*.bmp);;"
-                          "GIF Images (*.gif) (*.gif);;"
-                          "JPEG Images (*.jpg; *.jpeg) (*.jpg *.jpeg);;"
-                          "PNG Images (*.png) (*.png);;"
-                          "All Files (*.*) (*)");
+    return tr("All Picture Files (*.bmp; *.gif; *.jpg) (*.bmp *.gif *.jpg *.jpeg *.png);;"
+              "Bitmap Images (*.bmp) (*.bmp);;"
+              "GIF Images (*.gif) (*.gif);;"
+              "JPEG Images (*.jpg; *.jpeg) (*.jpg *.jpeg);;"
+              "PNG Images (*.png) (*.png);;"
+              "All Files (*.*) (*)");
 }
 
 void frmPicture::createZoomActions()
@@ -189,7 +189,7 @@ void frmPicture::btnLoad_Click()
 {
     if (m_loading)
         return;
-    const QString path = m_dialogs.getOpenFileName(this, QStringLiteral("Open"), m_lastPath,
+    const QString path = m_dialogs.getOpenFileName(this, tr("Open"), m_lastPath,
                                                    openFilter());
     if (path.isEmpty()) {
         emptyPicture();
@@ -238,9 +238,9 @@ void frmPicture::loadPictureFile(const QString &path)
         return;
     }
     showPicture(prepared->pixels);
-    m_host.setStatus(QStringLiteral("Removing duplicates..."));
+    m_host.setStatus(tr("Removing duplicates..."));
     m_host.usePicture(path, std::move(prepared).value());
-    m_host.setStatus(QStringLiteral("Picture loaded!"));
+    m_host.setStatus(tr("Picture loaded!"));
 
     list->lstColor->setEnabled(true);
     m_host.showColorList();
@@ -253,10 +253,10 @@ void frmPicture::reportFailure(const QString &path, const ::Failure &failure,
     m_host.setStatus(tr("%1 could not be loaded: %2.").arg(QFileInfo(path).fileName(), failure.sentence));
     if (failure.kind == FailureKind::TooManyColors) {
         m_dialogs.showMessage(
-            this, QMessageBox::Warning, QStringLiteral("Load Picture"),
-            QStringLiteral("The map's area of this picture has too many colors for the color "
-                           "list (%1 > %2).\n\nReduce the number of colors in the picture "
-                           "and load it again.")
+            this, QMessageBox::Warning, tr("Load Picture"),
+            tr("The map's area of this picture has too many colors for the color "
+               "list (%1 > %2).\n\nReduce the number of colors in the picture "
+               "and load it again.")
                 .arg(detail.distinctColors)
                 .arg(colorkey::MaxColors));
         return;

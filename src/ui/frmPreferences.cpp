@@ -1,6 +1,7 @@
 #include "ui/frmPreferences.h"
 
 #include "core/common/FileIdentity.h"
+#include "core/settings/Language.h"
 #include "core/settings/Settings.h"
 #include "ui/FormFit.h"
 #include "core/tileset/GameData.h"
@@ -10,10 +11,12 @@
 #include "core/common/UserText.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 
 #include <array>
@@ -48,21 +51,24 @@ frmPreferences::frmPreferences(const QString &programDir, QWidget *parent)
 
 frmPreferences::frmPreferences(const AppPaths &paths, QWidget *parent)
     : ChildDialog(parent)
-    , lblGeneral(new QLabel(QStringLiteral("::General::::...."), this))
-    , chkSplash(new QCheckBox(QStringLiteral("Show splash screen"), this))
-    , chkStatusBar(new QCheckBox(QStringLiteral("Enable status bar"), this))
-    , chkLoadDialog(new QCheckBox(QStringLiteral("Show load dialog on start"), this))
+    , lblGeneral(new QLabel(tr("::General::::...."), this))
+    , chkSplash(new QCheckBox(tr("Show splash screen"), this))
+    , chkStatusBar(new QCheckBox(tr("Enable status bar"), this))
+    , chkLoadDialog(new QCheckBox(tr("Show load dialog on start"), this))
     , lblGameData(new QLabel(tr("&Game data folder:"), this))
     , txtGameData(new QLineEdit(this))
     , btnGameData(new QPushButton(tr("&Browse..."), this))
-    , btnCancel(new QPushButton(QStringLiteral("&Cancel"), this))
-    , btnApply(new QPushButton(QStringLiteral("&Apply"), this))
+    , lblLanguage(new QLabel(tr("La&nguage:"), this))
+    , cboLanguage(new QComboBox(this))
+    , lblLanguageNote(new QLabel(tr("From the next start."), this))
+    , btnCancel(new QPushButton(tr("&Cancel"), this))
+    , btnApply(new QPushButton(tr("&Apply"), this))
     , m_configFile(paths.configFile)
 {
     setObjectName(QStringLiteral("frmPreferences"));
-    setWindowTitle(QStringLiteral("Preferences"));
+    setWindowTitle(tr("Preferences"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(300, 156);
+    setFixedSize(300, 180);
 
     lblGeneral->setObjectName(QStringLiteral("lblGeneral"));
     chkSplash->setObjectName(QStringLiteral("chkSplash"));
@@ -73,6 +79,9 @@ frmPreferences::frmPreferences(const AppPaths &paths, QWidget *parent)
     btnGameData->setObjectName(QStringLiteral("btnGameData"));
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnApply->setObjectName(QStringLiteral("btnApply"));
+    lblLanguage->setObjectName(QStringLiteral("lblLanguage"));
+    cboLanguage->setObjectName(QStringLiteral("cboLanguage"));
+    lblLanguageNote->setObjectName(QStringLiteral("lblLanguageNote"));
 
     lblGeneral->setGeometry(8, 8, 153, 17);
     chkSplash->setGeometry(24, 24, 185, 17);
@@ -81,14 +90,24 @@ frmPreferences::frmPreferences(const AppPaths &paths, QWidget *parent)
     lblGameData->setGeometry(8, 80, 284, 17);
     txtGameData->setGeometry(24, 98, 200, 20);
     btnGameData->setGeometry(228, 98, 64, 20);
-    btnCancel->setGeometry(195, 128, 49, 20);
-    btnApply->setGeometry(243, 128, 49, 20);
+    lblLanguage->setGeometry(8, 126, 68, 17);
+    cboLanguage->setGeometry(80, 124, 96, 20);
+    lblLanguageNote->setGeometry(180, 126, 112, 17);
+    btnCancel->setGeometry(195, 152, 49, 20);
+    btnApply->setGeometry(243, 152, 49, 20);
     lblGameData->setBuddy(txtGameData);
     txtGameData->setAccessibleName(tr("Game data folder"));
     txtGameData->setToolTip(tr("The Remastered installation (with .build.info and Data), the "
                                "classic game's folder (with StarDat.mpq), or a folder of "
                                "extracted tileset files. Empty: no terrain graphics."));
     btnGameData->setEnabled(false);
+    lblLanguage->setBuddy(cboLanguage);
+    cboLanguage->addItem(tr("System"), QString::fromLatin1(language::System));
+    cboLanguage->addItem(QStringLiteral("English"), QString::fromLatin1(language::English));
+    for (const QString &code : language::translated())
+        cboLanguage->addItem(QLocale(code).nativeLanguageName(), code);
+    cboLanguage->setToolTip(tr("The language of the windows, from the next start. System: the "
+                               "desktop's language."));
 
     // A focused button takes Enter itself; elsewhere Enter is Apply (see ChildDialog).
     btnCancel->setAutoDefault(true);
@@ -100,7 +119,8 @@ frmPreferences::frmPreferences(const AppPaths &paths, QWidget *parent)
     setTabOrder(chkStatusBar, chkLoadDialog);
     setTabOrder(chkLoadDialog, txtGameData);
     setTabOrder(txtGameData, btnGameData);
-    setTabOrder(btnGameData, btnCancel);
+    setTabOrder(btnGameData, cboLanguage);
+    setTabOrder(cboLanguage, btnCancel);
     setTabOrder(btnCancel, btnApply);
 
     connect(btnApply, &QPushButton::clicked, this, &frmPreferences::btnApply_Click);
@@ -128,6 +148,8 @@ void frmPreferences::Form_Load()
     for (std::size_t i = 0; i < kBoxKeys.size(); ++i)
         boxes[i]->setChecked(settings::read(path, *kBoxKeys[i]) != 0);
     txtGameData->setText(QDir::toNativeSeparators(terrain::storedGameDataFolder(path)));
+    const int shown = cboLanguage->findData(language::stored(path));
+    cboLanguage->setCurrentIndex(shown < 0 ? 0 : shown);
 }
 
 void frmPreferences::btnApply_Click()
@@ -144,6 +166,7 @@ void frmPreferences::btnApply_Click()
     const std::array<const QCheckBox *, 3> boxes{chkSplash, chkStatusBar, chkLoadDialog};
     for (std::size_t i = 0; i < kBoxKeys.size(); ++i)
         changes.set(*kBoxKeys[i], boxes[i]->isChecked() ? 1 : 0);
+    applyLanguage(&changes);
     stored = stored && changes.store(path);
     closeForm();
     // The dialog closes either way; the user learns that the settings were not kept.
@@ -186,4 +209,15 @@ bool frmPreferences::applyGameData(settings::Changes *changes)
     if (!usable && m_dialogs)
         m_dialogs->showMessage(this, QMessageBox::Warning, tr("Preferences"), usable.reason());
     return usable.ok();
+}
+
+void frmPreferences::applyLanguage(settings::Changes *changes) const
+{
+    const QString chosen = cboLanguage->currentData().toString();
+    const QString before = language::stored(m_configFile);
+    // A file without the key keeps its bytes; an unknown stored value shows as System and is
+    // left alone unless another language is chosen.
+    if (chosen == before || (cboLanguage->findData(before) < 0 && chosen == QLatin1String(language::System)))
+        return;
+    (void)changes->set(settings::Language, chosen);
 }

@@ -6,6 +6,7 @@
 #include "ui/ChildDialog.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -14,9 +15,9 @@ namespace settings {
 class Changes;
 }
 
-/// The preferences dialog: the three on/off settings of the settings file and the game data
-/// folder. Non-modal, shown inside the main window; an on/off change takes effect at the
-/// next start, the game data folder at once.
+/// The preferences dialog: the three on/off settings of the settings file, the game data
+/// folder and the language. Non-modal, shown inside the main window; an on/off change and
+/// the language take effect at the next start, the game data folder at once.
 class frmPreferences : public ChildDialog
 {
     Q_OBJECT
@@ -35,6 +36,10 @@ public:
     QLabel *lblGameData;
     QLineEdit *txtGameData;
     QPushButton *btnGameData;
+    QLabel *lblLanguage;
+    /// System (the desktop's language), English, then each translation in its own name.
+    QComboBox *cboLanguage;
+    QLabel *lblLanguageNote;
     QPushButton *btnCancel;
     QPushButton *btnApply;
 
@@ -54,6 +59,8 @@ private:
     /// Adds a changed game data folder to `changes`; false (with a message) when it cannot be
     /// used.
     bool applyGameData(settings::Changes *changes);
+    /// Adds the language to `changes` when another was chosen.
+    void applyLanguage(settings::Changes *changes) const;
 
     QString m_configFile;
     UserDialogs *m_dialogs = nullptr;

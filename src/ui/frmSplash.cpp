@@ -36,10 +36,10 @@ frmSplash::frmSplash(const AppPaths &paths, std::function<void()> showMain, int 
     m_picture->setObjectName(QStringLiteral("picSplash"));
     m_picture->setPixmap(splashPicture());
     m_picture->setGeometry(0, 0, 448, 298);
-    m_picture->setAccessibleName(QStringLiteral("Velmora, version %1.%2")
+    m_picture->setAccessibleName(tr("Velmora, version %1.%2")
                                      .arg(VELMORA_VERSION_MAJOR)
                                      .arg(VELMORA_VERSION_MINOR));
-    m_picture->setAccessibleDescription(QStringLiteral("Click or press a key to continue."));
+    m_picture->setAccessibleDescription(tr("Click or press a key to continue."));
 
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);

@@ -14,7 +14,7 @@ frmTileset::frmTileset(TilesetAccess access, QWidget *parent)
     , m_access(std::move(access))
 {
     setObjectName(QStringLiteral("frmTileset"));
-    setWindowTitle(QStringLiteral("::Change Tileset::::...."));
+    setWindowTitle(tr("::Change Tileset::::...."));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(185, 62);
 

@@ -40,12 +40,16 @@
 
 namespace {
 
-const QString MapFilter = QStringLiteral("StarCraft Maps (*.scm;*.scx) (*.scm *.scx)");
 const QStringList MapSuffixes{QStringLiteral("scm"), QStringLiteral("scx")};
 
 // Client area of the frame when it is first shown.
 constexpr int ClientWidth = 565;
 constexpr int ClientHeight = 368;
+
+QString mapFilter()
+{
+    return mdiMain::tr("StarCraft Maps (*.scm;*.scx) (*.scm *.scx)");
+}
 
 } // namespace
 
@@ -67,7 +71,7 @@ mdiMain::mdiMain(const AppPaths &paths, UserDialogs &dialogs, QWidget *parent)
     m_session.keepHistory();
     m_session.setObserver([this](unsigned changes, int index) { documentChanged(changes, index); });
     setObjectName(QStringLiteral("mdiMain"));
-    setWindowTitle(captionFor(QStringLiteral("No File Loaded")));
+    setWindowTitle(captionFor(tr("No File Loaded")));
 
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
@@ -102,7 +106,7 @@ mdiMain::~mdiMain()
 
 QString mdiMain::captionFor(const QString &fileTitle)
 {
-    return QStringLiteral("::[Velmora]::[Version %1.%2]::[%3]::....")
+    return tr("::[Velmora]::[Version %1.%2]::[%3]::....")
         .arg(VELMORA_VERSION_MAJOR)
         .arg(VELMORA_VERSION_MINOR)
         .arg(fileTitle);
@@ -209,7 +213,7 @@ bool mdiMain::MDIForm_Load(const QString &mapAtStart)
         statusBar()->hide();
     setStatus(tr("Initialized."));
     show();
-    setWindowTitle(captionFor(QStringLiteral("No File Loaded")));
+    setWindowTitle(captionFor(tr("No File Loaded")));
 
     // Only one copy runs per working folder (the caller holds the lock), so whatever is
     // in it now is left over from a run that ended without cleaning up.
@@ -371,7 +375,7 @@ bool mdiMain::loadMapSteps(const QString &given)
 
     const QString chosen = !given.isEmpty()
         ? given
-        : m_dialogs.getOpenFileName(this, tr("Load Map"), m_lastMapPath, MapFilter);
+        : m_dialogs.getOpenFileName(this, tr("Load Map"), m_lastMapPath, mapFilter());
     if (chosen.isEmpty())
         return false;
     m_lastMapPath = chosen;
@@ -535,7 +539,7 @@ void mdiMain::mnuSaveAs_Click()
         return;
     m_busy = true;
     const QString target =
-        m_dialogs.getSaveFileName(this, tr("Save Map As..."), m_lastMapPath, MapFilter);
+        m_dialogs.getSaveFileName(this, tr("Save Map As..."), m_lastMapPath, mapFilter());
     if (!target.isEmpty()) {
         m_lastMapPath = target;
         const Status saved = SaveMap(target);

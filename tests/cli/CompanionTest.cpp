@@ -786,3 +786,47 @@ TEST(CompanionHelp, HelpAndVersionSucceed)
 }
 
 } // namespace
+
+namespace {
+
+// The companion speaks the desktop's language (LANG), with the same exit statuses in every
+// one: a missing picture, a usage error and --help, under English, Korean and German.
+TEST_F(Companion, SpeaksTheDesktopsLanguageWithTheSameExitStatuses)
+{
+    writeMap(file("map.scm"), scenario(64, 64));
+    writeFile(file("colors.txt"), "");
+    struct Case
+    {
+        const char *locale;
+        const char *noSuchFile;
+        const char *usage; ///< how --help begins
+        const char *seeHelp;
+    };
+    const Case cases[] = {
+        {"C", "no such file", "Usage:", "(see velmora-cli --help)"},
+        {"en_US.UTF-8", "no such file", "Usage:", "(see velmora-cli --help)"},
+        {"ko_KR.UTF-8", "그런 파일이 없습니다", "사용법:", "(velmora-cli --help 참고)"},
+        {"de_DE.UTF-8", "keine solche Datei", "Aufruf:", "(siehe velmora-cli --help)"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.locale);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("LANG"), QString::fromLatin1(c.locale));
+        const CliRun missing = runCli({"convert", file("map.scm"), file("missing.bmp"), "--colors",
+                                       file("colors.txt")},
+                                      env);
+        EXPECT_EQ(missing.status, exitstatus::BadPicture);
+        EXPECT_EQ(missing.err, QStringLiteral("velmora-cli: %1: %2\n")
+                                   .arg(file("missing.bmp"), QString::fromUtf8(c.noSuchFile)));
+        const CliRun usage = runCli({"convert", file("map.scm")}, env);
+        EXPECT_EQ(usage.status, exitstatus::Usage);
+        EXPECT_TRUE(usage.err.endsWith(QString::fromUtf8(c.seeHelp) + '\n')) << usage.err.toStdString();
+        const CliRun help = runCli({"--help"}, env);
+        EXPECT_EQ(help.status, 0);
+        EXPECT_TRUE(help.out.startsWith(QString::fromUtf8(c.usage))) << help.out.toStdString();
+    }
+}
+
+} // namespace

@@ -7,6 +7,7 @@
 #include "core/settings/modINI.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -205,8 +206,8 @@ TEST(Preferences, KeyboardEnterAppliesEscapeCancelsTabFollowsTheBoxes)
         w = w->nextInFocusChain();
     } while (w != form->chkSplash && order.size() < 10);
     EXPECT_EQ(order, (QList<QWidget *>{form->chkSplash, form->chkStatusBar, form->chkLoadDialog,
-                                       form->txtGameData, form->btnGameData, form->btnCancel,
-                                       form->btnApply}));
+                                       form->txtGameData, form->btnGameData, form->cboLanguage,
+                                       form->btnCancel, form->btnApply}));
 
     QTest::keyClick(form->chkLoadDialog, Qt::Key_Escape);
     EXPECT_TRUE(closedAndGone(form));
@@ -308,3 +309,44 @@ TEST(Preferences, GameDataFolderIsChosenCheckedAndStored)
     EXPECT_EQ(form->txtGameData->text(), QDir::toNativeSeparators(plain));
     form->btnCancel->click();
 }
+
+namespace {
+
+// The language row: the stored choice is shown (an unknown one as System), Apply stores
+// another choice and leaves a file alone whose choice did not change.
+TEST(Preferences, LanguageIsShownAndStoredOnlyWhenChanged)
+{
+    struct Case
+    {
+        QByteArray file;
+        const char *choose; ///< the entry's data, or nullptr to leave the shown one
+        const char *shown;
+        QByteArray after;
+    };
+    const QByteArray boxes = "SplashScreen=1\nStatusBar=1\nLoadDialog=1\n";
+    const Case cases[] = {
+        {"", nullptr, "system", "[Settings]\n" + boxes},
+        {"[Settings]\nLanguage=DE\n", nullptr, "de", "[Settings]\nLanguage=DE\n" + boxes},
+        {"[Settings]\nLanguage=xx\n", nullptr, "system", "[Settings]\nLanguage=xx\n" + boxes},
+        {"", "ko", "system", "[Settings]\n" + boxes + "Language=ko\n"},
+        {"[Settings]\nLanguage=ko\n", "system", "ko", "[Settings]\nLanguage=system\n" + boxes},
+        {"[Settings]\nLanguage=ko\n", "en", "ko", "[Settings]\nLanguage=en\n" + boxes},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.file.toStdString() + (c.choose ? c.choose : "-"));
+        ProgramFolder folder;
+        const QString path = modINI::configPath(folder.path());
+        if (!c.file.isEmpty())
+            writeFile(path, c.file);
+        QPointer<frmPreferences> form = open(folder);
+        EXPECT_EQ(form->cboLanguage->currentData().toString(), QString::fromLatin1(c.shown));
+        EXPECT_EQ(form->cboLanguage->count(), 4);
+        if (c.choose)
+            form->cboLanguage->setCurrentIndex(form->cboLanguage->findData(QString::fromLatin1(c.choose)));
+        form->btnApply->click();
+        ASSERT_TRUE(closedAndGone(form));
+        EXPECT_EQ(readFile(path), c.after);
+    }
+}
+
+} // namespace

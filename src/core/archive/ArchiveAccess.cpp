@@ -5,6 +5,17 @@
 
 #include <QFile>
 #include <QObject>
+#include <QCoreApplication>
+
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct ArchiveAccessText
+{
+    Q_DECLARE_TR_FUNCTIONS(ArchiveAccess)
+};
+
+} // namespace
 
 Status ArchiveAccess::storeChecked(const QString &archivePath, const QString &filePath,
                                    const QString &entryName, const Failure &notVerified,
@@ -15,7 +26,7 @@ Status ArchiveAccess::storeChecked(const QString &archivePath, const QString &fi
     if (!file.open(QIODevice::ReadOnly) || file.size() > DefaultMaxEntrySize
         || (expected = file.readAll()).size() != file.size())
         return Status::failure(FailureKind::WorkingFolder,
-                               QObject::tr("\"%1\" cannot be read, so it cannot be stored in the "
+                               ArchiveAccessText::tr("\"%1\" cannot be read, so it cannot be stored in the "
                                            "map archive.").arg(shownPath(filePath)));
     int countBefore = 0;
     if (Status listed = listEntries(archivePath, nullptr, &countBefore); !listed)

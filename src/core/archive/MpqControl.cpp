@@ -15,6 +15,16 @@
 
 #include <optional>
 
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct MpqControlText
+{
+    Q_DECLARE_TR_FUNCTIONS(MpqControl)
+};
+
+} // namespace
+
 using workerprotocol::Operation;
 using WorkerStatus = workerprotocol::Status;
 
@@ -60,7 +70,7 @@ Status failureFor(WorkerStatus status, const QString &archivePath, const QString
 Status workerMissing()
 {
     return Status::failure(FailureKind::Unspecified,
-                           QObject::tr("Velmora's archive helper \"%1\" is missing; install "
+                           MpqControlText::tr("Velmora's archive helper \"%1\" is missing; install "
                                        "Velmora again.").arg(WorkerName));
 }
 
@@ -219,7 +229,7 @@ Status MpqControl::extractEntry(const QString &archivePath, const QString &entry
     // Only the entry's bare name is used, so no name can reach outside the folder.
     const QString bareName = entryName.section(QLatin1Char('\\'), -1).section(QLatin1Char('/'), -1);
     if (bareName.isEmpty() || bareName == QLatin1String(".") || bareName == QLatin1String(".."))
-        return Status::failure(FailureKind::Unspecified, QObject::tr("\"%1\" is not an entry name that can be extracted.")
+        return Status::failure(FailureKind::Unspecified, MpqControlText::tr("\"%1\" is not an entry name that can be extracted.")
                                     .arg(entryName));
     QByteArray data;
     if (Status read = readEntry(archivePath, entryName, &data); !read)
@@ -232,7 +242,7 @@ Status MpqControl::extractEntry(const QString &archivePath, const QString &entry
         out.close();
         QFile::remove(destPath);
         return Status::failure(FailureKind::WorkingFolder,
-                                QObject::tr("\"%1\" could not be written. Check that the disk is "
+                                MpqControlText::tr("\"%1\" could not be written. Check that the disk is "
                                             "not full and that you may write there.")
                                     .arg(shownPath(destPath)));
     }
@@ -299,13 +309,13 @@ Status MpqControl::store(const QString &archivePath, const QString &filePath,
     if (m_workerPath.isEmpty())
         return workerMissing();
     QFile source(filePath);
-    const QString unreadable = QObject::tr("\"%1\" cannot be read, so it cannot be stored in the "
+    const QString unreadable = MpqControlText::tr("\"%1\" cannot be read, so it cannot be stored in the "
                                            "map archive.").arg(shownPath(filePath));
     if (!QFileInfo(filePath).isFile() || !source.open(QIODevice::ReadOnly))
         return Status::failure(FailureKind::WorkingFolder, unreadable);
     if (source.size() > DefaultMaxEntrySize)
         return Status::failure(FailureKind::BadScenario,
-                                QObject::tr("\"%1\" is too large to be stored in a map archive.")
+                                MpqControlText::tr("\"%1\" is too large to be stored in a map archive.")
                                     .arg(shownPath(filePath)));
     // Read straight into the request's field, and moved from there: the entry is not copied
     // again before it is encoded.

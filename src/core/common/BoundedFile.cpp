@@ -14,14 +14,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct BoundedFileText
+{
+    Q_DECLARE_TR_FUNCTIONS(BoundedFile)
+};
+
+} // namespace
+
 namespace boundedfile {
 namespace {
 
-QString tr(const char *text) { return QCoreApplication::translate("BoundedFile", text); }
-
 Failure tooLarge(qint64 size, qint64 cap, FailureKind kind)
 {
-    return fail(kind, tr("the file is %1 bytes long; files over %2 MiB are not read")
+    return fail(kind, BoundedFileText::tr("the file is %1 bytes long; files over %2 MiB are not read")
                           .arg(size)
                           .arg(cap >> 20));
 }
@@ -29,8 +37,8 @@ Failure tooLarge(qint64 size, qint64 cap, FailureKind kind)
 Failure notRegular(fileidentity::FileType type, FailureKind kind)
 {
     if (type == fileidentity::FileType::Missing)
-        return fail(kind, tr("no such file"));
-    return fail(kind, tr("not a regular file (%1)").arg(fileidentity::typeName(type)));
+        return fail(kind, BoundedFileText::tr("no such file"));
+    return fail(kind, BoundedFileText::tr("not a regular file (%1)").arg(fileidentity::typeName(type)));
 }
 
 } // namespace
@@ -39,9 +47,9 @@ QString whyUnreadable(int error)
 {
     switch (error) {
     case EACCES:
-    case EPERM: return tr("cannot be read (permission denied)");
-    case ENOENT: return tr("no such file");
-    default: return tr("cannot be read (%1)").arg(QString::fromLocal8Bit(std::strerror(error)));
+    case EPERM: return BoundedFileText::tr("cannot be read (permission denied)");
+    case ENOENT: return BoundedFileText::tr("no such file");
+    default: return BoundedFileText::tr("cannot be read (%1)").arg(QString::fromLocal8Bit(std::strerror(error)));
     }
 }
 
@@ -77,7 +85,7 @@ Result<void> open(QFile &file, const QString &path, qint64 cap, FailureKind kind
     (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return fail(kind, tr("cannot be read: %1").arg(file.errorString()));
+        return fail(kind, BoundedFileText::tr("cannot be read: %1").arg(file.errorString()));
     }
     return {};
 }
@@ -95,7 +103,7 @@ Result<QByteArray> read(const QString &path, qint64 cap, FailureKind kind)
     for (;;) {
         const qint64 n = in.read(bytes.data() + got, bytes.size() - got);
         if (n < 0 || in.error() != QFileDevice::NoError)
-            return fail(kind, tr("cannot be read: %1").arg(in.errorString()));
+            return fail(kind, BoundedFileText::tr("cannot be read: %1").arg(in.errorString()));
         got += n;
         if (n == 0 || got > cap)
             break;

@@ -11,6 +11,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct FileIdentityText
+{
+    Q_DECLARE_TR_FUNCTIONS(FileIdentity)
+};
+
+} // namespace
+
 namespace fileidentity {
 namespace {
 
@@ -46,19 +56,16 @@ FileType typeOf(const QString &path)
 
 QString typeName(FileType type)
 {
-    const auto tr = [](const char *text) {
-        return QCoreApplication::translate("FileIdentity", text);
-    };
     switch (type) {
-    case FileType::Missing: return tr("missing");
-    case FileType::Regular: return tr("a regular file");
-    case FileType::Folder: return tr("a folder");
-    case FileType::Device: return tr("a device");
-    case FileType::Fifo: return tr("a named pipe");
-    case FileType::Socket: return tr("a socket");
+    case FileType::Missing: return FileIdentityText::tr("missing");
+    case FileType::Regular: return FileIdentityText::tr("a regular file");
+    case FileType::Folder: return FileIdentityText::tr("a folder");
+    case FileType::Device: return FileIdentityText::tr("a device");
+    case FileType::Fifo: return FileIdentityText::tr("a named pipe");
+    case FileType::Socket: return FileIdentityText::tr("a socket");
     case FileType::Other: break;
     }
-    return tr("not a regular file");
+    return FileIdentityText::tr("not a regular file");
 }
 
 std::optional<FileId> idOf(const QString &path)

@@ -7,10 +7,18 @@
 #include <QDirIterator>
 #include <QFile>
 
-namespace outputtarget {
 namespace {
 
-QString tr(const char *text) { return QCoreApplication::translate("OutputTarget", text); }
+/// This file's sentences, in their own translation context.
+struct OutputTargetText
+{
+    Q_DECLARE_TR_FUNCTIONS(OutputTarget)
+};
+
+} // namespace
+
+namespace outputtarget {
+namespace {
 
 /// Files of an input folder looked at for another name of the target (a hard link): the
 /// game data folder holds a few hundred.
@@ -36,12 +44,12 @@ bool isFileOf(const fileidentity::FileId &target, const QString &folder)
 Status checkKind(const QString &target)
 {
     if (target.isEmpty())
-        return fail(FailureKind::Output, tr("No file name was given for the output."));
+        return fail(FailureKind::Output, OutputTargetText::tr("No file name was given for the output."));
     const fileidentity::FileType type = fileidentity::typeOf(target);
     if (type == fileidentity::FileType::Missing || type == fileidentity::FileType::Regular)
         return {};
     return fail(FailureKind::Output,
-                tr("\"%1\" is %2, not a regular file; Velmora writes only regular files or "
+                OutputTargetText::tr("\"%1\" is %2, not a regular file; Velmora writes only regular files or "
                    "new names. Choose another file.")
                     .arg(shownPath(target), fileidentity::typeName(type)));
 }
@@ -57,7 +65,7 @@ Status checkNotInput(const QString &target, const QList<Input> &inputs)
             : fileidentity::sameFile(target, input.path);
         if (clash)
             return fail(FailureKind::Output,
-                        tr("\"%1\" is %2, which this job reads; choose another file.")
+                        OutputTargetText::tr("\"%1\" is %2, which this job reads; choose another file.")
                             .arg(shownPath(target), input.what));
     }
     return {};

@@ -13,6 +13,17 @@
 #include <array>
 #include <string_view>
 #include <vector>
+#include <QCoreApplication>
+
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct ColorFileText
+{
+    Q_DECLARE_TR_FUNCTIONS(ColorFile)
+};
+
+} // namespace
 
 namespace {
 
@@ -206,7 +217,7 @@ Failure givenAgain(const QList<ColorFile::Assignment> &assignments, qint32 color
     const auto first = std::find_if(assignments.cbegin(), assignments.cend(),
                                     [color](const ColorFile::Assignment &a) { return a.color == color; });
     return fail(FailureKind::Colors,
-                QObject::tr("line %1 gives colour %2 a value again (first on line %3)")
+                ColorFileText::tr("line %1 gives colour %2 a value again (first on line %3)")
                     .arg(lineNo)
                     .arg(colorkey::colorKey(color))
                     .arg(first->line));
@@ -269,7 +280,7 @@ Result<ColorFile> ColorFile::parseLines(std::string_view text, qsizetype next)
             continue;
         const qsizetype eq = line.indexOf(u'=');
         if (eq < 0)
-            return fail(FailureKind::Colors, QObject::tr("line %1 is not KEY=VALUE: \"%2\"")
+            return fail(FailureKind::Colors, ColorFileText::tr("line %1 is not KEY=VALUE: \"%2\"")
                                                  .arg(lineNo)
                                                  .arg(quoted(line.toString())));
         const QStringView keyText = trimmedFast(line.first(eq));
@@ -277,7 +288,7 @@ Result<ColorFile> ColorFile::parseLines(std::string_view text, qsizetype next)
         const std::optional<qint32> key = colorFromText(keyText);
         if (!key)
             return fail(FailureKind::Colors,
-                        QObject::tr("line %1: \"%2\" is not a colour key (eight digits, such as "
+                        ColorFileText::tr("line %1: \"%2\" is not a colour key (eight digits, such as "
                                     "00000255) or a colour (such as #FF0000)")
                             .arg(lineNo)
                             .arg(quoted(keyText.toString())));
@@ -285,7 +296,7 @@ Result<ColorFile> ColorFile::parseLines(std::string_view text, qsizetype next)
             return givenAgain(file.m_assignments, *key, lineNo);
         if (!conversion::parseTileValue(valueText, &tile))
             return fail(FailureKind::Values,
-                        QObject::tr("line %1: the tile value \"%2\" of colour %3 is not a whole "
+                        ColorFileText::tr("line %1: the tile value \"%2\" of colour %3 is not a whole "
                                     "number from 0 to 32767")
                             .arg(lineNo)
                             .arg(quoted(valueText.toString()), colorkey::colorKey(*key)));

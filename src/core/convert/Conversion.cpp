@@ -9,6 +9,17 @@
 #include <QtEndian>
 
 #include <vector>
+#include <QCoreApplication>
+
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct ConversionText
+{
+    Q_DECLARE_TR_FUNCTIONS(Conversion)
+};
+
+} // namespace
 
 namespace {
 
@@ -32,18 +43,18 @@ Result<conversion::SectionSpan> locateOne(const ScenarioFile &file, const char *
     const qint32 r = file.findSection(QByteArrayView(name, 4));
     if (r < 0)
         return fail(FailureKind::BadScenario,
-                    QObject::tr("The scenario of %1 has no %2 section, so the picture cannot be "
+                    ConversionText::tr("The scenario of %1 has no %2 section, so the picture cannot be "
                                 "converted into it.")
                         .arg(shown, quoted(name)));
     const std::optional<quint32> length = file.u32At(r);
     if (!length)
         return fail(FailureKind::BadScenario,
-                    QObject::tr("The scenario of %1 ends inside the header of its %2 section; the "
+                    ConversionText::tr("The scenario of %1 ends inside the header of its %2 section; the "
                                 "map is damaged.")
                         .arg(shown, quoted(name)));
     if (qint64(*length) < entryBytes)
         return fail(FailureKind::BadScenario,
-                    QObject::tr("The %1 section of %2 holds %3 bytes, but the map's size needs %4; "
+                    ConversionText::tr("The %1 section of %2 holds %3 bytes, but the map's size needs %4; "
                                 "the map is damaged or its size is wrong.")
                         .arg(quoted(name), shown)
                         .arg(*length)
@@ -51,7 +62,7 @@ Result<conversion::SectionSpan> locateOne(const ScenarioFile &file, const char *
     const qint64 end = qint64(r) + 4 + entryBytes;
     if (end > file.size())
         return fail(FailureKind::BadScenario,
-                    QObject::tr("The scenario of %1 ends inside its %2 section (%3 bytes short); "
+                    ConversionText::tr("The scenario of %1 ends inside its %2 section (%3 bytes short); "
                                 "the map is damaged.")
                         .arg(shown, quoted(name))
                         .arg(end - file.size()));
@@ -68,7 +79,7 @@ Status writeSections(const ConversionInput &input, qint64 fileSize,
     const qint64 rowBytes = 2 * qint64(input.width);
     for (int s = 0; s < 2; ++s) {
         if (s == 1 && say)
-            say(QObject::tr("Location \"MTXM\" region."));
+            say(ConversionText::tr("Location \"MTXM\" region."));
         // Nobody follows the rows: each section in one write, no row texts made.
         if (!say) {
             if (Status written = out.write(spans[s].dataOffset, QByteArrayView(entries)); !written)
@@ -79,7 +90,7 @@ Status writeSections(const ConversionInput &input, qint64 fileSize,
             const QByteArrayView row(entries.constData() + y * rowBytes, rowBytes);
             if (Status written = out.write(spans[s].dataOffset + y * rowBytes, row); !written)
                 return written;
-            say(QObject::tr("Inserting data in %1 region... (%2, %3)")
+            say(ConversionText::tr("Inserting data in %1 region... (%2, %3)")
                     .arg(QLatin1String(SectionNames[s]))
                     .arg(input.width)
                     .arg(y));
@@ -119,37 +130,37 @@ Result<QList<quint16>> validate(const ConversionInput &input)
 {
     if (input.picture.isNull())
         return fail(FailureKind::Picture,
-                    QObject::tr("No picture is loaded. Load a picture before converting."));
+                    ConversionText::tr("No picture is loaded. Load a picture before converting."));
     if (input.width <= 0 || input.height <= 0 || input.width > 65535 || input.height > 65535)
         return fail(FailureKind::UnsupportedSize,
-                    QObject::tr("The map size %1 x %2 is not valid. Load the map again.")
+                    ConversionText::tr("The map size %1 x %2 is not valid. Load the map again.")
                         .arg(input.width)
                         .arg(input.height));
     const qsizetype tiles =
         input.tileValues.isEmpty() ? input.replacements.size() : input.tileValues.size();
     if (input.colors.size() != tiles)
         return fail(FailureKind::Colors,
-                    QObject::tr("The colour list has %1 entries but the tile value list has %2. "
+                    ConversionText::tr("The colour list has %1 entries but the tile value list has %2. "
                                 "Load the picture again.")
                         .arg(input.colors.size())
                         .arg(tiles));
     if (input.colors.size() > colorkey::MaxColors)
         return fail(FailureKind::TooManyColors,
-                    QObject::tr("The colour list has %1 entries; at most %2 can be converted.")
+                    ConversionText::tr("The colour list has %1 entries; at most %2 can be converted.")
                         .arg(input.colors.size())
                         .arg(colorkey::MaxColors));
     if (!input.tileValues.isEmpty()) {
         for (const quint16 value : input.tileValues)
             if (value > MaxTileValue)
                 return fail(FailureKind::Values,
-                            QObject::tr("The tile value %1 is not from 0 to 32767.").arg(value));
+                            ConversionText::tr("The tile value %1 is not from 0 to 32767.").arg(value));
         return input.tileValues;
     }
     QList<quint16> values(input.replacements.size());
     for (qsizetype i = 0; i < input.replacements.size(); ++i) {
         if (!parseTileValue(input.replacements.at(i), &values[i]))
             return fail(FailureKind::Values,
-                        QObject::tr("The tile value \"%1\" of colour %2 is not a whole number "
+                        ConversionText::tr("The tile value \"%1\" of colour %2 is not a whole number "
                                     "from 0 to 32767. Correct it and convert again.")
                             .arg(input.replacements.at(i), colorkey::colorKey(input.colors.at(i))));
     }
@@ -176,7 +187,7 @@ Result<QByteArray> computeEntries(const ConversionInput &input, const QList<quin
             }
             if (lastIndex < 0)
                 return fail(FailureKind::Colors,
-                            QObject::tr("The colour %1 of pixel (%2, %3) is not in the colour "
+                            ConversionText::tr("The colour %1 of pixel (%2, %3) is not in the colour "
                                         "list. Load the picture again so the list matches it.")
                                 .arg(colorkey::colorKey(pixel))
                                 .arg(x)
@@ -201,7 +212,7 @@ Result<std::array<SectionSpan, 2>> locate(const ScenarioFile &file, qint64 entry
     // by the first pass and the two sections would not end up holding the same tiles.
     if (spans[0].nameOffset < spans[1].end && spans[1].nameOffset < spans[0].end)
         return fail(FailureKind::BadScenario,
-                    QObject::tr("The \"TILE\" and \"MTXM\" sections of %1 overlap; the map is "
+                    ConversionText::tr("The \"TILE\" and \"MTXM\" sections of %1 overlap; the map is "
                                 "damaged and cannot be converted.")
                         .arg(shown));
     return spans;
@@ -215,7 +226,7 @@ Status convertScenario(const ConversionInput &input, const StatusFn &status)
         if (status)
             status(text);
     };
-    say(QObject::tr("Location \"TILE\" region."));
+    say(ConversionText::tr("Location \"TILE\" region."));
 
     // Everything is checked and every value computed before the file is opened for writing,
     // so a refusal leaves the scenario file exactly as it was.
@@ -238,6 +249,6 @@ Status convertScenario(const ConversionInput &input, const StatusFn &status)
     // (such as a tileset change) is kept.
     if (Status written = writeSections(input, file->size(), *spans, *entries, status); !written)
         return written;
-    say(QObject::tr("Conversion successful!"));
+    say(ConversionText::tr("Conversion successful!"));
     return {};
 }

@@ -58,14 +58,14 @@ std::optional<Area> parseHeader(QFile &file, Header &h)
     const QByteArray head = file.read(14 + 124 + 16 + 256 * 4);
     const auto *p = reinterpret_cast<const uchar *>(head.constData());
     if (head.size() < 26 || head.at(0) != 'B' || head.at(1) != 'M')
-        return failed(Failure::Truncated, tr("the file ends inside the BMP header"));
+        return failed(Failure::Truncated, PictureText::tr("the file ends inside the BMP header"));
     h.pixelOffset = le(p + 10, 4);
     const quint32 dib = le(p + 14, 4);
     const bool core = dib == 12;
     if (!core && !(dib == 40 || dib == 52 || dib == 56 || dib == 108 || dib == 124))
         return std::nullopt;
     if (head.size() < qsizetype(14 + dib))
-        return failed(Failure::Truncated, tr("the file ends inside the BMP header"));
+        return failed(Failure::Truncated, PictureText::tr("the file ends inside the BMP header"));
     const uchar *d = p + 14;
     h.width = core ? qint64(le(d + 4, 2)) : qint64(qint32(le(d + 4, 4)));
     h.height = core ? qint64(le(d + 6, 2)) : qint64(qint32(le(d + 8, 4)));
@@ -73,7 +73,7 @@ std::optional<Area> parseHeader(QFile &file, Header &h)
     h.bpp = int(le(d + (core ? 10 : 14), 2));
     h.compression = core ? Rgb : le(d + 16, 4);
     if (h.width <= 0 || h.height == 0 || planes != 1)
-        return failed(Failure::Undecodable, tr("the BMP header states no valid size"));
+        return failed(Failure::Undecodable, PictureText::tr("the BMP header states no valid size"));
     if (h.compression != Rgb && h.compression != BitFields && h.compression != AlphaBitFields)
         return std::nullopt;
     if (!(h.bpp == 1 || h.bpp == 4 || h.bpp == 8 || h.bpp == 16 || h.bpp == 24 || h.bpp == 32))
@@ -88,7 +88,7 @@ std::optional<Area> parseHeader(QFile &file, Header &h)
         if (dib < 52)
             at += masks * 4;
         if (head.size() < at)
-            return failed(Failure::Truncated, tr("the file ends inside the BMP header"));
+            return failed(Failure::Truncated, PictureText::tr("the file ends inside the BMP header"));
         if (!h.red.set(le(m, 4)) || !h.green.set(le(m + 4, 4)) || !h.blue.set(le(m + 8, 4))
             || !h.alpha.set(masks == 4 ? le(m + 12, 4) : 0))
             return std::nullopt;
@@ -103,7 +103,7 @@ std::optional<Area> parseHeader(QFile &file, Header &h)
         const qsizetype count = (used == 0 || used > (1u << h.bpp)) ? (1 << h.bpp) : used;
         const int entry = core ? 3 : 4;
         if (head.size() < at + count * entry)
-            return failed(Failure::Truncated, tr("the file ends inside the BMP colour table"));
+            return failed(Failure::Truncated, PictureText::tr("the file ends inside the BMP colour table"));
         for (qsizetype i = 0; i < count; ++i, at += entry)
             h.palette.push_back(argb(p[at + 2], p[at + 1], p[at]));
     }
@@ -140,11 +140,11 @@ std::optional<Area> openBmp(QFile &file, Header &h, qint64 *rows, qint64 *stride
     *stride = (h.width * h.bpp + 31) / 32 * 4;
     const QSize pictureSize(int(qMin<qint64>(h.width, INT_MAX)), int(qMin<qint64>(*rows, INT_MAX)));
     if (h.width > INT_MAX || *rows > INT_MAX)
-        return failed(Failure::TooLarge, tr("the picture's size does not fit in 32 bits"), pictureSize);
+        return failed(Failure::TooLarge, PictureText::tr("the picture's size does not fit in 32 bits"), pictureSize);
     const qint64 available = file.size() - qint64(h.pixelOffset);
     if (available < 0 || available / *stride < *rows)
         return failed(Failure::Truncated,
-                      tr("the file ends before the last row of pixels its header announces"),
+                      PictureText::tr("the file ends before the last row of pixels its header announces"),
                       pictureSize);
     Area area;
     area.pictureSize = pictureSize;
@@ -185,7 +185,7 @@ std::optional<Area> readBmp(QFile &file, QSize map)
         const qint64 bytes = count == 1 ? needed : count * stride;
         if (!file.seek(h.pixelOffset + first * stride)
             || file.read(reinterpret_cast<char *>(block.data()), bytes) != bytes)
-            return failed(Failure::Unreadable, tr("the file cannot be read: %1").arg(file.errorString()),
+            return failed(Failure::Unreadable, PictureText::tr("the file cannot be read: %1").arg(file.errorString()),
                           pictureSize);
         for (qint64 i = 0; i < count; ++i) {
             const qint64 stored = h.height < 0 ? y + i : rows - 1 - (y + i);
@@ -218,7 +218,7 @@ std::optional<Area> readBmpRows(QFile &file, RowSink &sink)
         const qint64 count = qMin(blockRows, rows - first);
         if (!file.seek(h.pixelOffset + first * stride)
             || file.read(reinterpret_cast<char *>(block.data()), count * stride) != count * stride)
-            return failed(Failure::Unreadable, tr("the file cannot be read: %1").arg(file.errorString()),
+            return failed(Failure::Unreadable, PictureText::tr("the file cannot be read: %1").arg(file.errorString()),
                           pictureSize);
         for (qint64 i = 0; i < count; ++i) {
             const qint64 stored = first + i;

@@ -39,8 +39,8 @@ Area gifFailure(int error, QSize pictureSize)
 {
     if (error == D_GIF_ERR_READ_FAILED || error == D_GIF_ERR_EOF_TOO_SOON)
         return failed(Failure::Truncated,
-                      tr("the file ends before the last row of pixels the map needs"), pictureSize);
-    return failed(Failure::Undecodable, tr("the GIF data is damaged (%1)").arg(gifReason(error)),
+                      PictureText::tr("the file ends before the last row of pixels the map needs"), pictureSize);
+    return failed(Failure::Undecodable, PictureText::tr("the GIF data is damaged (%1)").arg(gifReason(error)),
                   pictureSize);
 }
 

@@ -148,15 +148,15 @@ Area libjpegFailure(const Job &job, QSize pictureSize)
 {
     if (job.endReached)
         return failed(Failure::Truncated,
-                      tr("the file ends before the last row of pixels the map needs"), pictureSize);
+                      PictureText::tr("the file ends before the last row of pixels the map needs"), pictureSize);
     if (job.tooManyScans)
         return failed(Failure::Undecodable,
-                      tr("the JPEG data is damaged (more than %1 scans)").arg(MaxScans), pictureSize);
+                      PictureText::tr("the JPEG data is damaged (more than %1 scans)").arg(MaxScans), pictureSize);
     if (job.errors.msg_code == JERR_NO_BACKING_STORE || job.errors.msg_code == JERR_OUT_OF_MEMORY)
         return failed(Failure::TooLarge,
-                      tr("decoding the picture needs more memory than Velmora allows"), pictureSize);
+                      PictureText::tr("decoding the picture needs more memory than Velmora allows"), pictureSize);
     return failed(Failure::Undecodable,
-                  tr("the JPEG data is damaged (%1)").arg(QString::fromLatin1(job.message).left(120)),
+                  PictureText::tr("the JPEG data is damaged (%1)").arg(QString::fromLatin1(job.message).left(120)),
                   pictureSize);
 }
 

@@ -135,7 +135,7 @@ std::optional<Area> checkJpegLimits(QIODevice &file)
             inScan = true;
             if (++scans > MaxJpegScans) // as damaged as it is complex: nothing writes that many
                 return failed(Failure::Undecodable,
-                              tr("the picture is too complex: its JPEG data has more than %1 "
+                              PictureText::tr("the picture is too complex: its JPEG data has more than %1 "
                                  "scans")
                                   .arg(MaxJpegScans),
                               QSize(int(frame.width), int(frame.height)));
@@ -150,7 +150,7 @@ std::optional<Area> checkJpegLimits(QIODevice &file)
     const QSize size(int(frame.width), int(frame.height));
     if (bytes > MaxWholeDecodeBytes)
         return failed(Failure::TooLarge,
-                      tr("the picture is too large: it is %1 x %2 pixels and stored in several "
+                      PictureText::tr("the picture is too large: it is %1 x %2 pixels and stored in several "
                          "scans, so all of it is decoded at once; that takes %3 MiB, more than "
                          "the %4 MiB Velmora allows")
                           .arg(size.width())
@@ -160,7 +160,7 @@ std::optional<Area> checkJpegLimits(QIODevice &file)
                       size);
     if (bytes * scans > MaxJpegScanWork)
         return failed(Failure::TooLarge,
-                      tr("the picture is too complex: %1 scans over %2 MiB of coefficients "
+                      PictureText::tr("the picture is too complex: %1 scans over %2 MiB of coefficients "
                          "would take more than Velmora allows (%3 GiB of scan work)")
                           .arg(scans)
                           .arg(bytes >> 20)

@@ -3,6 +3,8 @@
 #include "core/picture/PictureFormats.h"
 #include "core/picture/Srgb.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -288,7 +290,7 @@ Area readFitted(const QString &path, QSize map, FitOptions options)
         return readArea(path, map);
     if (map.isEmpty() || qint64(map.width()) * map.height() > MaxFitTiles)
         return detail::failed(Failure::TooLarge,
-                              detail::tr("a map of %1 x %2 tiles is too large to fit a picture to")
+                              QCoreApplication::translate("PictureReader", "a map of %1 x %2 tiles is too large to fit a picture to")
                                   .arg(map.width())
                                   .arg(map.height()));
     FitSink sink(map, options);

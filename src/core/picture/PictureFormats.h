@@ -29,16 +29,17 @@ inline Area failed(Failure failure, QString reason, QSize pictureSize = {})
     return a;
 }
 
-inline QString tr(const char *text)
+/// The reasons the picture readers give, in one translation context.
+struct PictureText
 {
-    return QCoreApplication::translate("PictureReader", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(PictureReader)
+};
 
 /// The refusal of a picture whose rows are wider than MaxRowBytes allows.
 inline Area rowTooWide(qint64 width, QSize pictureSize)
 {
     return failed(Failure::TooLarge,
-                  tr("one row of the picture (%1 pixels wide) needs more memory than Velmora "
+                  PictureText::tr("one row of the picture (%1 pixels wide) needs more memory than Velmora "
                      "allows").arg(width),
                   pictureSize);
 }
@@ -50,7 +51,7 @@ inline std::optional<Area> refuseFitting(QSize pictureSize)
     if (qint64(pictureSize.width()) * pictureSize.height() <= MaxFittedPixels)
         return std::nullopt;
     return failed(Failure::TooLarge,
-                  tr("the picture is too large to fit to the map: it is %1 x %2 pixels, and "
+                  PictureText::tr("the picture is too large to fit to the map: it is %1 x %2 pixels, and "
                      "Velmora fits pictures of up to %3 million pixels")
                       .arg(pictureSize.width())
                       .arg(pictureSize.height())

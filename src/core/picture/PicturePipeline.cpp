@@ -5,26 +5,31 @@
 
 #include <QCoreApplication>
 
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct PicturePipelineText
+{
+    Q_DECLARE_TR_FUNCTIONS(PicturePipeline)
+};
+
+} // namespace
+
 namespace picture {
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("PicturePipeline", text);
-}
 
 ::Failure readFailure(const Area &area)
 {
     switch (area.failure) {
     case Failure::Undecodable:
         return fail(FailureKind::Picture,
-                    tr("the picture cannot be decoded: %1")
+                    PicturePipelineText::tr("the picture cannot be decoded: %1")
                         .arg(area.reason));
     case Failure::Unsupported:
-        return fail(FailureKind::Picture, tr("the picture cannot be decoded: %1").arg(area.reason));
+        return fail(FailureKind::Picture, PicturePipelineText::tr("the picture cannot be decoded: %1").arg(area.reason));
     case Failure::Truncated:
-        return fail(FailureKind::Picture, tr("the picture is incomplete: %1").arg(area.reason));
+        return fail(FailureKind::Picture, PicturePipelineText::tr("the picture is incomplete: %1").arg(area.reason));
     default:
         return fail(FailureKind::Picture, area.reason);
     }
@@ -52,14 +57,14 @@ Result<Prepared> prepare(const QString &path, QSize map, const PrepareOptions &o
     std::function<void(int)> afterRow;
     if (status)
         afterRow = [&status, width, height](int rowsDone) {
-            status(tr("Scanning pixels... %1% complete.")
+            status(PicturePipelineText::tr("Scanning pixels... %1% complete.")
                        .arg(pixelscan::progressPercent(rowsDone, width, height)));
         };
     pixelscan::ScanResult scanned = pixelscan::scan(area.pixels, width, height, afterRow);
     said.distinctColors = scanned.distinctColors;
     if (scanned.tooManyColors)
         return fail(FailureKind::TooManyColors,
-                    tr("the map's %1 x %2 area of the picture has %3 colours; at most %4 fit "
+                    PicturePipelineText::tr("the map's %1 x %2 area of the picture has %3 colours; at most %4 fit "
                        "the colour list")
                         .arg(width)
                         .arg(height)
@@ -67,7 +72,7 @@ Result<Prepared> prepare(const QString &path, QSize map, const PrepareOptions &o
                         .arg(colorkey::MaxColors)
                         // A fitted picture easily has more; dithering gives it few.
                         + (options.fit.fit != Fit::None && !options.transform
-                               ? tr("; Dither gives it the colours of the tiles instead")
+                               ? PicturePipelineText::tr("; Dither gives it the colours of the tiles instead")
                                : QString()));
     return Prepared{std::move(area.pixels), area.pictureSize, std::move(scanned.values),
                     std::move(scanned.counts)};

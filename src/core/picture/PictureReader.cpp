@@ -43,10 +43,10 @@ std::optional<Area> openPicture(const QString &path, QFile &file, detail::Kind *
     using namespace detail;
     const fileidentity::FileType type = fileidentity::typeOf(path);
     if (type == fileidentity::FileType::Missing)
-        return failed(Failure::Missing, tr("no such file"));
+        return failed(Failure::Missing, PictureText::tr("no such file"));
     if (type != fileidentity::FileType::Regular)
         return failed(Failure::NotAFile,
-                      tr("not a regular file (%1)").arg(fileidentity::typeName(type)));
+                      PictureText::tr("not a regular file (%1)").arg(fileidentity::typeName(type)));
     if (Status opened = boundedfile::open(file, path, std::numeric_limits<qint64>::max(),
                                           FailureKind::Picture);
         !opened)
@@ -60,8 +60,8 @@ Area noDecoder(detail::Kind kind)
 {
     using namespace detail;
     return kind == Kind::Other
-        ? failed(Failure::Undecodable, tr("it is not a BMP, PNG, GIF or JPEG picture"))
-        : failed(Failure::Unsupported, tr("no decoder for this kind of picture is installed"));
+        ? failed(Failure::Undecodable, PictureText::tr("it is not a BMP, PNG, GIF or JPEG picture"))
+        : failed(Failure::Unsupported, PictureText::tr("no decoder for this kind of picture is installed"));
 }
 
 } // namespace

@@ -126,9 +126,9 @@ Area libpngFailure(const Job &job, QSize pictureSize)
 {
     if (job.shortRead)
         return failed(Failure::Truncated,
-                      tr("the file ends before the last row of pixels the map needs"), pictureSize);
+                      PictureText::tr("the file ends before the last row of pixels the map needs"), pictureSize);
     return failed(Failure::Undecodable,
-                  tr("the PNG data is damaged (%1)").arg(QString::fromLatin1(job.message).left(120)),
+                  PictureText::tr("the PNG data is damaged (%1)").arg(QString::fromLatin1(job.message).left(120)),
                   pictureSize);
 }
 
@@ -138,7 +138,7 @@ std::optional<Area> openPng(QFile &file, Job &job, PngHandles &h, Info &info)
     job.file = &file;
     h.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &job, onError, onWarning);
     if (!h.png || !(h.info = png_create_info_struct(h.png)))
-        return failed(Failure::TooLarge, tr("there is not enough memory to read the picture"));
+        return failed(Failure::TooLarge, PictureText::tr("there is not enough memory to read the picture"));
     png_set_read_fn(h.png, &job, onRead);
     if (!readInfo(h.png, h.info, &info))
         return libpngFailure(job, {});
@@ -162,7 +162,7 @@ std::optional<Area> readPng(QFile &file, QSize map)
     if (info.interlace != PNG_INTERLACE_NONE
         && qint64(info.rowBytes) * qint64(info.height) > MaxInterlacedBytes)
         return failed(Failure::TooLarge,
-                      tr("the picture is too large: it is %1 x %2 pixels and interlaced, so all "
+                      PictureText::tr("the picture is too large: it is %1 x %2 pixels and interlaced, so all "
                          "of it is decoded; Velmora decodes interlaced PNGs up to %3 MiB of "
                          "pixels (save it without interlacing)")
                           .arg(info.width)

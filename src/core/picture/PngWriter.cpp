@@ -9,6 +9,16 @@
 #include <csetjmp>
 #include <vector>
 
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct PngWriterText
+{
+    Q_DECLARE_TR_FUNCTIONS(PngWriter)
+};
+
+} // namespace
+
 namespace picture {
 namespace {
 
@@ -63,9 +73,8 @@ bool writeRows(png_structp png, png_infop info, const Pixels &pixels, png_byte *
 
 bool writeOpaquePng(const Pixels &pixels, QIODevice &out, QString *error)
 {
-    const auto tr = [](const char *text) { return QCoreApplication::translate("PngWriter", text); };
     if (pixels.isNull()) {
-        *error = tr("there is nothing to draw");
+        *error = PngWriterText::tr("there is nothing to draw");
         return false;
     }
     Job job;
@@ -74,7 +83,7 @@ bool writeOpaquePng(const Pixels &pixels, QIODevice &out, QString *error)
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_write_struct(&png, nullptr);
-        *error = tr("there is not enough memory to write the picture");
+        *error = PngWriterText::tr("there is not enough memory to write the picture");
         return false;
     }
     png_set_write_fn(png, &job, onWrite, onFlush);
@@ -82,8 +91,8 @@ bool writeOpaquePng(const Pixels &pixels, QIODevice &out, QString *error)
     const bool written = writeRows(png, info, pixels, row.data());
     png_destroy_write_struct(&png, &info);
     if (!written)
-        *error = job.writeFailed ? tr("the picture cannot be written: %1").arg(out.errorString())
-                                 : tr("the picture cannot be encoded");
+        *error = job.writeFailed ? PngWriterText::tr("the picture cannot be written: %1").arg(out.errorString())
+                                 : PngWriterText::tr("the picture cannot be encoded");
     return written;
 }
 

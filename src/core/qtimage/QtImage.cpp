@@ -6,12 +6,22 @@
 #include <QImageReader>
 
 #include <cstring>
+#include <QCoreApplication>
+
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct QtImageText
+{
+    Q_DECLARE_TR_FUNCTIONS(QtImage)
+};
+
+} // namespace
 
 namespace qtimage {
 
 using picture::detail::areaSize;
 using picture::detail::failed;
-using picture::detail::tr;
 
 QImage toImage(const picture::Pixels &pixels, QImage::Format format)
 {
@@ -56,7 +66,7 @@ picture::Area readWhole(QIODevice &file, QSize map)
     if (pictureSize.isValid()
         && qint64(decoded.width()) * decoded.height() * 4 > picture::MaxWholeDecodeBytes)
         return failed(Failure::TooLarge,
-                      tr("the picture is %1 x %2 pixels; Velmora reads pictures of this format "
+                      QtImageText::tr("the picture is %1 x %2 pixels; Velmora reads pictures of this format "
                          "only whole and up to %3 MiB of pixels, so save it as BMP or PNG")
                           .arg(pictureSize.width())
                           .arg(pictureSize.height())

@@ -10,6 +10,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QCoreApplication>
+
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct MapSaverText
+{
+    Q_DECLARE_TR_FUNCTIONS(MapSaver)
+};
+
+} // namespace
 
 namespace {
 
@@ -19,11 +30,11 @@ Status checkTarget(const Workspace &ws, const QString &target)
     const QFileInfo targetInfo(target);
     if (target.isEmpty() || targetInfo.isDir())
         return fail(FailureKind::Output,
-                    QObject::tr("\"%1\" is a folder; choose a file name for the map.")
+                    MapSaverText::tr("\"%1\" is a folder; choose a file name for the map.")
                         .arg(shownPath(target)));
     if (!targetInfo.absoluteDir().exists())
         return fail(FailureKind::Output,
-                    QObject::tr("The folder of \"%1\" does not exist; choose another place for "
+                    MapSaverText::tr("The folder of \"%1\" does not exist; choose another place for "
                                 "the map.")
                         .arg(shownPath(target)));
     if (Status kind = outputtarget::checkKind(target); !kind)
@@ -31,7 +42,7 @@ Status checkTarget(const Workspace &ws, const QString &target)
     if (fileidentity::sameFile(target, ws.scenarioPath())
         || fileidentity::sameFile(target, ws.archivePath()))
         return fail(FailureKind::Output,
-                    QObject::tr("\"%1\" is one of the program's working files; choose another "
+                    MapSaverText::tr("\"%1\" is one of the program's working files; choose another "
                                 "place for the map.")
                         .arg(shownPath(target)));
     return {};
@@ -47,7 +58,7 @@ Result<ArchiveAccess::CheckedArchive> storeVerified(const Workspace &ws,
     const QFileInfo scenario(ws.scenarioPath());
     if (!scenario.isFile() || !scenario.isReadable())
         return fail(FailureKind::WorkingFolder,
-                    QObject::tr("The working copy of the map cannot be read, so \"%1\" was not "
+                    MapSaverText::tr("The working copy of the map cannot be read, so \"%1\" was not "
                                 "changed.").arg(shownPath(target)));
     ArchiveAccess::CheckedArchive checked;
     if (Status done = archive.storeChecked(ws.archivePath(), ws.scenarioPath(),
@@ -69,7 +80,7 @@ Status writeTarget(const QString &workingArchive, const QString &target,
     ReplacingFile out(target);
     const auto notWritten = [&target](const Status &cause) {
         return fail(FailureKind::Output,
-                    QObject::tr("The map \"%1\" could not be written (%2); it was left as it was.")
+                    MapSaverText::tr("The map \"%1\" could not be written (%2); it was left as it was.")
                         .arg(shownPath(target), cause.reason()));
     };
     if (Status begun = out.begin(); !begun)
@@ -110,7 +121,7 @@ Status saveMap(const Workspace &ws, const ArchiveAccess &archive, const QString 
         return checked;
     const Failure notVerified =
         fail(FailureKind::Output,
-             QObject::tr("The working copy of the map did not hold the map as it was stored, so "
+             MapSaverText::tr("The working copy of the map did not hold the map as it was stored, so "
                          "\"%1\" was not changed.")
                  .arg(shownPath(target)));
     const Result<ArchiveAccess::CheckedArchive> stored =

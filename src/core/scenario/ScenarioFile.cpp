@@ -6,21 +6,31 @@
 #include <QFileInfo>
 #include <QtEndian>
 
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct ScenarioFileText
+{
+    Q_DECLARE_TR_FUNCTIONS(ScenarioFile)
+};
+
+} // namespace
+
 Result<ScenarioFile> ScenarioFile::read(const QString &path, const QString &shownName)
 {
     const QFileInfo info(path);
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         return fail(FailureKind::BadScenario,
-                    QObject::tr("The scenario file of \"%1\" cannot be read.")
+                    ScenarioFileText::tr("The scenario file of \"%1\" cannot be read.")
                         .arg(shownPath(shownName)));
     if (file.size() > MaxSize)
         return fail(FailureKind::BadScenario,
-                    QObject::tr("The scenario file of \"%1\" is too large.").arg(shownPath(shownName)));
+                    ScenarioFileText::tr("The scenario file of \"%1\" is too large.").arg(shownPath(shownName)));
     QByteArray bytes = file.readAll();
     if (bytes.size() != file.size() || file.error() != QFileDevice::NoError)
         return fail(FailureKind::BadScenario,
-                    QObject::tr("The scenario file of \"%1\" cannot be read.")
+                    ScenarioFileText::tr("The scenario file of \"%1\" cannot be read.")
                         .arg(shownPath(shownName)));
     return ScenarioFile(std::move(bytes));
 }
@@ -54,11 +64,11 @@ Status ScenarioPatcher::open(const QString &path, qint64 expectedSize, const QSt
     // ExistingOnly: a vanished working file must not come back as a stub.
     if (!m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
         return fail(FailureKind::BadScenario,
-                    QObject::tr("The scenario file of \"%1\" cannot be opened for writing (%2).")
+                    ScenarioFileText::tr("The scenario file of \"%1\" cannot be opened for writing (%2).")
                         .arg(m_shown, m_file.errorString()));
     if (expectedSize >= 0 && m_file.size() != expectedSize)
         return fail(FailureKind::BadScenario,
-                    QObject::tr("The scenario file of \"%1\" changed while it was being edited. "
+                    ScenarioFileText::tr("The scenario file of \"%1\" changed while it was being edited. "
                                 "Try again.")
                         .arg(m_shown));
     return {};
@@ -67,7 +77,7 @@ Status ScenarioPatcher::open(const QString &path, qint64 expectedSize, const QSt
 Failure ScenarioPatcher::writeFailure() const
 {
     return fail(FailureKind::WorkingFolder,
-                QObject::tr("The scenario file of \"%1\" could not be written (%2). Check that "
+                ScenarioFileText::tr("The scenario file of \"%1\" could not be written (%2). Check that "
                             "the disk is not full or write-protected.")
                     .arg(m_shown, m_file.errorString()));
 }
@@ -76,7 +86,7 @@ Status ScenarioPatcher::write(qint64 offset, QByteArrayView data)
 {
     if (offset < 0 || offset + data.size() > m_file.size())
         return fail(FailureKind::BadScenario,
-                    QObject::tr("The scenario file of \"%1\" ends before the place to write; it "
+                    ScenarioFileText::tr("The scenario file of \"%1\" ends before the place to write; it "
                                 "may be damaged.")
                         .arg(m_shown));
     if (!m_file.seek(offset) || m_file.write(data.data(), data.size()) != data.size())
@@ -118,13 +128,13 @@ Result<MapSize> mapSize(const ScenarioFile &file, qint32 dimPosition, const QStr
 {
     if (dimPosition < 0)
         return fail(FailureKind::UnsupportedSize,
-                    QObject::tr("The scenario of \"%1\" has no \"DIM \" section, so the map size "
+                    ScenarioFileText::tr("The scenario of \"%1\" has no \"DIM \" section, so the map size "
                                 "is unknown.")
                         .arg(shownPath(shownName)));
     const std::optional<quint32> bytes = file.u32At(qint64(dimPosition) + 4);
     if (!bytes)
         return fail(FailureKind::UnsupportedSize,
-                    QObject::tr("The scenario of \"%1\" ends inside its \"DIM \" section; the "
+                    ScenarioFileText::tr("The scenario of \"%1\" ends inside its \"DIM \" section; the "
                                 "map is damaged.")
                         .arg(shownPath(shownName)));
     const auto byte = [&](int i) { return quint8(*bytes >> (8 * i)); };

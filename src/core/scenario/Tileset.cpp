@@ -5,6 +5,17 @@
 #include "core/scenario/modFunctions.h"
 
 #include <QFileInfo>
+#include <QCoreApplication>
+
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct TilesetText
+{
+    Q_DECLARE_TR_FUNCTIONS(Tileset)
+};
+
+} // namespace
 
 namespace tileset {
 
@@ -17,9 +28,9 @@ Failure noTileset(const QString &mapName)
 {
     if (mapName.isEmpty())
         return fail(FailureKind::BadScenario,
-                    QObject::tr("The map has no tileset section, so its tileset cannot be changed."));
+                    TilesetText::tr("The map has no tileset section, so its tileset cannot be changed."));
     return fail(FailureKind::BadScenario,
-                QObject::tr("The map \"%1\" has no tileset section, so its tileset cannot be "
+                TilesetText::tr("The map \"%1\" has no tileset section, so its tileset cannot be "
                             "changed.")
                     .arg(shownPath(mapName)));
 }
@@ -33,7 +44,7 @@ Result<quint8> tilesetByte(const ScenarioFile &file, qint32 eraPosition, const Q
     if (const std::optional<quint8> byte = file.u8At(qint64(eraPosition) + kDataOffset))
         return *byte;
     return fail(FailureKind::BadScenario,
-                QObject::tr("The map's scenario ends before its tileset; it may be damaged."));
+                TilesetText::tr("The map's scenario ends before its tileset; it may be damaged."));
 }
 
 Result<quint8> readTileset(const QString &scenarioPath, qint32 eraPosition)
@@ -64,13 +75,13 @@ Result<TilesetByte> current(const QString &scenarioPath, const QString &mapName)
     // The section search would leave an empty file behind for a missing one.
     if (!QFileInfo(scenarioPath).isFile())
         return fail(FailureKind::NoMap,
-                    QObject::tr("The map's working copy is gone. Load the map again."));
+                    TilesetText::tr("The map's working copy is gone. Load the map again."));
     const QString shown = mapName.isEmpty() ? scenarioPath : mapName;
     Status searched;
     const qint32 era = modFunctions::FindSection(scenarioPath, "ERA ", &searched);
     if (!searched)
         return fail(FailureKind::BadScenario,
-                    QObject::tr("The scenario of \"%1\" cannot be read.").arg(shownPath(shown)));
+                    TilesetText::tr("The scenario of \"%1\" cannot be read.").arg(shownPath(shown)));
     const Result<ScenarioFile> file = ScenarioFile::read(scenarioPath, shown);
     if (!file)
         return file.failure();
@@ -84,13 +95,13 @@ Status apply(const QString &scenarioPath, int number, qint32 expectedPosition,
              const QString &mapName)
 {
     if (number < 0 || number > 7)
-        return fail(FailureKind::Values, QObject::tr("%1 is not a tileset number.").arg(number));
+        return fail(FailureKind::Values, TilesetText::tr("%1 is not a tileset number.").arg(number));
     const Result<TilesetByte> now = current(scenarioPath, mapName);
     if (!now)
         return now.failure();
     if (expectedPosition >= 0 && now->position != expectedPosition)
         return fail(FailureKind::BadScenario,
-                    QObject::tr("The map changed while the tileset dialog was open. Open the "
+                    TilesetText::tr("The map changed while the tileset dialog was open. Open the "
                                 "dialog again."));
     return writeTileset(scenarioPath, now->position, quint8(number), mapName);
 }

@@ -11,6 +11,17 @@
 
 #include <filesystem>
 #include <system_error>
+#include <QCoreApplication>
+
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct WorkspaceText
+{
+    Q_DECLARE_TR_FUNCTIONS(Workspace)
+};
+
+} // namespace
 
 const QString Workspace::ScenarioEntry = QString::fromLatin1(workerprotocol::ScenarioEntry);
 
@@ -23,7 +34,7 @@ Status removeFile(const QString &path)
     if (!info.exists() && !info.isSymLink())
         return Status::success();
     if (info.isDir() || !QFile::remove(path))
-        return Status::failure(FailureKind::WorkingFolder, QObject::tr("The working file \"%1\" cannot be deleted. Close "
+        return Status::failure(FailureKind::WorkingFolder, WorkspaceText::tr("The working file \"%1\" cannot be deleted. Close "
                                             "any program that uses it and try again.")
                                     .arg(shownPath(path)));
     return Status::success();
@@ -77,7 +88,7 @@ Status Workspace::clear() const
         return removed;
     if (!makeFolder(folder(), true))
         return Status::failure(FailureKind::WorkingFolder,
-                               QObject::tr("The working folder \"%1\" cannot be created or "
+                               WorkspaceText::tr("The working folder \"%1\" cannot be created or "
                                            "written: %2.")
                                    .arg(shownPath(folder()), whyFolderUnusable(folder())));
     return Status::success();
@@ -97,21 +108,21 @@ Status Workspace::copyIn(const QString &chosenMap) const
 {
     const QFileInfo chosen(chosenMap);
     if (!chosen.isFile())
-        return Status::failure(FailureKind::MapUnreadable, QObject::tr("The map \"%1\" does not exist or is not a file.")
+        return Status::failure(FailureKind::MapUnreadable, WorkspaceText::tr("The map \"%1\" does not exist or is not a file.")
                                     .arg(shownPath(chosenMap)));
     // Bounded before anything is copied: a map archive never needs more than this.
     if (Status bounded = boundedfile::check(chosenMap, boundedfile::MaxMapBytes,
                                             FailureKind::MapUnreadable);
         !bounded)
         return Status::failure(FailureKind::MapUnreadable,
-                                QObject::tr("The map \"%1\" cannot be loaded: %2.")
+                                WorkspaceText::tr("The map \"%1\" cannot be loaded: %2.")
                                     .arg(shownPath(chosenMap), bounded.reason()));
     if (Status removed = removeFile(archivePath()); !removed)
         return removed;
     QFile source(chosenMap);
     if (!source.open(QIODevice::ReadOnly))
         return Status::failure(FailureKind::MapUnreadable,
-                                QObject::tr("The map \"%1\" cannot be read (%2).")
+                                WorkspaceText::tr("The map \"%1\" cannot be read (%2).")
                                     .arg(shownPath(chosenMap), source.errorString()));
     // A working copy, written plainly: nothing is lost if it does not survive a power cut,
     // so it is not flushed to disk the way the saved map is.
@@ -119,7 +130,7 @@ Status Workspace::copyIn(const QString &chosenMap) const
         // The map itself reads, so the working folder is what failed (full or not writable).
         QFile::remove(archivePath());
         return Status::failure(FailureKind::WorkingFolder,
-                                QObject::tr("The map \"%1\" cannot be copied into the working "
+                                WorkspaceText::tr("The map \"%1\" cannot be copied into the working "
                                             "folder \"%2\". Check that its disk is not full and "
                                             "that you may write there.")
                                     .arg(shownPath(chosenMap), shownPath(folder())));
@@ -136,7 +147,7 @@ Status Workspace::extractScenario(const ArchiveAccess &mpq) const
         !extracted)
         return extracted;
     if (!QFileInfo(scenarioPath()).isFile())
-        return Status::failure(FailureKind::WorkingFolder, QObject::tr("The scenario of the map could not be extracted to "
+        return Status::failure(FailureKind::WorkingFolder, WorkspaceText::tr("The scenario of the map could not be extracted to "
                                             "\"%1\".")
                                     .arg(shownPath(scenarioPath())));
     return Status::success();

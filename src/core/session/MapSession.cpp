@@ -9,6 +9,17 @@
 #include "core/tileset/TileMap.h"
 
 #include <QFileInfo>
+#include <QCoreApplication>
+
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct MapSessionText
+{
+    Q_DECLARE_TR_FUNCTIONS(MapSession)
+};
+
+} // namespace
 
 MapSession::MapSession(const Workspace &workspace, const ArchiveAccess &archive,
                        const QString &shownWorkFolder)
@@ -18,7 +29,7 @@ MapSession::MapSession(const Workspace &workspace, const ArchiveAccess &archive,
 
 Failure MapSession::noMap() const
 {
-    return fail(FailureKind::NoMap, QObject::tr("No map is loaded. Load a map first."));
+    return fail(FailureKind::NoMap, MapSessionText::tr("No map is loaded. Load a map first."));
 }
 
 Failure MapSession::inUserTerms(const Failure &failure, const QString &map) const
@@ -29,7 +40,7 @@ Failure MapSession::inUserTerms(const Failure &failure, const QString &map) cons
     switch (failure.kind) {
     case FailureKind::WorkingFolder:
         return fail(failure.kind,
-                    QObject::tr("The working folder \"%1\" cannot be used for \"%2\": its disk may "
+                    MapSessionText::tr("The working folder \"%1\" cannot be used for \"%2\": its disk may "
                                 "be full, or it may not be writable.")
                         .arg(shownPath(m_shownWorkFolder), shownPath(map)));
     default:
@@ -79,11 +90,11 @@ Status MapSession::copyAndExtract(const QString &map, const StatusFn &say)
     const QFileInfo chosen(map);
     if (!chosen.exists())
         return fail(FailureKind::MapUnreadable,
-                    QObject::tr("The map \"%1\" does not exist.").arg(shownPath(map)));
+                    MapSessionText::tr("The map \"%1\" does not exist.").arg(shownPath(map)));
     if (!chosen.isFile())
         return fail(FailureKind::MapUnreadable,
-                    QObject::tr("\"%1\" is not a file.").arg(shownPath(map)));
-    say(QObject::tr("Loading Map..."));
+                    MapSessionText::tr("\"%1\" is not a file.").arg(shownPath(map)));
+    say(MapSessionText::tr("Loading Map..."));
     if (Status copied = m_workspace.copyIn(map); !copied)
         return copied.kind() == FailureKind::MapUnreadable ? copied
                                                            : inUserTerms(copied.failure(), map);
@@ -94,12 +105,12 @@ Status MapSession::copyAndExtract(const QString &map, const StatusFn &say)
 
 Status MapSession::readSize(const QString &map, SizeCheck check, const StatusFn &say)
 {
-    say(QObject::tr("Location \"DIM \" region."));
+    say(MapSessionText::tr("Location \"DIM \" region."));
     const Result<ScenarioFile> file = ScenarioFile::read(m_workspace.scenarioPath(), map);
     if (!file)
         return inUserTerms(fail(FailureKind::WorkingFolder, file.reason()), map);
     const qint32 dim = file->findSection("DIM ");
-    say(QObject::tr("Checking dimension..."));
+    say(MapSessionText::tr("Checking dimension..."));
     const Result<scenario::MapSize> size = scenario::mapSize(*file, dim, map);
     if (!size)
         return size.failure();
@@ -117,7 +128,7 @@ Status MapSession::sizeAcceptedFor(const QString &map) const
     if (m_size.accepted())
         return {};
     return fail(FailureKind::UnsupportedSize,
-                QObject::tr("The map \"%1\" is %2 x %3 tiles; Velmora accepts only 64, 96, 128, "
+                MapSessionText::tr("The map \"%1\" is %2 x %3 tiles; Velmora accepts only 64, 96, 128, "
                             "192 or 256 tiles each way.")
                     .arg(shownPath(map))
                     .arg(m_size.width)
@@ -135,7 +146,7 @@ Status MapSession::applyTileset(int number, qint32 expectedPosition)
 {
     if (!m_open)
         return noMap();
-    return changeScenario(QObject::tr("Change Tileset"), [&] {
+    return changeScenario(MapSessionText::tr("Change Tileset"), [&] {
         return tileset::apply(m_workspace.scenarioPath(), number, expectedPosition, m_map);
     });
 }
@@ -177,7 +188,7 @@ Status MapSession::runConversion(ConversionInput input, const StatusFn &status)
     input.width = m_size.width;
     input.height = m_size.height;
     input.variety = m_variety;
-    return changeScenario(QObject::tr("Convert"), [&] { return convertScenario(input, status); });
+    return changeScenario(MapSessionText::tr("Convert"), [&] { return convertScenario(input, status); });
 }
 
 Status MapSession::save(const QString &target, const std::function<void()> &afterStore)
@@ -197,7 +208,7 @@ Status MapSession::save(const QString &target, const std::function<void()> &afte
         return inUserTerms(saved.failure(), m_map);
     // Anything else the archive reports while saving means the target was not written.
     return fail(FailureKind::Output,
-                QObject::tr("The map \"%1\" could not be saved; it was left as it was.")
+                MapSessionText::tr("The map \"%1\" could not be saved; it was left as it was.")
                     .arg(shownPath(target)));
 }
 
@@ -265,7 +276,7 @@ void MapSession::setPicture(const QString &path, picture::Prepared prepared)
 {
     DocumentStep step;
     step.kind = DocumentStep::Kind::Picture;
-    step.name = QObject::tr("Load Picture");
+    step.name = MapSessionText::tr("Load Picture");
     if (m_keepHistory)
         step.pictureBefore = pictureState();
     m_picture = std::move(prepared.pixels);
@@ -278,12 +289,12 @@ void MapSession::setPicture(const QString &path, picture::Prepared prepared)
 
 bool MapSession::typeValue(int index, const QString &text)
 {
-    return setValue(index, text, QObject::tr("Type Value"), true);
+    return setValue(index, text, MapSessionText::tr("Type Value"), true);
 }
 
 bool MapSession::pickTile(int index, quint16 value)
 {
-    return setValue(index, QString::number(value), QObject::tr("Pick Tile"), false);
+    return setValue(index, QString::number(value), MapSessionText::tr("Pick Tile"), false);
 }
 
 bool MapSession::setValue(int index, const QString &text, const QString &stepName, bool merges)
@@ -356,7 +367,7 @@ Status MapSession::writePatches(const QList<BytePatch> &patches, bool undo)
         const QByteArray &expected = undo ? patch.after : patch.before;
         if (now->bytes().mid(patch.offset, expected.size()) != expected)
             return fail(FailureKind::BadScenario,
-                        QObject::tr("The working copy of \"%1\" was changed outside Velmora; "
+                        MapSessionText::tr("The working copy of \"%1\" was changed outside Velmora; "
                                     "the step cannot be taken back. Load the map again.")
                             .arg(shownPath(m_map)));
     }
@@ -374,7 +385,7 @@ Status MapSession::apply(const DocumentStep &step, bool undo)
     switch (step.kind) {
     case DocumentStep::Kind::Value:
         if (step.index < 0 || step.index >= m_table.size())
-            return fail(FailureKind::Unspecified, QObject::tr("The colour list changed."));
+            return fail(FailureKind::Unspecified, MapSessionText::tr("The colour list changed."));
         m_table.values[step.index] = undo ? step.before : step.after;
         notify(ValueChanged, step.index);
         return {};

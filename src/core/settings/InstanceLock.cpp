@@ -10,10 +10,15 @@
 
 namespace {
 
-QString tr(const char *text)
+/// This file's sentences, in their own translation context.
+struct InstanceLockText
 {
-    return QCoreApplication::translate("InstanceLock", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(InstanceLock)
+};
+
+} // namespace
+
+namespace {
 
 bool readableLock(const QString &path, qint64 *pid)
 {
@@ -55,9 +60,9 @@ InstanceLock::Result InstanceLock::tryAcquire()
         if (lock->error() != QLockFile::LockFailedError)
             return {State::Unavailable, 0,
                     lock->error() == QLockFile::PermissionError
-                        ? tr("you may not write in \"%1\"")
+                        ? InstanceLockText::tr("you may not write in \"%1\"")
                               .arg(shownPath(QFileInfo(m_path).absolutePath()))
-                        : tr("the file cannot be created")};
+                        : InstanceLockText::tr("the file cannot be created")};
 
         qint64 pid = 0;
         if (readableLock(m_path, &pid))
@@ -69,7 +74,7 @@ InstanceLock::Result InstanceLock::tryAcquire()
             return {State::HeldByOther, pid, {}};
         if (round == 0 && !removeUnreadable(m_path))
             return {State::Unavailable, 0,
-                    tr("it cannot be read as a lock and cannot be removed")};
+                    InstanceLockText::tr("it cannot be read as a lock and cannot be removed")};
     }
-    return {State::Unavailable, 0, tr("it cannot be read as a lock and cannot be removed")};
+    return {State::Unavailable, 0, InstanceLockText::tr("it cannot be read as a lock and cannot be removed")};
 }

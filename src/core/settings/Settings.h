@@ -74,6 +74,9 @@ inline constexpr Number LoadDialog{General, "LoadDialog", 1, 0, 1};
 /// The game data folder; plain ASCII paths stay readable in the file.
 inline constexpr Text GameData{General, "GameData", "/\\:()_-.~ !$&'+,;=[]@",
                                modINI::MaxValueLength};
+/// The language of the windows from the next start: "system" (the desktop's), "en" or the
+/// code of a translation (see Language.h).
+inline constexpr Text Language{General, "Language", "", 16};
 /// The maps loaded last, newest first. Far longer than any path the system accepts.
 inline constexpr TextList RecentMaps{"RecentMaps", "Map", 8, "/\\:.-_~()", 16 * 1024};
 

@@ -9,11 +9,19 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct CascStorageText
+{
+    Q_DECLARE_TR_FUNCTIONS(CascStorage)
+};
+
+} // namespace
+
 namespace casc {
 
 namespace {
-
-QString tr(const char *text) { return QCoreApplication::translate("CascStorage", text); }
 
 Failure damaged(const QString &what) { return fail(FailureKind::GameData, what); }
 
@@ -81,7 +89,7 @@ Result<QByteArray> inflateChunk(QByteArrayView in, qint64 decodedSize, qint64 ca
                    Qt::Uninitialized);
     z_stream z{};
     if (inflateInit(&z) != Z_OK)
-        return damaged(tr("zlib cannot start"));
+        return damaged(CascStorageText::tr("zlib cannot start"));
     z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(in.data()));
     z.avail_in = uInt(in.size());
     int rc = Z_OK;
@@ -99,10 +107,10 @@ Result<QByteArray> inflateChunk(QByteArrayView in, qint64 decodedSize, qint64 ca
     inflateEnd(&z);
     if (rc != Z_STREAM_END || z.avail_in != 0)
         return damaged(rc == Z_STREAM_END || rc == Z_BUF_ERROR || rc == Z_OK
-                           ? tr("a zlib chunk does not end where it should")
-                           : tr("a zlib chunk is corrupt"));
+                           ? CascStorageText::tr("a zlib chunk does not end where it should")
+                           : CascStorageText::tr("a zlib chunk is corrupt"));
     if (decodedSize >= 0 && produced != decodedSize)
-        return damaged(tr("a chunk decodes to another size than stated"));
+        return damaged(CascStorageText::tr("a chunk decodes to another size than stated"));
     out.truncate(produced);
     return out;
 }
@@ -157,7 +165,7 @@ Result<Key> activeBuildKey(QByteArrayView text)
 {
     const QList<QByteArrayView> all = lines(text);
     if (all.isEmpty())
-        return damaged(tr("it is empty"));
+        return damaged(CascStorageText::tr("it is empty"));
     const QList<QByteArrayView> names = cells(all.first());
     qsizetype active = -1, buildKey = -1;
     for (qsizetype i = 0; i < names.size(); ++i) {
@@ -169,16 +177,16 @@ Result<Key> activeBuildKey(QByteArrayView text)
             buildKey = i;
     }
     if (active < 0 || buildKey < 0)
-        return damaged(tr("it has no \"Active\" or no \"Build Key\" column"));
+        return damaged(CascStorageText::tr("it has no \"Active\" or no \"Build Key\" column"));
     for (qsizetype row = 1; row < all.size(); ++row) {
         const QList<QByteArrayView> values = cells(all[row]);
         if (values.size() <= std::max(active, buildKey) || values[active].trimmed() != "1")
             continue;
         if (const auto key = keyFromHex(values[buildKey].trimmed()))
             return *key;
-        return damaged(tr("the active build's key is not 32 hex digits"));
+        return damaged(CascStorageText::tr("the active build's key is not 32 hex digits"));
     }
-    return damaged(tr("no build in it is active (installed)"));
+    return damaged(CascStorageText::tr("no build in it is active (installed)"));
 }
 
 Result<BuildConfig> parseBuildConfig(QByteArrayView text)
@@ -208,24 +216,24 @@ Result<BuildConfig> parseBuildConfig(QByteArrayView text)
         }
     }
     if (!root || !encoding)
-        return damaged(tr("it names no valid \"root\" or \"encoding\" key"));
+        return damaged(CascStorageText::tr("it names no valid \"root\" or \"encoding\" key"));
     return config;
 }
 
 Result<std::vector<IndexEntry>> parseIndex(QByteArrayView bytes, int bucket)
 {
     if (bytes.size() < IndexEntriesOffset)
-        return damaged(tr("it is too short for an index file"));
+        return damaged(CascStorageText::tr("it is too short for an index file"));
     const char *p = bytes.data();
     if (le32(p) != 16 || qFromLittleEndian<quint16>(p + 8) != 7)
-        return damaged(tr("its header is not that of an index file of version 7"));
+        return damaged(CascStorageText::tr("its header is not that of an index file of version 7"));
     if (quint8(p[10]) != bucket)
-        return damaged(tr("it holds another bucket than its name says"));
+        return damaged(CascStorageText::tr("it holds another bucket than its name says"));
     if (p[12] != 4 || p[13] != 5 || p[14] != IndexKeyBytes || p[15] != OffsetBits)
-        return damaged(tr("its entries have a layout Velmora does not read"));
+        return damaged(CascStorageText::tr("its entries have a layout Velmora does not read"));
     const qint64 length = le32(p + 0x20);
     if (length % IndexEntryBytes != 0 || length > bytes.size() - IndexEntriesOffset)
-        return damaged(tr("its entries run past its end"));
+        return damaged(CascStorageText::tr("its entries run past its end"));
     std::vector<IndexEntry> entries;
     entries.reserve(size_t(length / IndexEntryBytes));
     for (qint64 at = IndexEntriesOffset; at < IndexEntriesOffset + length; at += IndexEntryBytes) {
@@ -256,18 +264,18 @@ const IndexEntry *findIndexEntry(const std::vector<IndexEntry> &entries, const K
 Result<std::vector<BlteChunk>> parseBlteHeader(QByteArrayView head, qint64 total)
 {
     if (head.size() < 8 || std::memcmp(head.data(), "BLTE", 4) != 0)
-        return damaged(tr("the record does not start with \"BLTE\""));
+        return damaged(CascStorageText::tr("the record does not start with \"BLTE\""));
     const qint64 headerSize = be32(head.data() + 4);
     if (headerSize == 0) {
         if (total < 9)
-            return damaged(tr("the record is empty"));
+            return damaged(CascStorageText::tr("the record is empty"));
         return std::vector<BlteChunk>{{8, total - 8, 0, -1, std::nullopt}};
     }
     if (headerSize < 12 || headerSize > head.size() || quint8(head[8]) != 0x0F)
-        return damaged(tr("the record's chunk table is malformed"));
+        return damaged(CascStorageText::tr("the record's chunk table is malformed"));
     const qint64 count = be32(head.data() + 8) & 0xFFFFFF;
     if (headerSize != 12 + 24 * count || count == 0)
-        return damaged(tr("the record's chunk table is malformed"));
+        return damaged(CascStorageText::tr("the record's chunk table is malformed"));
     std::vector<BlteChunk> chunks;
     chunks.reserve(size_t(count));
     qint64 encoded = headerSize, decoded = 0;
@@ -275,59 +283,59 @@ Result<std::vector<BlteChunk>> parseBlteHeader(QByteArrayView head, qint64 total
         const char *c = head.data() + 12 + 24 * i;
         BlteChunk chunk{encoded, be32(c), decoded, be32(c + 4), keyAt(c + 8)};
         if (chunk.encodedSize < 1 || chunk.encodedSize > total - encoded)
-            return damaged(tr("the record's chunks run past its end"));
+            return damaged(CascStorageText::tr("the record's chunks run past its end"));
         // What no chunk of that many bytes can decode to, before anything is allocated.
         if (chunk.decodedSize > chunk.encodedSize * MaxDeflateRatio)
-            return damaged(tr("a chunk states a size its data cannot have"));
+            return damaged(CascStorageText::tr("a chunk states a size its data cannot have"));
         encoded += chunk.encodedSize;
         decoded += chunk.decodedSize;
         chunks.push_back(chunk);
     }
     if (encoded != total)
-        return damaged(tr("the record's chunks do not fill it"));
+        return damaged(CascStorageText::tr("the record's chunks do not fill it"));
     return chunks;
 }
 
 Result<QByteArray> decodeChunk(QByteArrayView encoded, const BlteChunk &chunk, qint64 cap)
 {
     if (chunk.md5 && md5Of(encoded) != *chunk.md5)
-        return damaged(tr("a chunk does not match its checksum"));
+        return damaged(CascStorageText::tr("a chunk does not match its checksum"));
     const qint64 stated = chunk.decodedSize;
     if (stated > cap)
-        return damaged(tr("a chunk is larger than any such file"));
+        return damaged(CascStorageText::tr("a chunk is larger than any such file"));
     const QByteArrayView body = encoded.sliced(1);
     switch (encoded[0]) {
     case 'N':
         if (stated >= 0 && stated != body.size())
-            return damaged(tr("a chunk decodes to another size than stated"));
+            return damaged(CascStorageText::tr("a chunk decodes to another size than stated"));
         if (body.size() > cap)
-            return damaged(tr("a chunk is larger than any such file"));
+            return damaged(CascStorageText::tr("a chunk is larger than any such file"));
         return body.toByteArray();
     case 'Z':
         if (stated > body.size() * MaxDeflateRatio)
-            return damaged(tr("a chunk states a size its zlib data cannot have"));
+            return damaged(CascStorageText::tr("a chunk states a size its zlib data cannot have"));
         return inflateChunk(body, stated, std::min(cap, body.size() * MaxDeflateRatio));
     case 'E':
-        return damaged(tr("a part of it is encrypted, which Velmora does not read"));
+        return damaged(CascStorageText::tr("a part of it is encrypted, which Velmora does not read"));
     case 'F':
-        return damaged(tr("a part of it is nested (frame mode F), which Velmora does not read"));
+        return damaged(CascStorageText::tr("a part of it is nested (frame mode F), which Velmora does not read"));
     case '4':
-        return damaged(tr("a part of it is LZ4-compressed, which Velmora does not read"));
+        return damaged(CascStorageText::tr("a part of it is LZ4-compressed, which Velmora does not read"));
     default:
-        return damaged(tr("a chunk has an unknown mode"));
+        return damaged(CascStorageText::tr("a chunk has an unknown mode"));
     }
 }
 
 Result<QByteArray> decodeBlte(QByteArrayView blte, qint64 expected, qint64 cap)
 {
     if (expected > cap)
-        return damaged(tr("the file is larger than any such file"));
+        return damaged(CascStorageText::tr("the file is larger than any such file"));
     auto chunks = parseBlteHeader(blte, blte.size());
     if (!chunks)
         return chunks.failure();
     const BlteChunk &last = chunks->back();
     if (expected >= 0 && last.decodedSize >= 0 && last.decodedOffset + last.decodedSize != expected)
-        return damaged(tr("its chunks decode to another size than the encoding table says"));
+        return damaged(CascStorageText::tr("its chunks decode to another size than the encoding table says"));
     if (chunks->size() == 1) {
         BlteChunk only = chunks->front();
         if (only.decodedSize < 0)
@@ -335,7 +343,7 @@ Result<QByteArray> decodeBlte(QByteArrayView blte, qint64 expected, qint64 cap)
         return decodeChunk(blte.sliced(only.encodedOffset, only.encodedSize), only, cap);
     }
     if (last.decodedOffset + last.decodedSize > cap)
-        return damaged(tr("the file is larger than any such file"));
+        return damaged(CascStorageText::tr("the file is larger than any such file"));
     QByteArray out;
     out.reserve(last.decodedOffset + last.decodedSize);
     for (const BlteChunk &chunk : *chunks) {
@@ -358,7 +366,7 @@ Result<EncodingTable> parseEncodingHeader(QByteArrayView h, qint64 fileSize, qin
 {
     if (h.size() < EncodingHeaderBytes || h[0] != 'E' || h[1] != 'N' || h[2] != 1 || h[3] != 16
         || h[4] != 16)
-        return damaged(tr("its header is not that of an encoding file"));
+        return damaged(CascStorageText::tr("its header is not that of an encoding file"));
     EncodingTable table;
     table.pageSize = qint64(qFromBigEndian<quint16>(h.data() + 5)) * 1024;
     const qint64 pageCount = be32(h.data() + 9);
@@ -368,14 +376,14 @@ Result<EncodingTable> parseEncodingHeader(QByteArrayView h, qint64 fileSize, qin
     table.pageCount = pageCount;
     table.pagesOffset = EncodingHeaderBytes + *tableBytes;
     if (table.pageSize == 0 || table.pagesOffset + pageCount * table.pageSize > fileSize)
-        return damaged(tr("its tables run past its end"));
+        return damaged(CascStorageText::tr("its tables run past its end"));
     return table;
 }
 
 Status parseEncodingPageTable(QByteArrayView afterHeader, EncodingTable *table)
 {
     if (afterHeader.size() != table->especSize + 32 * table->pageCount)
-        return damaged(tr("its page table is cut short"));
+        return damaged(CascStorageText::tr("its page table is cut short"));
     table->firstKeys.reserve(size_t(table->pageCount));
     table->pageMd5s.reserve(size_t(table->pageCount));
     for (qint64 i = 0; i < table->pageCount; ++i) {
@@ -384,7 +392,7 @@ Status parseEncodingPageTable(QByteArrayView afterHeader, EncodingTable *table)
         table->pageMd5s.push_back(keyAt(entry + 16));
     }
     if (!std::is_sorted(table->firstKeys.begin(), table->firstKeys.end()))
-        return damaged(tr("its page table is not in key order"));
+        return damaged(CascStorageText::tr("its page table is not in key order"));
     return Status::success();
 }
 

@@ -16,11 +16,19 @@
 
 #include <cstring>
 
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct CascStorageText
+{
+    Q_DECLARE_TR_FUNCTIONS(CascStorage)
+};
+
+} // namespace
+
 namespace casc {
 
 namespace {
-
-QString tr(const char *text) { return QCoreApplication::translate("CascStorage", text); }
 
 const QList<QByteArray> KeptFolders{"tileset/", "sd/tileset/"};
 
@@ -56,22 +64,22 @@ Result<QByteArray> readBytes(const QString &path, qint64 offset, qint64 length, 
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return fail(FailureKind::GameData, errno == ENOENT ? tr("is missing") : tr("cannot be opened"));
+        return fail(FailureKind::GameData, errno == ENOENT ? CascStorageText::tr("is missing") : CascStorageText::tr("cannot be opened"));
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return fail(FailureKind::GameData, tr("is not a regular file"));
+        return fail(FailureKind::GameData, CascStorageText::tr("is not a regular file"));
     }
     if (length < 0) {
         if (st.st_size > cap) {
             ::close(fd);
-            return fail(FailureKind::GameData, tr("is far too large"));
+            return fail(FailureKind::GameData, CascStorageText::tr("is far too large"));
         }
         length = st.st_size;
     }
     if (offset + length > st.st_size) {
         ::close(fd);
-        return fail(FailureKind::GameData, tr("is cut short (the game may need repair)"));
+        return fail(FailureKind::GameData, CascStorageText::tr("is cut short (the game may need repair)"));
     }
     QByteArray bytes(length, Qt::Uninitialized);
     qint64 got = 0;
@@ -80,7 +88,7 @@ Result<QByteArray> readBytes(const QString &path, qint64 offset, qint64 length, 
         if (n <= 0) {
             ::close(fd);
             return fail(FailureKind::GameData,
-                        n == 0 ? tr("is cut short (the game may need repair)") : tr("cannot be read"));
+                        n == 0 ? CascStorageText::tr("is cut short (the game may need repair)") : CascStorageText::tr("cannot be read"));
         }
         got += n;
     }
@@ -150,7 +158,7 @@ Failure CascStorage::failure(const QString &path, const QString &problem) const
 {
     const QString inside = QDir(QFileInfo(m_folder).absoluteFilePath()).relativeFilePath(path);
     return fail(FailureKind::GameData,
-                tr("In the game data folder \"%1\" (a Remastered installation), \"%2\" %3.")
+                CascStorageText::tr("In the game data folder \"%1\" (a Remastered installation), \"%2\" %3.")
                     .arg(shownPath(m_folder), shownPath(inside), problem));
 }
 
@@ -179,26 +187,26 @@ Status CascStorage::load()
         return buildInfo.failure();
     const auto buildKey = activeBuildKey(*buildInfo);
     if (!buildKey)
-        return failure(buildInfoPath, tr("cannot be used: %1").arg(buildKey.reason()));
+        return failure(buildInfoPath, CascStorageText::tr("cannot be used: %1").arg(buildKey.reason()));
     if (m_data.isEmpty())
-        return failure(QDir(m_root).filePath(QStringLiteral("Data")), tr("is missing"));
+        return failure(QDir(m_root).filePath(QStringLiteral("Data")), CascStorageText::tr("is missing"));
     const QString configFolder = entryOf(m_data, QStringLiteral("config"), QDir::Dirs);
     const QString configPath = keyPath(configFolder, *buildKey);
     const auto configText = readBytes(configPath, 0, -1, MaxTextBytes);
     if (!configText)
-        return failure(configPath, tr("(the active build's config) %1").arg(configText.reason()));
+        return failure(configPath, CascStorageText::tr("(the active build's config) %1").arg(configText.reason()));
     const auto config = parseBuildConfig(*configText);
     if (!config)
-        return failure(configPath, tr("cannot be used: %1").arg(config.reason()));
+        return failure(configPath, CascStorageText::tr("cannot be used: %1").arg(config.reason()));
     if (Status indexes = readIndexes(); !indexes)
         return indexes;
 
     // The encoding file: its header and page table now, one page per key later.
-    const QString encodingName = tr("the encoding file");
+    const QString encodingName = CascStorageText::tr("the encoding file");
     const IndexEntry *record = findIndexEntry(m_index[size_t(bucketOf(config->encodingEKey))],
                                               config->encodingEKey);
     if (!record)
-        return failure(m_data, tr("has no %1 in its index files (the game may need repair)")
+        return failure(m_data, CascStorageText::tr("has no %1 in its index files (the game may need repair)")
                                    .arg(encodingName));
     m_encodingRecord = *record;
     const qint64 cap = config->encodingSize.value_or(MaxFileBytes);
@@ -209,14 +217,14 @@ Status CascStorage::load()
         auto chunks = parseBlteHeader(*whole, whole->size());
         if (!chunks)
             return failure(dataFile(m_encodingRecord.archive),
-                           tr("holds a damaged %1: %2").arg(encodingName, chunks.reason()));
+                           CascStorageText::tr("holds a damaged %1: %2").arg(encodingName, chunks.reason()));
         if (chunks->size() == 1) {
             auto decoded = decodeBlte(*whole, config->encodingSize.value_or(-1), cap);
             if (decoded && md5(*decoded) != keyBytes(config->encodingKey))
-                decoded = fail(FailureKind::GameData, tr("its content does not match its key"));
+                decoded = fail(FailureKind::GameData, CascStorageText::tr("its content does not match its key"));
             if (!decoded)
                 return failure(dataFile(m_encodingRecord.archive),
-                               tr("holds a damaged %1: %2").arg(encodingName, decoded.reason()));
+                               CascStorageText::tr("holds a damaged %1: %2").arg(encodingName, decoded.reason()));
             m_encodingWhole = std::move(*decoded);
             m_encodingSize = m_encodingWhole.size();
         } else {
@@ -224,7 +232,7 @@ Status CascStorage::load()
             m_encodingSize = m_encodingChunks.back().decodedOffset + m_encodingChunks.back().decodedSize;
             if (m_encodingSize > cap || (config->encodingSize && m_encodingSize != *config->encodingSize))
                 return failure(dataFile(m_encodingRecord.archive),
-                               tr("holds a damaged %1: its size is not the one the build config states")
+                               CascStorageText::tr("holds a damaged %1: its size is not the one the build config states")
                                    .arg(encodingName));
         }
     }
@@ -240,10 +248,10 @@ Status CascStorage::load()
     }
     if (!table)
         return failure(dataFile(m_encodingRecord.archive),
-                       tr("holds a damaged %1: %2").arg(encodingName, table.reason()));
+                       CascStorageText::tr("holds a damaged %1: %2").arg(encodingName, table.reason()));
     m_encoding = std::move(*table);
 
-    const auto root = readContent(config->rootKey, tr("the root file"), MaxFileBytes);
+    const auto root = readContent(config->rootKey, CascStorageText::tr("the root file"), MaxFileBytes);
     if (!root)
         return root.failure();
     RootScan scan = scanRoot(*root, KeptFolders);
@@ -277,13 +285,13 @@ Status CascStorage::readIndexes()
             return failure(QStringLiteral("%1/%2????????.idx")
                                .arg(folder.isEmpty() ? m_data + QStringLiteral("/data") : folder)
                                .arg(bucket, 2, 16, QLatin1Char('0')),
-                           tr("is missing (the game may need repair)"));
+                           CascStorageText::tr("is missing (the game may need repair)"));
         auto bytes = readBytes(path, 0, -1, MaxIndexBytes);
         if (!bytes)
             return failure(path, bytes.reason());
         auto parsed = parseIndex(*bytes, bucket);
         if (!parsed)
-            return failure(path, tr("is damaged: %1").arg(parsed.reason()));
+            return failure(path, CascStorageText::tr("is damaged: %1").arg(parsed.reason()));
         m_index[size_t(bucket)] = std::move(*parsed);
     }
     return Status::success();
@@ -293,18 +301,18 @@ Result<QByteArray> CascStorage::readRecord(const IndexEntry &entry, const QStrin
 {
     const QString path = dataFile(entry.archive);
     if (entry.size > MaxFileBytes + (qint64(1) << 20))
-        return failure(path, tr("holds %1 in a record far too large").arg(what));
+        return failure(path, CascStorageText::tr("holds %1 in a record far too large").arg(what));
     auto bytes = readBytes(path, entry.offset + RecordHeaderBytes,
                            qint64(entry.size) - RecordHeaderBytes, 0);
     if (!bytes)
-        return failure(path, tr("(holding %1) %2").arg(what, bytes.reason()));
+        return failure(path, CascStorageText::tr("(holding %1) %2").arg(what, bytes.reason()));
     return bytes;
 }
 
 Result<QByteArray> CascStorage::encodingRange(qint64 offset, qint64 length) const
 {
     if (offset < 0 || length < 0 || offset + length > m_encodingSize)
-        return fail(FailureKind::GameData, tr("a table runs past its end"));
+        return fail(FailureKind::GameData, CascStorageText::tr("a table runs past its end"));
     if (m_encodingChunks.empty())
         return m_encodingWhole.mid(offset, length);
     QByteArray out;
@@ -334,13 +342,13 @@ Result<EncodingEntry> CascStorage::lookUp(const Key &ckey, const QString &what) 
         auto bytes = encodingRange(m_encoding.pagesOffset + page * m_encoding.pageSize,
                                    m_encoding.pageSize);
         if (bytes && md5(*bytes) != keyBytes(m_encoding.pageMd5s[size_t(page)]))
-            bytes = fail(FailureKind::GameData, tr("a page does not match its checksum"));
+            bytes = fail(FailureKind::GameData, CascStorageText::tr("a page does not match its checksum"));
         if (!bytes)
-            return failure(file, tr("holds a damaged encoding file: %1").arg(bytes.reason()));
+            return failure(file, CascStorageText::tr("holds a damaged encoding file: %1").arg(bytes.reason()));
         found = findInPage(*bytes, ckey);
     }
     if (!found)
-        return failure(file, tr("holds an encoding file without %1, which the game lists "
+        return failure(file, CascStorageText::tr("holds an encoding file without %1, which the game lists "
                                 "(the game may need repair)").arg(what));
     return *found;
 }
@@ -354,16 +362,16 @@ Result<QByteArray> CascStorage::readContent(const Key &ckey, const QString &what
         findIndexEntry(m_index[size_t(bucketOf(encoded->ekey))], encoded->ekey);
     if (!record)
         return failure(entryOf(m_data, QStringLiteral("data"), QDir::Dirs),
-                       tr("has %1 listed but not installed: the game may need repair").arg(what));
+                       CascStorageText::tr("has %1 listed but not installed: the game may need repair").arg(what));
     const auto blte = readRecord(*record, what);
     if (!blte)
         return blte.failure();
     auto decoded = decodeBlte(*blte, encoded->contentSize, cap);
     if (decoded && md5(*decoded) != keyBytes(ckey))
-        decoded = fail(FailureKind::GameData, tr("its content does not match its key"));
+        decoded = fail(FailureKind::GameData, CascStorageText::tr("its content does not match its key"));
     if (!decoded)
         return failure(dataFile(record->archive),
-                       tr("holds %1 damaged: %2").arg(what, decoded.reason()));
+                       CascStorageText::tr("holds %1 damaged: %2").arg(what, decoded.reason()));
     return decoded;
 }
 

@@ -9,6 +9,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QObject>
+#include <QCoreApplication>
+
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct GameDataText
+{
+    Q_DECLARE_TR_FUNCTIONS(GameData)
+};
+
+} // namespace
 
 namespace terrain {
 
@@ -63,7 +74,7 @@ Status GameData::locate(const QString &folder, GameData *gameData)
 {
     const QDir dir(folder);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        return gameDataFailure(QObject::tr("The game data folder \"%1\" does not exist.")
+        return gameDataFailure(GameDataText::tr("The game data folder \"%1\" does not exist.")
                                     .arg(shown(folder)));
     GameData found;
     found.m_folder = QFileInfo(folder).absoluteFilePath();
@@ -82,7 +93,7 @@ Status GameData::locate(const QString &folder, GameData *gameData)
         found.m_sources.append({found.m_folder, Kind::Folder});
     if (found.m_sources.isEmpty())
         return gameDataFailure(
-            QObject::tr("The game data folder \"%1\" holds neither a Remastered installation, "
+            GameDataText::tr("The game data folder \"%1\" holds neither a Remastered installation, "
                         "StarDat.mpq, BrooDat.mpq nor a \"tileset\" folder. Choose the folder "
                         "the game is installed in.")
                 .arg(shown(folder)));
@@ -102,7 +113,7 @@ bool GameData::readFile(const ArchiveAccess &archives, const Source &source,
         if (Status usable = boundedfile::open(probe, source.path, MaxGameArchiveSize,
                                               FailureKind::GameData);
             !usable) {
-            *problem = QObject::tr("The game archive \"%1\" is not usable: %2.")
+            *problem = GameDataText::tr("The game archive \"%1\" is not usable: %2.")
                            .arg(shown(source.path), usable.reason());
             return false;
         }
@@ -110,7 +121,7 @@ bool GameData::readFile(const ArchiveAccess &archives, const Source &source,
                                                 data, MaxTilesetFileSize);
         // An archive without the entry is normal: the next place may hold it.
         if (!read.ok() && read.kind() != FailureKind::NoScenario)
-            *problem = QObject::tr("The game archive \"%1\" is damaged or is not an archive, "
+            *problem = GameDataText::tr("The game archive \"%1\" is damaged or is not an archive, "
                                    "so the tileset file \"%2\" cannot be read from it.")
                            .arg(shown(source.path), fileName);
         return read.ok();
@@ -119,14 +130,14 @@ bool GameData::readFile(const ArchiveAccess &archives, const Source &source,
     if (path.isEmpty()) {
         // A folder that cannot be listed is not a folder without the file.
         if (const QFileInfo folder(source.path); !folder.isReadable() || !folder.isExecutable())
-            *problem = QObject::tr("The tileset folder \"%1\" cannot be read (permission denied).")
+            *problem = GameDataText::tr("The tileset folder \"%1\" cannot be read (permission denied).")
                            .arg(shown(source.path));
         return false;
     }
     // Regular files only, within a size, opened without waiting: a pipe never blocks.
     Result<QByteArray> read = boundedfile::read(path, MaxTilesetFileSize, FailureKind::GameData);
     if (!read) {
-        *problem = QObject::tr("The tileset file \"%1\" is not usable: %2.")
+        *problem = GameDataText::tr("The tileset file \"%1\" is not usable: %2.")
                        .arg(shown(path), read.reason());
         return false;
     }
@@ -168,8 +179,8 @@ QString GameData::storedNames() const
         const QStringList names = (*storage)->tilesetFolderNames();
         return QLatin1Char(' ')
             + (names.isEmpty()
-                   ? QObject::tr("Its storage holds nothing under a \"tileset\" folder.")
-                   : QObject::tr("Under \"tileset\" folders its storage holds: %1.")
+                   ? GameDataText::tr("Its storage holds nothing under a \"tileset\" folder.")
+                   : GameDataText::tr("Under \"tileset\" folders its storage holds: %1.")
                          .arg(names.join(QStringLiteral(", "))));
     }
     return {};
@@ -219,7 +230,7 @@ Status GameData::readTileset(const ArchiveAccess &archives, int number,
         }
         if (!found)
             return gameDataFailure(
-                QObject::tr("The game data folder \"%1\" has no tileset file \"%2\".")
+                GameDataText::tr("The game data folder \"%1\" has no tileset file \"%2\".")
                     .arg(shown(m_folder), file.names.constFirst())
                 + storedNames());
     }

@@ -8,6 +8,17 @@
 #include "core/tileset/TileGraphics.h"
 
 #include <QObject>
+#include <QCoreApplication>
+
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct TerrainSourceText
+{
+    Q_DECLARE_TR_FUNCTIONS(TerrainSource)
+};
+
+} // namespace
 
 namespace terrain {
 
@@ -27,7 +38,7 @@ Status setGameDataFolder(settings::Changes *changes, const QString &folder)
 {
     if (!changes->set(settings::GameData, folder))
         return Status::failure(FailureKind::Settings,
-                               QObject::tr("The path of the game data folder \"%1\" is too long "
+                               TerrainSourceText::tr("The path of the game data folder \"%1\" is too long "
                                            "to be kept in the settings file.")
                                    .arg(shownPath(folder)));
     return Status::success();
@@ -40,7 +51,7 @@ Status storeGameDataFolder(const QString &configFile, const QString &folder)
         return set;
     if (!changes.store(configFile))
         return Status::failure(FailureKind::Settings,
-                               QObject::tr("The settings file \"%1\" cannot be written.")
+                               TerrainSourceText::tr("The settings file \"%1\" cannot be written.")
                                    .arg(shownPath(configFile)));
     return Status::success();
 }
@@ -50,7 +61,7 @@ Result<std::shared_ptr<const TileGraphics>> loadTileGraphics(const ArchiveAccess
 {
     if (folder.isEmpty())
         return fail(FailureKind::GameData,
-                    QObject::tr("No game data folder is set: terrain graphics come from the "
+                    TerrainSourceText::tr("No game data folder is set: terrain graphics come from the "
                                 "folder the game is installed in."));
     GameData data;
     if (Status located = GameData::locate(folder, &data); !located)

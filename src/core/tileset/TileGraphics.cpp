@@ -2,6 +2,17 @@
 
 #include <QObject>
 #include <QtEndian>
+#include <QCoreApplication>
+
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct TileGraphicsText
+{
+    Q_DECLARE_TR_FUNCTIONS(TileGraphics)
+};
+
+} // namespace
 
 namespace terrain {
 
@@ -17,7 +28,7 @@ constexpr int MaxCachedTiles = 4096;
 
 QString damaged(const TilesetFiles &files, const QString &extension, const QString &why)
 {
-    return QObject::tr("The tileset file \"%1.%2\" in the game data folder \"%3\" is damaged: "
+    return TileGraphicsText::tr("The tileset file \"%1.%2\" in the game data folder \"%3\" is damaged: "
                        "%4")
         .arg(files.stem, extension, files.origin, why);
 }
@@ -26,9 +37,9 @@ QString damaged(const TilesetFiles &files, const QString &extension, const QStri
 QString badRecordSize(qsizetype size, int record, const QString &what)
 {
     if (size == 0)
-        return QObject::tr("it is empty.");
+        return TileGraphicsText::tr("it is empty.");
     if (size % record != 0)
-        return QObject::tr("its %1 bytes are not a whole number of %2-byte %3.")
+        return TileGraphicsText::tr("its %1 bytes are not a whole number of %2-byte %3.")
             .arg(size)
             .arg(record)
             .arg(what);
@@ -47,10 +58,10 @@ Status TileGraphics::create(TilesetFiles files, TileGraphics *graphics)
         QString what;
     };
     const Check checks[] = {
-        {files.cv5, QStringLiteral("cv5"), GroupBytes, QObject::tr("tile groups")},
+        {files.cv5, QStringLiteral("cv5"), GroupBytes, TileGraphicsText::tr("tile groups")},
         {files.vx4, files.wideVx4 ? QStringLiteral("vx4ex") : QStringLiteral("vx4"),
-         files.wideVx4 ? 64 : 32, QObject::tr("megatiles")},
-        {files.vr4, QStringLiteral("vr4"), MinitileBytes, QObject::tr("minitiles")},
+         files.wideVx4 ? 64 : 32, TileGraphicsText::tr("megatiles")},
+        {files.vr4, QStringLiteral("vr4"), MinitileBytes, TileGraphicsText::tr("minitiles")},
     };
     for (const Check &check : checks)
         if (QString why = badRecordSize(check.data.size(), check.record, check.what);
@@ -59,7 +70,7 @@ Status TileGraphics::create(TilesetFiles files, TileGraphics *graphics)
     if (files.wpe.size() != PaletteBytes)
         return Status::failure(FailureKind::GameData, damaged(
             files, QStringLiteral("wpe"),
-            QObject::tr("it holds %1 bytes instead of the palette's 1024.").arg(files.wpe.size())));
+            TileGraphicsText::tr("it holds %1 bytes instead of the palette's 1024.").arg(files.wpe.size())));
 
     TileGraphics made;
     const auto *p = reinterpret_cast<const uchar *>(files.wpe.constData());

@@ -6,6 +6,17 @@
 #include <QFile>
 #include <QObject>
 #include <QtEndian>
+#include <QCoreApplication>
+
+namespace {
+
+/// This file's sentences, in their own translation context.
+struct TileMapText
+{
+    Q_DECLARE_TR_FUNCTIONS(TileMap)
+};
+
+} // namespace
 
 namespace terrain {
 
@@ -31,7 +42,7 @@ Status readTileMap(const QByteArray &scenario, const QString &shownName, TileMap
 {
     const auto damaged = [&](const char *name) {
         return Status::failure(FailureKind::BadScenario,
-                                QObject::tr("The scenario of \"%1\" has no complete \"%2\" "
+                                TileMapText::tr("The scenario of \"%1\" has no complete \"%2\" "
                                             "section; the map is damaged.")
                                     .arg(shownName, QString::fromLatin1(name)));
     };
@@ -45,7 +56,7 @@ Status readTileMap(const QByteArray &scenario, const QString &shownName, TileMap
     read.height = scenario::dimensionFromBytes(byte(dim + 2), byte(dim + 3));
     if (!scenario::isAcceptedDimension(read.width) || !scenario::isAcceptedDimension(read.height))
         return Status::failure(FailureKind::UnsupportedSize,
-                                QObject::tr("The map \"%1\" is %2 x %3 tiles, a size the "
+                                TileMapText::tr("The map \"%1\" is %2 x %3 tiles, a size the "
                                             "program does not accept.")
                                     .arg(shownName)
                                     .arg(read.width)
@@ -75,7 +86,7 @@ Status readTileMapFile(const QString &scenarioPath, const QString &shownName, Ti
     QFile file(scenarioPath);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxScenarioSize)
         return Status::failure(FailureKind::MapUnreadable,
-                                QObject::tr("The scenario of \"%1\" cannot be read.")
+                                TileMapText::tr("The scenario of \"%1\" cannot be read.")
                                     .arg(shownName));
     return readTileMap(file.read(MaxScenarioSize), shownName, map, shortTiles);
 }
