@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <array>
 #include <climits>
 #include <limits>
 
@@ -56,6 +57,16 @@ std::optional<Area> openPicture(const QString &path, QFile &file, detail::Kind *
     return std::nullopt;
 }
 
+/// Runs the reader of `kind` (in the order of detail::Kind) on `file`; nothing for Kind::Other.
+template <typename Arg>
+std::optional<Area> readKind(detail::Kind kind, QFile &file, Arg arg,
+                             const std::array<std::optional<Area> (*)(QFile &, Arg), 4> &readers)
+{
+    if (kind == detail::Kind::Other)
+        return std::nullopt;
+    return readers[size_t(kind)](file, arg);
+}
+
 Area noDecoder(detail::Kind kind)
 {
     using namespace detail;
@@ -73,15 +84,7 @@ Area readArea(const QString &path, QSize mapSize)
     Kind kind = Kind::Other;
     if (std::optional<Area> refused = openPicture(path, file, &kind))
         return std::move(*refused);
-    std::optional<Area> area;
-    if (kind == Kind::Bmp)
-        area = readBmp(file, mapSize);
-    else if (kind == Kind::Png)
-        area = readPng(file, mapSize);
-    else if (kind == Kind::Gif)
-        area = readGif(file, mapSize);
-    else if (kind == Kind::Jpeg)
-        area = readJpeg(file, mapSize);
+    std::optional<Area> area = readKind<QSize>(kind, file, mapSize, {readBmp, readPng, readGif, readJpeg});
     if (!area && wholeDecoder) {
         file.seek(0);
         area = wholeDecoder(file, mapSize);
@@ -100,15 +103,8 @@ Area readRows(const QString &path, RowSink &sink)
     Kind kind = Kind::Other;
     if (std::optional<Area> refused = openPicture(path, file, &kind))
         return std::move(*refused);
-    std::optional<Area> area;
-    if (kind == Kind::Bmp)
-        area = readBmpRows(file, sink);
-    else if (kind == Kind::Png)
-        area = readPngRows(file, sink);
-    else if (kind == Kind::Gif)
-        area = readGifRows(file, sink);
-    else if (kind == Kind::Jpeg)
-        area = readJpegRows(file, sink);
+    std::optional<Area> area =
+        readKind<RowSink &>(kind, file, sink, {readBmpRows, readPngRows, readGifRows, readJpegRows});
     if (!area && wholeDecoder) {
         // The whole picture as its area, within MaxWholeDecodeBytes, then handed on by rows.
         file.seek(0);
