@@ -357,7 +357,7 @@ void frmColorList::showTile()
         note = tr("No value");
     } else if (read == conversion::TileValueText::TooLarge) {
         note = tr("Too large");
-        tip = tr("Tile values go up to 32767.");
+        tip = tr("Tile values go up to %1.").arg(conversion::MaxTileValue);
     } else {
         tile = QPixmap::fromImage(m_tiles(value));
         note = tr("Tile %1").arg(value);
@@ -480,9 +480,10 @@ bool frmColorList::exportColors(const QString &path)
             selectColor(int(i));
             m_dialogs->showMessage(this, QMessageBox::Warning, title,
                                    tr("The tile value \"%1\" of colour %2 is not a whole number "
-                                      "from 0 to 32767. Correct it and export again; %3 was not "
+                                      "from 0 to %3. Correct it and export again; %4 was not "
                                       "written.")
-                                       .arg(texts.at(i), colorkey::colorKey(colors.at(i)), shownPath(path)));
+                                       .arg(texts.at(i), colorkey::colorKey(colors.at(i)),
+                                            QString::number(conversion::MaxTileValue), shownPath(path)));
             return false;
         }
         entries.append({colors.at(i), std::max(0, m_model->pixelCounts().at(i)), value});
