@@ -78,16 +78,6 @@ public:
     }
 };
 
-/// Runs the companion with `arguments`; its standard output, or a failed test.
-QByteArray runCompanion(const QStringList &arguments)
-{
-    QProcess cli;
-    cli.start(QStringLiteral(VELMORA_CLI_PATH), arguments);
-    EXPECT_TRUE(cli.waitForFinished(60000));
-    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
-    return cli.readAllStandardOutput();
-}
-
 const QString NoPixel = QStringLiteral("-00000001");
 const QString Green = QStringLiteral("00065280");
 
