@@ -229,6 +229,33 @@ TEST_F(FitDitherTest, DitherThenConvertWritesTheCompanionsArchive)
     }
 }
 
+// A fit that gives more colours than the list holds is refused, the picture kept, with a
+// message that suggests Dither; Dither then gives the picture so fitted the tiles' colours.
+TEST_F(FitDitherTest, TooManyColoursOnceFittedSuggestsDitherWhichThenFits)
+{
+    startWithGameData(SyntheticTileset::make(9));
+    loadMap(mapFile("Big.scm", testsupport::scenario(256, 256)));
+    // Blocks of 2 x 2 pixels, each its own colour: the map's top-left area holds 128 x 128
+    // of them; shrunk by 1.5, almost every tile is a mean of its own.
+    loadPictureFile(pictureFile("many.png", 384, 384, [](int x, int y) {
+        return qRgb(x / 2, y / 2, (x / 2 * 7 + y / 2 * 13) % 256);
+    }));
+    const Shown loaded = shown();
+    ASSERT_EQ(loaded.keys.size(), 128 * 128);
+    choose({picture::Fit::Stretch, picture::Resample::Area});
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().first().text.contains("Dither")) << dialogs.messages().first().text.toStdString();
+    EXPECT_EQ(shown().keys, loaded.keys) << "the picture as it was";
+    EXPECT_EQ(window->mnuUndo->text(), "&Undo Load Picture");
+
+    window->existingColorList()->btnDither->click();
+    EXPECT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(window->mnuUndo->text(), "&Undo Dither");
+    EXPECT_EQ(window->pictureWindow()->fitOptions().fit, picture::Fit::Stretch);
+    EXPECT_EQ(countOf(NoPixel), 0) << "the whole map covered";
+    EXPECT_LT(shown().keys.size(), 9 * 16);
+}
+
 // Vary Tiles is remembered across starts, with the fit; without game data it is disabled (its
 // one-line reason: TerrainPreviewTest), a conversion still runs and Dither says why not.
 TEST_F(FitDitherTest, VaryTilesIsRememberedAndUnavailableWithoutGameData)
