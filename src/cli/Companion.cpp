@@ -737,11 +737,7 @@ int Companion::loadMapAndPicture(Job &job, const Request &request, picture::Prep
             return code;
         if (int code = ditherMatcher(request, tileset, &matcher))
             return code;
-        options.transform = [&](const picture::Pixels &read) {
-            terrain::Dithered d = terrain::dither(read, read.width(), read.height(), *matcher);
-            *dithered = std::move(d.values);
-            return std::move(d.picture);
-        };
+        options = terrain::ditherOptions(options.fit, *matcher, dithered);
     }
     // Prepared exactly as the picture window prepares it.
     const StatusFn status = m_progress ? StatusFn([this](const QString &text) { progress(text); })
@@ -788,7 +784,6 @@ int Companion::ditherMatcher(const Request &request, int tileset,
     if ((*matcher)->isEmpty())
         return fail(GameData, terrain::gameDataFolder(request.gameData.value_or(QString())),
                     noTerrainTiles(graphics->stem()));
-    return Ok;
     return Ok;
 }
 

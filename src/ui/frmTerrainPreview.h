@@ -6,7 +6,9 @@
 
 #include <memory>
 
+class QAction;
 class QComboBox;
+class QToolButton;
 class QLabel;
 class QPushButton;
 class TerrainView;
@@ -30,10 +32,16 @@ public:
     void showTerrain(terrain::TileMap map, std::shared_ptr<const terrain::TileGraphics> graphics);
     /// Shows no terrain, only the one-line `reason`.
     void showUnavailable(const QString &reason);
+    /// The picture window's cells (map-sized, one pixel a tile), shown in place of the
+    /// terrain while the Picture toggle is on.
+    void setPicture(const QImage &picture);
 
     QComboBox *cboZoom = nullptr;
     QComboBox *cboExportScale = nullptr;
     QPushButton *btnExport = nullptr;
+    /// Shows the picture's cells instead of the terrain (key P).
+    QAction *mnuShowPicture = nullptr;
+    QToolButton *btnPicture = nullptr;
     TerrainView *picTerrain = nullptr;
     QLabel *lblUnavailable = nullptr;
     QLabel *staTerrain = nullptr;
