@@ -9,3 +9,7 @@ void PictureHost::usePicture(const QString &path, picture::Prepared prepared,
     list->setColors(prepared.colors, prepared.counts);
     list->setOrigin(mapPath(), mapWidth(), mapHeight(), path);
 }
+
+void PictureHost::refusePicture(const QString &, const ::Failure &, const picture::FitOptions &)
+{
+}

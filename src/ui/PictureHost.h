@@ -1,11 +1,21 @@
 #pragma once
 
+#include "core/common/Result.h"
 #include "core/picture/PicturePipeline.h"
 
 #include <QString>
 #include <QtGlobal>
 
 class frmColorList;
+
+/// Whether Dither can make a picture refused for having too many colours.
+struct DitherChance
+{
+    /// The host has Dither at all.
+    bool offered = false;
+    /// Empty when Dither can run now; otherwise what the user must do first.
+    QString missing;
+};
 
 /// What the picture window needs from the window that hosts it: the map's size, the status
 /// line, the colour list window and the conversion commands.
@@ -33,4 +43,11 @@ public:
     /// it the document's picture instead.
     virtual void usePicture(const QString &path, picture::Prepared prepared,
                             const picture::FitOptions &fit);
+    /// The picture at `path`, chosen with `fit`, could not be used for `failure`: by default
+    /// the colour list stays as it was. A host with a document drops its picture instead.
+    virtual void refusePicture(const QString &path, const ::Failure &failure,
+                               const picture::FitOptions &fit);
+    /// Whether Dither could make a picture refused for its colours; by default it is not
+    /// offered.
+    virtual DitherChance ditherChance() { return {}; }
 };

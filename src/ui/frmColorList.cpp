@@ -191,9 +191,15 @@ void frmColorList::updateButtons()
     const bool any = m_model->rowCount() > 0;
     btnPickTile->setEnabled(selectedIndex() >= 0);
     btnMatch->setEnabled(any);
-    btnDither->setEnabled(any);
+    btnDither->setEnabled(any || m_ditherPending);
     btnImport->setEnabled(any);
     btnExport->setEnabled(any);
+}
+
+void frmColorList::setDitherPending(bool pending)
+{
+    m_ditherPending = pending;
+    updateButtons();
 }
 
 bool frmColorList::eventFilter(QObject *watched, QEvent *event)

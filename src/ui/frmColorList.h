@@ -97,6 +97,10 @@ public:
     void documentValueChanged(int index);
     void documentValuesChanged();
 
+    /// Dither stays enabled with no colours listed while `pending` (a picture refused for
+    /// its colours that Dither can make).
+    void setDitherPending(bool pending);
+
     /// The colours' keys, in list order.
     QStringList colorKeys() const;
     /// The colour values, in list order (-1 for no pixel).
@@ -173,6 +177,7 @@ private:
     ColorListModel *m_model = nullptr;
     QString m_mapPath;
     QString m_picturePath;
+    bool m_ditherPending = false;
     int m_mapWidth = 0;
     int m_mapHeight = 0;
     QString m_lastColorFile;

@@ -270,8 +270,8 @@ void frmPicture::loadPictureFile(const QString &path)
         emptyPicture();
         return;
     }
-    // The old lists stay until the picture is ready, so a picture that fails leaves them
-    // exactly as they were.
+    // The old lists stay until the picture is ready; a picture that fails leaves them as
+    // they were unless the host's document drops them (see PictureHost::refusePicture).
     const bool listWasEnabled = list->lstColor->isEnabled();
     list->lstColor->setEnabled(false);
     picture::PrepareDetail detail;
@@ -281,6 +281,7 @@ void frmPicture::loadPictureFile(const QString &path)
     if (!prepared) {
         list->lstColor->setEnabled(listWasEnabled);
         emptyPicture();
+        m_host.refusePicture(path, prepared.failure(), m_fit);
         reportFailure(path, prepared.failure(), detail);
         return;
     }
@@ -299,19 +300,8 @@ void frmPicture::reportFailure(const QString &path, const ::Failure &failure,
 {
     m_host.setStatus(tr("%1 could not be loaded: %2.").arg(QFileInfo(path).fileName(), failure.sentence));
     if (failure.kind == FailureKind::TooManyColors) {
-        m_dialogs.showMessage(
-            this, QMessageBox::Warning, tr("Load Picture"),
-            m_fit.fit == picture::Fit::None
-                ? tr("The map's area of this picture has too many colors for the color "
-                     "list (%1 > %2).\n\nReduce the number of colors in the picture "
-                     "and load it again.")
-                      .arg(detail.distinctColors)
-                      .arg(colorkey::MaxColors)
-                : tr("The picture fitted to the map has too many colors for the color "
-                     "list (%1 > %2).\n\nDither in the color list gives it the colors "
-                     "of the tiles instead.")
-                      .arg(detail.distinctColors)
-                      .arg(colorkey::MaxColors));
+        m_dialogs.showMessage(this, QMessageBox::Warning, tr("Load Picture"),
+                              tooManyColorsText(detail.distinctColors));
         return;
     }
     // A file that is simply no picture says so on the status line; a picture Velmora
@@ -319,4 +309,23 @@ void frmPicture::reportFailure(const QString &path, const ::Failure &failure,
     if (detail.read == picture::Failure::TooLarge || detail.read == picture::Failure::Truncated)
         m_dialogs.showMessage(this, QMessageBox::Warning, tr("Load Picture"),
                               tr("%1 cannot be used: %2.").arg(path, failure.sentence));
+}
+
+QString frmPicture::tooManyColorsText(int distinctColors)
+{
+    const QString refused =
+        (m_fit.fit == picture::Fit::None
+             ? tr("The map's area of this picture has too many colors for the color list (%1 > %2).")
+             : tr("The picture fitted to the map has too many colors for the color list (%1 > %2)."))
+            .arg(distinctColors)
+            .arg(colorkey::MaxColors);
+    const DitherChance dither = m_host.ditherChance();
+    const QString remedy = !dither.offered
+        ? tr("Reduce the number of colors in the picture and load it again.")
+        : dither.missing.isEmpty()
+        ? tr("Dither in the color list gives it the colors of the tiles instead.")
+        : tr("Dither in the color list could give it the colors of the tiles, but it needs "
+             "the tiles of the map's tileset first:\n\n%1")
+              .arg(dither.missing);
+    return refused + QStringLiteral("\n\n") + remedy;
 }

@@ -84,6 +84,9 @@ protected:
 
 private:
     void emptyPicture();
+    /// The message for a picture with `distinctColors` colours, more than the list holds:
+    /// what Dither can do about it, or what it needs first.
+    QString tooManyColorsText(int distinctColors);
     void createZoomActions();
     void createFitActions();
     void applyZoom();

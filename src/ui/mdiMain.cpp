@@ -519,6 +519,36 @@ void mdiMain::usePicture(const QString &path, picture::Prepared prepared,
     m_session.setPicture(path, std::move(prepared), {fit, false});
 }
 
+void mdiMain::refusePicture(const QString &path, const Failure &failure,
+                            const picture::FitOptions &fit)
+{
+    const bool onlyColours = failure.kind == FailureKind::TooManyColors;
+    m_session.dropPicture(onlyColours ? PendingPicture{path, {fit, false}} : PendingPicture{});
+    // The colour list holds the Dither that can still make it.
+    if (onlyColours && ditherChance().missing.isEmpty())
+        showColorList();
+}
+
+DitherChance mdiMain::ditherChance()
+{
+    const auto graphics = currentTileGraphics();
+    return {true, graphics ? QString() : graphics.reason()};
+}
+
+void mdiMain::updateDitherPending()
+{
+    if (m_colorList)
+        m_colorList->setDitherPending(!m_session.pendingPicture().path.isEmpty()
+                                      && currentTileGraphics().ok());
+}
+
+void mdiMain::pictureMade()
+{
+    if (m_colorList)
+        m_colorList->lstColor->setEnabled(true);
+    enableConversion();
+}
+
 void mdiMain::enableConversion()
 {
     mnuConvert->setEnabled(true);
@@ -801,7 +831,7 @@ void mdiMain::pictureFitChosen(const picture::FitOptions &options)
 
 bool mdiMain::remakePicture(const PictureMaking &making, const QString &stepName)
 {
-    const QString path = m_session.picturePath();
+    const QString path = m_session.pictureSource();
     if (path.isEmpty())
         return false;
     std::unique_ptr<terrain::TileMatcher> matcher;
@@ -829,7 +859,10 @@ bool mdiMain::remakePicture(const PictureMaking &making, const QString &stepName
     if (making.dithered)
         for (qint32 color : std::as_const(prepared->colors))
             values.append(QString::number(tileValues.value(color, 0)));
-    return m_session.remakePicture(std::move(prepared).value(), making, values, stepName);
+    if (!m_session.remakePicture(std::move(prepared).value(), making, values, stepName))
+        return false;
+    pictureMade();
+    return true;
 }
 
 void mdiMain::updateVaryTiles()
@@ -875,6 +908,7 @@ void mdiMain::refreshTerrain()
     if (m_ending)
         return;
     updateVaryTiles();
+    updateDitherPending();
     if (!m_terrainPreview && !m_colorList)
         return;
     terrain::TileMap map;
@@ -1003,8 +1037,11 @@ void mdiMain::documentChanged(unsigned changes, int index)
             m_picture->showPicture(m_session.picture());
             if (!m_session.picturePath().isEmpty())
                 m_picture->showFitOptions(m_session.pictureMaking().fit);
+            else if (!m_session.pendingPicture().path.isEmpty())
+                m_picture->showFitOptions(m_session.pendingPicture().making.fit);
         }
         showPictureInPreview();
+        updateDitherPending();
         if (m_colorList) {
             m_colorList->documentTableChanged();
             m_colorList->setOrigin(strFilename, intDimensionX, intDimensionY,

@@ -96,6 +96,12 @@ public:
     /// The picture becomes the document's, one step of its history.
     void usePicture(const QString &path, picture::Prepared prepared,
                     const picture::FitOptions &fit) override;
+    /// The document drops its picture as the picture box did (one undoable step), keeping
+    /// a picture refused only for its colours as pending, for Dither.
+    void refusePicture(const QString &path, const ::Failure &failure,
+                       const picture::FitOptions &fit) override;
+    /// Dither runs with the tiles of the map's tileset, read from the game data folder.
+    DitherChance ditherChance() override;
 
     // Menu items (objectName = member name).
     QMenu *mnuFile = nullptr;
@@ -214,6 +220,11 @@ private:
     bool remakePicture(const PictureMaking &making, const QString &stepName);
     /// Vary Tiles is available with the current tileset's graphics, or says why not.
     void updateVaryTiles();
+    /// Dither is enabled for a pending picture while the current tileset's graphics can be
+    /// read.
+    void updateDitherPending();
+    /// A picture was made from its file: the colour list and the conversion are usable.
+    void pictureMade();
     /// The variety for a conversion: nullptr when Vary Tiles is off.
     std::shared_ptr<const terrain::TileVariety> conversionVariety();
     void showPictureInPreview();

@@ -1,6 +1,7 @@
 // The picture window's fit and resampling, Dither in the colour list and Vary Tiles in the
-// real main window: what the picture and the colour list hold for each fit, undo and redo
-// of each step, the companion's archives for the same options, and the settings kept.
+// real main window: what the picture and the colour list hold for each fit and after a
+// refused picture, undo and redo of each step, the companion's archives for the same
+// options, and the settings kept.
 #include "MainWindowFixture.h"
 
 #include "core/picture/ColorKey.h"
@@ -146,8 +147,9 @@ TEST_F(FitDitherTest, EachFitShowsItsCellsAndEachChoiceIsOneUndoableStep)
     EXPECT_FALSE(window->hasUnsavedWork());
 }
 
-// Dither then Convert in the windows writes the companion's archive byte for byte, plain
-// and with a fit and Vary Tiles; the colour list is the companion's colors --dither.
+// Dither then Convert in the windows writes the companion's archive byte for byte, plain,
+// with a fit and Vary Tiles, and for a first picture refused for its colours; the colour
+// list is the companion's colors --dither.
 TEST_F(FitDitherTest, DitherThenConvertWritesTheCompanionsArchive)
 {
     // Entry 3 of every group shows entry 0's megatile, so every group has a variant.
@@ -160,26 +162,46 @@ TEST_F(FitDitherTest, DitherThenConvertWritesTheCompanionsArchive)
         picture::FitOptions fit;
         bool vary;
         QStringList options;
+        int mapSize; // tiles each way
+        int pictureSize;
     };
     const Case cases[] = {
-        {"plain", {}, false, {}},
+        {"plain", {}, false, {}, 0, 0},
         {"contain, nearest, varied",
          {picture::Fit::Contain, picture::Resample::Nearest},
          true,
-         {"--fit", "contain", "--resample", "nearest"}},
+         {"--fit", "contain", "--resample", "nearest"},
+         0,
+         0},
+        // Every pixel its own colour: 65536 of them, twice the list's limit.
+        {"over the colour limit", {}, false, {}, 256, 256},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         window.reset();
+        dialogs.asked.clear();
         const QString gameData = startWithGameData(tiles);
-        const QString map = mapFile("Same.scm", testsupport::scenario(96, 64));
-        const QString picture = pictureFile("art.png", 80, 70, [](int x, int y) {
-            return qRgb(x * 3, y * 3, (x * y) % 256);
-        });
+        const bool overLimit = c.mapSize > 0;
+        const QString map = overLimit ? mapFile("Same.scm", testsupport::scenario(c.mapSize, c.mapSize))
+                                      : mapFile("Same.scm", testsupport::scenario(96, 64));
+        const QString picture = overLimit
+            ? pictureFile("art.png", c.pictureSize, c.pictureSize,
+                          [](int x, int y) { return qRgb(x, y, (x + y) % 256); })
+            : pictureFile("art.png", 80, 70,
+                          [](int x, int y) { return qRgb(x * 3, y * 3, (x * y) % 256); });
         loadMap(map);
         loadPictureFile(picture);
         choose(c.fit);
+        if (overLimit) {
+            // Refused, with no picture before it: nothing to undo, Dither offered.
+            ASSERT_EQ(dialogs.messages().size(), 1);
+            EXPECT_TRUE(dialogs.messages().first().text.contains("Dither in the color list gives"))
+                << dialogs.messages().first().text.toStdString();
+            EXPECT_FALSE(window->mnuUndo->isEnabled());
+            dialogs.asked.clear();
+        }
         const Shown before = shown();
+        EXPECT_EQ(before.keys.isEmpty(), overLimit);
         ASSERT_FALSE(window->mnuVary->isChecked());
         ASSERT_TRUE(window->mnuVary->isEnabled()) << window->mnuVary->toolTip().toStdString();
         window->mnuVary->setChecked(c.vary);
@@ -188,6 +210,7 @@ TEST_F(FitDitherTest, DitherThenConvertWritesTheCompanionsArchive)
         ASSERT_TRUE(list->btnDither->isEnabled());
         list->btnDither->click();
         ASSERT_TRUE(dialogs.messages().isEmpty()) << dialogs.messages().first().text.toStdString();
+        EXPECT_TRUE(list->lstColor->isEnabled());
         const Shown dithered = shown();
         EXPECT_EQ(window->mnuUndo->text(), "&Undo Dither");
         EXPECT_EQ(dithered.fit, c.fit);
@@ -254,6 +277,126 @@ TEST_F(FitDitherTest, TooManyColoursOnceFittedSuggestsDitherWhichThenFits)
     EXPECT_EQ(window->pictureWindow()->fitOptions().fit, picture::Fit::Stretch);
     EXPECT_EQ(countOf(NoPixel), 0) << "the whole map covered";
     EXPECT_LT(shown().keys.size(), 9 * 16);
+}
+
+// A picture that cannot be used empties the picture box and the document with it: the colour
+// list, Export Colours and Convert agree with the box. After a picture that is one step,
+// which Undo takes back exactly (colours, typed values, fit); with none before, no step.
+TEST_F(FitDitherTest, FailedLoadDropsThePictureAsOneUndoableStep)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<QString()> file;
+    };
+    const Case cases[] = {
+        {"undecodable",
+         [this] {
+             const QString path = folder.file("broken.png");
+             testsupport::writeFile(path, "no picture at all");
+             return path;
+         }},
+        {"missing", [this] { return folder.file("gone.png"); }},
+        {"too many colours",
+         [this] { return pictureFile("many.png", 192, 192, [](int x, int y) { return qRgb(x, y, 3); }); }},
+    };
+    for (const Case &c : cases) {
+        for (const bool pictureBefore : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (pictureBefore ? ", after a picture" : ", first"));
+            window.reset();
+            dialogs.asked.clear();
+            start();
+            loadMap(mapFile("Drop.scm", testsupport::scenario(192, 192)));
+            if (pictureBefore) {
+                loadPictureFile(pictureFile("rgb.bmp", 3, 1, [](int x, int) { return qRgb(80 * x, 0, 9); }));
+                choose({picture::Fit::Stretch, picture::Resample::Nearest});
+                typeValue(1, "16");
+            }
+            const Shown was = pictureBefore ? shown() : Shown{};
+            const QString undoWas = window->mnuUndo->text();
+
+            loadPictureFile(c.file());
+            frmColorList *list = window->existingColorList();
+            const Shown dropped = shown();
+            EXPECT_TRUE(dropped.keys.isEmpty());
+            EXPECT_TRUE(dropped.pixels.isEmpty());
+            EXPECT_FALSE(list->btnExport->isEnabled());
+            EXPECT_FALSE(list->btnDither->isEnabled()) << "no game data";
+            if (window->mnuConvert->isEnabled()) {
+                window->mnuConvert->trigger();
+                EXPECT_EQ(window->statusText(), "Conversion failed.");
+                EXPECT_TRUE(dialogs.messages().last().text.contains("No picture is loaded"));
+            }
+            if (!pictureBefore) {
+                EXPECT_EQ(window->mnuUndo->text(), undoWas);
+                continue;
+            }
+            EXPECT_EQ(window->mnuUndo->text(), "&Undo Load Picture");
+            window->mnuUndo->trigger();
+            EXPECT_TRUE(shown() == was);
+            EXPECT_EQ(list->lstReplace().at(1), "16");
+            EXPECT_EQ(window->mnuUndo->text(), undoWas);
+            window->mnuRedo->trigger();
+            EXPECT_TRUE(shown() == dropped);
+            EXPECT_FALSE(window->hasUnsavedWork());
+        }
+    }
+}
+
+// A picture refused only for its colours, fitted or not, waits for Dither without being a
+// step: with game data the message suggests Dither and the button makes it (Undo goes back
+// to the waiting picture); without, the message says what Dither needs and the button is off.
+TEST_F(FitDitherTest, PictureOverTheLimitWaitsForDither)
+{
+    struct Case
+    {
+        const char *name;
+        picture::FitOptions fit;
+        bool gameData;
+    };
+    const Case cases[] = {
+        {"stretched, with game data", {picture::Fit::Stretch, picture::Resample::Area}, true},
+        {"stretched, without game data", {picture::Fit::Stretch, picture::Resample::Area}, false},
+        {"plain, without game data", {}, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        window.reset();
+        dialogs.asked.clear();
+        if (c.gameData)
+            startWithGameData(SyntheticTileset::make(9));
+        else
+            start();
+        loadMap(mapFile("Wait.scm", testsupport::scenario(256, 256)));
+        choose(c.fit);
+        loadPictureFile(pictureFile("many.png", 300, 300, [](int x, int y) {
+            return qRgb(x % 256, y % 256, x / 256 * 128 + y / 256 * 64);
+        }));
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        const QString message = dialogs.messages().first().text;
+        EXPECT_EQ(message.contains("Dither in the color list gives"), c.gameData) << message.toStdString();
+        EXPECT_EQ(message.contains("game data folder"), !c.gameData) << message.toStdString();
+        EXPECT_FALSE(window->mnuUndo->isEnabled());
+        frmColorList *list = window->existingColorList();
+        EXPECT_TRUE(list->colorKeys().isEmpty());
+        EXPECT_EQ(list->btnDither->isEnabled(), c.gameData);
+        if (!c.gameData)
+            continue;
+
+        const Shown waiting = shown();
+        list->btnDither->click();
+        EXPECT_EQ(dialogs.messages().size(), 1);
+        EXPECT_EQ(window->mnuUndo->text(), "&Undo Dither");
+        const Shown dithered = shown();
+        EXPECT_EQ(dithered.fit, c.fit);
+        EXPECT_EQ(countOf(NoPixel), 0) << "the whole map covered";
+        EXPECT_LT(dithered.keys.size(), 9 * 16);
+        window->mnuUndo->trigger();
+        EXPECT_TRUE(shown() == waiting);
+        EXPECT_TRUE(list->btnDither->isEnabled());
+        window->mnuRedo->trigger();
+        EXPECT_TRUE(shown() == dithered);
+    }
 }
 
 // Vary Tiles is remembered across starts, with the fit; without game data it is disabled (its

@@ -14,7 +14,7 @@ qint64 stateBytes(const PictureState &state)
     return qint64(state.pixels.data().size()) * qint64(sizeof(picture::Argb))
         + qint64(state.colors.size()) * qint64(sizeof(qint32))
         + qint64(state.counts.size()) * qint64(sizeof(int)) + state.values.bytes()
-        + textBytes(state.path);
+        + textBytes(state.path) + textBytes(state.pending.path);
 }
 
 } // namespace

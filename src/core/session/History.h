@@ -27,8 +27,19 @@ struct PictureMaking
     friend bool operator==(const PictureMaking &, const PictureMaking &) = default;
 };
 
+/// A picture the user chose that was refused only for having more colours than the colour
+/// list holds: the document keeps where it is and how it was to be made, so that Dither can
+/// still make it. An empty path: none.
+struct PendingPicture
+{
+    QString path;
+    PictureMaking making;
+
+    friend bool operator==(const PendingPicture &, const PendingPicture &) = default;
+};
+
 /// The picture side of the document at one moment: the picture's map area and the colour
-/// table made from it.
+/// table made from it, or the picture refused for its colours when there is none.
 struct PictureState
 {
     picture::Pixels pixels;
@@ -37,6 +48,7 @@ struct PictureState
     QList<qint32> colors;
     QList<int> counts;
     PackedTexts values;
+    PendingPicture pending;
 };
 
 /// One change of the document, kept as data so that undoing restores exactly what was there.

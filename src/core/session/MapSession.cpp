@@ -19,6 +19,12 @@ struct MapSessionText
     Q_DECLARE_TR_FUNCTIONS(MapSession)
 };
 
+/// The step of choosing a picture, whether it was used or refused.
+QString loadPictureStep()
+{
+    return MapSessionText::tr("Load Picture");
+}
+
 } // namespace
 
 MapSession::MapSession(const Workspace &workspace, const ArchiveAccess &archive,
@@ -236,6 +242,7 @@ void MapSession::resetDocument()
     m_picture = {};
     m_picturePath.clear();
     m_making = {};
+    m_pending = {};
     m_table = {};
     m_history.clear();
     m_unrecordedChange = false;
@@ -262,7 +269,7 @@ bool MapSession::hasUnsavedWork() const
 PictureState MapSession::pictureState() const
 {
     return {m_picture, m_picturePath, m_making, m_table.colors, m_table.counts,
-            PackedTexts(m_table.values)};
+            PackedTexts(m_table.values), m_pending};
 }
 
 void MapSession::setPictureState(const PictureState &state)
@@ -273,20 +280,42 @@ void MapSession::setPictureState(const PictureState &state)
     m_table.colors = state.colors;
     m_table.counts = state.counts;
     m_table.values = state.values.unpacked();
+    m_pending = state.pending;
 }
 
 void MapSession::setPicture(const QString &path, picture::Prepared prepared,
                             const PictureMaking &making)
 {
-    replacePicture(path, std::move(prepared), making, {}, MapSessionText::tr("Load Picture"));
+    replacePicture(path, std::move(prepared), making, {}, loadPictureStep());
+}
+
+void MapSession::dropPicture(const PendingPicture &pending)
+{
+    const bool held = !m_picturePath.isEmpty();
+    DocumentStep step;
+    step.kind = DocumentStep::Kind::Picture;
+    step.name = loadPictureStep();
+    if (held && m_keepHistory)
+        step.pictureBefore = pictureState();
+    PictureState none;
+    none.pending = pending;
+    setPictureState(none);
+    if (!held) {
+        notify(PictureChanged);
+        return;
+    }
+    if (m_keepHistory)
+        step.pictureAfter = pictureState();
+    push(std::move(step), PictureChanged);
 }
 
 bool MapSession::remakePicture(picture::Prepared prepared, const PictureMaking &making,
                                const QStringList &values, const QString &stepName)
 {
-    if (m_picturePath.isEmpty() || (!values.isEmpty() && values.size() != prepared.colors.size()))
+    const QString path = pictureSource();
+    if (path.isEmpty() || (!values.isEmpty() && values.size() != prepared.colors.size()))
         return false;
-    replacePicture(m_picturePath, std::move(prepared), making, values, stepName);
+    replacePicture(path, std::move(prepared), making, values, stepName);
     return true;
 }
 
@@ -302,6 +331,7 @@ void MapSession::replacePicture(const QString &path, picture::Prepared prepared,
     m_picture = std::move(prepared.pixels);
     m_picturePath = path;
     m_making = making;
+    m_pending = {};
     m_table = ColorTable::fresh(prepared.colors, prepared.counts);
     if (!values.isEmpty())
         m_table.values = values;

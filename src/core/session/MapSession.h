@@ -111,14 +111,27 @@ public:
 
     /// How the picture was made from its file (the default until a picture is loaded).
     const PictureMaking &pictureMaking() const { return m_making; }
+    /// The picture refused for its colours (see dropPicture); an empty path while the
+    /// document holds a picture or knows of none.
+    const PendingPicture &pendingPicture() const { return m_pending; }
+    /// The file remakePicture reads: the picture's, else the pending one's; empty: neither.
+    const QString &pictureSource() const
+    {
+        return m_picturePath.isEmpty() ? m_pending.path : m_picturePath;
+    }
 
     /// Makes `prepared` (from picture::prepare of `path`, made as `making` says) the
     /// picture, its colours the colour table with every value "0": one step "Load Picture".
     void setPicture(const QString &path, picture::Prepared prepared, const PictureMaking &making = {});
-    /// Makes `prepared`, made anew from the same file as `making` says, the picture, with
+    /// The picture the user chose could not be used: the document holds no picture and no
+    /// colours, and knows of `pending` (the chosen picture when only its colours were too
+    /// many; an empty path otherwise). One step "Load Picture" when it held a picture, so
+    /// that Undo brings it back exactly; no step otherwise.
+    void dropPicture(const PendingPicture &pending = {});
+    /// Makes `prepared`, made anew from pictureSource() as `making` says, the picture, with
     /// `values` (one per colour; empty: every value "0"): one step named `stepName`
-    /// ("Fit Picture", "Dither"). False, with nothing changed, when no picture is loaded or
-    /// `values` does not have one value per colour.
+    /// ("Fit Picture", "Dither"). False, with nothing changed, when there is no picture
+    /// source or `values` does not have one value per colour.
     bool remakePicture(picture::Prepared prepared, const PictureMaking &making,
                        const QStringList &values, const QString &stepName);
     /// Colour `index`'s value as typed: successive typing in the same colour is one step
@@ -201,6 +214,7 @@ private:
     picture::Pixels m_picture;
     QString m_picturePath;
     PictureMaking m_making;
+    PendingPicture m_pending;
     ColorTable m_table;
     History m_history{0};
     bool m_keepHistory = false;
