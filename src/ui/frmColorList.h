@@ -100,6 +100,7 @@ public:
     /// Dither stays enabled with no colours listed while `pending` (a picture refused for
     /// its colours that Dither can make).
     void setDitherPending(bool pending);
+    bool ditherPending() const { return m_ditherPending; }
 
     /// The colours' keys, in list order.
     QStringList colorKeys() const;

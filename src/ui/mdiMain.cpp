@@ -524,9 +524,6 @@ void mdiMain::refusePicture(const QString &path, const Failure &failure,
 {
     const bool onlyColours = failure.kind == FailureKind::TooManyColors;
     m_session.dropPicture(onlyColours ? PendingPicture{path, {fit, false}} : PendingPicture{});
-    // The colour list holds the Dither that can still make it.
-    if (onlyColours && ditherChance().missing.isEmpty())
-        showColorList();
 }
 
 DitherChance mdiMain::ditherChance()
@@ -537,9 +534,15 @@ DitherChance mdiMain::ditherChance()
 
 void mdiMain::updateDitherPending()
 {
-    if (m_colorList)
-        m_colorList->setDitherPending(!m_session.pendingPicture().path.isEmpty()
-                                      && currentTileGraphics().ok());
+    if (!m_colorList)
+        return;
+    const bool ready = !m_session.pendingPicture().path.isEmpty() && currentTileGraphics().ok();
+    const bool becameReady = ready && !m_colorList->ditherPending();
+    m_colorList->setDitherPending(ready);
+    // The colour list holds the Dither that can make the picture now (the game data may
+    // have just been chosen).
+    if (becameReady)
+        showColorList();
 }
 
 void mdiMain::pictureMade()

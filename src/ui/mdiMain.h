@@ -221,7 +221,7 @@ private:
     /// Vary Tiles is available with the current tileset's graphics, or says why not.
     void updateVaryTiles();
     /// Dither is enabled for a pending picture while the current tileset's graphics can be
-    /// read.
+    /// read; the colour list is shown once it is.
     void updateDitherPending();
     /// A picture was made from its file: the colour list and the conversion are usable.
     void pictureMade();

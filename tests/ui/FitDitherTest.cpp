@@ -7,7 +7,10 @@
 #include "core/picture/ColorKey.h"
 #include "core/picture/PictureFit.h"
 #include "ui/ColorListModel.h"
+#include "ui/frmPreferences.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QProcess>
 #include <QPushButton>
 
@@ -345,9 +348,11 @@ TEST_F(FitDitherTest, FailedLoadDropsThePictureAsOneUndoableStep)
 
 // A picture refused only for its colours, fitted or not, waits for Dither without being a
 // step: with game data the message suggests Dither and the button makes it (Undo goes back
-// to the waiting picture); without, the message says what Dither needs and the button is off.
+// to the waiting picture); without, the message says what Dither needs and the button is
+// off until the game data folder is chosen in Preferences.
 TEST_F(FitDitherTest, PictureOverTheLimitWaitsForDither)
 {
+    const SyntheticTileset tiles = SyntheticTileset::make(9);
     struct Case
     {
         const char *name;
@@ -364,7 +369,7 @@ TEST_F(FitDitherTest, PictureOverTheLimitWaitsForDither)
         window.reset();
         dialogs.asked.clear();
         if (c.gameData)
-            startWithGameData(SyntheticTileset::make(9));
+            startWithGameData(tiles);
         else
             start();
         loadMap(mapFile("Wait.scm", testsupport::scenario(256, 256)));
@@ -380,8 +385,19 @@ TEST_F(FitDitherTest, PictureOverTheLimitWaitsForDither)
         frmColorList *list = window->existingColorList();
         EXPECT_TRUE(list->colorKeys().isEmpty());
         EXPECT_EQ(list->btnDither->isEnabled(), c.gameData);
-        if (!c.gameData)
-            continue;
+        EXPECT_EQ(list->isVisibleTo(window.get()), c.gameData);
+        if (!c.gameData) {
+            const QString gameData = folder.file("game");
+            tiles.writeFolder(gameData + "/tileset", "badlands");
+            window->mnuPreferences_Click();
+            auto *form = qobject_cast<frmPreferences *>(window->preferencesWindow()->widget());
+            ASSERT_NE(form, nullptr);
+            form->txtGameData->setText(gameData);
+            form->btnApply->click();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the dialog goes
+            EXPECT_TRUE(list->btnDither->isEnabled());
+            EXPECT_TRUE(list->isVisibleTo(window.get()));
+        }
 
         const Shown waiting = shown();
         list->btnDither->click();
