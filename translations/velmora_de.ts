@@ -356,8 +356,8 @@ ein Pixel, eine Kachel.</translation>
         <translation>Zeile %1: „%2“ ist weder ein Farbschlüssel (acht Ziffern, etwa 00000255) noch eine Farbe (etwa #FF0000)</translation>
     </message>
     <message>
-        <source>line %1: the tile value &quot;%2&quot; of colour %3 is not a whole number from 0 to 32767</source>
-        <translation>Zeile %1: der Kachelwert „%2“ der Farbe %3 ist keine ganze Zahl von 0 bis 32767</translation>
+        <source>line %1: the tile value &quot;%2&quot; of colour %3 is not a whole number from 0 to %4</source>
+        <translation>Zeile %1: der Kachelwert „%2“ der Farbe %3 ist keine ganze Zahl von 0 bis %4</translation>
     </message>
 </context>
 <context>
@@ -566,6 +566,30 @@ ein Pixel, eine Kachel.</translation>
         <translation>--dither setzt die Kachelwerte selbst und kann daher nicht mit --colors verwendet werden</translation>
     </message>
     <message>
+        <source>data takes one game data folder</source>
+        <translation>data nimmt einen Spieldatenordner</translation>
+    </message>
+    <message>
+        <source>the map (leave out -o to replace the map itself)</source>
+        <translation>die Karte (lassen Sie -o weg, um die Karte selbst zu ersetzen)</translation>
+    </message>
+    <message>
+        <source>the picture</source>
+        <translation>dem Bild</translation>
+    </message>
+    <message>
+        <source>the colour file</source>
+        <translation>die Farbdatei</translation>
+    </message>
+    <message>
+        <source>in the game data folder &quot;%1&quot;</source>
+        <translation>im Spieldatenordner „%1“</translation>
+    </message>
+    <message>
+        <source>the map</source>
+        <translation>die Karte</translation>
+    </message>
+    <message>
         <source>Usage:
   velmora-cli info MAP
   velmora-cli colors MAP PICTURE [--template | --match] [--dither]
@@ -623,7 +647,7 @@ Options:
   --version            the program&apos;s version
 
 Colour file: one KEY=VALUE per line. KEY is a colour key as `colors` prints it
-(00000255) or a colour as #RRGGBB; VALUE is a tile value from 0 to 32767. Blank
+(00000255) or a colour as #RRGGBB; VALUE is a tile value from 0 to %1. Blank
 lines and lines starting with # are ignored (a line starting with #RRGGBB= is a
 colour). A colour of the picture the file does not name gets 0; a colour the
 picture does not have is a warning.
@@ -640,9 +664,9 @@ Exit status:
    5  the archive has no scenario entry (staredit\scenario.chk)
    6  the map&apos;s size is not accepted (64, 96, 128, 192 or 256 tiles each way)
    7  the picture is missing or cannot be decoded
-   8  the picture&apos;s map-sized area has more than 32767 colours
+   8  the picture&apos;s map-sized area has more than %2 colours
    9  the colour file cannot be read, or a line of it is malformed
-  10  a tile value is not a whole number from 0 to 32767
+  10  a tile value is not a whole number from 0 to %1
   11  the scenario lacks a &quot;TILE&quot;, &quot;MTXM&quot; or &quot;ERA &quot; section, or one is too short
   12  the output file cannot be written or replaced
   13  the private working folder cannot be created or used (missing or read-only
@@ -714,7 +738,7 @@ Optionen:
 
 Farbdatei: ein KEY=VALUE pro Zeile. KEY ist ein Farbschlüssel, wie `colors` ihn
 ausgibt (00000255), oder eine Farbe als #RRGGBB; VALUE ist ein Kachelwert von 0 bis
-32767. Leere Zeilen und Zeilen, die mit # beginnen, werden übergangen (eine Zeile,
+%1. Leere Zeilen und Zeilen, die mit # beginnen, werden übergangen (eine Zeile,
 die mit #RRGGBB= beginnt, ist eine Farbe). Eine Farbe des Bildes, die die Datei
 nicht nennt, erhält 0; eine Farbe, die das Bild nicht hat, ergibt eine Warnung.
 
@@ -732,9 +756,9 @@ Exit-Status:
    6  die Größe der Karte wird nicht angenommen (64, 96, 128, 192 oder 256 Kacheln
       in jeder Richtung)
    7  das Bild fehlt oder kann nicht dekodiert werden
-   8  der kartengroße Bereich des Bildes hat mehr als 32767 Farben
+   8  der kartengroße Bereich des Bildes hat mehr als %2 Farben
    9  die Farbdatei kann nicht gelesen werden, oder eine ihrer Zeilen ist fehlerhaft
-  10  ein Kachelwert ist keine ganze Zahl von 0 bis 32767
+  10  ein Kachelwert ist keine ganze Zahl von 0 bis %1
   11  dem Szenario fehlt ein Abschnitt „TILE“, „MTXM“ oder „ERA “, oder einer ist
       zu kurz
   12  die Ausgabedatei kann nicht geschrieben oder ersetzt werden
@@ -745,30 +769,6 @@ Exit-Status:
       (--match, --dither, --vary, render, data)
 Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
 </translation>
-    </message>
-    <message>
-        <source>data takes one game data folder</source>
-        <translation>data nimmt einen Spieldatenordner</translation>
-    </message>
-    <message>
-        <source>the map (leave out -o to replace the map itself)</source>
-        <translation>die Karte (lassen Sie -o weg, um die Karte selbst zu ersetzen)</translation>
-    </message>
-    <message>
-        <source>the picture</source>
-        <translation>dem Bild</translation>
-    </message>
-    <message>
-        <source>the colour file</source>
-        <translation>die Farbdatei</translation>
-    </message>
-    <message>
-        <source>in the game data folder &quot;%1&quot;</source>
-        <translation>im Spieldatenordner „%1“</translation>
-    </message>
-    <message>
-        <source>the map</source>
-        <translation>die Karte</translation>
     </message>
 </context>
 <context>
@@ -814,14 +814,6 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
         <translation>Die Farbliste hat %1 Einträge; höchstens %2 können umgewandelt werden.</translation>
     </message>
     <message>
-        <source>The tile value %1 is not from 0 to 32767.</source>
-        <translation>Der Kachelwert %1 liegt nicht zwischen 0 und 32767.</translation>
-    </message>
-    <message>
-        <source>The tile value &quot;%1&quot; of colour %2 is not a whole number from 0 to 32767. Correct it and convert again.</source>
-        <translation>Der Kachelwert „%1“ der Farbe %2 ist keine ganze Zahl von 0 bis 32767. Korrigieren Sie ihn und wandeln Sie erneut um.</translation>
-    </message>
-    <message>
         <source>The colour %1 of pixel (%2, %3) is not in the colour list. Load the picture again so the list matches it.</source>
         <translation>Die Farbe %1 des Pixels (%2, %3) steht nicht in der Farbliste. Laden Sie das Bild erneut, damit die Liste dazu passt.</translation>
     </message>
@@ -836,6 +828,14 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
     <message>
         <source>Conversion successful!</source>
         <translation>Umwandlung erfolgreich!</translation>
+    </message>
+    <message>
+        <source>The tile value %1 is not from 0 to %2.</source>
+        <translation>Der Kachelwert %1 liegt nicht zwischen 0 und %2.</translation>
+    </message>
+    <message>
+        <source>The tile value &quot;%1&quot; of colour %2 is not a whole number from 0 to %3. Correct it and convert again.</source>
+        <translation>Der Kachelwert „%1“ der Farbe %2 ist keine ganze Zahl von 0 bis %3. Korrigieren Sie ihn und wandeln Sie erneut um.</translation>
     </message>
 </context>
 <context>
@@ -1537,10 +1537,6 @@ Vor dem Fortfahren speichern?</translation>
         <translation>Zu groß</translation>
     </message>
     <message>
-        <source>Tile values go up to 32767.</source>
-        <translation>Kachelwerte gehen bis 32767.</translation>
-    </message>
-    <message>
         <source>Tile %1</source>
         <translation>Kachel %1</translation>
     </message>
@@ -1555,10 +1551,6 @@ Vor dem Fortfahren speichern?</translation>
     <message>
         <source>Import Colours</source>
         <translation>Farben importieren</translation>
-    </message>
-    <message>
-        <source>The tile value &quot;%1&quot; of colour %2 is not a whole number from 0 to 32767. Correct it and export again; %3 was not written.</source>
-        <translation>Der Kachelwert „%1“ der Farbe %2 ist keine ganze Zahl von 0 bis 32767. Korrigieren Sie ihn und exportieren Sie erneut; %3 wurde nicht geschrieben.</translation>
     </message>
     <message>
         <source>%1 could not be written: %2.</source>
@@ -1611,6 +1603,14 @@ Kein Kachelwert wurde geändert.</translation>
     <message>
         <source>the picture the colours come from</source>
         <translation>das Bild, aus dem die Farben stammen</translation>
+    </message>
+    <message>
+        <source>Tile values go up to %1.</source>
+        <translation>Kachelwerte gehen bis %1.</translation>
+    </message>
+    <message>
+        <source>The tile value &quot;%1&quot; of colour %2 is not a whole number from 0 to %3. Correct it and export again; %4 was not written.</source>
+        <translation>Der Kachelwert „%1“ der Farbe %2 ist keine ganze Zahl von 0 bis %3. Korrigieren Sie ihn und exportieren Sie erneut; %4 wurde nicht geschrieben.</translation>
     </message>
 </context>
 <context>

@@ -356,8 +356,8 @@ one pixel, one tile.</source>
         <translation>%1번째 줄: &quot;%2&quot;은(는) 색 키(00000255 같은 여덟 자리 숫자)나 색(#FF0000 같은)이 아닙니다</translation>
     </message>
     <message>
-        <source>line %1: the tile value &quot;%2&quot; of colour %3 is not a whole number from 0 to 32767</source>
-        <translation>%1번째 줄: 색 %3의 타일 값 &quot;%2&quot;은(는) 0부터 32767까지의 정수가 아닙니다</translation>
+        <source>line %1: the tile value &quot;%2&quot; of colour %3 is not a whole number from 0 to %4</source>
+        <translation>%1번째 줄: 색 %3의 타일 값 &quot;%2&quot;은(는) 0부터 %4까지의 정수가 아닙니다</translation>
     </message>
 </context>
 <context>
@@ -566,6 +566,30 @@ one pixel, one tile.</source>
         <translation>--dither는 타일 값을 스스로 정하므로 --colors와 함께 쓸 수 없습니다</translation>
     </message>
     <message>
+        <source>data takes one game data folder</source>
+        <translation>data에는 게임 데이터 폴더 하나가 필요합니다</translation>
+    </message>
+    <message>
+        <source>the map (leave out -o to replace the map itself)</source>
+        <translation>맵(-o를 빼면 맵 자체를 교체합니다)</translation>
+    </message>
+    <message>
+        <source>the picture</source>
+        <translation>그림</translation>
+    </message>
+    <message>
+        <source>the colour file</source>
+        <translation>색 파일</translation>
+    </message>
+    <message>
+        <source>in the game data folder &quot;%1&quot;</source>
+        <translation>게임 데이터 폴더 &quot;%1&quot; 안의 파일</translation>
+    </message>
+    <message>
+        <source>the map</source>
+        <translation>맵</translation>
+    </message>
+    <message>
         <source>Usage:
   velmora-cli info MAP
   velmora-cli colors MAP PICTURE [--template | --match] [--dither]
@@ -623,7 +647,7 @@ Options:
   --version            the program&apos;s version
 
 Colour file: one KEY=VALUE per line. KEY is a colour key as `colors` prints it
-(00000255) or a colour as #RRGGBB; VALUE is a tile value from 0 to 32767. Blank
+(00000255) or a colour as #RRGGBB; VALUE is a tile value from 0 to %1. Blank
 lines and lines starting with # are ignored (a line starting with #RRGGBB= is a
 colour). A colour of the picture the file does not name gets 0; a colour the
 picture does not have is a warning.
@@ -640,9 +664,9 @@ Exit status:
    5  the archive has no scenario entry (staredit\scenario.chk)
    6  the map&apos;s size is not accepted (64, 96, 128, 192 or 256 tiles each way)
    7  the picture is missing or cannot be decoded
-   8  the picture&apos;s map-sized area has more than 32767 colours
+   8  the picture&apos;s map-sized area has more than %2 colours
    9  the colour file cannot be read, or a line of it is malformed
-  10  a tile value is not a whole number from 0 to 32767
+  10  a tile value is not a whole number from 0 to %1
   11  the scenario lacks a &quot;TILE&quot;, &quot;MTXM&quot; or &quot;ERA &quot; section, or one is too short
   12  the output file cannot be written or replaced
   13  the private working folder cannot be created or used (missing or read-only
@@ -707,7 +731,7 @@ A failing command changes no input file.
   --version            프로그램 버전
 
 색 파일: 한 줄에 KEY=VALUE 하나. KEY는 `colors`가 출력하는 색 키(00000255)나
-#RRGGBB 형식의 색이고, VALUE는 0부터 32767까지의 타일 값입니다. 빈 줄과 #으로
+#RRGGBB 형식의 색이고, VALUE는 0부터 %1까지의 타일 값입니다. 빈 줄과 #으로
 시작하는 줄은 무시합니다(#RRGGBB=로 시작하는 줄은 색입니다). 파일에 없는 그림의
 색은 0이 되고, 그림에 없는 색은 경고가 됩니다.
 
@@ -723,9 +747,9 @@ A failing command changes no input file.
    5  아카이브에 시나리오 항목(staredit\scenario.chk)이 없음
    6  맵 크기를 받지 않음(가로세로 각각 64, 96, 128, 192, 256 타일)
    7  그림이 없거나 디코딩할 수 없음
-   8  그림의 맵 크기 영역에 색이 32767개보다 많음
+   8  그림의 맵 크기 영역에 색이 %2개보다 많음
    9  색 파일을 읽을 수 없거나 어떤 줄의 형식이 잘못됨
-  10  타일 값이 0부터 32767까지의 정수가 아님
+  10  타일 값이 0부터 %1까지의 정수가 아님
   11  시나리오에 &quot;TILE&quot;, &quot;MTXM&quot;, &quot;ERA &quot; 섹션이 없거나 너무 짧음
   12  출력 파일을 쓰거나 교체할 수 없음
   13  전용 작업 폴더를 만들거나 쓸 수 없음(TMPDIR이 없거나 읽기 전용이거나,
@@ -735,30 +759,6 @@ A failing command changes no input file.
       --dither, --vary, render, data)
 실패한 명령은 어떤 입력 파일도 바꾸지 않습니다.
 </translation>
-    </message>
-    <message>
-        <source>data takes one game data folder</source>
-        <translation>data에는 게임 데이터 폴더 하나가 필요합니다</translation>
-    </message>
-    <message>
-        <source>the map (leave out -o to replace the map itself)</source>
-        <translation>맵(-o를 빼면 맵 자체를 교체합니다)</translation>
-    </message>
-    <message>
-        <source>the picture</source>
-        <translation>그림</translation>
-    </message>
-    <message>
-        <source>the colour file</source>
-        <translation>색 파일</translation>
-    </message>
-    <message>
-        <source>in the game data folder &quot;%1&quot;</source>
-        <translation>게임 데이터 폴더 &quot;%1&quot; 안의 파일</translation>
-    </message>
-    <message>
-        <source>the map</source>
-        <translation>맵</translation>
     </message>
 </context>
 <context>
@@ -804,14 +804,6 @@ A failing command changes no input file.
         <translation>색 목록에 항목이 %1개 있습니다. 최대 %2개까지 변환할 수 있습니다.</translation>
     </message>
     <message>
-        <source>The tile value %1 is not from 0 to 32767.</source>
-        <translation>타일 값 %1은(는) 0부터 32767 사이가 아닙니다.</translation>
-    </message>
-    <message>
-        <source>The tile value &quot;%1&quot; of colour %2 is not a whole number from 0 to 32767. Correct it and convert again.</source>
-        <translation>색 %2의 타일 값 &quot;%1&quot;은(는) 0부터 32767까지의 정수가 아닙니다. 고친 뒤 다시 변환하십시오.</translation>
-    </message>
-    <message>
         <source>The colour %1 of pixel (%2, %3) is not in the colour list. Load the picture again so the list matches it.</source>
         <translation>픽셀 (%2, %3)의 색 %1이(가) 색 목록에 없습니다. 목록이 그림과 맞도록 그림을 다시 불러오십시오.</translation>
     </message>
@@ -826,6 +818,14 @@ A failing command changes no input file.
     <message>
         <source>Conversion successful!</source>
         <translation>변환했습니다!</translation>
+    </message>
+    <message>
+        <source>The tile value %1 is not from 0 to %2.</source>
+        <translation>타일 값 %1은(는) 0부터 %2 사이가 아닙니다.</translation>
+    </message>
+    <message>
+        <source>The tile value &quot;%1&quot; of colour %2 is not a whole number from 0 to %3. Correct it and convert again.</source>
+        <translation>색 %2의 타일 값 &quot;%1&quot;은(는) 0부터 %3까지의 정수가 아닙니다. 고친 뒤 다시 변환하십시오.</translation>
     </message>
 </context>
 <context>
@@ -1527,10 +1527,6 @@ Save them before going on?</source>
         <translation>너무 큼</translation>
     </message>
     <message>
-        <source>Tile values go up to 32767.</source>
-        <translation>타일 값은 32767까지입니다.</translation>
-    </message>
-    <message>
         <source>Tile %1</source>
         <translation>타일 %1</translation>
     </message>
@@ -1545,10 +1541,6 @@ Save them before going on?</source>
     <message>
         <source>Import Colours</source>
         <translation>색 가져오기</translation>
-    </message>
-    <message>
-        <source>The tile value &quot;%1&quot; of colour %2 is not a whole number from 0 to 32767. Correct it and export again; %3 was not written.</source>
-        <translation>색 %2의 타일 값 &quot;%1&quot;은(는) 0부터 32767까지의 정수가 아닙니다. 고친 뒤 다시 내보내십시오. %3은(는) 쓰지 않았습니다.</translation>
     </message>
     <message>
         <source>%1 could not be written: %2.</source>
@@ -1601,6 +1593,14 @@ No tile value was changed.</source>
     <message>
         <source>the picture the colours come from</source>
         <translation>색을 가져온 그림</translation>
+    </message>
+    <message>
+        <source>Tile values go up to %1.</source>
+        <translation>타일 값은 %1까지입니다.</translation>
+    </message>
+    <message>
+        <source>The tile value &quot;%1&quot; of colour %2 is not a whole number from 0 to %3. Correct it and export again; %4 was not written.</source>
+        <translation>색 %2의 타일 값 &quot;%1&quot;은(는) 0부터 %3까지의 정수가 아닙니다. 고친 뒤 다시 내보내십시오. %4은(는) 쓰지 않았습니다.</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,7 @@
 #include "core/common/ReplacingFile.h"
 #include "core/common/UserText.h"
 #include "core/convert/ColorFile.h"
+#include "core/convert/Conversion.h"
 #include "core/picture/ColorKey.h"
 #include "core/picture/PictureFit.h"
 #include "core/picture/PictureReader.h"
@@ -203,7 +204,7 @@ QString Companion::helpText()
         "  --version            the program's version\n"
         "\n"
         "Colour file: one KEY=VALUE per line. KEY is a colour key as `colors` prints it\n"
-        "(00000255) or a colour as #RRGGBB; VALUE is a tile value from 0 to 32767. Blank\n"
+        "(00000255) or a colour as #RRGGBB; VALUE is a tile value from 0 to %1. Blank\n"
         "lines and lines starting with # are ignored (a line starting with #RRGGBB= is a\n"
         "colour). A colour of the picture the file does not name gets 0; a colour the\n"
         "picture does not have is a warning.\n"
@@ -220,9 +221,9 @@ QString Companion::helpText()
         "   5  the archive has no scenario entry (staredit\\scenario.chk)\n"
         "   6  the map's size is not accepted (64, 96, 128, 192 or 256 tiles each way)\n"
         "   7  the picture is missing or cannot be decoded\n"
-        "   8  the picture's map-sized area has more than 32767 colours\n"
+        "   8  the picture's map-sized area has more than %2 colours\n"
         "   9  the colour file cannot be read, or a line of it is malformed\n"
-        "  10  a tile value is not a whole number from 0 to 32767\n"
+        "  10  a tile value is not a whole number from 0 to %1\n"
         "  11  the scenario lacks a \"TILE\", \"MTXM\" or \"ERA \" section, or one is too short\n"
         "  12  the output file cannot be written or replaced\n"
         "  13  the private working folder cannot be created or used (missing or read-only\n"
@@ -230,7 +231,9 @@ QString Companion::helpText()
         "  14  the map archive is protected and cannot be written\n"
         "  15  no game data folder, or its tileset files are missing or damaged (--match,\n"
         "      --dither, --vary, render, data)\n"
-        "A failing command changes no input file.\n");
+        "A failing command changes no input file.\n")
+        .arg(conversion::MaxTileValue)
+        .arg(colorkey::MaxColors);
 }
 
 int Companion::run(const QStringList &args)
@@ -733,11 +736,7 @@ int Companion::loadMapAndPicture(Job &job, const Request &request, picture::Prep
             return code;
         if (int code = ditherMatcher(request, tileset, &matcher))
             return code;
-        options.transform = [&](const picture::Pixels &read) {
-            terrain::Dithered d = terrain::dither(read, read.width(), read.height(), *matcher);
-            *dithered = std::move(d.values);
-            return std::move(d.picture);
-        };
+        options = terrain::ditherOptions(options.fit, *matcher, dithered);
     }
     // Prepared exactly as the picture window prepares it.
     const StatusFn status = m_progress ? StatusFn([this](const QString &text) { progress(text); })
@@ -784,7 +783,6 @@ int Companion::ditherMatcher(const Request &request, int tileset,
     if ((*matcher)->isEmpty())
         return fail(GameData, terrain::gameDataFolder(request.gameData.value_or(QString())),
                     noTerrainTiles(graphics->stem()));
-    return Ok;
     return Ok;
 }
 

@@ -2,7 +2,8 @@
 
 #include "ui/frmColorList.h"
 
-void PictureHost::usePicture(const QString &path, picture::Prepared prepared)
+void PictureHost::usePicture(const QString &path, picture::Prepared prepared,
+                             const picture::FitOptions &)
 {
     frmColorList *list = colorList();
     list->setColors(prepared.colors, prepared.counts);

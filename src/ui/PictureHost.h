@@ -31,5 +31,6 @@ public:
     /// Takes `prepared`, the picture at `path` made ready for the map: by default its
     /// colours go into the colour list, each with value "0". A host with a document makes
     /// it the document's picture instead.
-    virtual void usePicture(const QString &path, picture::Prepared prepared);
+    virtual void usePicture(const QString &path, picture::Prepared prepared,
+                            const picture::FitOptions &fit);
 };

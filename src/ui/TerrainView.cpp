@@ -51,6 +51,18 @@ void TerrainView::clearTerrain()
     viewport()->update();
 }
 
+void TerrainView::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    viewport()->update();
+}
+
+void TerrainView::setShowsPicture(bool shows)
+{
+    m_showsPicture = shows;
+    viewport()->update();
+}
+
 void TerrainView::setZoom(int tileSize)
 {
     if (!zoomLevels().contains(tileSize) || tileSize == m_zoom)
@@ -160,6 +172,13 @@ void TerrainView::paintEvent(QPaintEvent *event)
     const QRect clipped = tiles.intersected(QRect(0, 0, m_map.width, m_map.height));
     if (clipped.isEmpty())
         return;
+    if (m_showsPicture) {
+        // Each cell a square of its pixel's colour, at the terrain's zoom.
+        if (m_picture.size() == QSize(m_map.width, m_map.height))
+            painter.drawImage(QRect(o + clipped.topLeft() * size, clipped.size() * size), m_picture,
+                              clipped);
+        return;
+    }
     const QImage part = qtimage::toImage(m_renderer->render(m_map, size, clipped), QImage::Format_RGB32);
     painter.drawImage(o + clipped.topLeft() * size, part);
 }

@@ -3,6 +3,7 @@
 #include "core/tileset/TileMap.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 
 #include <memory>
 
@@ -28,6 +29,12 @@ public:
     void clearTerrain();
     bool hasTerrain() const { return m_renderer != nullptr; }
     const terrain::TileMap &tileMap() const { return m_map; }
+
+    /// A map-sized picture (one pixel per tile) drawn in place of the terrain while
+    /// showsPicture(); a null one or one of another size is never drawn.
+    void setPicture(const QImage &picture);
+    void setShowsPicture(bool shows);
+    bool showsPicture() const { return m_showsPicture; }
 
     /// Pixels per tile (one of zoomLevels(); 0 = fit).
     void setZoom(int tileSize);
@@ -66,5 +73,7 @@ private:
     terrain::TileMap m_map;
     std::unique_ptr<terrain::TerrainRenderer> m_renderer;
     int m_zoom = 0;
+    QImage m_picture;
+    bool m_showsPicture = false;
     int m_missing = 0;
 };

@@ -138,31 +138,40 @@ void frmColorList::createWidgets()
     lblTileNote->setGeometry(44, 260, listWidth - 36, 17);
     setTileImages({}, tr("Set the game data folder in Preferences to see tiles."));
 
+    // Pick Tile (the selected colour's), then the two ways to give every colour a tile side
+    // by side, then the colour files.
     const int buttonWidth = (listWidth - 4) / 2;
     btnPickTile = new QPushButton(tr("&Pick Tile..."), this);
     btnPickTile->setObjectName(QStringLiteral("btnPickTile"));
-    btnPickTile->setGeometry(8, 290, buttonWidth, 23);
+    btnPickTile->setGeometry(8, 290, listWidth, 23);
     btnMatch = new QPushButton(tr("&Match Colours"), this);
     btnMatch->setObjectName(QStringLiteral("btnMatch"));
-    btnMatch->setGeometry(12 + buttonWidth, 290, listWidth - 4 - buttonWidth, 23);
+    btnMatch->setGeometry(8, 317, buttonWidth, 23);
+    btnMatch->setToolTip(tr("Give every colour the terrain tile of the nearest average colour"));
+    btnDither = new QPushButton(tr("&Dither"), this);
+    btnDither->setObjectName(QStringLiteral("btnDither"));
+    btnDither->setGeometry(12 + buttonWidth, 317, listWidth - 4 - buttonWidth, 23);
+    btnDither->setToolTip(tr("Give every cell of the picture a terrain tile by error diffusion, "
+                             "so the terrain matches the picture's colours on average"));
     // Enter on a colour opens the palette.
     lstColor->installEventFilter(this);
 
     btnImport = new QPushButton(tr("&Import Colours..."), this);
     btnImport->setObjectName(QStringLiteral("btnImport"));
-    btnImport->setGeometry(8, 317, buttonWidth, 23);
+    btnImport->setGeometry(8, 344, buttonWidth, 23);
     btnImport->setToolTip(tr("Read the tile values from a colour file"));
     btnExport = new QPushButton(tr("E&xport Colours..."), this);
     btnExport->setObjectName(QStringLiteral("btnExport"));
-    btnExport->setGeometry(12 + buttonWidth, 317, listWidth - 4 - buttonWidth, 23);
+    btnExport->setGeometry(12 + buttonWidth, 344, listWidth - 4 - buttonWidth, 23);
     btnExport->setToolTip(tr("Write the colours and their tile values to a colour file"));
 
     setTabOrder(lstColor, txtReplace);
     setTabOrder(txtReplace, btnPickTile);
     setTabOrder(btnPickTile, btnMatch);
-    setTabOrder(btnMatch, btnImport);
+    setTabOrder(btnMatch, btnDither);
+    setTabOrder(btnDither, btnImport);
     setTabOrder(btnImport, btnExport);
-    setFixedSize(listWidth + 16, 348);
+    setFixedSize(listWidth + 16, 375);
     fitFormToTexts(this);
 
     connect(lstColor->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -170,6 +179,7 @@ void frmColorList::createWidgets()
     connect(txtReplace, &QLineEdit::textChanged, this, &frmColorList::txtReplace_Change);
     connect(btnPickTile, &QPushButton::clicked, this, &frmColorList::tilePaletteRequested);
     connect(btnMatch, &QPushButton::clicked, this, &frmColorList::matchRequested);
+    connect(btnDither, &QPushButton::clicked, this, &frmColorList::ditherRequested);
     connect(btnImport, &QPushButton::clicked, this, &frmColorList::btnImport_Click);
     connect(btnExport, &QPushButton::clicked, this, &frmColorList::btnExport_Click);
     connect(m_model, &QAbstractItemModel::modelReset, this, &frmColorList::updateButtons);
@@ -181,6 +191,7 @@ void frmColorList::updateButtons()
     const bool any = m_model->rowCount() > 0;
     btnPickTile->setEnabled(selectedIndex() >= 0);
     btnMatch->setEnabled(any);
+    btnDither->setEnabled(any);
     btnImport->setEnabled(any);
     btnExport->setEnabled(any);
 }
@@ -357,7 +368,7 @@ void frmColorList::showTile()
         note = tr("No value");
     } else if (read == conversion::TileValueText::TooLarge) {
         note = tr("Too large");
-        tip = tr("Tile values go up to 32767.");
+        tip = tr("Tile values go up to %1.").arg(conversion::MaxTileValue);
     } else {
         tile = QPixmap::fromImage(m_tiles(value));
         note = tr("Tile %1").arg(value);
@@ -480,9 +491,10 @@ bool frmColorList::exportColors(const QString &path)
             selectColor(int(i));
             m_dialogs->showMessage(this, QMessageBox::Warning, title,
                                    tr("The tile value \"%1\" of colour %2 is not a whole number "
-                                      "from 0 to 32767. Correct it and export again; %3 was not "
+                                      "from 0 to %3. Correct it and export again; %4 was not "
                                       "written.")
-                                       .arg(texts.at(i), colorkey::colorKey(colors.at(i)), shownPath(path)));
+                                       .arg(texts.at(i), colorkey::colorKey(colors.at(i)),
+                                            QString::number(conversion::MaxTileValue), shownPath(path)));
             return false;
         }
         entries.append({colors.at(i), std::max(0, m_model->pixelCounts().at(i)), value});

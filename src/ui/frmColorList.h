@@ -66,6 +66,8 @@ public:
     QPushButton *btnPickTile = nullptr;
     /// Gives every colour the nearest terrain tile.
     QPushButton *btnMatch = nullptr;
+    /// Gives every cell of the picture a terrain tile by error diffusion.
+    QPushButton *btnDither = nullptr;
     /// Read the tile values from a colour file; write the colours and values to one.
     QPushButton *btnImport = nullptr;
     QPushButton *btnExport = nullptr;
@@ -141,6 +143,8 @@ signals:
     void tilePaletteRequested();
     /// Match Colours was pressed.
     void matchRequested();
+    /// Dither was pressed.
+    void ditherRequested();
 
 public slots:
     void lstColor_Click();

@@ -10,6 +10,8 @@
 #include "ui/PictureZoom.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QMenu>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -43,6 +45,7 @@ frmPicture::frmPicture(PictureHost &host, UserDialogs &dialogs, QWidget *parent)
 
     setAcceptDrops(true);
     createZoomActions();
+    createFitActions();
 
     const int width = host.mapWidth();
     const int height = host.mapHeight();
@@ -104,6 +107,50 @@ void frmPicture::createZoomActions()
         addAction(action);
     }
     setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void frmPicture::createFitActions()
+{
+    // Submenus of the context menu, after the zoom steps.
+    auto addChoices = [this](QAction *holder, const QStringList &texts, QList<QAction *> &actions) {
+        auto *menu = new QMenu(this);
+        auto *group = new QActionGroup(menu);
+        for (const QString &text : texts) {
+            QAction *action = menu->addAction(text);
+            action->setCheckable(true);
+            group->addAction(action);
+            actions.append(action);
+            connect(action, &QAction::triggered, this, [this] {
+                const auto checked = [](const QList<QAction *> &choices) {
+                    for (qsizetype i = 0; i < choices.size(); ++i)
+                        if (choices[i]->isChecked())
+                            return int(i);
+                    return 0;
+                };
+                m_fit = {picture::Fit(checked(fitActions)), picture::Resample(checked(resampleActions))};
+                emit fitChosen(m_fit);
+            });
+        }
+        holder->setMenu(menu);
+        addAction(holder);
+    };
+    auto *separator = new QAction(this);
+    separator->setSeparator(true);
+    addAction(separator);
+    // In the order of picture::Fit and picture::Resample.
+    mnuFit = new QAction(tr("Fi&t to Map"), this);
+    addChoices(mnuFit, {tr("&None (top-left corner)"), tr("&Stretch"), tr("&Contain"), tr("C&over")},
+               fitActions);
+    mnuResample = new QAction(tr("&Resampling"), this);
+    addChoices(mnuResample, {tr("&Area (mean colour)"), tr("&Nearest pixel")}, resampleActions);
+    showFitOptions(m_fit);
+}
+
+void frmPicture::showFitOptions(const picture::FitOptions &options)
+{
+    m_fit = options;
+    fitActions.at(int(options.fit))->setChecked(true);
+    resampleActions.at(int(options.resample))->setChecked(true);
 }
 
 void frmPicture::setZoom(double factor)
@@ -229,7 +276,7 @@ void frmPicture::loadPictureFile(const QString &path)
     list->lstColor->setEnabled(false);
     picture::PrepareDetail detail;
     Result<picture::Prepared> prepared =
-        picture::prepare(path, QSize(m_host.mapWidth(), m_host.mapHeight()), {},
+        picture::prepare(path, QSize(m_host.mapWidth(), m_host.mapHeight()), {m_fit, {}},
                          [this](const QString &text) { m_host.setStatus(text); }, &detail);
     if (!prepared) {
         list->lstColor->setEnabled(listWasEnabled);
@@ -239,7 +286,7 @@ void frmPicture::loadPictureFile(const QString &path)
     }
     showPicture(prepared->pixels);
     m_host.setStatus(tr("Removing duplicates..."));
-    m_host.usePicture(path, std::move(prepared).value());
+    m_host.usePicture(path, std::move(prepared).value(), m_fit);
     m_host.setStatus(tr("Picture loaded!"));
 
     list->lstColor->setEnabled(true);
@@ -254,11 +301,17 @@ void frmPicture::reportFailure(const QString &path, const ::Failure &failure,
     if (failure.kind == FailureKind::TooManyColors) {
         m_dialogs.showMessage(
             this, QMessageBox::Warning, tr("Load Picture"),
-            tr("The map's area of this picture has too many colors for the color "
-               "list (%1 > %2).\n\nReduce the number of colors in the picture "
-               "and load it again.")
-                .arg(detail.distinctColors)
-                .arg(colorkey::MaxColors));
+            m_fit.fit == picture::Fit::None
+                ? tr("The map's area of this picture has too many colors for the color "
+                     "list (%1 > %2).\n\nReduce the number of colors in the picture "
+                     "and load it again.")
+                      .arg(detail.distinctColors)
+                      .arg(colorkey::MaxColors)
+                : tr("The picture fitted to the map has too many colors for the color "
+                     "list (%1 > %2).\n\nDither in the color list gives it the colors "
+                     "of the tiles instead.")
+                      .arg(detail.distinctColors)
+                      .arg(colorkey::MaxColors));
         return;
     }
     // A file that is simply no picture says so on the status line; a picture Velmora

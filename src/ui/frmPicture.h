@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class PictureHost;
+class QAction;
 class QLabel;
 class QPushButton;
 class UserDialogs;
@@ -38,12 +39,34 @@ public:
     /// Shows `pixels` (sharing them), or the empty box for null pixels.
     void showPicture(const picture::Pixels &pixels);
 
+    /// How the next picture is fitted to the map and resampled (the context menu's Fit and
+    /// Resampling choices).
+    const picture::FitOptions &fitOptions() const { return m_fit; }
+    /// Shows `options` as the chosen ones without announcing a choice.
+    void showFitOptions(const picture::FitOptions &options);
+    /// The picture file chosen last (loaded or not); empty before the first.
+    const QString &chosenPath() const { return m_lastPath; }
+    /// Says on the status line, and in a message where the user must act, why the picture at
+    /// `path` could not be used.
+    void reportFailure(const QString &path, const ::Failure &failure,
+                       const picture::PrepareDetail &detail);
+
     /// Filter list of the Open dialog: each entry is the text shown followed by Qt's patterns
     /// in parentheses (the dialog shows only the text).
     static QString openFilter();
 
     QLabel *picMain = nullptr;
     QPushButton *btnLoad = nullptr;
+    /// Context menu entries holding the Fit (None, Stretch, Contain, Cover) and Resampling
+    /// (Area, Nearest) choices, checkable in that order.
+    QAction *mnuFit = nullptr;
+    QAction *mnuResample = nullptr;
+    QList<QAction *> fitActions;
+    QList<QAction *> resampleActions;
+
+signals:
+    /// The user chose another fit or resampling.
+    void fitChosen(const picture::FitOptions &options);
 
 public slots:
     /// Asks for a picture, shows it, scans the map's area of it into the colour list, shows
@@ -61,9 +84,8 @@ protected:
 
 private:
     void emptyPicture();
-    void reportFailure(const QString &path, const ::Failure &failure,
-                       const picture::PrepareDetail &detail);
     void createZoomActions();
+    void createFitActions();
     void applyZoom();
     QSize fitRoom() const;
 
@@ -78,4 +100,5 @@ private:
     int m_wheelRest = 0;
     QString m_lastPath;
     bool m_loading = false;
+    picture::FitOptions m_fit;
 };

@@ -8,11 +8,13 @@
 #include "ui/TerrainView.h"
 #include "ui/UserDialogs.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QImageWriter>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -44,6 +46,20 @@ frmTerrainPreview::frmTerrainPreview(UserDialogs &dialogs, QWidget *parent)
     btnExport = new QPushButton(tr("&Export PNG..."), this);
     btnExport->setObjectName(QStringLiteral("btnExport"));
 
+    // Picture: the picture window's cells at the same zoom, to compare at a glance.
+    mnuShowPicture = new QAction(tr("&Picture"), this);
+    mnuShowPicture->setObjectName(QStringLiteral("mnuShowPicture"));
+    mnuShowPicture->setCheckable(true);
+    mnuShowPicture->setShortcut(QKeySequence(Qt::Key_P));
+    mnuShowPicture->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    mnuShowPicture->setToolTip(tr("Show the picture's cells in place of the terrain (P)"));
+    addAction(mnuShowPicture);
+    btnPicture = new QToolButton(this);
+    btnPicture->setObjectName(QStringLiteral("btnPicture"));
+    btnPicture->setDefaultAction(mnuShowPicture);
+    btnPicture->setFocusPolicy(Qt::StrongFocus);
+    btnPicture->setAccessibleName(tr("Picture"));
+
     picTerrain = new TerrainView(this);
     lblUnavailable = new QLabel(this);
     lblUnavailable->setObjectName(QStringLiteral("lblUnavailable"));
@@ -57,6 +73,7 @@ frmTerrainPreview::frmTerrainPreview(UserDialogs &dialogs, QWidget *parent)
     zoomLabel->setBuddy(cboZoom);
     tools->addWidget(zoomLabel);
     tools->addWidget(cboZoom);
+    tools->addWidget(btnPicture);
     tools->addStretch();
     tools->addWidget(cboExportScale);
     tools->addWidget(btnExport);
@@ -74,6 +91,7 @@ frmTerrainPreview::frmTerrainPreview(UserDialogs &dialogs, QWidget *parent)
         cboZoom->setCurrentIndex(cboZoom->findData(zoom));
     });
     connect(picTerrain, &TerrainView::hovered, this, &frmTerrainPreview::showHovered);
+    connect(mnuShowPicture, &QAction::toggled, picTerrain, &TerrainView::setShowsPicture);
     connect(btnExport, &QPushButton::clicked, this, &frmTerrainPreview::btnExport_Click);
     showUnavailable(tr("Load a map to see its terrain."));
 }
@@ -105,6 +123,11 @@ void frmTerrainPreview::showUnavailable(const QString &reason)
     btnExport->setEnabled(false);
     cboExportScale->setEnabled(false);
     staTerrain->setText(reason);
+}
+
+void frmTerrainPreview::setPicture(const QImage &picture)
+{
+    picTerrain->setPicture(picture);
 }
 
 QString frmTerrainPreview::summary() const

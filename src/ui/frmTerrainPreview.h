@@ -7,7 +7,9 @@
 
 #include <memory>
 
+class QAction;
 class QComboBox;
+class QToolButton;
 class QLabel;
 class QPushButton;
 class TerrainView;
@@ -34,10 +36,16 @@ public:
     void setSources(const QString &mapPath, const QString &gameData);
     /// Shows no terrain, only the one-line `reason`.
     void showUnavailable(const QString &reason);
+    /// The picture window's cells (map-sized, one pixel a tile), shown in place of the
+    /// terrain while the Picture toggle is on.
+    void setPicture(const QImage &picture);
 
     QComboBox *cboZoom = nullptr;
     QComboBox *cboExportScale = nullptr;
     QPushButton *btnExport = nullptr;
+    /// Shows the picture's cells instead of the terrain (key P).
+    QAction *mnuShowPicture = nullptr;
+    QToolButton *btnPicture = nullptr;
     TerrainView *picTerrain = nullptr;
     QLabel *lblUnavailable = nullptr;
     QLabel *staTerrain = nullptr;

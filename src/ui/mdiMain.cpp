@@ -17,7 +17,9 @@
 #include "ui/frmTilePalette.h"
 #include "ui/TilePaletteModel.h"
 #include "core/scenario/Tileset.h"
+#include "core/tileset/TileDither.h"
 #include "core/tileset/TileMatcher.h"
+#include "core/tileset/TileVariety.h"
 
 #include "core/common/UserText.h"
 
@@ -150,6 +152,11 @@ void mdiMain::createMenus()
     mnuConversion->setObjectName(QStringLiteral("mnuConversion"));
     mnuConvert = addItem(mnuConversion, "mnuConvert", tr("&Convert"), false);
     mnuConvertSave = addItem(mnuConversion, "mnuConvertSave", tr("Convert && &Save"), false);
+    mnuConversionLine1 = addSeparator(mnuConversion, "mnuConversionLine1");
+    mnuVary = addItem(mnuConversion, "mnuVary", tr("&Vary Tiles"), false);
+    mnuVary->setCheckable(true);
+    mnuVary->setChecked(settings::read(m_paths.configFile, settings::VaryTiles) == 1);
+    mnuConversion->setToolTipsVisible(true);
 
     mnuTools = menuBar()->addMenu(tr("&Tools"));
     mnuTools->setObjectName(QStringLiteral("mnuTools"));
@@ -175,6 +182,12 @@ void mdiMain::createMenus()
     connect(mnuRedo, &QAction::triggered, this, &mdiMain::mnuRedo_Click);
     connect(mnuConvert, &QAction::triggered, this, &mdiMain::mnuConvert_Click);
     connect(mnuConvertSave, &QAction::triggered, this, &mdiMain::mnuConvertSave_Click);
+    connect(mnuVary, &QAction::toggled, this, [this](bool on) {
+        settings::Changes changes;
+        changes.set(settings::VaryTiles, on ? 1 : 0);
+        if (!changes.store(m_paths.configFile))
+            setStatus(tr("Vary Tiles could not be remembered: the settings file cannot be written."));
+    });
     connect(mnuTileset, &QAction::triggered, this, &mdiMain::mnuTileset_Click);
     connect(mnuTerrainPreview, &QAction::triggered, this, &mdiMain::mnuTerrainPreview_Click);
     connect(mnuPreferences, &QAction::triggered, this, &mdiMain::mnuPreferences_Click);
@@ -450,6 +463,14 @@ void mdiMain::openPictureWindow()
 {
     m_picture = new frmPicture(*this, m_dialogs);
     m_picture->layoutForMap(intDimensionX, intDimensionY);
+    picture::FitOptions remembered;
+    remembered.fit = picture::fitFromName(settings::read(m_paths.configFile, settings::PictureFit))
+                         .value_or(picture::Fit::None);
+    remembered.resample =
+        picture::resampleFromName(settings::read(m_paths.configFile, settings::PictureResample))
+            .value_or(picture::Resample::Area);
+    m_picture->showFitOptions(remembered);
+    connect(m_picture, &frmPicture::fitChosen, this, &mdiMain::pictureFitChosen);
     // Closing the picture window only hides it: the conversion still reads its picture.
     m_pictureWindow = wrap(m_picture, false);
     m_pictureWindow->setWindowFlags(m_pictureWindow->windowFlags() & ~Qt::WindowMaximizeButtonHint);
@@ -471,6 +492,7 @@ frmColorList *mdiMain::colorList()
         m_colorListWindow->hide();
         connect(m_colorList, &frmColorList::tilePaletteRequested, this, &mdiMain::openTilePalette);
         connect(m_colorList, &frmColorList::matchRequested, this, &mdiMain::matchColors);
+        connect(m_colorList, &frmColorList::ditherRequested, this, &mdiMain::ditherPicture);
         m_colorList->showDocument(
             &m_session.colorTable(),
             {[this](int index, const QString &text) { (void)m_session.typeValue(index, text); },
@@ -491,9 +513,10 @@ void mdiMain::showColorList()
     m_colorListWindow->raise();
 }
 
-void mdiMain::usePicture(const QString &path, picture::Prepared prepared)
+void mdiMain::usePicture(const QString &path, picture::Prepared prepared,
+                         const picture::FitOptions &fit)
 {
-    m_session.setPicture(path, std::move(prepared));
+    m_session.setPicture(path, std::move(prepared), {fit, false});
 }
 
 void mdiMain::enableConversion()
@@ -557,6 +580,7 @@ bool mdiMain::ConvertPicture()
     const picture::Pixels picture = m_picture ? m_picture->picture() : picture::Pixels();
     const QList<qint32> &colors = m_session.colorTable().colors;
     const QStringList &replacements = m_session.colorTable().values;
+    m_session.setVariety(conversionVariety());
     const Status converted = m_session.convert(picture, colors, replacements,
                                                [this](const QString &text) { setStatus(text); });
     if (!converted) {
@@ -635,6 +659,7 @@ void mdiMain::mnuTerrainPreview_Click()
     m_terrainPreviewWindow = wrap(m_terrainPreview, true);
     m_terrainPreviewWindow->show();
     refreshTerrain();
+    showPictureInPreview();
 }
 
 Result<std::shared_ptr<const terrain::TileGraphics>> mdiMain::tileGraphics(int tileset)
@@ -702,34 +727,40 @@ void mdiMain::openTilePalette()
     m_tilePalette->tblTiles->setFocus();
 }
 
-void mdiMain::matchColors()
+std::unique_ptr<terrain::TileMatcher> mdiMain::tileMatcher(const QString &title)
 {
-    if (m_busy || !m_colorList)
-        return;
     const auto graphics = currentTileGraphics();
     if (!graphics) {
-        m_dialogs.showMessage(this, QMessageBox::Warning, tr("Match Colours"), graphics.reason());
-        return;
+        m_dialogs.showMessage(this, QMessageBox::Warning, title, graphics.reason());
+        return nullptr;
     }
     const QSet<int> groups = m_tilePalette && m_tilePalette->graphics() == *graphics
         ? m_tilePalette->model()->checkedGroups()
         : QSet<int>();
-    m_busy = true;
-    const terrain::TileMatcher matcher(**graphics, groups);
-    if (matcher.isEmpty()) {
-        m_dialogs.showMessage(
-            this, QMessageBox::Warning, tr("Match Colours"),
-            groups.isEmpty()
-                ? tr("The tileset has no terrain tiles to match colours with.")
-                : tr("The groups ticked in the tile palette hold no terrain tiles. Tick "
-                     "other groups, or none to match with every terrain group."));
-        m_busy = false;
+    auto matcher = std::make_unique<terrain::TileMatcher>(**graphics, groups);
+    if (!matcher->isEmpty())
+        return matcher;
+    m_dialogs.showMessage(
+        this, QMessageBox::Warning, title,
+        groups.isEmpty()
+            ? tr("The tileset has no terrain tiles to match colours with.")
+            : tr("The groups ticked in the tile palette hold no terrain tiles. Tick "
+                 "other groups, or none to match with every terrain group."));
+    return nullptr;
+}
+
+void mdiMain::matchColors()
+{
+    if (m_busy || !m_colorList)
         return;
-    }
+    const std::unique_ptr<terrain::TileMatcher> matcher = tileMatcher(tr("Match Colours"));
+    if (!matcher)
+        return;
+    m_busy = true;
     const QList<qint32> colors = m_colorList->colorValues();
     QElapsedTimer clock;
     clock.start();
-    const auto chosen = matcher.nearestAll(colors, [this, &clock](int done, int total) {
+    const auto chosen = matcher->nearestAll(colors, [this, &clock](int done, int total) {
         if (clock.elapsed() >= 200)
             setStatus(tr("Matching colours... %1 of %2").arg(done).arg(total));
     });
@@ -745,9 +776,106 @@ void mdiMain::matchColors()
     m_busy = false;
 }
 
+void mdiMain::ditherPicture()
+{
+    if (m_busy || !m_colorList || !m_picture)
+        return;
+    // The picture window's fit, which may be one the plain picture had too many colours for.
+    if (remakePicture({m_picture->fitOptions(), true}, tr("Dither")))
+        setStatus(tr("Picture dithered to the tiles: %1 colours.").arg(m_session.colorTable().size()));
+}
+
+void mdiMain::pictureFitChosen(const picture::FitOptions &options)
+{
+    settings::Changes changes;
+    (void)changes.set(settings::PictureFit, picture::fitName(options.fit));
+    (void)changes.set(settings::PictureResample, picture::resampleName(options.resample));
+    if (!changes.store(m_paths.configFile))
+        setStatus(tr("The fit could not be remembered: the settings file cannot be written."));
+    if (m_busy || m_session.picturePath().isEmpty())
+        return;
+    const PictureMaking making{options, m_session.pictureMaking().dithered};
+    if (making != m_session.pictureMaking() && remakePicture(making, tr("Fit Picture")))
+        setStatus(tr("Picture loaded!"));
+}
+
+bool mdiMain::remakePicture(const PictureMaking &making, const QString &stepName)
+{
+    const QString path = m_session.picturePath();
+    if (path.isEmpty())
+        return false;
+    std::unique_ptr<terrain::TileMatcher> matcher;
+    QHash<qint32, quint16> tileValues;
+    picture::PrepareOptions options;
+    options.fit = making.fit;
+    if (making.dithered) {
+        matcher = tileMatcher(stepName);
+        if (!matcher)
+            return false;
+        options = terrain::ditherOptions(making.fit, *matcher, &tileValues);
+    }
+    m_busy = true;
+    picture::PrepareDetail detail;
+    Result<picture::Prepared> prepared =
+        picture::prepare(path, QSize(intDimensionX, intDimensionY), options,
+                         [this](const QString &text) { setStatus(text); }, &detail);
+    m_busy = false;
+    if (!prepared) {
+        if (m_picture)
+            m_picture->reportFailure(path, prepared.failure(), detail);
+        return false;
+    }
+    QStringList values;
+    if (making.dithered)
+        for (qint32 color : std::as_const(prepared->colors))
+            values.append(QString::number(tileValues.value(color, 0)));
+    return m_session.remakePicture(std::move(prepared).value(), making, values, stepName);
+}
+
+void mdiMain::updateVaryTiles()
+{
+    if (!mnuVary)
+        return;
+    const auto graphics = m_session.isOpen()
+        ? currentTileGraphics()
+        : Result<std::shared_ptr<const terrain::TileGraphics>>(
+              fail(FailureKind::NoMap, tr("Load a map to vary its tiles.")));
+    mnuVary->setEnabled(graphics.ok());
+    // One line: why it is unavailable, or what it does.
+    const QString tip = graphics ? tr("Replace each terrain tile written by a variant of the same "
+                                      "tile group of nearly the same colour")
+                                 : graphics.reason().simplified();
+    mnuVary->setToolTip(tip);
+    mnuVary->setStatusTip(tip);
+}
+
+std::shared_ptr<const terrain::TileVariety> mdiMain::conversionVariety()
+{
+    // Unavailable (no game data), the remembered choice waits and nothing varies.
+    if (!mnuVary->isChecked() || !mnuVary->isEnabled())
+        return nullptr;
+    const auto graphics = currentTileGraphics();
+    if (!graphics)
+        return nullptr;
+    if (!m_variety || m_varietyGraphics != *graphics) {
+        m_variety = std::make_shared<const terrain::TileVariety>(**graphics);
+        m_varietyGraphics = *graphics;
+    }
+    return m_variety;
+}
+
+void mdiMain::showPictureInPreview()
+{
+    if (m_terrainPreview)
+        m_terrainPreview->setPicture(qtimage::toImage(m_session.picture()));
+}
+
 void mdiMain::refreshTerrain()
 {
-    if (m_ending || (!m_terrainPreview && !m_colorList))
+    if (m_ending)
+        return;
+    updateVaryTiles();
+    if (!m_terrainPreview && !m_colorList)
         return;
     terrain::TileMap map;
     std::shared_ptr<const terrain::TileGraphics> graphics;
@@ -872,8 +1000,12 @@ void mdiMain::documentChanged(unsigned changes, int index)
     if (m_ending)
         return;
     if (changes & MapSession::PictureChanged) {
-        if (m_picture)
+        if (m_picture) {
             m_picture->showPicture(m_session.picture());
+            if (!m_session.picturePath().isEmpty())
+                m_picture->showFitOptions(m_session.pictureMaking().fit);
+        }
+        showPictureInPreview();
         if (m_colorList) {
             m_colorList->documentTableChanged();
             m_colorList->setOrigin(strFilename, intDimensionX, intDimensionY,

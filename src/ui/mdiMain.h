@@ -14,6 +14,11 @@
 
 namespace terrain {
 class TileGraphics;
+class TileMatcher;
+class TileVariety;
+}
+namespace picture {
+struct FitOptions;
 }
 
 class QAction;
@@ -89,7 +94,8 @@ public:
     void showColorList() override;
     void enableConversion() override;
     /// The picture becomes the document's, one step of its history.
-    void usePicture(const QString &path, picture::Prepared prepared) override;
+    void usePicture(const QString &path, picture::Prepared prepared,
+                    const picture::FitOptions &fit) override;
 
     // Menu items (objectName = member name).
     QMenu *mnuFile = nullptr;
@@ -108,6 +114,9 @@ public:
     QAction *mnuRedo = nullptr;
     QAction *mnuConvert = nullptr;
     QAction *mnuConvertSave = nullptr;
+    QAction *mnuConversionLine1 = nullptr;
+    /// Conversions vary the tiles (checkable, remembered; needs game data).
+    QAction *mnuVary = nullptr;
     QAction *mnuTileset = nullptr;
     QAction *mnuTerrainPreview = nullptr;
     QAction *mnuToolsLine1 = nullptr;
@@ -144,6 +153,13 @@ public slots:
     /// Gives every colour of the colour list the nearest terrain tile (only the groups
     /// ticked in the palette when some are); colours without a match keep their value.
     void matchColors();
+    /// Gives every cell of the picture a terrain tile by error diffusion (the same tiles
+    /// Match Colours would take): the picture shows each cell in its tile's average colour
+    /// and the colour list holds those colours with their tile values. One step "Dither".
+    void ditherPicture();
+    /// The picture window's fit or resampling changed: remembered, and the picture made
+    /// anew from its file (dithered again when it was), one step "Fit Picture".
+    void pictureFitChosen(const picture::FitOptions &options);
 
     /// Removes the working copy without asking, for a program ended by a signal.
     void discardWorkingCopy();
@@ -190,6 +206,17 @@ private:
     Result<std::shared_ptr<const terrain::TileGraphics>> tileGraphics(int tileset);
     /// The graphics of the working copy's tileset; a failure's sentence says what to do.
     Result<std::shared_ptr<const terrain::TileGraphics>> currentTileGraphics();
+    /// The matcher of Match Colours and Dither (the groups ticked in the palette, when
+    /// some are); nullptr, the user told why under `title`, when there is none.
+    std::unique_ptr<terrain::TileMatcher> tileMatcher(const QString &title);
+    /// Makes the picture anew from its file as `making` says, as step `stepName`; false,
+    /// the user told why, when it cannot be.
+    bool remakePicture(const PictureMaking &making, const QString &stepName);
+    /// Vary Tiles is available with the current tileset's graphics, or says why not.
+    void updateVaryTiles();
+    /// The variety for a conversion: nullptr when Vary Tiles is off.
+    std::shared_ptr<const terrain::TileVariety> conversionVariety();
+    void showPictureInPreview();
 
     AppPaths m_paths;
     UserDialogs &m_dialogs;
@@ -216,6 +243,8 @@ private:
     QPointer<QMdiSubWindow> m_tilePaletteWindow;
     std::shared_ptr<const terrain::TileGraphics> m_tileGraphics;
     QString m_tileGraphicsKey;
+    std::shared_ptr<const terrain::TileVariety> m_variety;
+    std::shared_ptr<const terrain::TileGraphics> m_varietyGraphics;
 
 public:
     // The loaded map as the windows name it: views of the document, which the load sets.

@@ -262,8 +262,10 @@ FullDisk::FullDisk(const QString &path) : m_path(QFile::encodeName(path))
 
 FullDisk::~FullDisk()
 {
-    if (m_mounted)
-        (void)::umount2(m_path.constData(), MNT_DETACH);
+    // A mount left behind would outlive the test: say so rather than leave it quietly.
+    if (m_mounted && ::umount2(m_path.constData(), MNT_DETACH) != 0)
+        ADD_FAILURE() << "the small file system at " << m_path.constData()
+                      << " could not be unmounted: " << std::strerror(errno);
 }
 
 void FullDisk::fill()

@@ -3,6 +3,11 @@
 #include "MainWindowFixture.h"
 
 #include "core/archive/MpqControl.h"
+#include "core/picture/PictureFit.h"
+
+#include <QContextMenuEvent>
+#include <QPushButton>
+#include <QTimer>
 
 #include <QApplication>
 #include <QMenu>
@@ -61,8 +66,30 @@ TEST_F(KeyboardWalk, LoadPictureValuesConvertSaveAndExit)
         QTest::qWait(20);
     ASSERT_FALSE(window->pictureWindow()->picture().isNull());
 
-    // The colour list takes the keyboard: Down selects a colour, Tab goes to its value.
+    // The picture window's context menu from the keyboard: Fit to Map > Stretch is one
+    // step, which Ctrl+Z takes back.
     frmColorList *list = window->existingColorList();
+    window->pictureWindow()->btnLoad->setFocus();
+    // The menu key, as the window system hands it over (the offscreen platform does not);
+    // the menu runs until an entry is chosen, so the keys are pressed from inside it.
+    bool menuShown = false;
+    QTimer::singleShot(0, [&] {
+        menuShown = QApplication::activePopupWidget() != nullptr;
+        press(Qt::Key_T);
+        press(Qt::Key_S);
+    });
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(4, 4));
+    QApplication::sendEvent(QApplication::focusWidget(), &menuKey);
+    ASSERT_TRUE(menuShown);
+    EXPECT_EQ(window->pictureWindow()->fitOptions().fit, picture::Fit::Stretch);
+    EXPECT_EQ(window->mnuUndo->text(), "&Undo Fit Picture");
+    ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+    QApplication::setActiveWindow(window.get());
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window->pictureWindow()->fitOptions().fit, picture::Fit::None);
+    list->lstColor->setFocus();
+
+    // The colour list takes the keyboard: Down selects a colour, Tab goes to its value.
     ASSERT_TRUE(list->isAncestorOf(QApplication::focusWidget()));
     for (const auto &[row, digits] : {std::pair{0, Qt::Key_7}, std::pair{1, Qt::Key_9}}) {
         if (QApplication::focusWidget() != list->lstColor)
@@ -77,6 +104,12 @@ TEST_F(KeyboardWalk, LoadPictureValuesConvertSaveAndExit)
         press(digits);
     }
     EXPECT_EQ(list->lstReplace(), QStringList({"77", "99"}));
+    // Tab goes on from the value through Pick Tile and Match Colours to Dither.
+    ASSERT_EQ(QApplication::focusWidget(), list->txtReplace);
+    for (QPushButton *next : {list->btnPickTile, list->btnMatch, list->btnDither}) {
+        press(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next);
+    }
 
     // Alt+C, C: Conversion > Convert. Then Ctrl+S.
     press(Qt::Key_C, Qt::AltModifier);

@@ -118,7 +118,7 @@ TEST_F(Language, MenusButtonsAndStatusLineSpeakTheDesktopsLanguage)
     if (code == QLatin1String("en")) {
         EXPECT_EQ(menus, (QStringList{"File", "Edit", "Conversion", "Tools", "Help"}));
         EXPECT_EQ(items, (QStringList{"Load Map", "Recent Maps", "Save Map", "Save Map As...",
-                                      "Exit", "Undo", "Redo", "Convert", "Convert & Save", "Change Tileset",
+                                      "Exit", "Undo", "Redo", "Convert", "Convert & Save", "Vary Tiles", "Change Tileset",
                                       "Terrain Preview", "Preferences", "About", "Readme",
                                       "Cool Stuff!"}));
         EXPECT_EQ(form, (QStringList{"::General::::....", "Show splash screen",
@@ -137,7 +137,7 @@ TEST_F(Language, MenusButtonsAndStatusLineSpeakTheDesktopsLanguage)
             EXPECT_TRUE(isKorean(text)) << text.toStdString();
     }
     EXPECT_EQ(menus.size(), 5);
-    EXPECT_EQ(items.size(), 15);
+    EXPECT_EQ(items.size(), 16);
 }
 
 TEST_F(Language, AccessKeysAreDistinctInEachMenuAndEachWindow)

@@ -12,11 +12,24 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProcess>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#ifdef VELMORA_CLI_PATH
+/// Runs the companion with `arguments`; its standard output, or a failed test.
+inline QByteArray runCompanion(const QStringList &arguments)
+{
+    QProcess cli;
+    cli.start(QStringLiteral(VELMORA_CLI_PATH), arguments);
+    EXPECT_TRUE(cli.waitForFinished(60000));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    return cli.readAllStandardOutput();
+}
+#endif
 
 /// A real main window in a fresh program folder, its dialogs answered by a script.
 class MainWindowTest : public ::testing::Test

@@ -18,9 +18,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolButton>
 #include <QtEndian>
 
+#include <functional>
 #include <iostream>
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -100,6 +103,20 @@ public:
     /// Counts viewport pixels that differ from the slow reference of `tileset`.
     static int wrongPixels(frmTerrainPreview *preview, const SyntheticTileset &tileset)
     {
+        TerrainView *view = preview->picTerrain;
+        return wrongPixels(preview, [&](QPoint tile, QPoint inTile) -> std::optional<QRgb> {
+            bool present = true;
+            const QRgb expected = tileset.pixel(view->tileMap().at(tile.x(), tile.y()), inTile.x(),
+                                                inTile.y(), &present);
+            return present ? std::optional(expected) : std::nullopt;
+        });
+    }
+
+    /// Counts viewport pixels over the map that differ from `expected` of their tile and their
+    /// place in it (nullopt: any colour is right).
+    static int wrongPixels(frmTerrainPreview *preview,
+                           const std::function<std::optional<QRgb>(QPoint tile, QPoint inTile)> &expected)
+    {
         QCoreApplication::processEvents(); // the window's layout settles
         TerrainView *view = preview->picTerrain;
         const QImage shown = view->viewport()->grab().toImage();
@@ -112,11 +129,9 @@ public:
                 const int size = view->tileSize();
                 const QPoint inTile(x + view->horizontalScrollBar()->value() - tile.x() * size,
                                     y + view->verticalScrollBar()->value() - tile.y() * size);
-                bool present = true;
-                const QRgb expected = tileset.pixel(view->tileMap().at(tile.x(), tile.y()),
-                                                    inTile.x(), inTile.y(), &present);
+                const std::optional<QRgb> right = expected(tile, inTile);
                 ++compared;
-                if (present && shown.pixel(x, y) != expected)
+                if (right && shown.pixel(x, y) != *right)
                     ++wrong;
             }
         EXPECT_GT(compared, 300 * 250) << view->viewport()->width() << "x" << view->viewport()->height() << " preview " << preview->width() << "x" << preview->height();
@@ -344,6 +359,53 @@ TEST_F(TerrainPreviewTest, TheColourListShowsTheTypedValuesTile)
     }
 }
 
+// P (or the Picture button) shows the picture window's cells in place of the terrain, each
+// a square of its colour at the terrain's zoom, following a new picture; P again the terrain.
+TEST_F(TerrainPreviewTest, PictureToggleShowsThePictureCellsAtTheSameZoom)
+{
+    startWithGameData(gameData());
+    loadMap(terrainMap());
+    QImage image(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            image.setPixel(x, y, qRgb(x * 4, y * 4, (x + y) % 2 ? 40 : 200));
+    ASSERT_TRUE(image.save(folder.file("cells.bmp")));
+    dialogs.fileAnswers.push_back(folder.file("cells.bmp"));
+    window->pictureWindow()->btnLoad_Click();
+    frmTerrainPreview *preview = openPreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->btnPicture->accessibleName(), "Picture");
+    EXPECT_TRUE(preview->btnPicture->focusPolicy() & Qt::TabFocus);
+    TerrainView *view = preview->picTerrain;
+    view->setZoom(8);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->mdiArea()->setActiveSubWindow(window->terrainPreviewWindow());
+    view->setFocus();
+
+    const auto wrongCells = [&](const QImage &picture) {
+        return wrongPixels(preview, [&](QPoint tile, QPoint) { return std::optional(picture.pixel(tile)); });
+    };
+    QTest::keyClick(view, Qt::Key_P);
+    ASSERT_TRUE(preview->mnuShowPicture->isChecked());
+    EXPECT_EQ(view->tileSize(), 8) << "the terrain's zoom";
+    EXPECT_EQ(wrongCells(image), 0);
+
+    // A new picture shows at once.
+    image.fill(qRgb(10, 200, 30));
+    ASSERT_TRUE(image.save(folder.file("flat.bmp")));
+    dialogs.fileAnswers.push_back(folder.file("flat.bmp"));
+    window->pictureWindow()->btnLoad_Click();
+    EXPECT_EQ(wrongCells(image), 0);
+
+    window->mdiArea()->setActiveSubWindow(window->terrainPreviewWindow());
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_P);
+    EXPECT_FALSE(preview->mnuShowPicture->isChecked());
+    view->setZoom(32); // larger than the view, as wrongPixels measures
+    EXPECT_EQ(wrongPixels(preview, jungle), 0) << "the terrain again";
+}
+
 TEST_F(TerrainPreviewTest, WithoutUsableGameDataEachFeatureSaysWhyInOneLine)
 {
     struct Case
@@ -385,6 +447,10 @@ TEST_F(TerrainPreviewTest, WithoutUsableGameDataEachFeatureSaysWhyInOneLine)
         frmColorList *list = window->colorList();
         EXPECT_EQ(list->lblTileNote->toolTip(), reason);
         EXPECT_TRUE(list->imgTile->pixmap().isNull());
+        // Vary Tiles is unavailable and says the same in one line.
+        EXPECT_FALSE(window->mnuVary->isEnabled());
+        EXPECT_TRUE(window->mnuVary->toolTip().contains(reason)) << window->mnuVary->toolTip().toStdString();
+        EXPECT_FALSE(window->mnuVary->toolTip().contains('\n'));
         // The rest of the program is as it always was.
         EXPECT_EQ(mapCommands(), "SAT--");
     }

@@ -53,16 +53,6 @@ TEST_F(MainWindowTest, ToolWindowsOpenOnceAndAMapLoadClosesTheTilesetDialog)
     EXPECT_EQ(tilesetOf(*window), nullptr);
 }
 
-/// Runs the companion with `arguments`; its standard output, or a failed test.
-QByteArray runCompanion(const QStringList &arguments)
-{
-    QProcess cli;
-    cli.start(QStringLiteral(VELMORA_CLI_PATH), arguments);
-    EXPECT_TRUE(cli.waitForFinished(60000));
-    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
-    return cli.readAllStandardOutput();
-}
-
 /// The same map and picture for the windows and the companion: a 96 x 64 map and a
 /// picture smaller than it in width and larger in height, loaded in the windows.
 struct SameInput

@@ -297,9 +297,10 @@ Result<ColorFile> ColorFile::parseLines(std::string_view text, qsizetype next)
         if (!conversion::parseTileValue(valueText, &tile))
             return fail(FailureKind::Values,
                         ColorFileText::tr("line %1: the tile value \"%2\" of colour %3 is not a whole "
-                                    "number from 0 to 32767")
+                                    "number from 0 to %4")
                             .arg(lineNo)
-                            .arg(quoted(valueText.toString()), colorkey::colorKey(*key)));
+                            .arg(quoted(valueText.toString()), colorkey::colorKey(*key),
+                                 QString::number(conversion::MaxTileValue)));
         file.m_assignments.append({*key, tile, lineNo});
     }
     return file;
@@ -361,7 +362,8 @@ QByteArray ColorFile::formatUtf8(const Origin &origin, const QList<Entry> &entri
 {
     const QByteArray header =
         (QStringLiteral("# Colour file for velmora-cli convert: one KEY=VALUE per line, VALUE a "
-                        "tile value\n# from 0 to 32767. Map ")
+                        "tile value\n# from 0 to ")
+         + QString::number(conversion::MaxTileValue) + QStringLiteral(". Map ")
          + oneLineName(origin.mapName) + QStringLiteral(" (") + QString::number(origin.width)
          + QStringLiteral(" x ") + QString::number(origin.height)
          + QStringLiteral(" tiles), picture ") + oneLineName(origin.pictureName)

@@ -153,7 +153,9 @@ Result<QList<quint16>> validate(const ConversionInput &input)
         for (const quint16 value : input.tileValues)
             if (value > MaxTileValue)
                 return fail(FailureKind::Values,
-                            ConversionText::tr("The tile value %1 is not from 0 to 32767.").arg(value));
+                            ConversionText::tr("The tile value %1 is not from 0 to %2.")
+                                .arg(value)
+                                .arg(MaxTileValue));
         return input.tileValues;
     }
     QList<quint16> values(input.replacements.size());
@@ -161,8 +163,9 @@ Result<QList<quint16>> validate(const ConversionInput &input)
         if (!parseTileValue(input.replacements.at(i), &values[i]))
             return fail(FailureKind::Values,
                         ConversionText::tr("The tile value \"%1\" of colour %2 is not a whole number "
-                                    "from 0 to 32767. Correct it and convert again.")
-                            .arg(input.replacements.at(i), colorkey::colorKey(input.colors.at(i))));
+                                    "from 0 to %3. Correct it and convert again.")
+                            .arg(input.replacements.at(i), colorkey::colorKey(input.colors.at(i)),
+                                 QString::number(MaxTileValue)));
     }
     return values;
 }

@@ -132,101 +132,106 @@ void convertRow(const Header &h, const uchar *src, Argb *out, int count)
 
 /// Parses the header and checks that every row it announces is in the file. An answer that
 /// is ok carries the picture's size and reading goes on.
-std::optional<Area> openBmp(QFile &file, Header &h, qint64 *rows, qint64 *stride)
+/// A BMP being read: its header, how many rows it stores and how long each stored row is.
+struct Bmp
 {
+    Header h;
+    qint64 rows = 0;
+    qint64 stride = 0;
+    QSize size;
+};
+
+std::optional<Area> openBmp(QFile &file, Bmp *bmp)
+{
+    Header &h = bmp->h;
     if (std::optional<Area> parsed = parseHeader(file, h); !parsed || !parsed->ok())
         return parsed;
-    *rows = h.height < 0 ? -h.height : h.height;
-    *stride = (h.width * h.bpp + 31) / 32 * 4;
-    const QSize pictureSize(int(qMin<qint64>(h.width, INT_MAX)), int(qMin<qint64>(*rows, INT_MAX)));
-    if (h.width > INT_MAX || *rows > INT_MAX)
+    bmp->rows = h.height < 0 ? -h.height : h.height;
+    bmp->stride = (h.width * h.bpp + 31) / 32 * 4;
+    const QSize pictureSize(int(qMin<qint64>(h.width, INT_MAX)), int(qMin<qint64>(bmp->rows, INT_MAX)));
+    if (h.width > INT_MAX || bmp->rows > INT_MAX)
         return failed(Failure::TooLarge, PictureText::tr("the picture's size does not fit in 32 bits"), pictureSize);
     const qint64 available = file.size() - qint64(h.pixelOffset);
-    if (available < 0 || available / *stride < *rows)
+    if (available < 0 || available / bmp->stride < bmp->rows)
         return failed(Failure::Truncated,
                       PictureText::tr("the file ends before the last row of pixels its header announces"),
                       pictureSize);
-    Area area;
-    area.pictureSize = pictureSize;
-    return area;
+    bmp->size = pictureSize;
+    return sized(pictureSize);
+}
+
+/// The picture row that stored row `stored` holds: bottom-up pictures store their last row first.
+qint64 pictureRow(const Bmp &bmp, qint64 stored)
+{
+    return bmp.h.height < 0 ? stored : bmp.rows - 1 - stored;
+}
+
+/// Reads stored rows first .. first + count - 1, of which the first `needed` bytes each are
+/// wanted, and hands each with its stored index to `row`. When the wanted part is most of a
+/// stored row, rows are read in blocks of up to 1 MiB (one read instead of a seek and a read
+/// per row); in a picture much wider than the map only the wanted part of each row is read.
+template <typename Row>
+std::optional<Area> readStored(QFile &file, const Bmp &bmp, qint64 first, qint64 count, qint64 needed, Row row)
+{
+    const qint64 stride = bmp.stride;
+    const qint64 blockRows =
+        stride <= 2 * needed + 64 ? qBound(qint64(1), (qint64(1) << 20) / stride, count) : 1;
+    std::vector<uchar> block(size_t(blockRows == 1 ? needed : blockRows * stride) + 4);
+    for (qint64 at = first; at < first + count; at += blockRows) {
+        const qint64 rows = qMin(blockRows, first + count - at);
+        const qint64 bytes = rows == 1 ? needed : rows * stride;
+        if (!file.seek(bmp.h.pixelOffset + at * stride)
+            || file.read(reinterpret_cast<char *>(block.data()), bytes) != bytes)
+            return failed(Failure::Unreadable, PictureText::tr("the file cannot be read: %1").arg(file.errorString()),
+                          bmp.size);
+        for (qint64 i = 0; i < rows; ++i)
+            row(at + i, block.data() + i * stride);
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
 std::optional<Area> readBmp(QFile &file, QSize map)
 {
-    Header h;
-    qint64 rows = 0, stride = 0;
-    std::optional<Area> opened = openBmp(file, h, &rows, &stride);
+    Bmp bmp;
+    std::optional<Area> opened = openBmp(file, &bmp);
     if (!opened || !opened->ok())
         return opened;
-    const QSize pictureSize = opened->pictureSize;
-
-    const QSize size = areaSize(pictureSize, map);
-    Area area;
-    area.pictureSize = pictureSize;
+    const QSize size = areaSize(bmp.size, map);
     if (size.isEmpty())
-        return area;
+        return opened;
+    Area area = sized(bmp.size);
     area.pixels = Pixels(size.width(), size.height());
-    const qint64 needed = (qint64(size.width()) * h.bpp + 7) / 8;
-    // When the area takes most of each stored row, its rows are read in blocks of up to
-    // 1 MiB (one read instead of a seek and a read per row); in a picture much wider than
-    // the map only the area's part of each row is read.
-    const qint64 blockRows = stride <= 2 * needed + 64
-        ? qBound(qint64(1), (qint64(1) << 20) / stride, qint64(size.height()))
-        : 1;
-    const qint64 span = blockRows == 1 ? needed : blockRows * stride;
-    std::vector<uchar> block(size_t(span) + 4);
-    for (int y = 0; y < size.height(); y += int(blockRows)) {
-        const qint64 count = qMin<qint64>(blockRows, size.height() - y);
-        // Stored rows of area rows y .. y + count - 1, lowest first: top-down pictures store
-        // them in order, bottom-up ones in reverse.
-        const qint64 first = h.height < 0 ? y : rows - y - count;
-        const qint64 bytes = count == 1 ? needed : count * stride;
-        if (!file.seek(h.pixelOffset + first * stride)
-            || file.read(reinterpret_cast<char *>(block.data()), bytes) != bytes)
-            return failed(Failure::Unreadable, PictureText::tr("the file cannot be read: %1").arg(file.errorString()),
-                          pictureSize);
-        for (qint64 i = 0; i < count; ++i) {
-            const qint64 stored = h.height < 0 ? y + i : rows - 1 - (y + i);
-            convertRow(h, block.data() + (stored - first) * stride, area.pixels.row(int(y + i)),
-                       size.width());
-        }
-    }
+    // The area's rows are the picture's first: stored first or, bottom-up, last.
+    const qint64 first = bmp.h.height < 0 ? 0 : bmp.rows - size.height();
+    const auto intoArea = [&](qint64 stored, const uchar *data) {
+        convertRow(bmp.h, data, area.pixels.row(int(pictureRow(bmp, stored))), size.width());
+    };
+    if (std::optional<Area> failure =
+            readStored(file, bmp, first, size.height(), (qint64(size.width()) * bmp.h.bpp + 7) / 8, intoArea))
+        return failure;
     return area;
 }
 
 std::optional<Area> readBmpRows(QFile &file, RowSink &sink)
 {
-    Header h;
-    qint64 rows = 0, stride = 0;
-    std::optional<Area> opened = openBmp(file, h, &rows, &stride);
+    Bmp bmp;
+    std::optional<Area> opened = openBmp(file, &bmp);
     if (!opened || !opened->ok())
         return opened;
-    const QSize pictureSize = opened->pictureSize;
     // Whole rows are held here, so their width is bounded as a PNG's is.
-    if (qint64(pictureSize.width()) * 8 > MaxRowBytes || stride > MaxRowBytes)
-        return rowTooWide(pictureSize.width(), pictureSize);
-    if (std::optional<Area> refused = refuseFitting(pictureSize))
+    if (qint64(bmp.size.width()) * 8 > MaxRowBytes || bmp.stride > MaxRowBytes)
+        return rowTooWide(bmp.size.width(), bmp.size);
+    if (std::optional<Area> refused = beginRows(sink, bmp.size))
         return refused;
-    sink.begin(pictureSize);
-    // Rows in the order they are stored, in blocks of up to 1 MiB.
-    const qint64 blockRows = qBound(qint64(1), (qint64(1) << 20) / stride, rows);
-    std::vector<uchar> block(size_t(blockRows * stride) + 4);
-    std::vector<Argb> pixels(size_t(pictureSize.width()));
-    for (qint64 first = 0; first < rows; first += blockRows) {
-        const qint64 count = qMin(blockRows, rows - first);
-        if (!file.seek(h.pixelOffset + first * stride)
-            || file.read(reinterpret_cast<char *>(block.data()), count * stride) != count * stride)
-            return failed(Failure::Unreadable, PictureText::tr("the file cannot be read: %1").arg(file.errorString()),
-                          pictureSize);
-        for (qint64 i = 0; i < count; ++i) {
-            const qint64 stored = first + i;
-            convertRow(h, block.data() + i * stride, pixels.data(), pictureSize.width());
-            sink.pixels(int(h.height < 0 ? stored : rows - 1 - stored), 0, 1, pixels.data(),
-                        pictureSize.width());
-        }
-    }
+    std::vector<Argb> pixels(size_t(bmp.size.width()));
+    const auto intoSink = [&](qint64 stored, const uchar *data) {
+        convertRow(bmp.h, data, pixels.data(), bmp.size.width());
+        sink.pixels(int(pictureRow(bmp, stored)), 0, 1, pixels.data(), bmp.size.width());
+    };
+    if (std::optional<Area> failure = readStored(file, bmp, 0, bmp.rows, bmp.stride, intoSink))
+        return failure;
     return opened;
 }
 

@@ -7,6 +7,7 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace picture::detail {
@@ -89,11 +90,21 @@ int lineRow(int n, int height, bool interlaced)
     return height;
 }
 
-/// Opens the GIF, reads up to its first frame's lines and fills `table` with its colours.
+/// The first frame being decoded: giflib's handle, its colours by index, the picture's size.
+struct GifFrame
+{
+    GifHandle h;
+    std::vector<Argb> table;
+    QSize size;
+};
+
+/// Opens the GIF, reads up to its first frame's lines and fills the frame's colour table.
 /// An answer that is ok carries the picture's size and reading goes on; a failure, or
 /// nullopt (a frame left to Qt's decoder), ends it.
-std::optional<Area> openFirstFrame(QFile &file, GifHandle &h, std::vector<Argb> *table)
+std::optional<Area> openFirstFrame(QFile &file, GifFrame *g)
 {
+    GifHandle &h = g->h;
+    std::vector<Argb> *table = &g->table;
     int error = 0;
     h.gif = DGifOpen(&file, onRead, &error);
     if (!h.gif)
@@ -114,66 +125,71 @@ std::optional<Area> openFirstFrame(QFile &file, GifHandle &h, std::vector<Argb> 
         (*table)[size_t(i)] = argb(colors->Colors[i].Red, colors->Colors[i].Green, colors->Colors[i].Blue);
     if (transparent >= 0 && transparent < 256)
         (*table)[size_t(transparent)] = 0;
-    Area area;
-    area.pictureSize = pictureSize;
-    return area;
+    g->size = pictureSize;
+    return sized(pictureSize);
+}
+
+/// Decodes the frame's lines in the file's order and hands each line's first `columns`
+/// colours, with the picture row it belongs to, to `line` until it answers false. A failure
+/// of the data, else nothing.
+template <typename Line>
+std::optional<Area> decodeLines(GifFrame &g, int columns, Line line)
+{
+    const GifImageDesc &frame = g.h.gif->Image;
+    std::vector<GifPixelType> indices(size_t(frame.Width));
+    std::vector<Argb> pixels(static_cast<size_t>(columns));
+    for (int n = 0; n < frame.Height; ++n) {
+        if (DGifGetLine(g.h.gif, indices.data(), frame.Width) == GIF_ERROR)
+            return gifFailure(g.h.gif->Error, g.size);
+        for (size_t x = 0; x < pixels.size(); ++x)
+            pixels[x] = g.table[indices[x]];
+        if (!line(lineRow(n, frame.Height, frame.Interlace), pixels.data()))
+            break;
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
 std::optional<Area> readGif(QFile &file, QSize map)
 {
-    GifHandle h;
-    std::vector<Argb> table;
-    std::optional<Area> opened = openFirstFrame(file, h, &table);
+    GifFrame g;
+    std::optional<Area> opened = openFirstFrame(file, &g);
     if (!opened || !opened->ok())
         return opened;
-    const QSize pictureSize = opened->pictureSize;
-    const GifImageDesc &frame = h.gif->Image;
-    Area area;
-    area.pictureSize = pictureSize;
-    const QSize size = areaSize(pictureSize, map);
+    const QSize size = areaSize(g.size, map);
+    if (size.isEmpty())
+        return opened;
+    Area area = sized(g.size);
     area.pixels = Pixels(size.width(), size.height());
-    std::vector<GifPixelType> line(size_t(frame.Width));
     int filled = 0;
-    for (int n = 0; n < frame.Height && filled < area.pixels.height(); ++n) {
-        if (DGifGetLine(h.gif, line.data(), frame.Width) == GIF_ERROR)
-            return gifFailure(h.gif->Error, pictureSize);
-        const int y = lineRow(n, frame.Height, frame.Interlace);
-        if (y >= area.pixels.height())
-            continue;
-        Argb *out = area.pixels.row(y);
-        for (int x = 0; x < area.pixels.width(); ++x)
-            out[x] = table[line[size_t(x)]];
-        ++filled;
-    }
+    const auto intoArea = [&](int y, const Argb *pixels) {
+        if (y < size.height()) {
+            std::copy_n(pixels, size.width(), area.pixels.row(y));
+            ++filled;
+        }
+        return filled < size.height();
+    };
+    if (std::optional<Area> failure = decodeLines(g, size.width(), intoArea))
+        return failure;
     return area;
 }
 
 std::optional<Area> readGifRows(QFile &file, RowSink &sink)
 {
-    GifHandle h;
-    std::vector<Argb> table;
-    std::optional<Area> opened = openFirstFrame(file, h, &table);
+    GifFrame g;
+    std::optional<Area> opened = openFirstFrame(file, &g);
     if (!opened || !opened->ok())
         return opened;
-    const QSize pictureSize = opened->pictureSize;
-    const GifImageDesc &frame = h.gif->Image;
-    Area area;
-    area.pictureSize = pictureSize;
-    if (std::optional<Area> refused = refuseFitting(pictureSize))
+    if (std::optional<Area> refused = beginRows(sink, g.size))
         return refused;
-    sink.begin(pictureSize);
-    std::vector<GifPixelType> line(size_t(frame.Width));
-    std::vector<Argb> pixels(size_t(frame.Width));
-    for (int n = 0; n < frame.Height; ++n) {
-        if (DGifGetLine(h.gif, line.data(), frame.Width) == GIF_ERROR)
-            return gifFailure(h.gif->Error, pictureSize);
-        for (size_t x = 0; x < line.size(); ++x)
-            pixels[x] = table[line[x]];
-        sink.pixels(lineRow(n, frame.Height, frame.Interlace), 0, 1, pixels.data(), frame.Width);
-    }
-    return area;
+    const auto intoSink = [&](int y, const Argb *pixels) {
+        sink.pixels(y, 0, 1, pixels, g.size.width());
+        return true;
+    };
+    if (std::optional<Area> failure = decodeLines(g, g.size.width(), intoSink))
+        return failure;
+    return opened;
 }
 
 } // namespace picture::detail

@@ -218,12 +218,10 @@ std::optional<Area> decode(QFile &file, QSize map, Pixels *pixels, RowSink *sink
     if (space != JCS_GRAYSCALE && space != JCS_YCbCr && space != JCS_RGB)
         return std::nullopt; // CMYK and rarer: left to the whole-picture decoder
     // The coefficients of a multi-scan file were bounded from its markers (checkJpegLimits).
-    Area area;
-    area.pictureSize = pictureSize;
+    Area area = sized(pictureSize);
     if (sink) {
-        if (std::optional<Area> refused = refuseFitting(pictureSize))
+        if (std::optional<Area> refused = beginRows(*sink, pictureSize))
             return refused;
-        sink->begin(pictureSize);
         if (!sendRows(&d.info, &job, *sink) || job.endReached)
             return libjpegFailure(job, pictureSize);
         return area;

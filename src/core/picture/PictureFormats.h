@@ -20,12 +20,19 @@ inline QSize areaSize(QSize picture, QSize map)
     return {qMin(picture.width(), qMax(0, map.width())), qMin(picture.height(), qMax(0, map.height()))};
 }
 
-inline Area failed(Failure failure, QString reason, QSize pictureSize = {})
+/// A read that has gone well so far: the picture's size, no pixels yet.
+inline Area sized(QSize pictureSize)
 {
     Area a;
+    a.pictureSize = pictureSize;
+    return a;
+}
+
+inline Area failed(Failure failure, QString reason, QSize pictureSize = {})
+{
+    Area a = sized(pictureSize);
     a.failure = failure;
     a.reason = std::move(reason);
-    a.pictureSize = pictureSize;
     return a;
 }
 
@@ -57,6 +64,16 @@ inline std::optional<Area> refuseFitting(QSize pictureSize)
                       .arg(pictureSize.height())
                       .arg(MaxFittedPixels / 1000000),
                   pictureSize);
+}
+
+/// Starts a whole-picture read into `sink`: the refusal when the picture is too large to
+/// fit (see refuseFitting), else the sink is told the size and nothing is returned.
+inline std::optional<Area> beginRows(RowSink &sink, QSize pictureSize)
+{
+    if (std::optional<Area> refused = refuseFitting(pictureSize))
+        return refused;
+    sink.begin(pictureSize);
+    return std::nullopt;
 }
 
 /// An n-bit field (n = 1..32) as 8 bits, the way Qt widens BMP bit fields: shifted up,

@@ -132,9 +132,22 @@ Area libpngFailure(const Job &job, QSize pictureSize)
                   pictureSize);
 }
 
-/// Sets libpng up on `file` and reads the header into `info`. A failure ends reading.
-std::optional<Area> openPng(QFile &file, Job &job, PngHandles &h, Info &info)
+/// A PNG being read: libpng's state and what its header says.
+struct Png
 {
+    Job job;
+    PngHandles h;
+    Info info;
+
+    QSize size() const { return {int(info.width), int(info.height)}; }
+};
+
+/// Sets libpng up on `file` and reads the header. A failure ends reading.
+std::optional<Area> openPng(QFile &file, Png &png)
+{
+    Job &job = png.job;
+    PngHandles &h = png.h;
+    Info &info = png.info;
     job.file = &file;
     h.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &job, onError, onWarning);
     if (!h.png || !(h.info = png_create_info_struct(h.png)))
@@ -143,7 +156,7 @@ std::optional<Area> openPng(QFile &file, Job &job, PngHandles &h, Info &info)
     if (!readInfo(h.png, h.info, &info))
         return libpngFailure(job, {});
     if (info.rowBytes > png_size_t(MaxRowBytes))
-        return rowTooWide(info.width, QSize(int(info.width), int(info.height)));
+        return rowTooWide(info.width, png.size());
     return std::nullopt;
 }
 
@@ -151,12 +164,11 @@ std::optional<Area> openPng(QFile &file, Job &job, PngHandles &h, Info &info)
 
 std::optional<Area> readPng(QFile &file, QSize map)
 {
-    Job job;
-    PngHandles h;
-    Info info;
-    if (std::optional<Area> refused = openPng(file, job, h, info))
+    Png png;
+    if (std::optional<Area> refused = openPng(file, png))
         return refused;
-    const QSize pictureSize(int(info.width), int(info.height));
+    const Info &info = png.info;
+    const QSize pictureSize = png.size();
 
     // Every row of every pass is decoded, whatever the area needs: the whole picture is.
     if (info.interlace != PNG_INTERLACE_NONE
@@ -169,15 +181,14 @@ std::optional<Area> readPng(QFile &file, QSize map)
                           .arg(info.height)
                           .arg(MaxInterlacedBytes >> 20),
                       pictureSize);
-    Area area;
-    area.pictureSize = pictureSize;
+    Area area = sized(pictureSize);
     const QSize size = areaSize(pictureSize, map);
     if (size.isEmpty())
         return area;
     area.pixels = Pixels(size.width(), size.height());
     std::vector<png_byte> row(info.rowBytes);
-    if (!readRows(h.png, info, row.data(), &area.pixels))
-        return libpngFailure(job, pictureSize);
+    if (!readRows(png.h.png, info, row.data(), &area.pixels))
+        return libpngFailure(png.job, pictureSize);
     return area;
 }
 
@@ -210,22 +221,16 @@ bool sendRows(png_structp png, const Info &info, png_byte *row, Argb *pixels, Ro
 
 std::optional<Area> readPngRows(QFile &file, RowSink &sink)
 {
-    Job job;
-    PngHandles h;
-    Info info;
-    if (std::optional<Area> refused = openPng(file, job, h, info))
+    Png png;
+    if (std::optional<Area> refused = openPng(file, png))
         return refused;
-    const QSize pictureSize(int(info.width), int(info.height));
-    Area area;
-    area.pictureSize = pictureSize;
-    if (std::optional<Area> refused = refuseFitting(pictureSize))
+    if (std::optional<Area> refused = beginRows(sink, png.size()))
         return refused;
-    sink.begin(pictureSize);
-    std::vector<png_byte> row(info.rowBytes);
-    std::vector<Argb> pixels(info.width);
-    if (!sendRows(h.png, info, row.data(), pixels.data(), sink))
-        return libpngFailure(job, pictureSize);
-    return area;
+    std::vector<png_byte> row(png.info.rowBytes);
+    std::vector<Argb> pixels(png.info.width);
+    if (!sendRows(png.h.png, png.info, row.data(), pixels.data(), sink))
+        return libpngFailure(png.job, png.size());
+    return sized(png.size());
 }
 
 } // namespace picture::detail

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/picture/PictureFit.h"
 #include "core/picture/Pixels.h"
 #include "core/session/ColorTable.h"
 
@@ -16,12 +17,23 @@ struct BytePatch
     QByteArray after;
 };
 
+/// How the document's picture was made from its file: fitted to the map, and given the
+/// colours of the tiles or not.
+struct PictureMaking
+{
+    picture::FitOptions fit;
+    bool dithered = false;
+
+    friend bool operator==(const PictureMaking &, const PictureMaking &) = default;
+};
+
 /// The picture side of the document at one moment: the picture's map area and the colour
 /// table made from it.
 struct PictureState
 {
     picture::Pixels pixels;
     QString path;
+    PictureMaking making;
     QList<qint32> colors;
     QList<int> counts;
     PackedTexts values;

@@ -240,6 +240,7 @@ void MapSession::resetDocument()
 {
     m_picture = {};
     m_picturePath.clear();
+    m_making = {};
     m_table = {};
     m_history.clear();
     m_unrecordedChange = false;
@@ -265,28 +266,50 @@ bool MapSession::hasUnsavedWork() const
 
 PictureState MapSession::pictureState() const
 {
-    return {m_picture, m_picturePath, m_table.colors, m_table.counts, PackedTexts(m_table.values)};
+    return {m_picture, m_picturePath, m_making, m_table.colors, m_table.counts,
+            PackedTexts(m_table.values)};
 }
 
 void MapSession::setPictureState(const PictureState &state)
 {
     m_picture = state.pixels;
     m_picturePath = state.path;
+    m_making = state.making;
     m_table.colors = state.colors;
     m_table.counts = state.counts;
     m_table.values = state.values.unpacked();
 }
 
-void MapSession::setPicture(const QString &path, picture::Prepared prepared)
+void MapSession::setPicture(const QString &path, picture::Prepared prepared,
+                            const PictureMaking &making)
+{
+    replacePicture(path, std::move(prepared), making, {}, MapSessionText::tr("Load Picture"));
+}
+
+bool MapSession::remakePicture(picture::Prepared prepared, const PictureMaking &making,
+                               const QStringList &values, const QString &stepName)
+{
+    if (m_picturePath.isEmpty() || (!values.isEmpty() && values.size() != prepared.colors.size()))
+        return false;
+    replacePicture(m_picturePath, std::move(prepared), making, values, stepName);
+    return true;
+}
+
+void MapSession::replacePicture(const QString &path, picture::Prepared prepared,
+                                const PictureMaking &making, const QStringList &values,
+                                const QString &stepName)
 {
     DocumentStep step;
     step.kind = DocumentStep::Kind::Picture;
-    step.name = MapSessionText::tr("Load Picture");
+    step.name = stepName;
     if (m_keepHistory)
         step.pictureBefore = pictureState();
     m_picture = std::move(prepared.pixels);
     m_picturePath = path;
+    m_making = making;
     m_table = ColorTable::fresh(prepared.colors, prepared.counts);
+    if (!values.isEmpty())
+        m_table.values = values;
     if (m_keepHistory)
         step.pictureAfter = pictureState();
     push(std::move(step), PictureChanged);

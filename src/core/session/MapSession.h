@@ -109,9 +109,18 @@ public:
     const QString &picturePath() const { return m_picturePath; }
     const ColorTable &colorTable() const { return m_table; }
 
-    /// Makes `prepared` (from picture::prepare of `path`) the picture, its colours the
-    /// colour table with every value "0": one step "Load Picture".
-    void setPicture(const QString &path, picture::Prepared prepared);
+    /// How the picture was made from its file (the default until a picture is loaded).
+    const PictureMaking &pictureMaking() const { return m_making; }
+
+    /// Makes `prepared` (from picture::prepare of `path`, made as `making` says) the
+    /// picture, its colours the colour table with every value "0": one step "Load Picture".
+    void setPicture(const QString &path, picture::Prepared prepared, const PictureMaking &making = {});
+    /// Makes `prepared`, made anew from the same file as `making` says, the picture, with
+    /// `values` (one per colour; empty: every value "0"): one step named `stepName`
+    /// ("Fit Picture", "Dither"). False, with nothing changed, when no picture is loaded or
+    /// `values` does not have one value per colour.
+    bool remakePicture(picture::Prepared prepared, const PictureMaking &making,
+                       const QStringList &values, const QString &stepName);
     /// Colour `index`'s value as typed: successive typing in the same colour is one step
     /// "Type Value". False for an index out of range; the same text is no step.
     bool typeValue(int index, const QString &text);
@@ -172,6 +181,9 @@ private:
     bool setValue(int index, const QString &text, const QString &stepName, bool merges);
     [[nodiscard]] Status moveInHistory(bool undo);
     void setPictureState(const PictureState &state);
+    void replacePicture(const QString &path, picture::Prepared prepared,
+                        const PictureMaking &making, const QStringList &values,
+                        const QString &stepName);
     PictureState pictureState() const;
     void push(DocumentStep step, unsigned changes, int index = -1);
     void notify(unsigned changes, int index = -1) const;
@@ -188,6 +200,7 @@ private:
 
     picture::Pixels m_picture;
     QString m_picturePath;
+    PictureMaking m_making;
     ColorTable m_table;
     History m_history{0};
     bool m_keepHistory = false;

@@ -77,6 +77,12 @@ inline constexpr Text GameData{General, "GameData", "/\\:()_-.~ !$&'+,;=[]@",
 /// The language of the windows from the next start: "system" (the desktop's), "en" or the
 /// code of a translation (see Language.h).
 inline constexpr Text Language{General, "Language", "", 16};
+/// How the picture window fits a picture to the map and resamples it: the names of
+/// picture::fitName and picture::resampleName (anything else reads as none and area).
+inline constexpr Text PictureFit{General, "PictureFit", "", 16};
+inline constexpr Text PictureResample{General, "PictureResample", "", 16};
+/// Conversions in the windows vary the tiles (1) or write each colour's tile (0).
+inline constexpr Number VaryTiles{General, "VaryTiles", 0, 0, 1};
 /// The maps loaded last, newest first. Far longer than any path the system accepts.
 inline constexpr TextList RecentMaps{"RecentMaps", "Map", 8, "/\\:.-_~()", 16 * 1024};
 

@@ -9,16 +9,6 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-/// This file's sentences, in their own translation context.
-struct CascStorageText
-{
-    Q_DECLARE_TR_FUNCTIONS(CascStorage)
-};
-
-} // namespace
-
 namespace casc {
 
 namespace {

@@ -3,6 +3,7 @@
 #include "core/common/Result.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QByteArrayView>
 #include <QHash>
 #include <QStringList>
@@ -14,6 +15,12 @@
 /// The tables of a CASC storage (the Remastered edition's data), parsed from bytes in
 /// memory. Every size and count is checked against the bytes that hold it. A failure's
 /// sentence says what is wrong with the bytes; the caller adds which file held them.
+/// The storage reader's sentences, in one translation context.
+struct CascStorageText
+{
+    Q_DECLARE_TR_FUNCTIONS(CascStorage)
+};
+
 namespace casc {
 
 using Key = std::array<quint8, 16>;

@@ -16,16 +16,6 @@
 
 #include <cstring>
 
-namespace {
-
-/// This file's sentences, in their own translation context.
-struct CascStorageText
-{
-    Q_DECLARE_TR_FUNCTIONS(CascStorage)
-};
-
-} // namespace
-
 namespace casc {
 
 namespace {

@@ -78,4 +78,17 @@ Dithered dither(const picture::Pixels &picture, int width, int height, const Til
     return out;
 }
 
+picture::PrepareOptions ditherOptions(picture::FitOptions fit, const TileMatcher &matcher,
+                                      QHash<qint32, quint16> *values)
+{
+    picture::PrepareOptions options;
+    options.fit = fit;
+    options.transform = [&matcher, values](const picture::Pixels &read) {
+        Dithered dithered = dither(read, read.width(), read.height(), matcher);
+        *values = std::move(dithered.values);
+        return std::move(dithered.picture);
+    };
+    return options;
+}
+
 } // namespace terrain

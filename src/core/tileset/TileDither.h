@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/picture/PictureFit.h"
+#include "core/picture/PicturePipeline.h"
 #include "core/picture/Pixels.h"
 
 #include <QHash>
@@ -31,5 +33,12 @@ struct Dithered
 /// below and 1/16 ahead below (what falls off the map is dropped). Cells without a pixel
 /// take no tile and pass no error. `matcher` must not be empty.
 Dithered dither(const picture::Pixels &picture, int width, int height, const TileMatcher &matcher);
+
+/// What picture::prepare needs to fit a picture by `fit` and then dither it to the tiles of
+/// `matcher`, the same for the windows and the companion: the prepared colours are those of
+/// the dithered picture, and `*values` receives the tile value of each (Dithered::values).
+/// `matcher` and `values` must outlive the prepare.
+picture::PrepareOptions ditherOptions(picture::FitOptions fit, const TileMatcher &matcher,
+                                      QHash<qint32, quint16> *values);
 
 } // namespace terrain
