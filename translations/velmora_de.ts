@@ -1612,6 +1612,18 @@ Kein Kachelwert wurde geändert.</translation>
         <source>The tile value &quot;%1&quot; of colour %2 is not a whole number from 0 to %3. Correct it and export again; %4 was not written.</source>
         <translation>Der Kachelwert „%1“ der Farbe %2 ist keine ganze Zahl von 0 bis %3. Korrigieren Sie ihn und exportieren Sie erneut; %4 wurde nicht geschrieben.</translation>
     </message>
+    <message>
+        <source>Give every colour the terrain tile of the nearest average colour</source>
+        <translation>Jeder Farbe die Geländekachel mit der nächstliegenden mittleren Farbe geben</translation>
+    </message>
+    <message>
+        <source>&amp;Dither</source>
+        <translation>&amp;Dithern</translation>
+    </message>
+    <message>
+        <source>Give every cell of the picture a terrain tile by error diffusion, so the terrain matches the picture&apos;s colours on average</source>
+        <translation>Jeder Zelle des Bildes per Fehlerdiffusion eine Geländekachel geben, sodass das Gelände im Mittel die Farben des Bildes trifft</translation>
+    </message>
 </context>
 <context>
     <name>frmPicture</name>
@@ -1690,6 +1702,46 @@ Verringern Sie die Zahl der Farben im Bild und laden Sie es erneut.</translation
     <message>
         <source>%1 could not be loaded: %2.</source>
         <translation>%1 konnte nicht geladen werden: %2.</translation>
+    </message>
+    <message>
+        <source>Fi&amp;t to Map</source>
+        <translation>An Karte an&amp;passen</translation>
+    </message>
+    <message>
+        <source>&amp;None (top-left corner)</source>
+        <translation>&amp;Keine (Ecke oben links)</translation>
+    </message>
+    <message>
+        <source>&amp;Stretch</source>
+        <translation>&amp;Strecken</translation>
+    </message>
+    <message>
+        <source>&amp;Contain</source>
+        <translation>&amp;Einpassen</translation>
+    </message>
+    <message>
+        <source>C&amp;over</source>
+        <translation>&amp;Füllen</translation>
+    </message>
+    <message>
+        <source>&amp;Resampling</source>
+        <translation>&amp;Abtastung</translation>
+    </message>
+    <message>
+        <source>&amp;Area (mean colour)</source>
+        <translation>&amp;Fläche (mittlere Farbe)</translation>
+    </message>
+    <message>
+        <source>&amp;Nearest pixel</source>
+        <translation>&amp;Nächstes Pixel</translation>
+    </message>
+    <message>
+        <source>The picture fitted to the map has too many colors for the color list (%1 &gt; %2).
+
+Dither in the color list gives it the colors of the tiles instead.</source>
+        <translation>Das an die Karte angepasste Bild hat zu viele Farben für die Farbliste (%1 &gt; %2).
+
+Dithern in der Farbliste gibt ihm stattdessen die Farben der Kacheln.</translation>
     </message>
 </context>
 <context>
@@ -1847,6 +1899,18 @@ Verringern Sie die Zahl der Farben im Bild und laden Sie es erneut.</translation
     <message>
         <source>The terrain could not be written to &quot;%1&quot; (%2).</source>
         <translation>Das Gelände konnte nicht nach „%1“ geschrieben werden (%2).</translation>
+    </message>
+    <message>
+        <source>&amp;Picture</source>
+        <translation>&amp;Bild</translation>
+    </message>
+    <message>
+        <source>Show the picture&apos;s cells in place of the terrain (P)</source>
+        <translation>Die Zellen des Bildes statt des Geländes zeigen (P)</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>Bild</translation>
     </message>
 </context>
 <context>
@@ -2159,6 +2223,42 @@ Verringern Sie die Zahl der Farben im Bild und laden Sie es erneut.</translation
     <message>
         <source>Redo</source>
         <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Vary Tiles</source>
+        <translation>Kacheln &amp;variieren</translation>
+    </message>
+    <message>
+        <source>Vary Tiles could not be remembered: the settings file cannot be written.</source>
+        <translation>„Kacheln variieren“ konnte nicht gespeichert werden: die Einstellungsdatei kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Dither</source>
+        <translation>Dithern</translation>
+    </message>
+    <message>
+        <source>Picture dithered to the tiles: %1 colours.</source>
+        <translation>Bild auf die Kacheln gedithert: %1 Farben.</translation>
+    </message>
+    <message>
+        <source>The fit could not be remembered: the settings file cannot be written.</source>
+        <translation>Die Anpassung konnte nicht gespeichert werden: die Einstellungsdatei kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Fit Picture</source>
+        <translation>Bild anpassen</translation>
+    </message>
+    <message>
+        <source>Picture loaded!</source>
+        <translation>Bild geladen!</translation>
+    </message>
+    <message>
+        <source>Load a map to vary its tiles.</source>
+        <translation>Laden Sie eine Karte, um ihre Kacheln zu variieren.</translation>
+    </message>
+    <message>
+        <source>Replace each terrain tile written by a variant of the same tile group of nearly the same colour</source>
+        <translation>Jede geschriebene Geländekachel durch eine Variante derselben Kachelgruppe in fast derselben Farbe ersetzen</translation>
     </message>
 </context>
 <context>

@@ -1602,6 +1602,18 @@ No tile value was changed.</source>
         <source>The tile value &quot;%1&quot; of colour %2 is not a whole number from 0 to %3. Correct it and export again; %4 was not written.</source>
         <translation>색 %2의 타일 값 &quot;%1&quot;은(는) 0부터 %3까지의 정수가 아닙니다. 고친 뒤 다시 내보내십시오. %4은(는) 쓰지 않았습니다.</translation>
     </message>
+    <message>
+        <source>Give every colour the terrain tile of the nearest average colour</source>
+        <translation>각 색에 평균 색이 가장 가까운 지형 타일을 줍니다</translation>
+    </message>
+    <message>
+        <source>&amp;Dither</source>
+        <translation>디더링(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Give every cell of the picture a terrain tile by error diffusion, so the terrain matches the picture&apos;s colours on average</source>
+        <translation>오차 확산으로 그림의 각 칸에 지형 타일을 주어, 지형이 평균적으로 그림의 색과 맞게 합니다</translation>
+    </message>
 </context>
 <context>
     <name>frmPicture</name>
@@ -1680,6 +1692,46 @@ Reduce the number of colors in the picture and load it again.</source>
     <message>
         <source>%1 could not be loaded: %2.</source>
         <translation>%1을(를) 불러올 수 없었습니다: %2.</translation>
+    </message>
+    <message>
+        <source>Fi&amp;t to Map</source>
+        <translation>맵에 맞추기(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;None (top-left corner)</source>
+        <translation>없음 - 왼쪽 위 모서리(&amp;N)</translation>
+    </message>
+    <message>
+        <source>&amp;Stretch</source>
+        <translation>늘이기(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Contain</source>
+        <translation>안에 맞추기(&amp;C)</translation>
+    </message>
+    <message>
+        <source>C&amp;over</source>
+        <translation>채우기(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Resampling</source>
+        <translation>리샘플링(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Area (mean colour)</source>
+        <translation>영역 - 평균 색(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Nearest pixel</source>
+        <translation>가장 가까운 픽셀(&amp;N)</translation>
+    </message>
+    <message>
+        <source>The picture fitted to the map has too many colors for the color list (%1 &gt; %2).
+
+Dither in the color list gives it the colors of the tiles instead.</source>
+        <translation>맵에 맞춘 그림의 색이 색 목록에 비해 너무 많습니다(%1 &gt; %2).
+
+색 목록의 디더링을 쓰면 그 대신 타일의 색을 줍니다.</translation>
     </message>
 </context>
 <context>
@@ -1837,6 +1889,18 @@ Reduce the number of colors in the picture and load it again.</source>
     <message>
         <source>The terrain could not be written to &quot;%1&quot; (%2).</source>
         <translation>지형을 &quot;%1&quot;에 쓸 수 없었습니다(%2).</translation>
+    </message>
+    <message>
+        <source>&amp;Picture</source>
+        <translation>그림(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Show the picture&apos;s cells in place of the terrain (P)</source>
+        <translation>지형 대신 그림의 칸을 보여 줍니다(P)</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>그림</translation>
     </message>
 </context>
 <context>
@@ -2149,6 +2213,42 @@ Reduce the number of colors in the picture and load it again.</source>
     <message>
         <source>Redo</source>
         <translation>다시 실행</translation>
+    </message>
+    <message>
+        <source>&amp;Vary Tiles</source>
+        <translation>타일 바꿔 쓰기(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Vary Tiles could not be remembered: the settings file cannot be written.</source>
+        <translation>타일 바꿔 쓰기를 기억할 수 없습니다: 설정 파일을 쓸 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>Dither</source>
+        <translation>디더링</translation>
+    </message>
+    <message>
+        <source>Picture dithered to the tiles: %1 colours.</source>
+        <translation>그림을 타일로 디더링했습니다: 색 %1개.</translation>
+    </message>
+    <message>
+        <source>The fit could not be remembered: the settings file cannot be written.</source>
+        <translation>맞추기 방식을 기억할 수 없습니다: 설정 파일을 쓸 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>Fit Picture</source>
+        <translation>그림 맞추기</translation>
+    </message>
+    <message>
+        <source>Picture loaded!</source>
+        <translation>그림을 불러왔습니다!</translation>
+    </message>
+    <message>
+        <source>Load a map to vary its tiles.</source>
+        <translation>타일을 바꿔 쓰려면 맵을 불러오십시오.</translation>
+    </message>
+    <message>
+        <source>Replace each terrain tile written by a variant of the same tile group of nearly the same colour</source>
+        <translation>쓰는 지형 타일마다 같은 타일 그룹에서 색이 거의 같은 변형으로 바꿉니다</translation>
     </message>
 </context>
 <context>
