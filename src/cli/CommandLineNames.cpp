@@ -1,5 +1,6 @@
 #include "cli/CommandLineNames.h"
 
+#include "core/common/FileNames.h"
 #include "core/common/UserText.h"
 
 #include <QDir>
@@ -14,7 +15,7 @@ CommandLineNames::CommandLineNames(int argc, char **argv)
     for (int i = 1; i < argc; ++i) {
         const QByteArray bytes(argv[i]);
         const QString decoded = QFile::decodeName(bytes);
-        m_arguments.append(QFile::encodeName(decoded) == bytes ? decoded : linkFor(bytes, i));
+        m_arguments.append(filenames::qtHolds(bytes) ? decoded : linkFor(bytes, i));
     }
 }
 
@@ -37,7 +38,7 @@ QString CommandLineNames::linkFor(const QByteArray &bytes, int index)
                                        + (asciiSuffix ? QString::fromLatin1(suffix) : QString()));
     if (::symlink(target.constData(), QFile::encodeName(link).constData()) != 0)
         return QFile::decodeName(bytes);
-    m_links.append({link, shownBytes(bytes)});
+    m_links.append({link, filenames::shownBytes(bytes)});
     return link;
 }
 
@@ -48,26 +49,4 @@ QString CommandLineNames::shown(QString text) const
         text.replace(link, argument);
     }
     return text;
-}
-
-QString CommandLineNames::shownBytes(const QByteArray &bytes)
-{
-    QString out;
-    for (qsizetype i = 0; i < bytes.size();) {
-        const quint8 lead = quint8(bytes.at(i));
-        const int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3
-                         : (lead >> 3) == 30 ? 4 : 0;
-        bool valid = length > 0 && i + length <= bytes.size();
-        for (int k = 1; valid && k < length; ++k)
-            valid = (quint8(bytes.at(i + k)) & 0xc0) == 0x80;
-        const QString decoded = valid ? QString::fromUtf8(bytes.mid(i, length)) : QString();
-        if (valid && !decoded.contains(QChar::ReplacementCharacter)) {
-            out += decoded;
-            i += length;
-        } else {
-            out += QStringLiteral("\\x") + QString::number(lead, 16).toUpper().rightJustified(2, u'0');
-            ++i;
-        }
-    }
-    return messagetext::escaped(out);
 }

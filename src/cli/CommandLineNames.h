@@ -25,9 +25,6 @@ public:
     /// `text` with every private link's path replaced by the argument it stands for.
     [[nodiscard]] QString shown(QString text) const;
 
-    /// Bytes as a message shows them: UTF-8 decoded, any other byte as \xNN.
-    [[nodiscard]] static QString shownBytes(const QByteArray &bytes);
-
 private:
     QString linkFor(const QByteArray &bytes, int index);
 

@@ -584,8 +584,7 @@ int Companion::checkOutput(const Request &request, const QString &output,
     if (request.match || request.command == QLatin1String("render")) {
         const QString folder = terrain::gameDataFolder(request.gameData.value_or(QString()));
         if (!folder.isEmpty())
-            inputs.append({folder, tr("in the game data folder \"%1\"").arg(shownPath(folder)),
-                           true});
+            inputs.append(terrain::gameDataInput(folder));
     }
     if (Status notInput = outputtarget::checkNotInput(output, inputs); !notInput)
         return usage(notInput.reason());

@@ -3,6 +3,7 @@
 #include "core/common/OutputTarget.h"
 #include "core/common/ReplacingFile.h"
 #include "core/common/UserText.h"
+#include "core/tileset/TerrainSource.h"
 #include "core/tileset/TileGraphics.h"
 #include "ui/TerrainView.h"
 #include "ui/UserDialogs.h"
@@ -106,6 +107,13 @@ void frmTerrainPreview::showTerrain(terrain::TileMap map,
     staTerrain->setText(summary());
 }
 
+void frmTerrainPreview::setSources(const QString &mapPath, const QString &gameData)
+{
+    m_sources = {{mapPath, tr("the map the terrain comes from")}};
+    if (!gameData.isEmpty())
+        m_sources.append(terrain::gameDataInput(gameData));
+}
+
 void frmTerrainPreview::showUnavailable(const QString &reason)
 {
     picTerrain->clearTerrain();
@@ -150,8 +158,8 @@ void frmTerrainPreview::btnExport_Click()
     if (path.isEmpty())
         return;
     m_lastExport = path;
-    // Never onto a device, a pipe, a socket or a folder.
-    if (Status usable = outputtarget::checkKind(path); !usable) {
+    // Never onto a device, a pipe, a socket, a folder or what the terrain is read from.
+    if (Status usable = outputtarget::check(path, m_sources); !usable) {
         m_dialogs.showMessage(this, QMessageBox::Warning, tr("Export Terrain"), usable.reason());
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/OutputTarget.h"
 #include "core/tileset/TileMap.h"
 
 #include <QWidget>
@@ -30,6 +31,9 @@ public:
 
     /// Shows `map` drawn with `graphics`.
     void showTerrain(terrain::TileMap map, std::shared_ptr<const terrain::TileGraphics> graphics);
+    /// What the terrain shown is read from: the map `mapPath` and the game data `gameData`
+    /// folder. Export PNG never writes onto either (or anything inside the folder).
+    void setSources(const QString &mapPath, const QString &gameData);
     /// Shows no terrain, only the one-line `reason`.
     void showUnavailable(const QString &reason);
     /// The picture window's cells (map-sized, one pixel a tile), shown in place of the
@@ -55,4 +59,5 @@ private:
 
     UserDialogs &m_dialogs;
     QString m_lastExport;
+    QList<outputtarget::Input> m_sources;
 };

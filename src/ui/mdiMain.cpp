@@ -930,6 +930,7 @@ void mdiMain::refreshTerrain()
     if (m_tilePalette && m_tilePalette->graphics() != graphics)
         delete m_tilePaletteWindow;
     if (m_terrainPreview) {
+        m_terrainPreview->setSources(strFilename, terrain::storedGameDataFolder(m_paths.configFile));
         if (graphics)
             m_terrainPreview->showTerrain(map, graphics);
         else

@@ -47,13 +47,16 @@ struct CliRun
     long peakKiB = 0;     ///< the child's own peak resident memory
 };
 
-/// Runs the companion with raw byte arguments, killed after `limitSeconds`.
+/// Runs the companion with raw byte arguments, killed after `limitSeconds`; through
+/// `launcher` (a program and its arguments that runs the rest) when one is given.
 CliRun runBytes(const QList<QByteArray> &args, double limitSeconds = 20,
-             const std::function<void(pid_t)> &during = {})
+             const std::function<void(pid_t)> &during = {},
+             const QList<QByteArray> &launcher = {})
 {
     QTemporaryDir errDir;
     const QByteArray errPath = QFile::encodeName(errDir.filePath("err"));
-    std::vector<QByteArray> kept{QByteArray(VELMORA_CLI_PATH)};
+    std::vector<QByteArray> kept(launcher.begin(), launcher.end());
+    kept.push_back(QByteArray(VELMORA_CLI_PATH));
     for (const QByteArray &a : args)
         kept.push_back(a);
     std::vector<char *> argv;
@@ -93,13 +96,18 @@ CliRun runBytes(const QList<QByteArray> &args, double limitSeconds = 20,
     return run;
 }
 
-CliRun run(const QStringList &args, double limitSeconds = 20)
+CliRun run(const QStringList &args, double limitSeconds = 20,
+           const QList<QByteArray> &launcher = {})
 {
     QList<QByteArray> bytes;
     for (const QString &a : args)
         bytes << QFile::encodeName(a);
-    return runBytes(bytes, limitSeconds);
+    return runBytes(bytes, limitSeconds, {}, launcher);
 }
+
+/// Runs what follows as the unprivileged user "nobody", without supplementary groups.
+const QList<QByteArray> AsNobody = {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534",
+                                    "--clear-groups"};
 
 /// True when standard error holds no control character but the line ends.
 bool printable(const QByteArray &text)
@@ -501,4 +509,123 @@ TEST_F(Hostile, NamesThatAreNotUtf8AreReadWrittenAndShownEscaped)
     EXPECT_FALSE(missing.err.contains("argument-")) << missing.err.toStdString();
     for (const QByteArray &name : {map, pic, out})
         ::unlink(name.constData()); // Qt cannot remove names it cannot hold
+}
+
+// Run by a user who may not read an input or write the output's folder, the companion names
+// the file or folder with that cause (never "damaged" or "has no tileset file"), its status
+// comes from the kind, and nothing is written.
+TEST_F(Hostile, WhatTheUserMayNotReadOrWriteIsNamedWithThatCause)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "the companion is run as another user, which needs root";
+    inputs();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("archive"));
+    writeFile(file("archive/StarDat.mpq"), "never opened: it cannot be read");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
+    ASSERT_TRUE(QFile::copy(file("map.scm"), file("locked/map.scm")));
+    const auto mode = [this](const QString &name, mode_t m) {
+        ASSERT_EQ(::chmod(QFile::encodeName(file(name)).constData(), m), 0) << name.toStdString();
+    };
+    for (const char *folder : {"", "game", "game/tileset", "archive", "locked"})
+        mode(folder, 0755);
+    mode("out", 0777);
+    mode("locked", 0555);
+    const QString out = file("out/o.png");
+    const QStringList render = {"render", file("map.scm"), "--game-data", file("game"), "-o", out};
+    const struct
+    {
+        const char *what;
+        QStringList args;
+        const char *denied; ///< made unreadable for this case (mode 0)
+        int status;
+        const char *names;
+        const char *says;
+    } cases[] = {
+        {"the map", render, "map.scm", exitstatus::MapUnreadable, "map.scm",
+         "cannot be read (permission denied)"},
+        {"the picture", {"colors", file("map.scm"), file("pic.bmp")}, "pic.bmp",
+         exitstatus::BadPicture, "pic.bmp", "cannot be read (permission denied)"},
+        {"the colour file",
+         {"convert", file("map.scm"), file("pic.bmp"), "--colors", file("colours.txt"), "-o",
+          file("out/o.scm")},
+         "colours.txt", exitstatus::BadColorFile, "colours.txt", "cannot be read (permission denied)"},
+        {"the tileset folder", render, "game/tileset", exitstatus::GameData, "tileset",
+         "cannot be read (permission denied)"},
+        {"a tileset file", render, "game/tileset/jungle.vr4", exitstatus::GameData, "jungle.vr4",
+         "cannot be read (permission denied)"},
+        {"the game archive",
+         {"render", file("map.scm"), "--game-data", file("archive"), "-o", out},
+         "archive/StarDat.mpq", exitstatus::GameData, "StarDat.mpq",
+         "cannot be read (permission denied)"},
+        {"the output's folder",
+         {"render", file("map.scm"), "--game-data", file("game"), "-o", file("locked/o.png")},
+         nullptr, exitstatus::CannotReplace, "o.png", "permission denied"},
+        {"the folder of a map converted in place",
+         {"convert", file("locked/map.scm"), file("pic.bmp"), "--colors", file("colours.txt")},
+         nullptr, exitstatus::CannotReplace, "map.scm", "permission denied"},
+    };
+    const QByteArray lockedMap = readFile(file("locked/map.scm"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        struct stat before {};
+        if (c.denied) {
+            ASSERT_EQ(::stat(QFile::encodeName(file(c.denied)).constData(), &before), 0);
+            mode(c.denied, 0);
+        }
+        const CliRun r = run(c.args, 10, AsNobody);
+        if (c.denied)
+            mode(c.denied, before.st_mode & 07777);
+        EXPECT_EQ(r.status, c.status) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.names)) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(QDir(file("out")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+        EXPECT_EQ(QDir(file("locked")).entryList(QDir::Files | QDir::Hidden), QStringList{"map.scm"});
+        EXPECT_EQ(readFile(file("locked/map.scm")), lockedMap);
+    }
+}
+
+// On a full disk every output says so and names the user's file; a target that existed is
+// as it was, and no copy is left beside it.
+TEST_F(Hostile, AFullDiskIsNamedAndLeavesTheTargetAsItWas)
+{
+    inputs();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("full"));
+    testsupport::FullDisk disk(file("full"));
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.reason().toStdString();
+    ASSERT_TRUE(QFile::copy(file("map.scm"), file("full/map.scm")));
+    writeFile(file("full/old.png"), "the picture exported before");
+    disk.fill();
+    const QStringList names = disk.names();
+    const QStringList convert = {"convert", file("map.scm"), file("pic.bmp"), "--colors",
+                                 file("colours.txt"), "-o"};
+    const QStringList render = {"render", file("map.scm"), "--game-data", file("game"), "-o"};
+    const struct
+    {
+        const char *what;
+        QStringList args;
+        const char *target;
+    } cases[] = {
+        {"render, a new picture", render + QStringList{file("full/new.png")}, "new.png"},
+        {"render over a picture", render + QStringList{file("full/old.png")}, "old.png"},
+        {"convert, a new map", convert + QStringList{file("full/new.scm")}, "new.scm"},
+        {"convert over a map", convert + QStringList{file("full/map.scm")}, "map.scm"},
+        {"convert in place",
+         {"convert", file("full/map.scm"), file("pic.bmp"), "--colors", file("colours.txt")},
+         "map.scm"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString target = file(QStringLiteral("full/") + c.target);
+        const QByteArray before = stateOf(target);
+        const CliRun r = run(c.args, 10);
+        EXPECT_EQ(r.status, exitstatus::CannotReplace) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("the disk is full")) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.target)) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_EQ(stateOf(target), before);
+        EXPECT_EQ(disk.names(), names);
+    }
 }

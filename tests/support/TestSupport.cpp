@@ -14,6 +14,12 @@
 
 #include <jpeglib.h>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
 namespace testsupport {
 
 QByteArray section(const char (&name)[5], const QByteArray &data)
@@ -241,6 +247,46 @@ UserDialogs::UnsavedChoice ScriptedDialogs::askUnsavedWork(QWidget *, const QStr
     const UnsavedChoice a = unsavedAnswers.front();
     unsavedAnswers.pop_front();
     return a;
+}
+
+FullDisk::FullDisk(const QString &path) : m_path(QFile::encodeName(path))
+{
+    // 256 KiB is room for the few files a test places before filling it.
+    if (::mount("velmora-test", m_path.constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                "size=256k,mode=0777") == 0)
+        m_mounted = true;
+    else
+        m_reason = QStringLiteral("no small file system can be mounted here (%1)")
+                       .arg(QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+FullDisk::~FullDisk()
+{
+    // A mount left behind would outlive the test: say so rather than leave it quietly.
+    if (m_mounted && ::umount2(m_path.constData(), MNT_DETACH) != 0)
+        ADD_FAILURE() << "the small file system at " << m_path.constData()
+                      << " could not be unmounted: " << std::strerror(errno);
+}
+
+void FullDisk::fill()
+{
+    ASSERT_TRUE(m_mounted);
+    const QByteArray filler = m_path + "/filler";
+    const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    ASSERT_GE(fd, 0) << std::strerror(errno);
+    const std::vector<char> block(4096, 'f');
+    for (size_t size = block.size(); size > 0; size /= 2)
+        while (::write(fd, block.data(), size) == ssize_t(size)) {
+        }
+    const int error = errno;
+    ::close(fd);
+    ASSERT_EQ(error, ENOSPC) << std::strerror(error);
+}
+
+QStringList FullDisk::names() const
+{
+    return QDir(QFile::decodeName(m_path))
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 } // namespace testsupport

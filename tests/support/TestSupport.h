@@ -85,6 +85,31 @@ private:
     QTemporaryDir m_dir;
 };
 
+/// A folder on a disk of its own that is full: a small memory file system mounted over the
+/// (empty) folder `path`, filled to its last byte by fill() once the caller has placed its
+/// files there, and unmounted when the object goes. Where the test may not mount a file
+/// system (no CAP_SYS_ADMIN), mounted() is false and reason() says why.
+class FullDisk
+{
+public:
+    explicit FullDisk(const QString &path);
+    ~FullDisk();
+    FullDisk(const FullDisk &) = delete;
+    FullDisk &operator=(const FullDisk &) = delete;
+
+    bool mounted() const { return m_mounted; }
+    QString reason() const { return m_reason; }
+    /// Writes a filler file until the disk refuses even one more byte.
+    void fill();
+    /// The names in the folder, hidden ones included: a stray copy shows here.
+    QStringList names() const;
+
+private:
+    QByteArray m_path;
+    bool m_mounted = false;
+    QString m_reason;
+};
+
 /// Answers the program's dialogs from a script and records what it was asked.
 class ScriptedDialogs : public UserDialogs
 {

@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
+
+#include <unistd.h>
 
 using testsupport::dimData;
 using testsupport::section;
@@ -282,3 +285,76 @@ TEST_F(MainWindowTest, EveryRealMapLoads)
 }
 
 } // namespace
+
+// Names that are not UTF-8 (an old map's Latin-1 "Kart\xE9.scm") never reach the windows
+// intact: Qt reads the command line's bytes as "Kart\uFFFD.scm" and its folder listings, the
+// file dialogs' included, leave the file out, so a name typed there is another one. Where the
+// windows report the failure (a map given at start or handed over, a picture on the status
+// line), it names the files as they are (escaped) and says why; a name simply missing keeps
+// its short message.
+TEST_F(MainWindowTest, ANameThatIsNotUtf8IsNamedAndExplainedWhenItCannotBeOpened)
+{
+    start();
+    ASSERT_TRUE(QDir(folder.path()).mkdir("maps"));
+    const QString plain = folder.file("maps/plain.scm");
+    testsupport::writeMap(plain, testsupport::scenario(64, 64));
+    QImage picture(64, 64, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(folder.file("maps/plain.bmp"), "BMP"));
+    const QByteArray maps = QFile::encodeName(folder.file("maps")) + '/';
+    const QByteArray map = maps + "Kart\xe9.scm", pic = maps + "Bild\xe9.bmp";
+    // Qt cannot remove names it does not list: these go however the test ends.
+    const auto unlinked = qScopeGuard([map, pic] {
+        ::unlink(map.constData());
+        ::unlink(pic.constData());
+    });
+    ASSERT_EQ(::link(QFile::encodeName(plain).constData(), map.constData()), 0);
+    ASSERT_EQ(::link(QFile::encodeName(folder.file("maps/plain.bmp")).constData(), pic.constData()), 0);
+    // What Qt's dialogs list there: the plain names only.
+    EXPECT_EQ(QDir(folder.file("maps")).entryList(QDir::Files), QStringList({"plain.bmp", "plain.scm"}));
+
+    enum How { AtStart, HandedOver, PictureDialog };
+    const struct
+    {
+        const char *what;
+        How how;
+        QString given;
+        const char *says;
+    } cases[] = {
+        {"a map on the command line", AtStart, QFile::decodeName(map), "does not exist (its folder holds"},
+        {"a map handed over, typed", HandedOver, folder.file(QStringLiteral("maps/Kart\u00e9.scm")),
+         "does not exist (its folder holds"},
+        {"a picture typed in the dialog", PictureDialog, folder.file(QStringLiteral("maps/Bild\u00e9.bmp")),
+         "no such file; its folder holds"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        dialogs.asked.clear();
+        QString text;
+        if (c.how == PictureDialog) {
+            loadMap(plain);
+            ASSERT_TRUE(window->isMapLoaded());
+            dialogs.fileAnswers.push_back(c.given);
+            statuses.clear();
+            window->pictureWindow()->btnLoad_Click();
+            text = statuses.join('\n');
+            EXPECT_TRUE(dialogs.messages().isEmpty());
+        } else {
+            if (c.how == AtStart) {
+                create();
+                (void)window->MDIForm_Load(c.given);
+            } else {
+                window->openMap(c.given);
+            }
+            ASSERT_EQ(dialogs.messages().size(), 1);
+            text = dialogs.messages().at(0).text;
+        }
+        EXPECT_TRUE(text.contains(c.says)) << text.toStdString();
+        EXPECT_TRUE(text.contains("\"Bild\\xE9.bmp\", \"Kart\\xE9.scm\"")) << text.toStdString();
+        EXPECT_TRUE(text.contains("UTF-8")) << text.toStdString();
+    }
+    dialogs.asked.clear();
+    window->openMap(folder.file("Missing.scm"));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().at(0).text.endsWith("does not exist.")) << dialogs.messages().at(0).text.toStdString();
+}

@@ -22,7 +22,10 @@
 #include <QtEndian>
 
 #include <functional>
+#include <iostream>
 #include <optional>
+
+#include <sys/stat.h>
 
 using testsupport::SyntheticTileset;
 
@@ -269,6 +272,65 @@ TEST_F(TerrainPreviewTest, ExportWritesTheWholeMapAtTheChosenScale)
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages().at(0).text.contains(QDir::toNativeSeparators(nowhere)));
     EXPECT_FALSE(QFileInfo::exists(nowhere));
+}
+
+// Export PNG follows the rule of every output: never onto what the terrain is read from
+// (the map, any file in the game data folder) nor onto a pipe; a full disk is named. Each
+// refusal is one message naming the file, and nothing changes.
+TEST_F(TerrainPreviewTest, ExportNeverWritesOntoItsSourcesAPipeOrAFullDisk)
+{
+    startWithGameData(gameData());
+    const QString map = terrainMap();
+    loadMap(map);
+    frmTerrainPreview *preview = openPreview();
+    ASSERT_NE(preview, nullptr);
+    const QString pipe = folder.file("pipe.png");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(folder.path()).mkdir("full"));
+    testsupport::FullDisk disk(folder.file("full"));
+    if (disk.mounted()) {
+        testsupport::writeFile(folder.file("full/old.png"), "exported before");
+        disk.fill();
+    }
+    const struct
+    {
+        const char *what;
+        QString target;
+        const char *says;
+    } cases[] = {
+        {"a tileset file", gameData() + "/tileset/jungle.cv5", "game data folder"},
+        {"a new file in the game data", gameData() + "/tileset/terrain.png", "game data folder"},
+        {"the map", map, "the map the terrain comes from"},
+        {"a named pipe", pipe, "named pipe"},
+        {"over a file on a full disk", folder.file("full/old.png"), "the disk is full"},
+        {"a new file on a full disk", folder.file("full/new.png"), "the disk is full"},
+    };
+    const auto stateOf = [](const QString &path) {
+        const QFileInfo info(path);
+        return QString::number(int(info.isFile())) + QString::number(info.size())
+            + QString::fromLatin1(info.isFile() ? testsupport::readFile(path).toHex() : QByteArray());
+    };
+    const QStringList onDisk = disk.mounted() ? disk.names() : QStringList();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!disk.mounted() && c.target.startsWith(folder.file("full"))) {
+            std::cerr << "skipped: " << disk.reason().toStdString() << "\n";
+            continue;
+        }
+        const QString before = stateOf(c.target), tileset = stateOf(gameData() + "/tileset/jungle.cv5");
+        dialogs.asked.clear();
+        dialogs.fileAnswers.push_back(c.target);
+        preview->btnExport->click();
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        const QString text = dialogs.messages().at(0).text;
+        EXPECT_TRUE(text.contains(QFileInfo(c.target).fileName())) << text.toStdString();
+        EXPECT_TRUE(text.contains(c.says)) << text.toStdString();
+        EXPECT_EQ(stateOf(c.target), before);
+        EXPECT_EQ(stateOf(gameData() + "/tileset/jungle.cv5"), tileset);
+        if (disk.mounted()) {
+            EXPECT_EQ(disk.names(), onDisk);
+        }
+    }
 }
 
 TEST_F(TerrainPreviewTest, TheColourListShowsTheTypedValuesTile)

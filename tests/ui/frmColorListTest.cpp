@@ -474,6 +474,34 @@ TEST(ColorListFiles, ExportWritesNothingForAValueThatIsNoTile)
     EXPECT_EQ(f.dialogs.messages().size(), 2);
 }
 
+// On a full disk Export Colours says so naming the file; an older file stays as it was and
+// no copy is left beside it.
+TEST(ColorListFiles, ExportOntoAFullDiskSaysSoAndChangesNothing)
+{
+    ColorFileFixture f;
+    ASSERT_TRUE(QDir(f.folder.path()).mkdir("full"));
+    testsupport::FullDisk disk(f.folder.file("full"));
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.reason().toStdString();
+    ASSERT_TRUE(f.window.setReplacements(QStringList(Values.size(), "0")));
+    testsupport::writeFile(f.folder.file("full/old.txt"), "00000255=9\n");
+    disk.fill();
+    const QStringList names = disk.names();
+    for (const char *name : {"old.txt", "new.txt"}) {
+        SCOPED_TRACE(name);
+        const QString path = f.folder.file(QStringLiteral("full/") + name);
+        const QByteArray before = QFileInfo::exists(path) ? testsupport::readFile(path) : "missing";
+        f.dialogs.asked.clear();
+        f.click(f.window.btnExport, path);
+        ASSERT_EQ(f.dialogs.messages().size(), 1);
+        const QString text = f.dialogs.messages().at(0).text;
+        EXPECT_TRUE(text.contains(name)) << text.toStdString();
+        EXPECT_TRUE(text.contains("the disk is full")) << text.toStdString();
+        EXPECT_EQ(QFileInfo::exists(path) ? testsupport::readFile(path) : "missing", before);
+        EXPECT_EQ(disk.names(), names);
+    }
+}
+
 TEST(ColorListFiles, ButtonsNeedColoursAndAnswerToTheirKeys)
 {
     testsupport::ProgramFolder folder;

@@ -177,10 +177,42 @@ void FitSink::areaRow(int y, int first, int step, const Argb *row, int count)
         Sum s;
         const int c0 = cols.first[i], c1 = cols.last[i];
         // The delivered pixels inside c0..c1: k from kLo to kHi.
-        const int kLo = std::max(0, (c0 - first + step - 1) / step);
-        const int kHi = std::min(count - 1, c1 >= first ? (c1 - first) / step : -1);
-        for (int k = kLo; k <= kHi; ++k) {
-            s.add(row[k], cols.weight(i, first + k * step), lin);
+        // (Whole rows, step 1, need no division.)
+        const int kLo = step == 1 ? std::max(0, c0 - first) : std::max(0, (c0 - first + step - 1) / step);
+        const int kHi = std::min(count - 1, c1 < first ? -1 : step == 1 ? c1 - first : (c1 - first) / step);
+        if (kLo <= kHi)
+            s.add(row[kLo], cols.weight(i, first + kLo * step), lin);
+        if (kLo < kHi) {
+            // The pixels between the two ends lie wholly in the tile: each weighs `whole`,
+            // so they are summed plainly and weighted once.
+            // Two running sums each, even and odd pixels, so the additions do not wait on
+            // one another.
+            double r0 = 0, g0 = 0, b0 = 0, r1 = 0, g1 = 0, b1 = 0;
+            qint64 none = 0;
+            const auto take = [&](Argb p, double &r, double &g, double &b) {
+                if (alphaOf(p) == 0) {
+                    ++none;
+                    return;
+                }
+                r += lin[size_t(redOf(p))];
+                g += lin[size_t(greenOf(p))];
+                b += lin[size_t(blueOf(p))];
+            };
+            int k = kLo + 1;
+            for (; k + 1 < kHi; k += 2) {
+                take(row[k], r0, g0, b0);
+                take(row[k + 1], r1, g1, b1);
+            }
+            if (k < kHi)
+                take(row[k], r0, g0, b0);
+            Sum inner;
+            inner.r = r0 + r1;
+            inner.g = g0 + g1;
+            inner.b = b0 + b1;
+            inner.none = none;
+            inner.colour = qint64(kHi - kLo - 1) - none;
+            s.add(inner, cols.whole);
+            s.add(row[kHi], cols.weight(i, first + kHi * step), lin);
         }
         m_rowSums[i] = s;
     }

@@ -4,6 +4,7 @@
 
 #include "core/common/BoundedFile.h"
 #include "core/common/FileIdentity.h"
+#include "core/common/FileNames.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -43,8 +44,11 @@ std::optional<Area> openPicture(const QString &path, QFile &file, detail::Kind *
 {
     using namespace detail;
     const fileidentity::FileType type = fileidentity::typeOf(path);
-    if (type == fileidentity::FileType::Missing)
-        return failed(Failure::Missing, PictureText::tr("no such file"));
+    if (type == fileidentity::FileType::Missing) {
+        const QString note = filenames::unheldNamesNote(path);
+        return failed(Failure::Missing, note.isEmpty() ? PictureText::tr("no such file")
+                                                       : PictureText::tr("no such file; %1").arg(note));
+    }
     if (type != fileidentity::FileType::Regular)
         return failed(Failure::NotAFile,
                       PictureText::tr("not a regular file (%1)").arg(fileidentity::typeName(type)));

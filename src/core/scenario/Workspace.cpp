@@ -40,12 +40,12 @@ Status removeFile(const QString &path)
     return Status::success();
 }
 
-/// Copies the open `source` to a new file at `path`, by the system (no pass through the
+/// Copies the file `source` to a new file at `path`, by the system (no pass through the
 /// program's memory: a map with sounds runs to megabytes); false when anything failed.
-bool copyPlainly(const QFile &source, const QString &path)
+bool copyPlainly(const QString &source, const QString &path)
 {
     std::error_code error;
-    return std::filesystem::copy_file(QFile::encodeName(source.fileName()).toStdString(),
+    return std::filesystem::copy_file(QFile::encodeName(source).toStdString(),
                                       QFile::encodeName(path).toStdString(),
                                       std::filesystem::copy_options::none, error);
 }
@@ -110,23 +110,20 @@ Status Workspace::copyIn(const QString &chosenMap) const
     if (!chosen.isFile())
         return Status::failure(FailureKind::MapUnreadable, WorkspaceText::tr("The map \"%1\" does not exist or is not a file.")
                                     .arg(shownPath(chosenMap)));
-    // Bounded before anything is copied: a map archive never needs more than this.
-    if (Status bounded = boundedfile::check(chosenMap, boundedfile::MaxMapBytes,
-                                            FailureKind::MapUnreadable);
-        !bounded)
+    // Bounded before anything is copied (a map archive never needs more than this), and
+    // opened without waiting: a map the user may not read says so.
+    QFile probe;
+    if (Status opened = boundedfile::open(probe, chosenMap, boundedfile::MaxMapBytes,
+                                          FailureKind::MapUnreadable);
+        !opened)
         return Status::failure(FailureKind::MapUnreadable,
                                 WorkspaceText::tr("The map \"%1\" cannot be loaded: %2.")
-                                    .arg(shownPath(chosenMap), bounded.reason()));
+                                    .arg(shownPath(chosenMap), opened.reason()));
     if (Status removed = removeFile(archivePath()); !removed)
         return removed;
-    QFile source(chosenMap);
-    if (!source.open(QIODevice::ReadOnly))
-        return Status::failure(FailureKind::MapUnreadable,
-                                WorkspaceText::tr("The map \"%1\" cannot be read (%2).")
-                                    .arg(shownPath(chosenMap), source.errorString()));
     // A working copy, written plainly: nothing is lost if it does not survive a power cut,
     // so it is not flushed to disk the way the saved map is.
-    if (!copyPlainly(source, archivePath())) {
+    if (!copyPlainly(chosenMap, archivePath())) {
         // The map itself reads, so the working folder is what failed (full or not writable).
         QFile::remove(archivePath());
         return Status::failure(FailureKind::WorkingFolder,

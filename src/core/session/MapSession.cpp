@@ -2,6 +2,7 @@
 
 #include "core/archive/ArchiveAccess.h"
 #include "core/archive/ArchiveFailure.h"
+#include "core/common/FileNames.h"
 #include "core/common/UserText.h"
 #include "core/convert/Conversion.h"
 #include "core/scenario/MapSaver.h"
@@ -94,9 +95,13 @@ Status MapSession::open(const QString &map, const StatusFn &status, SizeCheck ch
 Status MapSession::copyAndExtract(const QString &map, const StatusFn &say)
 {
     const QFileInfo chosen(map);
-    if (!chosen.exists())
+    if (!chosen.exists()) {
+        if (const QString note = filenames::unheldNamesNote(map); !note.isEmpty())
+            return fail(FailureKind::MapUnreadable, MapSessionText::tr("The map \"%1\" does not exist (%2).")
+                                                        .arg(shownPath(map), note));
         return fail(FailureKind::MapUnreadable,
                     MapSessionText::tr("The map \"%1\" does not exist.").arg(shownPath(map)));
+    }
     if (!chosen.isFile())
         return fail(FailureKind::MapUnreadable,
                     MapSessionText::tr("\"%1\" is not a file.").arg(shownPath(map)));

@@ -34,6 +34,12 @@ QString storedGameDataFolder(const QString &configFile)
     return gameDataFolder(settings::read(configFile, settings::GameData));
 }
 
+outputtarget::Input gameDataInput(const QString &folder)
+{
+    return {folder, TerrainSourceText::tr("in the game data folder \"%1\"").arg(shownPath(folder)),
+            true};
+}
+
 Status setGameDataFolder(settings::Changes *changes, const QString &folder)
 {
     if (!changes->set(settings::GameData, folder))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/OutputTarget.h"
 #include "core/common/Result.h"
 #include "core/tileset/TileMap.h"
 
@@ -27,6 +28,9 @@ inline constexpr char GameDataVariable[] = "VELMORA_GAME_DATA";
 /// The game data folder stored in the settings file `configFile` (settings::GameData), or
 /// VELMORA_GAME_DATA when none is stored.
 [[nodiscard]] QString storedGameDataFolder(const QString &configFile);
+/// The game data `folder` as an input of a job that draws terrain: everything inside it is
+/// read, so no output may go there (see outputtarget::checkNotInput).
+[[nodiscard]] outputtarget::Input gameDataInput(const QString &folder);
 /// Adds `folder` (empty: none) as the game data folder to `changes`.
 /// @return A failure (FailureKind::Settings) when the path is too long to be kept.
 [[nodiscard]] Status setGameDataFolder(settings::Changes *changes, const QString &folder);
