@@ -582,10 +582,6 @@ ein Pixel, eine Kachel.</translation>
         <translation>die Farbdatei</translation>
     </message>
     <message>
-        <source>in the game data folder &quot;%1&quot;</source>
-        <translation>im Spieldatenordner „%1“</translation>
-    </message>
-    <message>
         <source>the map</source>
         <translation>die Karte</translation>
     </message>
@@ -870,6 +866,13 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
     </message>
 </context>
 <context>
+    <name>FileNames</name>
+    <message>
+        <source>its folder holds names that are not valid in the system&apos;s encoding (UTF-8), which file dialogs do not list and which change when given as text: %1; rename such a file to open it here</source>
+        <translation>sein Ordner enthält Namen, die in der Kodierung des Systems (UTF-8) nicht gültig sind, die Dateidialoge nicht anzeigen und die sich als Text weitergegeben ändern: %1; benennen Sie eine solche Datei um, um sie hier zu öffnen</translation>
+    </message>
+</context>
+<context>
     <name>GameData</name>
     <message>
         <source>The game data folder &quot;%1&quot; does not exist.</source>
@@ -1015,6 +1018,10 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
     <message>
         <source>The colour list changed.</source>
         <translation>Die Farbliste hat sich geändert.</translation>
+    </message>
+    <message>
+        <source>The map &quot;%1&quot; does not exist (%2).</source>
+        <translation>Die Karte „%1“ existiert nicht (%2).</translation>
     </message>
 </context>
 <context>
@@ -1191,6 +1198,10 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
         <source>the picture is too large: it is %1 x %2 pixels and interlaced, so all of it is decoded; Velmora decodes interlaced PNGs up to %3 MiB of pixels (save it without interlacing)</source>
         <translation>das Bild ist zu groß: es ist %1 x %2 Pixel groß und interlaced, wird also ganz dekodiert; Velmora dekodiert interlaced PNGs bis %3 MiB Pixel (speichern Sie es ohne Interlacing)</translation>
     </message>
+    <message>
+        <source>no such file; %1</source>
+        <translation>keine solche Datei; %1</translation>
+    </message>
 </context>
 <context>
     <name>PngWriter</name>
@@ -1288,6 +1299,10 @@ Ein fehlgeschlagener Befehl verändert keine Eingabedatei.
     <message>
         <source>No game data folder is set: terrain graphics come from the folder the game is installed in.</source>
         <translation>Es ist kein Spieldatenordner eingestellt: Die Geländegrafik kommt aus dem Ordner, in dem das Spiel installiert ist.</translation>
+    </message>
+    <message>
+        <source>in the game data folder &quot;%1&quot;</source>
+        <translation>im Spieldatenordner „%1“</translation>
     </message>
 </context>
 <context>
@@ -1425,10 +1440,6 @@ Vor dem Fortfahren speichern?</translation>
     <message>
         <source>The map &quot;%1&quot; cannot be loaded: %2.</source>
         <translation>Die Karte „%1“ kann nicht geladen werden: %2.</translation>
-    </message>
-    <message>
-        <source>The map &quot;%1&quot; cannot be read (%2).</source>
-        <translation>Die Karte „%1“ kann nicht gelesen werden (%2).</translation>
     </message>
     <message>
         <source>The map &quot;%1&quot; cannot be copied into the working folder &quot;%2&quot;. Check that its disk is not full and that you may write there.</source>
@@ -1911,6 +1922,10 @@ Dithern in der Farbliste gibt ihm stattdessen die Farben der Kacheln.</translati
     <message>
         <source>Picture</source>
         <translation>Bild</translation>
+    </message>
+    <message>
+        <source>the map the terrain comes from</source>
+        <translation>die Karte, aus der das Gelände stammt</translation>
     </message>
 </context>
 <context>

@@ -582,10 +582,6 @@ one pixel, one tile.</source>
         <translation>색 파일</translation>
     </message>
     <message>
-        <source>in the game data folder &quot;%1&quot;</source>
-        <translation>게임 데이터 폴더 &quot;%1&quot; 안의 파일</translation>
-    </message>
-    <message>
         <source>the map</source>
         <translation>맵</translation>
     </message>
@@ -860,6 +856,13 @@ A failing command changes no input file.
     </message>
 </context>
 <context>
+    <name>FileNames</name>
+    <message>
+        <source>its folder holds names that are not valid in the system&apos;s encoding (UTF-8), which file dialogs do not list and which change when given as text: %1; rename such a file to open it here</source>
+        <translation>그 폴더에 시스템 인코딩(UTF-8)에서 올바르지 않은 이름이 있습니다. 파일 대화 상자는 이런 이름을 보여 주지 않고, 텍스트로 넘기면 이름이 바뀝니다: %1. 여기서 열려면 그 파일의 이름을 바꾸십시오</translation>
+    </message>
+</context>
+<context>
     <name>GameData</name>
     <message>
         <source>The game data folder &quot;%1&quot; does not exist.</source>
@@ -1005,6 +1008,10 @@ A failing command changes no input file.
     <message>
         <source>The colour list changed.</source>
         <translation>색 목록이 바뀌었습니다.</translation>
+    </message>
+    <message>
+        <source>The map &quot;%1&quot; does not exist (%2).</source>
+        <translation>맵 &quot;%1&quot;이(가) 없습니다(%2).</translation>
     </message>
 </context>
 <context>
@@ -1181,6 +1188,10 @@ A failing command changes no input file.
         <source>the picture is too large: it is %1 x %2 pixels and interlaced, so all of it is decoded; Velmora decodes interlaced PNGs up to %3 MiB of pixels (save it without interlacing)</source>
         <translation>그림이 너무 큽니다: %1 x %2 픽셀이고 인터레이스 방식이라 전체를 디코딩합니다. Velmora는 인터레이스 PNG를 픽셀 %3 MiB까지만 디코딩합니다(인터레이스 없이 저장하십시오)</translation>
     </message>
+    <message>
+        <source>no such file; %1</source>
+        <translation>그런 파일이 없습니다. %1</translation>
+    </message>
 </context>
 <context>
     <name>PngWriter</name>
@@ -1278,6 +1289,10 @@ A failing command changes no input file.
     <message>
         <source>No game data folder is set: terrain graphics come from the folder the game is installed in.</source>
         <translation>게임 데이터 폴더가 설정되지 않았습니다. 지형 그래픽은 게임이 설치된 폴더에서 가져옵니다.</translation>
+    </message>
+    <message>
+        <source>in the game data folder &quot;%1&quot;</source>
+        <translation>게임 데이터 폴더 &quot;%1&quot; 안의 파일</translation>
     </message>
 </context>
 <context>
@@ -1415,10 +1430,6 @@ Save them before going on?</source>
     <message>
         <source>The map &quot;%1&quot; cannot be loaded: %2.</source>
         <translation>맵 &quot;%1&quot;을(를) 불러올 수 없습니다: %2.</translation>
-    </message>
-    <message>
-        <source>The map &quot;%1&quot; cannot be read (%2).</source>
-        <translation>맵 &quot;%1&quot;을(를) 읽을 수 없습니다(%2).</translation>
     </message>
     <message>
         <source>The map &quot;%1&quot; cannot be copied into the working folder &quot;%2&quot;. Check that its disk is not full and that you may write there.</source>
@@ -1901,6 +1912,10 @@ Dither in the color list gives it the colors of the tiles instead.</source>
     <message>
         <source>Picture</source>
         <translation>그림</translation>
+    </message>
+    <message>
+        <source>the map the terrain comes from</source>
+        <translation>지형을 가져온 맵</translation>
     </message>
 </context>
 <context>

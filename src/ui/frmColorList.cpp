@@ -5,6 +5,7 @@
 #include "ui/UserDialogs.h"
 
 #include "core/common/OutputTarget.h"
+#include "core/tileset/TerrainSource.h"
 #include "core/common/ReplacingFile.h"
 #include "core/common/UserText.h"
 #include "core/convert/ColorFile.h"
@@ -480,10 +481,11 @@ void frmColorList::btnImport_Click()
 bool frmColorList::exportColors(const QString &path)
 {
     const QString title = tr("Export Colours");
-    if (Status usable = outputtarget::check(path, {{m_mapPath, tr("the map the colours come from")},
-                                                   {m_picturePath,
-                                                    tr("the picture the colours come from")}});
-        !usable) {
+    QList<outputtarget::Input> sources{{m_mapPath, tr("the map the colours come from")},
+                                       {m_picturePath, tr("the picture the colours come from")}};
+    if (!m_gameData.isEmpty())
+        sources.append(terrain::gameDataInput(m_gameData));
+    if (Status usable = outputtarget::check(path, sources); !usable) {
         m_dialogs->showMessage(this, QMessageBox::Warning, title, usable.reason());
         return false;
     }

@@ -130,6 +130,9 @@ public:
     /// Where the listed colours come from: the user's map (named in an exported file's
     /// header, with its size in tiles) and picture. Neither is ever written by Export.
     void setOrigin(const QString &mapPath, int width, int height, const QString &picturePath);
+    /// The game data folder the tiles are read from (empty: none): Export Colours never
+    /// writes into it.
+    void setGameData(const QString &folder) { m_gameData = folder; }
     /// Writes every colour with its tile value to `path` in the colour-file format, replacing
     /// the file only once it is complete. A value that is no tile value (empty, over 32767)
     /// writes nothing: the colour is selected and the user told, as is a failed write.
@@ -178,6 +181,7 @@ private:
     ColorListModel *m_model = nullptr;
     QString m_mapPath;
     QString m_picturePath;
+    QString m_gameData;
     bool m_ditherPending = false;
     int m_mapWidth = 0;
     int m_mapHeight = 0;

@@ -926,17 +926,19 @@ void mdiMain::refreshTerrain()
         else
             reason = loaded.reason();
     }
+    const QString gameData = terrain::storedGameDataFolder(m_paths.configFile);
     // The palette shows one tileset's tiles: another tileset (or none) takes it away.
     if (m_tilePalette && m_tilePalette->graphics() != graphics)
         delete m_tilePaletteWindow;
     if (m_terrainPreview) {
-        m_terrainPreview->setSources(strFilename, terrain::storedGameDataFolder(m_paths.configFile));
+        m_terrainPreview->setSources(strFilename, gameData);
         if (graphics)
             m_terrainPreview->showTerrain(map, graphics);
         else
             m_terrainPreview->showUnavailable(reason);
     }
     if (m_colorList) {
+        m_colorList->setGameData(gameData);
         if (graphics)
             m_colorList->setTileImages([graphics](quint16 value) {
                 return qtimage::toImage(graphics->tile(value), QImage::Format_RGB32);

@@ -333,6 +333,27 @@ TEST_F(TerrainPreviewTest, ExportNeverWritesOntoItsSourcesAPipeOrAFullDisk)
     }
 }
 
+// Export Colours reads the tiles from the same game data: it never writes into it either.
+TEST_F(TerrainPreviewTest, ExportColoursNeverWritesIntoTheGameData)
+{
+    startWithGameData(gameData());
+    loadMap(terrainMap());
+    frmColorList *list = loadFlatPicture(qRgb(1, 2, 3));
+    ASSERT_NE(list, nullptr);
+    for (const QString &target : {gameData() + "/tileset/jungle.cv5", gameData() + "/tileset/colours.txt"}) {
+        SCOPED_TRACE(target.toStdString());
+        const QByteArray before = QFileInfo(target).isFile() ? testsupport::readFile(target) : QByteArray();
+        dialogs.asked.clear();
+        dialogs.fileAnswers.push_back(target);
+        list->btnExport->click();
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        EXPECT_TRUE(dialogs.messages().at(0).text.contains("game data folder"))
+            << dialogs.messages().at(0).text.toStdString();
+        EXPECT_EQ(QFileInfo(target).isFile() ? testsupport::readFile(target) : QByteArray(), before);
+    }
+    EXPECT_FALSE(QFileInfo::exists(gameData() + "/tileset/colours.txt"));
+}
+
 TEST_F(TerrainPreviewTest, TheColourListShowsTheTypedValuesTile)
 {
     startWithGameData(gameData());
