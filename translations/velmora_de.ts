@@ -1691,14 +1691,6 @@ Kein Kachelwert wurde geändert.</translation>
         <translation>%1 kann nicht verwendet werden: %2.</translation>
     </message>
     <message>
-        <source>The map&apos;s area of this picture has too many colors for the color list (%1 &gt; %2).
-
-Reduce the number of colors in the picture and load it again.</source>
-        <translation>Der Kartenbereich dieses Bildes hat zu viele Farben für die Farbliste (%1 &gt; %2).
-
-Verringern Sie die Zahl der Farben im Bild und laden Sie es erneut.</translation>
-    </message>
-    <message>
         <source>Removing duplicates...</source>
         <translation>Doppelte werden entfernt...</translation>
     </message>
@@ -1747,12 +1739,28 @@ Verringern Sie die Zahl der Farben im Bild und laden Sie es erneut.</translation
         <translation>&amp;Nächstes Pixel</translation>
     </message>
     <message>
-        <source>The picture fitted to the map has too many colors for the color list (%1 &gt; %2).
+        <source>The map&apos;s area of this picture has too many colors for the color list (%1 &gt; %2).</source>
+        <translation>Der Kartenbereich dieses Bildes hat zu viele Farben für die Farbliste (%1 &gt; %2).</translation>
+    </message>
+    <message>
+        <source>The picture fitted to the map has too many colors for the color list (%1 &gt; %2).</source>
+        <translation>Das an die Karte angepasste Bild hat zu viele Farben für die Farbliste (%1 &gt; %2).</translation>
+    </message>
+    <message>
+        <source>Reduce the number of colors in the picture and load it again.</source>
+        <translation>Verringern Sie die Zahl der Farben im Bild und laden Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Dither in the color list gives it the colors of the tiles instead.</source>
+        <translation>Dithern in der Farbliste gibt ihm stattdessen die Farben der Kacheln.</translation>
+    </message>
+    <message>
+        <source>Dither in the color list could give it the colors of the tiles, but it needs the tiles of the map&apos;s tileset first:
 
-Dither in the color list gives it the colors of the tiles instead.</source>
-        <translation>Das an die Karte angepasste Bild hat zu viele Farben für die Farbliste (%1 &gt; %2).
+%1</source>
+        <translation>Dithern in der Farbliste könnte ihm die Farben der Kacheln geben, braucht aber zuerst die Kacheln des Tilesets der Karte:
 
-Dithern in der Farbliste gibt ihm stattdessen die Farben der Kacheln.</translation>
+%1</translation>
     </message>
 </context>
 <context>

@@ -1681,14 +1681,6 @@ No tile value was changed.</source>
         <translation>%1을(를) 쓸 수 없습니다: %2.</translation>
     </message>
     <message>
-        <source>The map&apos;s area of this picture has too many colors for the color list (%1 &gt; %2).
-
-Reduce the number of colors in the picture and load it again.</source>
-        <translation>이 그림의 맵 영역에는 색 목록에 넣기에 너무 많은 색이 있습니다(%1 &gt; %2).
-
-그림의 색 수를 줄여 다시 불러오십시오.</translation>
-    </message>
-    <message>
         <source>Removing duplicates...</source>
         <translation>중복 색 없애는 중...</translation>
     </message>
@@ -1737,12 +1729,28 @@ Reduce the number of colors in the picture and load it again.</source>
         <translation>가장 가까운 픽셀(&amp;N)</translation>
     </message>
     <message>
-        <source>The picture fitted to the map has too many colors for the color list (%1 &gt; %2).
+        <source>The map&apos;s area of this picture has too many colors for the color list (%1 &gt; %2).</source>
+        <translation>이 그림의 맵 영역에는 색 목록에 넣기에 너무 많은 색이 있습니다(%1 &gt; %2).</translation>
+    </message>
+    <message>
+        <source>The picture fitted to the map has too many colors for the color list (%1 &gt; %2).</source>
+        <translation>맵에 맞춘 그림의 색이 색 목록에 비해 너무 많습니다(%1 &gt; %2).</translation>
+    </message>
+    <message>
+        <source>Reduce the number of colors in the picture and load it again.</source>
+        <translation>그림의 색 수를 줄인 뒤 다시 불러오십시오.</translation>
+    </message>
+    <message>
+        <source>Dither in the color list gives it the colors of the tiles instead.</source>
+        <translation>색 목록의 디더링을 쓰면 그 대신 타일의 색을 줍니다.</translation>
+    </message>
+    <message>
+        <source>Dither in the color list could give it the colors of the tiles, but it needs the tiles of the map&apos;s tileset first:
 
-Dither in the color list gives it the colors of the tiles instead.</source>
-        <translation>맵에 맞춘 그림의 색이 색 목록에 비해 너무 많습니다(%1 &gt; %2).
+%1</source>
+        <translation>색 목록의 디더링으로 타일의 색을 줄 수 있지만, 먼저 맵 타일셋의 타일이 필요합니다:
 
-색 목록의 디더링을 쓰면 그 대신 타일의 색을 줍니다.</translation>
+%1</translation>
     </message>
 </context>
 <context>
